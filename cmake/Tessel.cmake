@@ -1,0 +1,52 @@
+# Helpers shared by every folder's CMakeLists.
+
+# The standard and Qt headers nearly every file includes, precompiled per target.
+function(tessel_pch target)
+  if(NOT TESSEL_NO_PCH)
+    target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch.h)
+  endif()
+endfunction()
+
+# tessel_library(name SOURCES... [DEPS ...]): one static library per source folder.
+function(tessel_library name)
+  cmake_parse_arguments(T "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${T_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${T_DEPS})
+  tessel_pch(${name})
+endfunction()
+
+# tessel_test(name SOURCES... [DEPS ...] [LABELS ...]): one GoogleTest program, run by CTest.
+function(tessel_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  tessel_pch(${name})
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set(_env "QT_QPA_PLATFORM=offscreen;TESSEL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${_env}" LABELS "${T_LABELS}" TIMEOUT 900)
+endfunction()
+
+# tessel_glob(var dir): the .cpp files of a folder (not its subfolders), picked up at build time.
+function(tessel_glob var dir)
+  file(GLOB _files CONFIGURE_DEPENDS ${dir}/*.cpp)
+  set(${var} ${_files} PARENT_SCOPE)
+endfunction()
+
+# tessel_fuzz(name SOURCES... DEPS...): a libFuzzer target (clang, -fsanitize=fuzzer).
+function(tessel_fuzz name)
+  cmake_parse_arguments(T "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_DEPS})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+endfunction()
+
+# tessel_bench(name SOURCES... DEPS...): a Google Benchmark program.
+function(tessel_bench name)
+  cmake_parse_arguments(T "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_DEPS} benchmark::benchmark benchmark::benchmark_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+endfunction()

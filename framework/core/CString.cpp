@@ -1,0 +1,343 @@
+#include "framework/core/CString.h"
+
+#include <algorithm>
+#include <cctype>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <locale.h>
+#include <strings.h>
+#include <vector>
+#include <QtCore/QStringDecoder>
+
+namespace {
+
+// One C locale object for the whole process; uselocale() switches only the calling thread.
+locale_t CLocale()
+{
+    static locale_t loc = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return loc;
+}
+
+const char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+} // namespace
+
+std::string FormatCLocale(const char* fmt, va_list args)
+{
+    locale_t old = uselocale(CLocale());
+    char stackBuf[512];
+    va_list copy;
+    va_copy(copy, args);
+    int n = std::vsnprintf(stackBuf, sizeof stackBuf, fmt, copy);
+    va_end(copy);
+    std::string out;
+    if (n < 0) {
+        n = 0;
+    } else if (size_t(n) < sizeof stackBuf) {
+        out.assign(stackBuf, size_t(n));
+    } else {
+        out.resize(size_t(n) + 1);
+        std::vsnprintf(out.data(), out.size(), fmt, args);
+        out.resize(size_t(n));
+    }
+    uselocale(old);
+    return out;
+}
+
+QString DecodeNarrow(const char* data, int length)
+{
+    if (!data || length <= 0)
+        return QString();
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString s = utf8.decode(QByteArrayView(data, length));
+    if (!utf8.hasError())
+        return s;
+    QString r;
+    r.reserve(length);
+    for (int i = 0; i < length; ++i) {
+        unsigned char c = (unsigned char)data[i];
+        if (c >= 0x80 && c < 0xA0)
+            r.append(QChar(kCp1252High[c - 0x80]));
+        else
+            r.append(QChar(c));
+    }
+    return r;
+}
+
+CString CString::FromQString(const QString& s)
+{
+    QByteArray b = s.toUtf8();
+    return CString(std::string(b.constData(), size_t(b.size())));
+}
+
+QString CString::ToQString() const
+{
+    return DecodeNarrow(m_s.data(), int(m_s.size()));
+}
+
+char* CString::GetBuffer(int minLength)
+{
+    if (minLength > int(m_s.size()))
+        m_s.resize(size_t(minLength));
+    return m_s.data();
+}
+
+char* CString::GetBufferSetLength(int length)
+{
+    m_s.resize(size_t(std::max(length, 0)));
+    return m_s.data();
+}
+
+void CString::ReleaseBuffer(int newLength)
+{
+    if (newLength < 0)
+        newLength = int(std::strlen(m_s.c_str()));
+    m_s.resize(size_t(std::min<size_t>(size_t(newLength), m_s.size())));
+}
+
+CString CString::Left(int n) const
+{
+    n = std::clamp(n, 0, GetLength());
+    return CString(m_s.substr(0, size_t(n)));
+}
+
+CString CString::Right(int n) const
+{
+    n = std::clamp(n, 0, GetLength());
+    return CString(m_s.substr(m_s.size() - size_t(n)));
+}
+
+CString CString::Mid(int first) const
+{
+    return Mid(first, GetLength());
+}
+
+CString CString::Mid(int first, int count) const
+{
+    first = std::clamp(first, 0, GetLength());
+    count = std::clamp(count, 0, GetLength() - first);
+    return CString(m_s.substr(size_t(first), size_t(count)));
+}
+
+int CString::Find(char c, int start) const
+{
+    if (start < 0 || start >= GetLength())
+        return -1;
+    size_t p = m_s.find(c, size_t(start));
+    return p == std::string::npos ? -1 : int(p);
+}
+
+int CString::Find(const char* sub, int start) const
+{
+    if (!sub || start < 0 || start > GetLength())
+        return -1;
+    size_t p = m_s.find(sub, size_t(start));
+    return p == std::string::npos ? -1 : int(p);
+}
+
+int CString::ReverseFind(char c) const
+{
+    size_t p = m_s.rfind(c);
+    return p == std::string::npos ? -1 : int(p);
+}
+
+int CString::FindOneOf(const char* set) const
+{
+    if (!set)
+        return -1;
+    size_t p = m_s.find_first_of(set);
+    return p == std::string::npos ? -1 : int(p);
+}
+
+int CString::Replace(char from, char to)
+{
+    int n = 0;
+    for (char& c : m_s)
+        if (c == from) {
+            c = to;
+            ++n;
+        }
+    return n;
+}
+
+int CString::Replace(const char* from, const char* to)
+{
+    if (!from || !*from)
+        return 0;
+    const size_t fl = std::strlen(from);
+    const std::string rep = to ? to : "";
+    int n = 0;
+    std::string out;
+    size_t pos = 0;
+    for (;;) {
+        size_t p = m_s.find(from, pos, fl);
+        if (p == std::string::npos)
+            break;
+        if (n == 0)
+            out.reserve(m_s.size());
+        out.append(m_s, pos, p - pos);
+        out += rep;
+        pos = p + fl;
+        ++n;
+    }
+    if (n) {
+        out.append(m_s, pos, std::string::npos);
+        m_s.swap(out);
+    }
+    return n;
+}
+
+int CString::Remove(char c)
+{
+    size_t before = m_s.size();
+    m_s.erase(std::remove(m_s.begin(), m_s.end(), c), m_s.end());
+    return int(before - m_s.size());
+}
+
+int CString::Insert(int index, char c)
+{
+    index = std::clamp(index, 0, GetLength());
+    m_s.insert(m_s.begin() + index, c);
+    return GetLength();
+}
+
+int CString::Insert(int index, const char* s)
+{
+    index = std::clamp(index, 0, GetLength());
+    if (s)
+        m_s.insert(size_t(index), s);
+    return GetLength();
+}
+
+int CString::Delete(int index, int count)
+{
+    if (index >= 0 && index < GetLength() && count > 0)
+        m_s.erase(size_t(index), size_t(count));
+    return GetLength();
+}
+
+CString& CString::MakeUpper()
+{
+    // ASCII only: bytes above 127 belong to UTF-8 sequences and stay as they are.
+    for (char& c : m_s)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    return *this;
+}
+
+CString& CString::MakeLower()
+{
+    for (char& c : m_s)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return *this;
+}
+
+CString& CString::MakeReverse()
+{
+    std::reverse(m_s.begin(), m_s.end());
+    return *this;
+}
+
+static bool IsSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+CString& CString::Trim() { return TrimRight().TrimLeft(); }
+
+CString& CString::TrimLeft()
+{
+    size_t i = 0;
+    while (i < m_s.size() && IsSpace(m_s[i]))
+        ++i;
+    m_s.erase(0, i);
+    return *this;
+}
+
+CString& CString::TrimRight()
+{
+    while (!m_s.empty() && IsSpace(m_s.back()))
+        m_s.pop_back();
+    return *this;
+}
+
+CString& CString::Trim(char c) { return TrimRight(c).TrimLeft(c); }
+
+CString& CString::TrimLeft(char c)
+{
+    size_t i = 0;
+    while (i < m_s.size() && m_s[i] == c)
+        ++i;
+    m_s.erase(0, i);
+    return *this;
+}
+
+CString& CString::TrimRight(char c)
+{
+    while (!m_s.empty() && m_s.back() == c)
+        m_s.pop_back();
+    return *this;
+}
+
+CString& CString::TrimLeft(const char* set)
+{
+    if (set) {
+        size_t i = m_s.find_first_not_of(set);
+        m_s.erase(0, i == std::string::npos ? m_s.size() : i);
+    }
+    return *this;
+}
+
+CString& CString::TrimRight(const char* set)
+{
+    if (set) {
+        size_t i = m_s.find_last_not_of(set);
+        m_s.erase(i == std::string::npos ? 0 : i + 1);
+    }
+    return *this;
+}
+
+void CString::Format(const char* fmt, ...)
+{
+    va_list args;
+    va_start(args, fmt);
+    m_s = FormatCLocale(fmt, args);
+    va_end(args);
+}
+
+void CString::AppendFormat(const char* fmt, ...)
+{
+    va_list args;
+    va_start(args, fmt);
+    m_s += FormatCLocale(fmt, args);
+    va_end(args);
+}
+
+void CString::FormatV(const char* fmt, va_list args) { m_s = FormatCLocale(fmt, args); }
+void CString::AppendFormatV(const char* fmt, va_list args) { m_s += FormatCLocale(fmt, args); }
+
+CString CString::Formatted(const char* fmt, ...)
+{
+    va_list args;
+    va_start(args, fmt);
+    CString s(FormatCLocale(fmt, args));
+    va_end(args);
+    return s;
+}
+
+int CString::Compare(const char* s) const
+{
+    int r = std::strcmp(m_s.c_str(), s ? s : "");
+    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+int CString::CompareNoCase(const char* s) const
+{
+    int r = strcasecmp(m_s.c_str(), s ? s : "");
+    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}

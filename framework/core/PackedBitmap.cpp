@@ -1,0 +1,21 @@
+#include "framework/core/PackedBitmap.h"
+
+#include <new>
+
+std::unique_ptr<CPackedBitmap> CPackedBitmap::Create(int width, int height, int maxSide)
+{
+    if (width < 1 || height < 1 || width > maxSide || height > maxSide)
+        return nullptr;
+    std::unique_ptr<CPackedBitmap> b(new (std::nothrow) CPackedBitmap);
+    if (!b)
+        return nullptr;
+    try {
+        b->m_pixels.assign(std::size_t(width) * std::size_t(height), 0u);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    b->m_header.biWidth = width;
+    b->m_header.biHeight = height;
+    b->m_header.biSizeImage = DWORD(std::size_t(width) * std::size_t(height) * 4);
+    return b;
+}

@@ -1,0 +1,52 @@
+// A packed bitmap handle: the 40-byte bitmap header (one plane, 32 bits per pixel, no
+// colour table) and the pixels, rows bottom-up, each pixel 0xTTRRGGBB (T = transparency).
+// It is the form in which bitmaps cross to the PNG functions, the JPEG writer and out of
+// the GIF decoder. Whoever receives one owns it.
+#pragma once
+#include "framework/core/Types.h"
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#pragma pack(push, 1)
+struct BITMAPINFOHEADER {
+    DWORD biSize = 40;
+    LONG biWidth = 0;
+    LONG biHeight = 0; // positive: rows bottom-up
+    WORD biPlanes = 1;
+    WORD biBitCount = 32;
+    DWORD biCompression = 0;
+    DWORD biSizeImage = 0;
+    LONG biXPelsPerMeter = 0;
+    LONG biYPelsPerMeter = 0;
+    DWORD biClrUsed = 0;
+    DWORD biClrImportant = 0;
+};
+#pragma pack(pop)
+static_assert(sizeof(BITMAPINFOHEADER) == 40);
+
+class CPackedBitmap {
+public:
+    // A 32-bit bitmap of the given size, pixels zeroed; null when a side is not in
+    // 1..maxSide or memory is short.
+    static std::unique_ptr<CPackedBitmap> Create(int width, int height, int maxSide = 15000);
+
+    const BITMAPINFOHEADER& Header() const { return m_header; }
+    int Width() const { return m_header.biWidth; }
+    int Height() const { return m_header.biHeight; }
+    // Pixels, Width() * Height() values, the bottom row first.
+    std::uint32_t* Bits() { return m_pixels.data(); }
+    const std::uint32_t* Bits() const { return m_pixels.data(); }
+    std::size_t PixelCount() const { return m_pixels.size(); }
+    // Pixel at (x, y) with y counted from the top.
+    std::uint32_t& At(int x, int y) { return m_pixels[std::size_t(Height() - 1 - y) * std::size_t(Width()) + std::size_t(x)]; }
+    std::uint32_t At(int x, int y) const { return m_pixels[std::size_t(Height() - 1 - y) * std::size_t(Width()) + std::size_t(x)]; }
+    // Size of the whole block as the platform counted it: header plus pixels.
+    std::size_t BlockSize() const { return sizeof(BITMAPINFOHEADER) + m_pixels.size() * 4; }
+
+private:
+    CPackedBitmap() = default;
+    BITMAPINFOHEADER m_header;
+    std::vector<std::uint32_t> m_pixels;
+};
+using PackedBitmapPtr = std::unique_ptr<CPackedBitmap>;

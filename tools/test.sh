@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test:
+#  1. the normal build (all programs, tests, benchmarks compiled) and all its tests, offscreen;
+#  2. an AddressSanitizer + UndefinedBehaviorSanitizer build running the non-GUI tests;
+#  3. the libFuzzer targets (clang), each run briefly.
+# Build folders live under build/ in the source tree; ccache makes rebuilds fast.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+ROOT=$PWD
+bash tools/install-deps.sh || exit 1
+
+export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/tessel-ccache}"
+export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+export CCACHE_MAXSIZE=5G
+export QT_QPA_PLATFORM=offscreen
+export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu"
+JOBS=$(nproc)
+FUZZ_SECONDS="${TESSEL_FUZZ_SECONDS:-10}"
+passed=0
+failed=0
+failures=()
+
+count_ctest() { # log file, stage name
+  local line p f
+  line=$(grep -E '^[0-9]+% tests passed' "$1" | tail -n1)
+  if [ -z "$line" ]; then
+    failed=$((failed + 1)); failures+=("$2: ctest did not run"); return
+  fi
+  f=$(echo "$line" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/')
+  p=$(( $(echo "$line" | sed -E 's/.* out of ([0-9]+).*/\1/') - f ))
+  passed=$((passed + p)); failed=$((failed + f))
+  [ "$f" -gt 0 ] && failures+=("$2: $f test programs failed")
+}
+
+build() { # dir, cmake args...
+  local dir=$1; shift
+  cmake -S "$ROOT" -B "$dir" -G Ninja "$@" > "$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
+  cmake --build "$dir" -j "$JOBS" 2>&1 | grep -vE '^\[[0-9]+/[0-9]+\] ' ; return "${PIPESTATUS[0]}"
+}
+
+mkdir -p build
+echo "== normal build"
+if build build/main -DCMAKE_BUILD_TYPE=RelWithDebInfo; then
+  echo "== tests"
+  (cd build/main && ctest -j "$JOBS" --output-on-failure --timeout 900) 2>&1 | tee build/main.ctest.log
+  count_ctest build/main.ctest.log "tests"
+else
+  failed=$((failed + 1)); failures+=("normal build failed")
+fi
+
+echo "== sanitizer build"
+if build build/asan -DCMAKE_BUILD_TYPE=Debug -DTESSEL_SANITIZE=ON -DTESSEL_GUI=OFF -DTESSEL_BENCH=OFF; then
+  echo "== sanitizer tests"
+  (cd build/asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+     ctest -j "$JOBS" -L nongui --output-on-failure --timeout 900) 2>&1 | tee build/asan.ctest.log
+  count_ctest build/asan.ctest.log "sanitizer tests"
+else
+  failed=$((failed + 1)); failures+=("sanitizer build failed")
+fi
+
+echo "== fuzz build"
+if CC=clang CXX=clang++ build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSEL_FUZZ=ON -DTESSEL_GUI=OFF; then
+  for f in build/fuzz/fuzz/fuzz_*; do
+    [ -x "$f" ] || continue
+    name=$(basename "$f")
+    corpus="build/fuzz/corpus-$name"
+    mkdir -p "$corpus"
+    seeds="$ROOT/fuzz/seeds/${name#fuzz_}"
+    [ -d "$seeds" ] || seeds=""
+    if "$f" -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=2048 -print_final_stats=0 "$corpus" $seeds > "build/fuzz/$name.log" 2>&1; then
+      echo "fuzz $name: ok ($(grep -oE '#[0-9]+' "build/fuzz/$name.log" | tail -n1) runs)"
+      passed=$((passed + 1))
+    else
+      echo "fuzz $name: FAILED"; tail -n 40 "build/fuzz/$name.log"
+      failed=$((failed + 1)); failures+=("fuzz target $name")
+    fi
+  done
+else
+  failed=$((failed + 1)); failures+=("fuzz build failed")
+fi
+
+for x in "${failures[@]}"; do echo "FAILED: $x"; done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
