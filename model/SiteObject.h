@@ -1,0 +1,48 @@
+// Root of every persistent object of a website project: pages, folders, bands, stored
+// files, pictures and all page items. It carries the type code, the serial, the file-name
+// parts and an optional data block, and writes them as the root record.
+#pragma once
+#include "framework/core/CArchive.h"
+#include "framework/core/CString.h"
+#include "framework/core/DataBlock.h"
+
+// Global object counter: every new object takes the next value as its serial. The
+// project file stores it and restores it on load.
+int GetObjectCounter();
+void SetObjectCounter(int value);
+
+class CSiteObject {
+public:
+    CSiteObject();
+    virtual ~CSiteObject();
+    CSiteObject(const CSiteObject&) = delete;
+    CSiteObject& operator=(const CSiteObject&) = delete;
+
+    // Base name followed by the extension.
+    virtual CString GetFileName() const;
+    // The root record: type code, serial, third name, base name, extension, upload
+    // state and the data block. The version is not consulted here.
+    virtual void Serialize(CArchive& ar, int version);
+
+    // Reads a file into the data block; false when the file cannot be read.
+    bool LoadBlobFromFile(const CString& path);
+    void FreeBlob() { m_blob.Free(); }
+
+    int m_nType = 0;
+    int m_nReserved = 0;
+    CDataBlock m_blob;
+    CString m_strBaseName;
+    CString m_strExtension;
+    CString m_strThirdName;
+    CString m_strExtra1, m_strExtra2; // not archived by the root
+    int m_nSerial = 0;
+    // Parent reference: the stored id (folders, pages) and, once resolved or while a
+    // site is written, the folder object itself (null = the site root).
+    int m_nParentId = 0;
+    CSiteObject* m_pParent = nullptr;
+    int m_nUploadState = 0;
+
+protected:
+    // Called after LoadBlobFromFile has filled the block; movie items read their header.
+    virtual void OnBlobLoaded(const CString& path) { (void)path; }
+};
