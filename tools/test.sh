@@ -51,7 +51,7 @@ fi
 echo "== sanitizer build"
 if build build/asan -DCMAKE_BUILD_TYPE=Debug -DTESSEL_SANITIZE=ON -DTESSEL_GUI=OFF -DTESSEL_BENCH=OFF; then
   echo "== sanitizer tests"
-  (cd build/asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  (cd build/asan && ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1 \
      ctest -j "$JOBS" -L nongui --output-on-failure --timeout 900) 2>&1 | tee build/asan.ctest.log
   count_ctest build/asan.ctest.log "sanitizer tests"
 else
@@ -61,7 +61,7 @@ fi
 echo "== fuzz build"
 if CC=clang CXX=clang++ build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSEL_FUZZ=ON -DTESSEL_GUI=OFF; then
   for f in build/fuzz/fuzz/fuzz_*; do
-    [ -x "$f" ] || continue
+    [ -f "$f" ] && [ -x "$f" ] || continue
     name=$(basename "$f")
     corpus="build/fuzz/corpus-$name"
     mkdir -p "$corpus"

@@ -17,5 +17,6 @@ std::unique_ptr<CPackedBitmap> CPackedBitmap::Create(int width, int height, int 
     b->m_header.biWidth = width;
     b->m_header.biHeight = height;
     b->m_header.biSizeImage = DWORD(std::size_t(width) * std::size_t(height) * 4);
+    b->m_header.biClrImportant = 0xFFFFFFFFu;
     return b;
 }

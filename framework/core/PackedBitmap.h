@@ -41,6 +41,9 @@ public:
     // Pixel at (x, y) with y counted from the top.
     std::uint32_t& At(int x, int y) { return m_pixels[std::size_t(Height() - 1 - y) * std::size_t(Width()) + std::size_t(x)]; }
     std::uint32_t At(int x, int y) const { return m_pixels[std::size_t(Height() - 1 - y) * std::size_t(Width()) + std::size_t(x)]; }
+    // Non-zero: the fourth byte of each pixel is transparency; 0: it means nothing and
+    // readers take every pixel as opaque. New bitmaps carry transparency.
+    void SetClrImportant(DWORD value) { m_header.biClrImportant = value; }
     // Size of the whole block as the platform counted it: header plus pixels.
     std::size_t BlockSize() const { return sizeof(BITMAPINFOHEADER) + m_pixels.size() * 4; }
 
