@@ -1,0 +1,261 @@
+#include "model/PageOutput.h"
+
+namespace {
+
+void ReplaceAll(std::string& s, const char* from, const char* to)
+{
+    const size_t fromLen = std::char_traits<char>::length(from);
+    const size_t toLen = std::char_traits<char>::length(to);
+    for (size_t pos = s.find(from); pos != std::string::npos; pos = s.find(from, pos + toLen))
+        s.replace(pos, fromLen, to);
+}
+
+void EscapeMarkup(std::string& s)
+{
+    ReplaceAll(s, "&", "&amp;");
+    ReplaceAll(s, ">", "&gt;");
+    ReplaceAll(s, "<", "&lt;");
+}
+
+const char kCrLf[] = "\r\n";
+
+} // namespace
+
+CPageServers& CPageOutput::Servers()
+{
+    static CPageServers servers;
+    return servers;
+}
+
+void CPageOutput::FlushPendingSurrogate()
+{
+    if (m_pendingHigh) {
+        m_pendingHigh = 0;
+        m_strBody += "\xEF\xBF\xBD";
+    }
+}
+
+CPageOutput& CPageOutput::Append(const char* text)
+{
+    FlushPendingSurrogate();
+    m_strBody += text;
+    return *this;
+}
+
+CPageOutput& CPageOutput::AppendLine()
+{
+    return Append(kCrLf);
+}
+
+CPageOutput& CPageOutput::AppendText(const CWString& text)
+{
+    FlushPendingSurrogate();
+    CString utf8;
+    text.ToUtf8(utf8);
+    std::string& s = utf8.str();
+    if (!m_bRawText) {
+        EscapeMarkup(s);
+        ReplaceAll(s, "  ", " &nbsp;");
+    }
+    ReplaceAll(s, "\r\n", "<br>\r");
+    m_strBody += utf8;
+    return *this;
+}
+
+CPageOutput& CPageOutput::AppendEscaped(const CWString& text)
+{
+    FlushPendingSurrogate();
+    CString utf8;
+    text.ToUtf8(utf8);
+    if (!m_bRawText)
+        EscapeMarkup(utf8.str());
+    m_strBody += utf8;
+    return *this;
+}
+
+CPageOutput& CPageOutput::AppendUtf8(const CWString& text)
+{
+    FlushPendingSurrogate();
+    CString utf8;
+    text.ToUtf8(utf8);
+    m_strBody += utf8;
+    return *this;
+}
+
+CPageOutput& CPageOutput::AppendAttribute(const char* name, const CString& value)
+{
+    return AppendAttributeSz(name, value.GetString());
+}
+
+CPageOutput& CPageOutput::AppendAttributeSz(const char* name, const char* value)
+{
+    FlushPendingSurrogate();
+    m_strBody += ' ';
+    m_strBody += name;
+    m_strBody += "=\"";
+    m_strBody += HtmlAttributeEscape(value);
+    m_strBody += '"';
+    return *this;
+}
+
+CPageOutput& CPageOutput::AppendAttributeInt(const char* name, int value)
+{
+    return AppendAttributeSz(name, CString::Formatted("%d", value).GetString());
+}
+
+CPageOutput& CPageOutput::AppendAttributeW(const char* name, const CWString& value)
+{
+    CString utf8;
+    value.ToUtf8(utf8);
+    return AppendAttributeSz(name, utf8.GetString());
+}
+
+CPageOutput& CPageOutput::AppendCssLine(const char* text)
+{
+    m_strPageCss += text;
+    m_strPageCss += kCrLf;
+    return *this;
+}
+
+CPageOutput& CPageOutput::AppendHtmlChar(char16_t ch)
+{
+    char16_t units[2];
+    int count = 0;
+    if (ch >= 0xD800 && ch <= 0xDBFF) {
+        FlushPendingSurrogate();
+        m_pendingHigh = ch;
+        return *this;
+    }
+    if (ch >= 0xDC00 && ch <= 0xDFFF && m_pendingHigh) {
+        units[count++] = m_pendingHigh;
+        m_pendingHigh = 0;
+    } else {
+        FlushPendingSurrogate();
+    }
+    units[count++] = ch;
+
+    std::string text;
+    if (ch == u'\r') {
+        text = "<br>\r";
+    } else if (ch == u' ') {
+        const std::string& body = m_strBody.str();
+        text = !m_bRawText && !body.empty() && body.back() == ' ' ? "&nbsp;" : " ";
+    } else if (!m_bRawText && ch == u'>') {
+        text = "&gt;";
+    } else if (!m_bRawText && ch == u'<') {
+        text = "&lt;";
+    } else if (!m_bRawText && ch == u'&') {
+        text = "&amp;";
+    } else {
+        CWString w;
+        w.SetText(std::u16string(units, size_t(count)).c_str());
+        CString utf8;
+        w.ToUtf8(utf8);
+        text = utf8.str();
+    }
+    m_strBody += CString(std::move(text));
+    return *this;
+}
+
+void CPageOutput::AssemblePage()
+{
+    FlushPendingSurrogate();
+    const CPageServers& servers = Servers();
+    CString& page = m_strFinalPage;
+    page.Empty();
+    CString utf8;
+
+    if (m_wstrPhpCode.GetLength() > 0 && m_nMode > 0) {
+        page += "<?php\r\n";
+        utf8.Empty();
+        m_wstrPhpCode.ToUtf8(utf8);
+        page += utf8;
+        page += "?>\r\n\r\n";
+    }
+    page += "<!DOCTYPE HTML>\r\n<html>\r\n<head>\r\n";
+    page += "<meta http-equiv=\"content-type\" content=\"text/html; charset=utf-8\">\r\n";
+
+    utf8.Empty();
+    m_wstrTitle.ToUtf8(utf8);
+    page += "<title>";
+    page += HtmlEscape(utf8);
+    page += "</title>\r\n";
+
+    utf8.Empty();
+    m_wstrHeadText.ToUtf8(utf8);
+    page += utf8;
+
+    const struct { const char* name; const CWString* text; } metas[] = {
+        {"description", &m_wstrDescription},
+        {"keywords", &m_wstrKeywords},
+    };
+    for (const auto& meta : metas) {
+        if (meta.text->GetLength() == 0)
+            continue;
+        utf8.Empty();
+        meta.text->ToUtf8(utf8);
+        page.AppendFormat("<meta name=\"%s\" content=\"", meta.name);
+        page += HtmlAttributeEscape(utf8);
+        page += "\">\r\n";
+    }
+
+    page += "\r\n<meta name=\"generator\" content=\"Varnelo Tessel Web Designer 8\">\r\n";
+    page += "<link rel=stylesheet type='text/css' href='";
+    page += HtmlAttributeEscape(UrlEncodePath(m_strStylesheetHref));
+    page += "'>\r\n";
+
+    if (m_bJqueryUsed) {
+        page += "<script type=\"text/javascript\" src=\"";
+        page += HtmlAttributeEscape(servers.makerBase + "jquery.min.js");
+        page += "\"></script>";
+    }
+    if (m_bMapsUsed) {
+        page += "<script type=\"text/javascript\" src=\"";
+        page += HtmlAttributeEscape(servers.mapsHost + "/maps/api/js?sensor=false");
+        page += "\"></script>";
+    }
+    for (const CString& family : m_webFonts) {
+        // A family name goes into a query: spaces become '+', anything unusual is encoded.
+        CString query = UrlEncodePath(family);
+        query.Replace("%20", "+");
+        page += "<link href='";
+        page += HtmlAttributeEscape(servers.fontsHost + "/css?family=" + query);
+        page += "' rel='stylesheet' type='text/css'>\r\n";
+    }
+
+    page += "<style type=\"text/css\">\r\n";
+    page += m_strPageCss;
+    page += "</style>\r\n";
+    page += m_strHeadExtras;
+    page += "\r\n</head>\r\n\r\n";
+
+    page += "<body";
+    if (!m_strOnLoad.IsEmpty()) {
+        page += " onLoad=\"";
+        page += HtmlAttributeEscape(m_strOnLoad);
+        page += "\"";
+    }
+    page += ">";
+    page += m_strBody;
+
+    if (m_bOverlayUsed) {
+        const char hide[] = "document.getElementById('dimout').style.visibility = 'hidden';";
+        page.AppendFormat("<div id=\"dimout\" style=\"width:100%%;height:100%%;position:absolute;left:0px;top:0px;"
+                          "background-color:#404040;visibility:hidden;\" onclick=\"%s\">",
+                          hide);
+        page += "<table border=0 style=\"width:100%;height:100%;\"><tr><td></td></tr>";
+        page += "<tr><td align=\"center\">";
+        page += "<table border=0>";
+        page += "<tr><td align=\"right\">";
+        page += "<img src=\"";
+        page += HtmlAttributeEscape(servers.makerBase + "close.png");
+        page.AppendFormat("\" style=\"cursor:pointer;\" onclick=\"%s\">", hide);
+        page += "</td></tr>";
+        page += "<tr><td align=\"center\"><img id=\"dimimg\" src=\"";
+        page += HtmlAttributeEscape(servers.makerBase + "loading.gif");
+        page.AppendFormat("\" style=\"max-width:%dpx; padding:6px; background:white; border:solid gray 1px; cursor:pointer;\">"
+                          "</td></tr></table></td></tr><tr><td></td></tr></table></div>",
+                          m_nOverlayMaxWidth);
+    }
+    page += "</body>\r\n</html>\r\n";
+}

@@ -1,0 +1,57 @@
+#include "model/PublishContext.h"
+#include "framework/core/Paths.h"
+#include <QtCore/QFile>
+#include <limits>
+
+CPublishContext::CPublishContext(const char* name)
+{
+    if (name)
+        m_strOutputFolder = tessel::TempFolder() + name;
+}
+
+CPublishContext::~CPublishContext() = default;
+
+namespace {
+CString WithSlashes(const char* text)
+{
+    CString s(text ? text : "");
+    s.Replace('\\', '/');
+    return s;
+}
+}
+
+bool CPublishContext::FindFile(const char* name) const
+{
+    const CString local = m_strOutputRoot + m_strCurrentFolder + (name ? name : "");
+    const CString remote = WithSlashes(m_strCurrentFolder + (name ? name : ""));
+    for (const auto& file : m_files)
+        if (file->m_strLocalPath == local || file->m_strRemoteName == remote)
+            return true;
+    return false;
+}
+
+void CPublishContext::AddFile(const char* localPath, const char* remoteName, int kind, int* uploadState, int directory)
+{
+    const CString local(localPath ? localPath : "");
+    for (const auto& file : m_files)
+        if (file->m_strLocalPath == local)
+            return;
+    const int state = uploadState ? *uploadState : kUploadChanged;
+    if (state == kUploadDone && !m_bUploadAll)
+        return;
+    if (uploadState && state == kUploadChanged)
+        *uploadState = kUploadListed;
+
+    auto file = std::make_unique<CPublishFile>();
+    file->m_strLocalPath = local;
+    file->m_strRemoteName = WithSlashes(remoteName);
+    QFile f(local.ToQString());
+    if (f.open(QIODevice::ReadOnly)) {
+        const qint64 size = f.size();
+        file->m_nSize = std::uint32_t(std::min<qint64>(size, std::numeric_limits<std::uint32_t>::max()));
+    }
+    file->m_bDirectory = directory;
+    file->m_nKind = kind;
+    file->m_pUploadState = uploadState;
+    m_files.push_back(std::move(file));
+}

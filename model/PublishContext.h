@@ -1,0 +1,76 @@
+// The state of one generation run: where the site is written, what the run is for, and
+// the list of every file written, which the upload walks afterwards.
+#pragma once
+#include "framework/core/CString.h"
+#include <memory>
+#include <vector>
+
+class CFolder;
+
+// What a recorded file is.
+enum PublishFileKind {
+    kPublishFilePage = 0,         // a page or other generated file
+    kPublishFileFolder = 1,       // a site folder
+    kPublishFileTopIndex = 2,     // the page named "index" at the top of the site
+    kPublishFilePicture = 3,
+    kPublishFileItemBackground = 5,
+    kPublishFileFolderIndex = 6,  // a page named "index" inside a folder
+    kPublishFileScript = 7,       // a form mailer script or a stored file
+    kPublishFileFlash = 8,
+};
+
+// Upload state word of every site object.
+enum UploadState {
+    kUploadChanged = 0,  // changed since its last upload
+    kUploadListed = 1,   // listed for upload in this run
+    kUploadDone = 2,     // uploaded and unchanged
+};
+
+struct CPublishFile {
+    CString m_strRemoteName;       // path from the site root, '/'-separated
+    CString m_strLocalPath;        // full path of the written file
+    int m_bDirectory = 0;          // 1 for a site folder to create
+    std::uint32_t m_nSize = 0;     // size when recorded; 0 when the file could not be opened
+    int m_nKind = kPublishFilePage;
+    int* m_pUploadState = nullptr; // the producing object's upload state word
+};
+
+// Run modes.
+enum PublishMode {
+    kPublishEditorPreview = 0,
+    kPublishBrowserPreview = 1,
+    kPublishUpload = 2, // also View Source
+    kPublishExport = 3,
+};
+
+class CPublishContext {
+public:
+    // With a name, the output folder is the temporary folder + name; without one the
+    // caller sets a folder of its own.
+    explicit CPublishContext(const char* name = nullptr);
+    ~CPublishContext();
+    CPublishContext(const CPublishContext&) = delete;
+    CPublishContext& operator=(const CPublishContext&) = delete;
+
+    // True when a recorded file has the local path root + current folder + name, or the
+    // remote name current folder + name. Exact, case-sensitive.
+    bool FindFile(const char* name) const;
+    // Records a written file unless it is listed already or its object is unchanged since
+    // its last upload (and not everything is uploaded); marks a changed object as listed.
+    void AddFile(const char* localPath, const char* remoteName, int kind, int* uploadState, int directory = 0);
+
+    int GetFileCount() const { return int(m_files.size()); }
+    const CPublishFile& GetFile(int index) const { return *m_files[size_t(index)]; }
+    const std::vector<std::unique_ptr<CPublishFile>>& GetFiles() const { return m_files; }
+
+    CString m_strOutputRoot;    // output folder, ends in '/'
+    CString m_strCurrentFolder; // '/'-separated, ends in '/'; empty at the top
+    CString m_strOutputFolder;
+    CFolder* m_pWorkingFolder = nullptr; // the generator's own
+    int m_nMode = 0;
+    int m_bUploadAll = 0;
+    int m_bWorkingFlag = 0;              // the generator's own
+
+private:
+    std::vector<std::unique_ptr<CPublishFile>> m_files;
+};
