@@ -65,41 +65,46 @@ CString EncodeCharRefs(const char* text)
     return out;
 }
 
-namespace {
-void EscapeInto(std::string& out, const char* text, bool attribute)
+CString HtmlEscape(const char* text)
 {
-    for (const char* p = text; *p; ++p) {
+    std::string out;
+    for (const char* p = text ? text : ""; *p; ++p) {
         switch (*p) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
-        case '"':
-            if (attribute) { out += "&quot;"; break; }
-            out += *p;
-            break;
-        case '\'':
-            if (attribute) { out += "&#39;"; break; }
-            out += *p;
-            break;
         default: out += *p;
         }
     }
-}
-}
-
-CString HtmlEscape(const char* text)
-{
-    std::string out;
-    if (text)
-        EscapeInto(out, text, false);
     return CString(std::move(out));
 }
 
 CString HtmlAttributeEscape(const char* text)
 {
     std::string out;
-    if (text)
-        EscapeInto(out, text, true);
+    for (const char* p = text ? text : ""; *p; ++p) {
+        switch (*p) {
+        case '&': out += "&amp;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += *p;
+        }
+    }
+    return CString(std::move(out));
+}
+
+CString UrlEscapeUnsafe(const char* text)
+{
+    std::string out;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text ? text : ""); *p; ++p) {
+        unsigned char c = *p;
+        if (c <= 0x20 || c == 0x7F || std::strchr("\"<>\\^`{|}", c)) {
+            out += '%';
+            out += HexDigit(c >> 4);
+            out += HexDigit(c & 0x0F);
+        } else {
+            out += char(c);
+        }
+    }
     return CString(std::move(out));
 }
 

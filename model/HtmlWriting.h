@@ -25,8 +25,11 @@ void EscapeHtmlChar(CPageOutput& out, char16_t ch);
 
 // Element text: & < > escaped.
 CString HtmlEscape(const char* text);
-// A double- or single-quoted attribute value: & " ' < > escaped.
+// A double-quoted attribute value: & and " escaped (scripts stay readable).
 CString HtmlAttributeEscape(const char* text);
 // A relative address made safe for an attribute and for the server: every byte other
 // than letters, digits and "/-._~" is percent-encoded.
 CString UrlEncodePath(const char* text);
+// An address as typed: only what can never stand in an address (controls, blanks,
+// " < > \ ^ ` { | }) is percent-encoded; '%' escapes and non-ASCII letters stay.
+CString UrlEscapeUnsafe(const char* text);
