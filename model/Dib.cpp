@@ -278,54 +278,86 @@ bool CDib::CreateFromGlobal(const CPackedBitmap& packed)
     return true;
 }
 
-bool CDib::CreateFromGlobal(const BYTE* data, std::size_t size)
-{
-    if (!data || size < sizeof(BITMAPINFOHEADER)) {
-        Free();
-        return false;
-    }
-    BITMAPINFOHEADER h;
-    std::memcpy(&h, data, sizeof h);
-    const unsigned bits = h.biBitCount;
-    const bool topDown = h.biHeight < 0;
-    const std::int64_t width = h.biWidth;
-    const std::int64_t height = topDown ? -std::int64_t(h.biHeight) : std::int64_t(h.biHeight);
-    const bool knownBits = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-    const bool bitfields = h.biCompression == kBiBitfields && (bits == 16 || bits == 32);
-    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biSize > size || !knownBits || width < 1 || height < 1
-        || width > kMaxSide || height > kMaxSide || (h.biCompression != kBiRgb && !bitfields && bits != 32)) {
-        Free();
-        return false;
-    }
+namespace {
 
-    // Where the colour table or masks and the pixels lie, all bounded by the block.
-    std::uint64_t offset = h.biSize;
-    std::uint64_t tableCount = 0;
-    if (bits == 1)
-        tableCount = 2;
-    else if (bits == 4)
-        tableCount = h.biClrUsed ? h.biClrUsed : 16;
-    else if (bits == 8)
-        tableCount = h.biClrUsed ? h.biClrUsed : 256;
+// Where the parts of a packed block lie; every offset checked against the block's length.
+struct PackedLayout {
+    BITMAPINFOHEADER header;
+    unsigned bits = 0;
+    bool topDown = false;
+    bool bitfields = false;
+    int width = 0;
+    int height = 0;
     DWORD masks[3] = {0, 0, 0};
-    if (bitfields) {
+    std::uint64_t tableOffset = 0;
+    std::uint64_t tableCount = 0;
+    std::uint64_t pixelOffset = 0;
+    std::uint64_t stride = 0;
+};
+
+bool ParsePacked(const BYTE* data, std::size_t size, PackedLayout& l)
+{
+    if (!data || size < sizeof(BITMAPINFOHEADER))
+        return false;
+    BITMAPINFOHEADER& h = l.header;
+    std::memcpy(&h, data, sizeof h);
+    l.bits = h.biBitCount;
+    l.topDown = h.biHeight < 0;
+    const std::int64_t width = h.biWidth;
+    const std::int64_t height = l.topDown ? -std::int64_t(h.biHeight) : std::int64_t(h.biHeight);
+    const unsigned bits = l.bits;
+    const bool knownBits = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+    l.bitfields = h.biCompression == kBiBitfields && (bits == 16 || bits == 32);
+    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biSize > size || !knownBits || width < 1 || height < 1
+        || width > CDib::kMaxSide || height > CDib::kMaxSide || (h.biCompression != kBiRgb && !l.bitfields && bits != 32))
+        return false;
+    l.width = int(width);
+    l.height = int(height);
+
+    std::uint64_t offset = h.biSize;
+    if (bits == 1)
+        l.tableCount = 2;
+    else if (bits == 4)
+        l.tableCount = h.biClrUsed ? h.biClrUsed : 16;
+    else if (bits == 8)
+        l.tableCount = h.biClrUsed ? h.biClrUsed : 256;
+    if (l.bitfields) {
         // The three masks follow a 40-byte header; longer headers hold them inside.
-        if (std::uint64_t(sizeof(BITMAPINFOHEADER)) + 12 > size) {
-            Free();
+        if (std::uint64_t(sizeof(BITMAPINFOHEADER)) + 12 > size)
             return false;
-        }
         for (int i = 0; i < 3; ++i)
-            masks[i] = ReadDword(data + sizeof(BITMAPINFOHEADER) + 4 * i);
+            l.masks[i] = ReadDword(data + sizeof(BITMAPINFOHEADER) + 4 * i);
         if (h.biSize == sizeof(BITMAPINFOHEADER))
             offset += 12;
     }
-    const std::uint64_t tableOffset = offset;
-    offset += tableCount * 4;
-    const std::uint64_t stride = Stride(std::uint64_t(width), bits);
-    if (offset > size || stride * std::uint64_t(height) > size - offset) {
+    l.tableOffset = offset;
+    offset += l.tableCount * 4;
+    l.pixelOffset = offset;
+    l.stride = Stride(std::uint64_t(width), bits);
+    return offset <= size && l.stride * std::uint64_t(height) <= size - offset;
+}
+
+} // namespace
+
+bool CDib::IsPackedBlockValid(const BYTE* data, std::size_t size)
+{
+    PackedLayout l;
+    return ParsePacked(data, size, l);
+}
+
+bool CDib::CreateFromGlobal(const BYTE* data, std::size_t size)
+{
+    PackedLayout l;
+    if (!ParsePacked(data, size, l)) {
         Free();
         return false;
     }
+    const BITMAPINFOHEADER& h = l.header;
+    const unsigned bits = l.bits;
+    const bool topDown = l.topDown, bitfields = l.bitfields;
+    const std::int64_t width = l.width, height = l.height;
+    const std::uint64_t tableCount = l.tableCount, tableOffset = l.tableOffset, offset = l.pixelOffset, stride = l.stride;
+    const DWORD* masks = l.masks;
 
     Create(int(width), int(height));
     if (!m_block)
@@ -350,8 +382,10 @@ bool CDib::CreateFromGlobal(const BYTE* data, std::size_t size)
     };
     std::uint32_t* dst = m_block.get();
 
-    if (bits == 32 && h.biCompression != kBiRgb && !bitfields)
-        return true; // compressed 32-bit sources are not decoded: the pixels stay 0
+    if (bits == 32 && h.biCompression != kBiRgb && !bitfields) {
+        FillBytes(0); // compressed 32-bit sources are not decoded: the pixels are 0
+        return true;
+    }
 
     const bool standard32 = bits == 32 && (!bitfields || (masks[0] == 0xFF0000u && masks[1] == 0xFF00u && masks[2] == 0xFFu));
     if (bits == 32 && standard32) {

@@ -89,6 +89,8 @@ public:
     // what its header claims leaves the image empty and returns false.
     bool CreateFromGlobal(const BYTE* data, std::size_t size);
     bool CreateFromGlobal(const CDataBlock& block) { return CreateFromGlobal(block.Data(), block.Size()); }
+    // Whether CreateFromGlobal can read the block.
+    static bool IsPackedBlockValid(const BYTE* data, std::size_t size);
     // A packed copy (header and pixels); null when the image is invalid or memory is short.
     PackedBitmapPtr CopyToGlobal() const;
 

@@ -40,8 +40,13 @@ void WriteToVector(png_structp png, png_bytep data, png_size_t count)
 
 void FlushNothing(png_structp) {}
 
-// Warnings of damaged ancillary chunks are not worth a message.
+// Warnings of damaged ancillary chunks are not worth a message; errors end the decode
+// quietly, since the caller's result says there is no picture.
 void IgnoreWarning(png_structp, png_const_charp) {}
+[[noreturn]] void QuietError(png_structp png, png_const_charp)
+{
+    png_longjmp(png, 1);
+}
 
 // Everything that libpng may jump out of lives in the caller's frame (result, rows), so
 // no object with a destructor is skipped by the long jump.
@@ -77,7 +82,6 @@ bool Decode(png_structp png, png_infop info, MemoryReader* reader, PackedBitmapP
     *result = CPackedBitmap::Create(int(width), int(height), kMaxSide);
     if (!*result)
         return false;
-    (*result)->SetClrImportant(hasAlpha ? 0xFFFFFFFFu : 0u);
     rows->resize(height);
     for (png_uint_32 y = 0; y < height; ++y) // rows bottom-up
         (*rows)[y] = reinterpret_cast<png_bytep>(&(*result)->At(0, int(y)));
@@ -118,7 +122,7 @@ PackedBitmapPtr LoadPNGData(const BYTE* data, std::size_t size)
 {
     if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0)
         return nullptr;
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, IgnoreWarning);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, IgnoreWarning);
     if (!png)
         return nullptr;
     png_infop info = png_create_info_struct(png);
@@ -157,7 +161,7 @@ bool SavePNGData(const CPackedBitmap& bitmap, std::vector<BYTE>& out)
         for (std::size_t i = 0, n = bitmap.PixelCount(); i < n && !alpha; ++i)
             alpha = (p[i] >> 24) != 0;
     }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, IgnoreWarning);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, IgnoreWarning);
     if (!png)
         return false;
     png_infop info = png_create_info_struct(png);
