@@ -65,7 +65,7 @@ CString EncodeCharRefs(const char* text)
     return out;
 }
 
-CString HtmlEscape(const char* text)
+CString HtmlEscape(const char* text, bool quotes)
 {
     std::string out;
     for (const char* p = text ? text : ""; *p; ++p) {
@@ -73,6 +73,9 @@ CString HtmlEscape(const char* text)
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
+        case '"':
+            out += quotes ? "&quot;" : "\"";
+            break;
         default: out += *p;
         }
     }

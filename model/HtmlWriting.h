@@ -23,8 +23,8 @@ CString EncodeCharRefs(const char* text);
 // character.
 void EscapeHtmlChar(CPageOutput& out, char16_t ch);
 
-// Element text: & < > escaped.
-CString HtmlEscape(const char* text);
+// Element text: & < > escaped; with quotes, '"' too (for a meta tag's content).
+CString HtmlEscape(const char* text, bool quotes = false);
 // A double-quoted attribute value: & and " escaped (scripts stay readable).
 CString HtmlAttributeEscape(const char* text);
 // A relative address made safe for an attribute and for the server: every byte other

@@ -195,7 +195,7 @@ void CPageOutput::AssemblePage()
         utf8.Empty();
         meta.text->ToUtf8(utf8);
         page.AppendFormat("<meta name=\"%s\" content=\"", meta.name);
-        page += HtmlAttributeEscape(utf8);
+        page += HtmlEscape(utf8, true);
         page += "\">\r\n";
     }
 
