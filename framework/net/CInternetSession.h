@@ -1,0 +1,44 @@
+// An Internet session: the settings shared by the connections it makes. FTP connections
+// log in when they are made and are owned by the caller.
+#pragma once
+#include "framework/core/CString.h"
+#include "framework/core/Types.h"
+#include <cstdint>
+
+class CFtpConnection;
+
+enum : DWORD {
+    INTERNET_OPEN_TYPE_PRECONFIG = 0, // proxy settings of the environment
+    INTERNET_OPEN_TYPE_DIRECT = 1,
+};
+enum : int { INTERNET_DEFAULT_FTP_PORT = 21 };
+
+class CInternetSession {
+public:
+    explicit CInternetSession(const char* agent = nullptr, std::uintptr_t context = 1,
+                              DWORD accessType = INTERNET_OPEN_TYPE_PRECONFIG, const char* proxyName = nullptr,
+                              const char* proxyBypass = nullptr, DWORD flags = 0);
+    virtual ~CInternetSession();
+    CInternetSession(const CInternetSession&) = delete;
+    CInternetSession& operator=(const CInternetSession&) = delete;
+
+    // Connects and logs in. Throws CInternetException (12007 name not resolved, 12014 user
+    // or password refused, 12029 no server, ...). Port 0 means 21.
+    CFtpConnection* GetFtpConnection(const char* server, const char* userName = nullptr,
+                                     const char* password = nullptr, int port = INTERNET_DEFAULT_FTP_PORT,
+                                     BOOL passive = FALSE);
+
+    // Time limits for connecting and for each server reply (milliseconds).
+    void SetTimeouts(long connectMs, long responseMs);
+    void Close() {}
+
+    std::uintptr_t GetContext() const { return m_context; }
+    const CString& GetAgent() const { return m_agent; }
+
+private:
+    CString m_agent;
+    std::uintptr_t m_context;
+    DWORD m_accessType;
+    long m_connectTimeoutMs = 30000;
+    long m_responseTimeoutMs = 60000;
+};
