@@ -2,6 +2,8 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/core/Paths.h"
+#include "framework/core/Png.h"
+#include "model/PictureFiles.h"
 
 #include <limits>
 
@@ -49,7 +51,25 @@ int CPicture::LoadFile(const CString& path)
     int dot = name.ReverseFind('.');
     m_strName = dot < 0 ? name : name.Left(dot);
     m_nFormat = FormatFromExtension(path);
-    return 1;
+    return DecodeSource() ? 1 : 0; // the bytes stay even when they do not decode
+}
+
+bool CPicture::DecodeSource()
+{
+    m_picture.Free();
+    m_nWidth = m_nHeight = 0;
+    if (m_blob.IsEmpty())
+        return false;
+    PackedBitmapPtr packed;
+    if (m_nFormat == 0 || m_nFormat == FormatPng)
+        packed = LoadPNGData(m_blob.Data(), m_blob.Size());
+    else if (m_nFormat == FormatJpeg)
+        packed = ReadJpegData(m_blob.Data(), m_blob.Size());
+    if (!packed || !m_picture.CreateFromGlobal(*packed))
+        return false;
+    m_nWidth = m_picture.GetWidth();
+    m_nHeight = m_picture.GetHeight();
+    return true;
 }
 
 void CPicture::Serialize(CArchive& ar, int /*version*/)
@@ -111,5 +131,11 @@ void CPicture::Serialize(CArchive& ar, int /*version*/)
             AfxThrowMemoryException();
         ar.Read(block.Data(), block.Size());
         m_blob.Swap(block);
+        int width = m_nWidth, height = m_nHeight;
+        if (!DecodeSource()) {
+            // keep the stored size of a picture we cannot decode
+            m_nWidth = width;
+            m_nHeight = height;
+        }
     }
 }

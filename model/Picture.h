@@ -1,7 +1,6 @@
 // A picture the document keeps as an object of its own (textures of fills): the source
 // file's bytes, its format, the decoded picture and the effect settings from which the
-// rendering is made. This file holds the record and the data; decoding and rendering
-// join when the picture-file readers exist.
+// rendering is made. The effects rendering is not built yet: the rendering stays empty.
 #pragma once
 #include "framework/core/Types.h"
 #include "model/Dib.h"
@@ -20,9 +19,13 @@ public:
     void Serialize(CArchive& ar, int version) override;
 
     // Reads a picture file: its bytes, its title as name and its format from the extension.
-    // 1 when the bytes were read, 0 otherwise.
+    // 1 when the picture was decoded; 0 otherwise (the bytes read are kept).
     int LoadFile(const CString& path);
     static int FormatFromExtension(const CString& path);
+    // Decodes the source bytes into the picture by the format (PNG for 0 and 1, JPEG for
+    // 2) and sets the natural size; false when nothing was decoded (the picture is then
+    // empty). GIF and BMP sources are kept but not decoded here.
+    bool DecodeSource();
 
     CDib m_rendering;
     CDib m_picture;

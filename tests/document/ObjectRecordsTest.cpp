@@ -1,5 +1,6 @@
 #include "framework/core/CArchive.h"
 #include "framework/core/CFile.h"
+#include "framework/core/Png.h"
 #include "model/Folder.h"
 #include "model/Picture.h"
 
@@ -130,11 +131,30 @@ TEST(PictureRecord, FileNamesAndFormats)
         f.write("data");
         f.close();
         CPicture p;
-        EXPECT_EQ(p.LoadFile(CString::FromQString(path)), 1) << c.file;
+        EXPECT_EQ(p.LoadFile(CString::FromQString(path)), 0) << c.file; // not a picture
         EXPECT_EQ(p.m_nFormat, c.format) << c.file;
         EXPECT_EQ(p.GetFileName(), c.fileName) << c.file;
         EXPECT_EQ(p.m_blob.Size(), 4u);
     }
+    // a real PNG decodes and gives the natural size
+    CDib dib;
+    dib.Create(2, 3);
+    std::vector<BYTE> png;
+    ASSERT_TRUE(SavePNGData(*dib.CopyToGlobal(), png));
+    QString pngPath = dir.filePath("real.png");
+    QFile pf(pngPath);
+    ASSERT_TRUE(pf.open(QIODevice::WriteOnly));
+    pf.write(reinterpret_cast<const char*>(png.data()), qint64(png.size()));
+    pf.close();
+    CPicture real;
+    EXPECT_EQ(real.LoadFile(CString::FromQString(pngPath)), 1);
+    EXPECT_EQ(real.m_nWidth, 2);
+    EXPECT_EQ(real.m_nHeight, 3);
+    EXPECT_EQ(real.m_picture.GetWidth(), 2);
+    // the record of a decodable picture restores the decoded picture on load
+    CPicture again;
+    Load(again, Store(real));
+    EXPECT_EQ(again.m_picture.GetHeight(), 3);
     CPicture missing;
     EXPECT_EQ(missing.LoadFile(CString::FromQString(dir.filePath("none.png"))), 0);
 }
