@@ -462,8 +462,9 @@ void ExpectSameSteps(const CItemAction& a, const CItemAction& b, bool conditions
         EXPECT_EQ(x.m_nValue6, y.m_nValue6);
         EXPECT_EQ(x.m_strName, y.m_strName);
         EXPECT_EQ(x.m_wstrText, y.m_wstrText);
-        if (conditions)
+        if (conditions) {
             EXPECT_EQ(x.m_strCondition, y.m_strCondition);
+        }
     }
 }
 
