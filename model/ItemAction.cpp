@@ -12,7 +12,10 @@ CString EscapeJsString(const char* text)
         switch (c) {
         case '\\': out += "\\\\"; break;
         case '\'': out += "\\'"; break;
-        case '"': out += "\\\""; break;
+        // '"' and '&' as escapes: step texts then read the same inside an HTML attribute
+        // whether or not the writer escapes it.
+        case '"': out += "\\x22"; break;
+        case '&': out += "\\x26"; break;
         case '\n': out += "\\n"; break;
         case '\r': out += "\\r"; break;
         case '\t': out += "\\t"; break;

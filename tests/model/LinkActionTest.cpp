@@ -322,7 +322,7 @@ TEST(ItemAction, StepScriptTable)
         {Step(13, 0x000000FF), "$.style.backgroundColor = '#FF0000';"},
         {Step(14, 0x00FF0000), "$.style.borderColor = '#0000FF';"},
         {Step(15, 2), "$.style.borderWidth = '2px';"},
-        {texted(16, u"It's \"new\"\r\n<b>\u00E9"), "$.innerHTML = 'It\\'s \\\"new\\\"\\r\\n\\x3Cb>\xC3\xA9';"},
+        {texted(16, u"It's \"new\"\r\n<b>\u00E9 &amp;"), "$.innerHTML = 'It\\'s \\x22new\\x22\\r\\n\\x3Cb>\xC3\xA9 \\x26amp;';"},
         {texted(17, u"a\\b"), "$.value = 'a\\\\b';"},
         {texted(17, nullptr), "$.value = '';"},
         {Step(18, 10, -20), "$.style.left = '10px';$.style.top = '-20px';"},
@@ -380,7 +380,7 @@ TEST(ItemAction, ScriptsRunInJavaScript)
 {
     // Every kind with hostile texts, run against a stand-in document: the values that
     // arrive must be the texts as typed.
-    const char16_t* text = u"It's \"quoted\" \\ </script> \r\n\t\u00E9\u2028end";
+    const char16_t* text = u"It's \"quoted\" \\ </script> &amp; \r\n\t\u00E9\u2028end";
     CItemAction action;
     for (int kind = 0; kind < kStepKindCount; ++kind) {
         CActionStep& step = action.AddStep();
@@ -391,7 +391,12 @@ TEST(ItemAction, ScriptsRunInJavaScript)
     }
     // The show step runs, the hide step's condition does not hold.
     action.GetStep(kStepShow).m_strCondition = "1 > 0";
-    action.GetStep(kStepHide).m_strCondition = "1 < 0";
+    action.GetStep(kStepHide).m_strCondition = "0 > 1";
+    // The steps alone hold nothing an HTML attribute would change.
+    CString steps;
+    action.GetScript(steps);
+    EXPECT_EQ(steps.FindOneOf("\"&<"), -1) << steps.GetString();
+
     action.m_wstrScript.SetText(u"window.user = \"done\";");
     CString script;
     action.GetScript(script);
