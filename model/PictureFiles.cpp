@@ -2,9 +2,10 @@
 
 #include "framework/core/CFile.h"
 #include "framework/core/MessageBox.h"
+#include "framework/core/Png.h"
 #include "model/Dib.h"
 
-#include <QtCore/QSaveFile>
+#include <QtCore/QFileInfo>
 #include <QtCore/QString>
 
 #include <algorithm>
@@ -82,11 +83,19 @@ int DecodeJpeg(DecodeState* st, const BYTE* data, std::size_t size)
         const int y = int(cinfo.output_scanline);
         std::uint32_t* dst = bmp.Bits() + std::size_t(h - 1 - y) * std::size_t(w);
         if (direct) {
-            JSAMPROW target = reinterpret_cast<JSAMPROW>(dst);
-            if (jpeg_read_scanlines(&cinfo, &target, 1) != 1)
+            // Up to four rows at once straight into the bitmap (rows run bottom-up).
+            JSAMPROW targets[4];
+            const int n = std::min(4, h - y);
+            for (int i = 0; i < n; ++i)
+                targets[i] = reinterpret_cast<JSAMPROW>(dst - std::size_t(i) * std::size_t(w));
+            const int got = int(jpeg_read_scanlines(&cinfo, targets, JDIMENSION(n)));
+            if (got < 1)
                 break;
-            for (int x = 0; x < w; ++x)
-                dst[x] &= 0x00FFFFFFu; // opaque
+            for (int i = 0; i < got; ++i) {
+                std::uint32_t* row = dst - std::size_t(i) * std::size_t(w);
+                for (int x = 0; x < w; ++x)
+                    row[x] &= 0x00FFFFFFu; // opaque
+            }
             continue;
         }
         JSAMPROW target = st->row.data();
@@ -186,9 +195,10 @@ int WriteJpegFile(const char* path, const CPackedBitmap& bitmap, int qualityStep
     const int w = bitmap.Width(), h = bitmap.Height();
     if (w < 1 || h < 1 || bitmap.PixelCount() != std::size_t(w) * std::size_t(h))
         return 0;
-    // Written beside the target and renamed over it only when complete.
-    QSaveFile file(QString::fromUtf8(path));
-    if (!file.open(QIODevice::WriteOnly)) {
+    // The file is written beside the target and renamed over it when complete; a
+    // target that cannot be written is known before encoding.
+    const QFileInfo info(QString::fromUtf8(path));
+    if (info.isDir() || !QFileInfo(info.absolutePath()).isWritable()) {
         std::fprintf(stderr, "can't open %s\n", path);
         return 0;
     }
@@ -198,16 +208,17 @@ int WriteJpegFile(const char* path, const CPackedBitmap& bitmap, int qualityStep
     jpeg_create_compress(&st->cinfo);
     const bool ok = EncodeJpeg(st.get(), &bitmap, std::clamp(qualityStep * 10, 1, 100));
     jpeg_destroy_compress(&st->cinfo);
-    const bool written = ok && st->buffer
-        && file.write(reinterpret_cast<const char*>(st->buffer), qint64(st->length)) == qint64(st->length) && file.commit();
+    bool written = false;
+    if (ok && st->buffer) {
+        written = tessel::WriteFileReplacing(path, st->buffer, st->length);
+        if (!written)
+            std::fprintf(stderr, "can't open %s\n", path);
+    }
     std::free(st->buffer);
     if (!ok) {
-        file.cancelWriting();
         ShowMessageBox("Error writing JPEG file", "Error", MB_ICONHAND);
         return 0;
     }
-    if (!written)
-        file.cancelWriting();
     return written ? 1 : 0;
 }
 

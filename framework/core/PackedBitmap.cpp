@@ -9,11 +9,11 @@ std::unique_ptr<CPackedBitmap> CPackedBitmap::Create(int width, int height, int 
     std::unique_ptr<CPackedBitmap> b(new (std::nothrow) CPackedBitmap);
     if (!b)
         return nullptr;
-    try {
-        b->m_pixels.assign(std::size_t(width) * std::size_t(height), 0u);
-    } catch (const std::bad_alloc&) {
+    const std::size_t count = std::size_t(width) * std::size_t(height);
+    b->m_pixels.reset(static_cast<std::uint32_t*>(std::calloc(count, sizeof(std::uint32_t))));
+    if (!b->m_pixels)
         return nullptr;
-    }
+    b->m_count = count;
     b->m_header.biWidth = width;
     b->m_header.biHeight = height;
     b->m_header.biSizeImage = DWORD(std::size_t(width) * std::size_t(height) * 4);

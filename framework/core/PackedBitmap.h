@@ -5,6 +5,7 @@
 #pragma once
 #include "framework/core/Types.h"
 #include <cstddef>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -35,9 +36,9 @@ public:
     int Width() const { return m_header.biWidth; }
     int Height() const { return m_header.biHeight; }
     // Pixels, Width() * Height() values, the bottom row first.
-    std::uint32_t* Bits() { return m_pixels.data(); }
-    const std::uint32_t* Bits() const { return m_pixels.data(); }
-    std::size_t PixelCount() const { return m_pixels.size(); }
+    std::uint32_t* Bits() { return m_pixels.get(); }
+    const std::uint32_t* Bits() const { return m_pixels.get(); }
+    std::size_t PixelCount() const { return m_count; }
     // Pixel at (x, y) with y counted from the top.
     std::uint32_t& At(int x, int y) { return m_pixels[std::size_t(Height() - 1 - y) * std::size_t(Width()) + std::size_t(x)]; }
     std::uint32_t At(int x, int y) const { return m_pixels[std::size_t(Height() - 1 - y) * std::size_t(Width()) + std::size_t(x)]; }
@@ -45,11 +46,16 @@ public:
     // readers take every pixel as opaque. New bitmaps carry transparency.
     void SetClrImportant(DWORD value) { m_header.biClrImportant = value; }
     // Size of the whole block as the platform counted it: header plus pixels.
-    std::size_t BlockSize() const { return sizeof(BITMAPINFOHEADER) + m_pixels.size() * 4; }
+    std::size_t BlockSize() const { return sizeof(BITMAPINFOHEADER) + m_count * 4; }
 
 private:
     CPackedBitmap() = default;
+    struct FreeDeleter {
+        void operator()(std::uint32_t* p) const { std::free(p); }
+    };
     BITMAPINFOHEADER m_header;
-    std::vector<std::uint32_t> m_pixels;
+    // calloc: large blocks come zeroed from the system without a second pass.
+    std::unique_ptr<std::uint32_t[], FreeDeleter> m_pixels;
+    std::size_t m_count = 0;
 };
 using PackedBitmapPtr = std::unique_ptr<CPackedBitmap>;

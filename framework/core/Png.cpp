@@ -2,10 +2,12 @@
 
 #include "framework/core/CFile.h"
 
-#include <QtCore/QSaveFile>
+#include <QtCore/QFileInfo>
 #include <QtCore/QString>
+#include <QtCore/QTemporaryFile>
 
 #include <csetjmp>
+#include <cstdio>
 #include <cstring>
 #include <png.h>
 
@@ -98,10 +100,10 @@ bool Encode(png_structp png, png_infop info, const CPackedBitmap* bitmap, std::v
     const int w = bitmap->Width(), h = bitmap->Height();
     png_set_IHDR(png, info, png_uint_32(w), png_uint_32(h), 8, alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB,
         PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    // Sub and Up filters with a middle compression level: nearly the size of the full
-    // search at a fraction of its time.
+    // Sub and Up filters and compression level 3: within a few percent of the size of
+    // the default settings at a third of their time on photographs.
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB | PNG_FILTER_UP);
-    png_set_compression_level(png, 6);
+    png_set_compression_level(png, 3);
     png_write_info(png, info);
     png_set_bgr(png);
     if (alpha)
@@ -184,13 +186,31 @@ int SavePNG(const char* path, const CPackedBitmap& bitmap)
     std::vector<BYTE> bytes;
     if (!SavePNGData(bitmap, bytes))
         return 0;
-    // Written beside the target and renamed over it only when complete.
-    QSaveFile file(QString::fromUtf8(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return 0;
-    if (file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size())) {
-        file.cancelWriting();
-        return 0;
-    }
-    return file.commit() ? 1 : 0;
+    return tessel::WriteFileReplacing(path, bytes.data(), bytes.size()) ? 1 : 0;
+}
+
+bool tessel::WriteFileReplacing(const char* path, const void* data, std::size_t size)
+{
+    if (!path || !*path)
+        return false;
+    const QString target = QString::fromUtf8(path);
+    const QFileInfo info(target);
+    if (info.isDir())
+        return false;
+    // Not fsynced as a project file is: a picture half-written by a crash is written
+    // again by the next generation run, while a rename never shows a partial file.
+    QTemporaryFile temp(info.absolutePath() + QStringLiteral("/.tessel-XXXXXX"));
+    if (!temp.open())
+        return false;
+    if (size && temp.write(static_cast<const char*>(data), qint64(size)) != qint64(size))
+        return false;
+    if (!temp.flush())
+        return false;
+    temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const QByteArray from = QFile::encodeName(temp.fileName());
+    temp.close();
+    if (std::rename(from.constData(), path) != 0)
+        return false; // the temporary file is removed with temp
+    temp.setAutoRemove(false);
+    return true;
 }

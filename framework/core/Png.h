@@ -17,3 +17,9 @@ PackedBitmapPtr LoadPNGData(const BYTE* data, std::size_t size);
 int SavePNG(const char* path, const CPackedBitmap& bitmap);
 // Encodes into bytes; false when encoding failed.
 bool SavePNGData(const CPackedBitmap& bitmap, std::vector<BYTE>& out);
+
+namespace tessel {
+// Writes bytes to a temporary file beside path and renames it over path once complete:
+// either the whole new file is there or the old state is untouched. False on failure.
+bool WriteFileReplacing(const char* path, const void* data, std::size_t size);
+}
