@@ -129,8 +129,8 @@ constexpr int DEFAULT_GUI_FONT = 17;
 // a * b / c rounded half away from zero, in 64 bits; -1 when c is 0.
 int MulDiv(int a, int b, int c);
 
-// The 60-byte font description stored in project records as it lies in memory.
-#pragma pack(push, 1)
+// The 60-byte font description stored in project records as it lies in memory
+// (naturally aligned: no padding).
 struct LOGFONT {
     LONG lfHeight = 0; // < 0: character height in pixels; > 0: cell height; 0: default
     LONG lfWidth = 0;  // average character width; 0: the face's own proportions
@@ -148,8 +148,7 @@ struct LOGFONT {
     char lfFaceName[32] = {};
     bool operator==(const LOGFONT&) const = default;
 };
-#pragma pack(pop)
-static_assert(sizeof(LOGFONT) == 60);
+static_assert(sizeof(LOGFONT) == 60 && alignof(LOGFONT) == 4);
 using LOGFONTA = LOGFONT;
 
 // Copies face into the record's face field, cut to 31 bytes and terminated.
