@@ -1,5 +1,6 @@
 #include "model/HtmlWriting.h"
 #include "model/PageOutput.h"
+#include <algorithm>
 #include <cstring>
 #include <random>
 
@@ -27,6 +28,9 @@ char HexDigit(int n)
 
 COLORREF HueToRgb(unsigned hue, unsigned saturation, unsigned brightness)
 {
+    // Out-of-range inputs would wrap the unsigned arithmetic into arbitrary colours.
+    hue %= 360;
+    saturation = std::min(saturation, 100u);
     unsigned r, g, b;
     auto f = [hue](unsigned start) { return (hue - start) * 255 / 60; };
     if (hue < 60) {
