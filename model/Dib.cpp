@@ -1,5 +1,11 @@
 #include "model/Dib.h"
 
+#include "framework/core/Dc.h"
+#include "framework/core/Colors.h"
+#include "framework/core/Gdi.h"
+
+#include <QtGui/QImage>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -634,4 +640,163 @@ std::unique_ptr<CDib> CDib::Rotate(double degrees, std::uint32_t fill, bool smoo
         }
     }
     return result;
+}
+
+bool CDib::CreateFromBitmap(const CBitmap& bitmap)
+{
+    return CreateFromBitmapImage(bitmap.Image());
+}
+
+void CDib::Draw(CDC* dc, int x, int y) const
+{
+    if (!dc || !m_block || GetWidth() < 1 || GetHeight() < 1)
+        return;
+    dc->SetStretchBltMode(COLORONCOLOR);
+    dc->StretchDIBits(x, y, GetWidth(), GetHeight(), 0, 0, GetWidth(), GetHeight(), m_block.get(), &m_header,
+        DIB_RGB_COLORS, SRCCOPY);
+}
+
+void CDib::DrawTransparent(CDC* dc, int x, int y)
+{
+    if (m_opaque) {
+        Draw(dc, x, y);
+        return;
+    }
+    DrawBlended(dc, x, y, GetWidth(), GetHeight());
+}
+
+void CDib::DrawTransparentStretched(CDC* dc, int x, int y, int width, int height)
+{
+    if (!dc || !m_block || width < 1 || height < 1)
+        return;
+    if (m_opaque) {
+        dc->SetStretchBltMode(COLORONCOLOR);
+        dc->StretchDIBits(x, y, width, height, 0, 0, GetWidth(), GetHeight(), m_block.get(), &m_header, DIB_RGB_COLORS, SRCCOPY);
+        return;
+    }
+    DrawBlended(dc, x, y, width, height);
+}
+
+void CDib::DrawBlended(CDC* dc, int x, int y, int width, int height)
+{
+    if (!dc || !IsValid() || width < 1 || height < 1)
+        return;
+    const int w = GetWidth(), h = GetHeight();
+    // What the device shows there, composed with this image, drawn back as it stands.
+    QImage background = dc->GrabImage(CRect(x, y, x + width, y + height));
+    if (background.isNull() || background.width() != width || background.height() != height) {
+        // A device without pixels to read (a window): let the painter blend.
+        QImage image(width, height, QImage::Format_ARGB32);
+        for (int ty = 0; ty < height; ++ty) {
+            QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(ty));
+            const int sy = int(std::int64_t(ty) * h / height);
+            for (int tx = 0; tx < width; ++tx)
+                line[tx] = tessel::PixelToQRgb(m_block[Index(int(std::int64_t(tx) * w / width), sy)]);
+        }
+        dc->DrawImage(x, y, image);
+        return;
+    }
+    CDib composed;
+    if (!composed.CreateFromBitmapImage(background))
+        return;
+    m_opaque = 1;
+    std::uint32_t* out = composed.m_block.get();
+    for (int ty = 0; ty < height; ++ty) {
+        const int sy = int(std::int64_t(ty) * h / height);
+        std::uint32_t* row = out + composed.Index(0, ty);
+        for (int tx = 0; tx < width; ++tx) {
+            const std::uint32_t p = m_block[Index(int(std::int64_t(tx) * w / width), sy)];
+            const std::uint32_t t = p >> 24;
+            if (t == 0) {
+                row[tx] = p;
+                continue;
+            }
+            m_opaque = 0;
+            if (t == 255)
+                continue;
+            const std::uint32_t bg = row[tx];
+            std::uint32_t v = 0;
+            for (int shift = 0; shift < 24; shift += 8)
+                v |= (((255u - t) * ((p >> shift) & 0xFFu) + t * ((bg >> shift) & 0xFFu)) / 255u) << shift;
+            row[tx] = v;
+        }
+    }
+    composed.Draw(dc, x, y);
+}
+
+bool CDib::CreateFromBitmapImage(const QImage& source)
+{
+    const QImage image = source.convertToFormat(QImage::Format_RGB32);
+    m_opaque = 0;
+    if (image.isNull()) {
+        Free();
+        return false;
+    }
+    Create(image.width(), image.height());
+    if (!m_block)
+        return false;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* src = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        std::uint32_t* dst = m_block.get() + Index(0, y);
+        for (int x = 0; x < image.width(); ++x)
+            dst[x] = src[x] & 0x00FFFFFFu;
+    }
+    return true;
+}
+
+CAlphaCapture::CAlphaCapture(int width, int height)
+    : m_dc(std::make_unique<CDC>()), m_bitmap(std::make_unique<CBitmap>()), m_width(std::max(0, width)), m_height(std::max(0, height))
+{
+    m_dc->CreateCompatibleDC(nullptr);
+    m_dc->SetMapMode(MM_TEXT);
+    if (m_width > 0 && m_height > 0 && m_bitmap->CreateCompatibleBitmap(m_dc.get(), m_width, m_height))
+        m_oldBitmap = m_dc->SelectObject(m_bitmap.get());
+    else
+        m_width = m_height = 0;
+    m_stride = ((m_width * 3) + 3) & ~3;
+}
+
+CAlphaCapture::~CAlphaCapture()
+{
+    if (m_oldBitmap)
+        m_dc->SelectObject(m_oldBitmap);
+    m_dc->DeleteDC();
+}
+
+void CAlphaCapture::FillBackground(int white)
+{
+    if (m_width < 1)
+        return;
+    m_dc->FillRect(CRect(0, 0, m_width, m_height), static_cast<CBrush*>(GetStockObject(white ? WHITE_BRUSH : BLACK_BRUSH)));
+}
+
+void CAlphaCapture::Capture(int n)
+{
+    if (n < 0 || n > 1 || m_width < 1)
+        return;
+    const QImage image = m_dc->GrabImage(CRect(0, 0, m_width, m_height)).convertToFormat(QImage::Format_RGB32);
+    std::vector<BYTE>& out = m_capture[n];
+    out.assign(std::size_t(m_stride) * std::size_t(m_height), 0);
+    if (image.width() != m_width || image.height() != m_height)
+        return;
+    for (int y = 0; y < m_height; ++y) {
+        const QRgb* src = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        BYTE* dst = out.data() + std::size_t(y) * std::size_t(m_stride);
+        for (int x = 0; x < m_width; ++x) {
+            dst[3 * x] = BYTE(qBlue(src[x]));
+            dst[3 * x + 1] = BYTE(qGreen(src[x]));
+            dst[3 * x + 2] = BYTE(qRed(src[x]));
+        }
+    }
+}
+
+COLORREF CAlphaCapture::GetPixel(int x, int y) const
+{
+    if (unsigned(x) >= unsigned(m_width) || unsigned(y) >= unsigned(m_height) || m_capture[0].empty() || m_capture[1].empty())
+        return 0xFF808081u;
+    const std::size_t at = std::size_t(y) * std::size_t(m_stride) + std::size_t(x) * 3;
+    const BYTE* a = m_capture[0].data() + at;
+    const BYTE* b = m_capture[1].data() + at;
+    const bool differs = a[0] != b[0] || a[1] != b[1] || a[2] != b[2];
+    return RGB(a[2], a[1], a[0]) | (differs ? 0xFF000000u : 0u);
 }

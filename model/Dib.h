@@ -10,7 +10,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
+class CBitmap;
+class QImage;
 class CDC;
 
 class CDib {
@@ -94,6 +97,16 @@ public:
     // A packed copy (header and pixels); null when the image is invalid or memory is short.
     PackedBitmapPtr CopyToGlobal() const;
 
+    // From a bitmap of the drawing layer (every pixel opaque).
+    bool CreateFromBitmap(const CBitmap& bitmap);
+
+    // Draws the pixels 1:1 at x, y, the transparency byte ignored.
+    void Draw(CDC* dc, int x, int y) const;
+    // Draws blended over what the device shows, by each pixel's transparency.
+    void DrawTransparent(CDC* dc, int x, int y);
+    // The same scaled to width x height (nearest pixel).
+    void DrawTransparentStretched(CDC* dc, int x, int y, int width, int height);
+
     // Area-weighted box filter over all four bytes; nothing when empty or a side < 1.
     void Resample(int newWidth, int newHeight);
     // A rotated copy; null when the image has no pixels.
@@ -105,9 +118,44 @@ private:
         return std::size_t(m_header.biHeight - 1 - y) * std::size_t(m_header.biWidth) + std::size_t(x);
     }
     void ResetHeader();
+    void DrawBlended(CDC* dc, int x, int y, int width, int height);
+    bool CreateFromBitmapImage(const QImage& image);
 
     std::uint32_t* m_pixels = nullptr;      // set between BeginPixels and EndPixels
     std::unique_ptr<std::uint32_t[]> m_block;
     BITMAPINFOHEADER m_header;
     int m_opaque = 0;
+};
+
+// Learns which pixels a drawing covers by drawing it twice, once on black and once on
+// white: a pixel that shows the same colour on both was painted, one that differs shows
+// the background. Renderers: FillBackground(0), draw, Capture(0), FillBackground(1),
+// draw again, Capture(1), then GetPixel for every pixel.
+class CAlphaCapture {
+public:
+    CAlphaCapture(int width, int height);
+    ~CAlphaCapture();
+    CAlphaCapture(const CAlphaCapture&) = delete;
+    CAlphaCapture& operator=(const CAlphaCapture&) = delete;
+
+    // The memory device context to draw on.
+    CDC& GetDC() { return *m_dc; }
+    int GetWidth() const { return m_width; }
+    int GetHeight() const { return m_height; }
+    // Fills the whole surface black (0) or white (1).
+    void FillBackground(int white);
+    // Keeps what the surface shows as rendering n (0 or 1).
+    void Capture(int n);
+    // The colour of rendering 0 as a COLORREF (red in the low byte), with 0xFF in the
+    // high byte where the two renderings differ; 0xFF808081 outside the surface.
+    COLORREF GetPixel(int x, int y) const;
+
+private:
+    std::unique_ptr<CDC> m_dc;
+    std::unique_ptr<CBitmap> m_bitmap;
+    CBitmap* m_oldBitmap = nullptr;
+    std::vector<BYTE> m_capture[2]; // 24-bit rows, B, G, R, top-down, stride m_stride
+    int m_stride = 0;
+    int m_width = 0;
+    int m_height = 0;
 };
