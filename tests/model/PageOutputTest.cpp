@@ -199,12 +199,14 @@ TEST(PageOutput, AssembledPageExactText)
 
     CPageOutput out(2, 0);
     FillPage(out);
+    CString expected("<?php\r\necho 1;\r\n?>\r\n\r\n");
+    expected += kHead;
     out.AssemblePage();
-    EXPECT_EQ(out.m_strFinalPage.str(), std::string("<?php\r\necho 1;\r\n?>\r\n\r\n") + kHead);
+    EXPECT_EQ(out.m_strFinalPage, expected);
 
     // Assembling again replaces the text rather than adding to it.
     out.AssemblePage();
-    EXPECT_EQ(out.m_strFinalPage.str(), std::string("<?php\r\necho 1;\r\n?>\r\n\r\n") + kHead);
+    EXPECT_EQ(out.m_strFinalPage, expected);
 }
 
 TEST(PageOutput, AssembledPagePassesTidy)
