@@ -397,31 +397,30 @@ void CDC::DPtoLP(SIZE* size) const
 
 // Objects.
 
+// Keeps the previous object where the returned pointer can reach it, then selects the new one.
+template <class T>
+static T* SwapSelected(std::deque<T>& previous, T& current, const T* next)
+{
+    if (!next)
+        return nullptr;
+    previous.push_back(current);
+    current = *next;
+    return &previous.back();
+}
+
 CPen* CDC::SelectObject(const CPen* pen)
 {
-    if (!pen)
-        return nullptr;
-    m_oldPens.push_back(m_s.pen);
-    m_s.pen = *pen;
-    return &m_oldPens.back();
+    return SwapSelected(m_oldPens, m_s.pen, pen);
 }
 
 CBrush* CDC::SelectObject(const CBrush* brush)
 {
-    if (!brush)
-        return nullptr;
-    m_oldBrushes.push_back(m_s.brush);
-    m_s.brush = *brush;
-    return &m_oldBrushes.back();
+    return SwapSelected(m_oldBrushes, m_s.brush, brush);
 }
 
 CFont* CDC::SelectObject(const CFont* font)
 {
-    if (!font)
-        return nullptr;
-    m_oldFonts.push_back(m_s.font);
-    m_s.font = *font;
-    return &m_oldFonts.back();
+    return SwapSelected(m_oldFonts, m_s.font, font);
 }
 
 CBitmap* CDC::SelectObject(CBitmap* bitmap)
