@@ -2,19 +2,28 @@
 
 namespace {
 
-void ReplaceAll(std::string& s, const char* from, const char* to)
+// One pass over the text, so long texts with many marks stay linear: markup characters
+// escaped, each pair of blanks (from the left, without overlap) as " &nbsp;", and CR LF
+// as "<br>" CR.
+void AppendHtml(std::string& out, const std::string& text, bool escape, bool keepBlanks, bool breaks)
 {
-    const size_t fromLen = std::char_traits<char>::length(from);
-    const size_t toLen = std::char_traits<char>::length(to);
-    for (size_t pos = s.find(from); pos != std::string::npos; pos = s.find(from, pos + toLen))
-        s.replace(pos, fromLen, to);
-}
-
-void EscapeMarkup(std::string& s)
-{
-    ReplaceAll(s, "&", "&amp;");
-    ReplaceAll(s, ">", "&gt;");
-    ReplaceAll(s, "<", "&lt;");
+    out.reserve(out.size() + text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const char next = i + 1 < text.size() ? text[i + 1] : 0;
+        if (escape && c == '&')
+            out += "&amp;";
+        else if (escape && c == '>')
+            out += "&gt;";
+        else if (escape && c == '<')
+            out += "&lt;";
+        else if (keepBlanks && c == ' ' && next == ' ')
+            out += " &nbsp;", ++i;
+        else if (breaks && c == '\r' && next == '\n')
+            out += "<br>\r", ++i;
+        else
+            out += c;
+    }
 }
 
 const char kCrLf[] = "\r\n";
@@ -52,13 +61,7 @@ CPageOutput& CPageOutput::AppendText(const CWString& text)
     FlushPendingSurrogate();
     CString utf8;
     text.ToUtf8(utf8);
-    std::string& s = utf8.str();
-    if (!m_bRawText) {
-        EscapeMarkup(s);
-        ReplaceAll(s, "  ", " &nbsp;");
-    }
-    ReplaceAll(s, "\r\n", "<br>\r");
-    m_strBody += utf8;
+    AppendHtml(m_strBody.str(), utf8.str(), !m_bRawText, !m_bRawText, true);
     return *this;
 }
 
@@ -67,9 +70,7 @@ CPageOutput& CPageOutput::AppendEscaped(const CWString& text)
     FlushPendingSurrogate();
     CString utf8;
     text.ToUtf8(utf8);
-    if (!m_bRawText)
-        EscapeMarkup(utf8.str());
-    m_strBody += utf8;
+    AppendHtml(m_strBody.str(), utf8.str(), !m_bRawText, false, false);
     return *this;
 }
 
