@@ -1,0 +1,28 @@
+// The explorer's translation map, read once from "lang.ini" beside the program.
+// Lines are "English=Translation"; "\n", "\r", "\t" stand for line feed, carriage return and
+// tab. A translation whose printf placeholders differ from its key's is ignored, so that a
+// bad file cannot make formatting read arguments that are not there.
+#pragma once
+#include "framework/core/CString.h"
+#include <cstdint>
+#include <initializer_list>
+#include <variant>
+
+// Fills the map from a file; a missing file leaves it empty. Returns the entries taken.
+int LoadLanguageFile(const char* path);
+// Fills the map from the text of a file (for LoadLanguageFile and tests).
+int LoadLanguageText(const CString& text);
+void ClearTranslations();
+
+bool FtpLookupTranslation(CString& text);
+CString TranslateText(const char* text);
+
+// True when both formats have the same conversions in the same order.
+bool SamePlaceholders(const char* a, const char* b);
+
+// Translates the format, then fills its %s / %d / %u conversions in order. Integers may be
+// 64-bit whatever the conversion says; any other conversion is left as it stands.
+using FtpArg = std::variant<std::int64_t, std::uint64_t, const char*>;
+CString FtpFormat(const char* format, std::initializer_list<FtpArg> args);
+// The same without translating the format.
+CString FtpFormatRaw(const CString& format, std::initializer_list<FtpArg> args);

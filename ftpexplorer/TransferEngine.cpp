@@ -1,0 +1,320 @@
+#include "ftpexplorer/TransferEngine.h"
+#include "framework/core/MessageBox.h"
+#include "framework/net/CFtpFileFind.h"
+#include "framework/net/CInternetException.h"
+#include "framework/net/FtpListing.h"
+#include "ftpexplorer/FtpTranslate.h"
+#include "ftpexplorer/History.h"
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
+#include <sys/stat.h>
+
+namespace {
+
+CString NameOfPath(const CString& path)
+{
+    return path.Mid(path.ReverseFind('/') + 1);
+}
+
+} // namespace
+
+CTransferEngine::CTransferEngine(Direction direction, CFtpConnection* connection)
+    : m_direction(direction), m_pConnection(connection)
+{
+}
+
+CTransferEngine::~CTransferEngine()
+{
+    m_timer = false;
+    CloseFiles();
+}
+
+CString CTransferEngine::FormatRate(std::uint64_t v)
+{
+    const double value = double(v);
+    const char* unit = " bytes";
+    double divisor = 1;
+    const double kB = 1024.0, MB = kB * 1024, GB = MB * 1024, TB = GB * 1024;
+    if (value > TB) {
+        unit = " TB";
+        divisor = TB;
+    } else if (value > GB) {
+        unit = " GB";
+        divisor = GB;
+    } else if (value > MB) {
+        unit = " MB";
+        divisor = MB;
+    } else if (value > kB) {
+        unit = " kB";
+        divisor = kB;
+    }
+    double q = value / divisor;
+    CString s;
+    if (q >= 1000)
+        s.Format("%lld", static_cast<long long>(q));
+    else
+        s.Format("%.3g", q);
+    return s + unit;
+}
+
+int CTransferEngine::Percent(std::uint64_t done, std::uint64_t size)
+{
+    if (size == 0)
+        return 0;
+    unsigned __int128 p = static_cast<unsigned __int128>(done) * 100 / size;
+    return p > 100 ? 100 : int(p);
+}
+
+CFileEntry* CTransferEngine::Adopt(std::unique_ptr<CFileEntry> entry)
+{
+    m_owned.push_back(std::move(entry));
+    return m_owned.back().get();
+}
+
+void CTransferEngine::SkipUnsafe(const CString& name, const CString& where, const char* why)
+{
+    AddHistoryEvent(FtpFormat("Failed:%s", {name.GetString()}), FtpFormat(why, {where.GetString()}), HISTORY_ERROR);
+}
+
+void CTransferEngine::CloseFiles()
+{
+    m_localFile.Abort();
+    if (m_pRemoteFile) {
+        m_pRemoteFile->Abort();
+        m_pRemoteFile.reset();
+    }
+}
+
+CTransferEngine::Result CTransferEngine::Fail(const CString& description)
+{
+    AddHistoryEvent(FtpFormat("Failed:%s", {m_strFileName.GetString()}), description, HISTORY_ERROR);
+    // A failed upload is abandoned, never completed: the server must not confirm a short file.
+    CloseFiles();
+    m_timer = false;
+    ShowMessageBox(description, CString(), MB_OK | MB_ICONERROR);
+    return cancelled;
+}
+
+CTransferEngine::Result CTransferEngine::Start()
+{
+    m_nTotal = int(m_queue.size());
+    m_startTime = Now();
+    return NextFile();
+}
+
+void CTransferEngine::ExpandUploadFolder(const CFileEntry& folder)
+{
+    QDir dir(folder.m_strPath.ToQString());
+    const QFileInfoList items = dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                                  QDir::Name);
+    CString target = folder.m_strTarget + folder.m_strName + "/";
+    for (const QFileInfo& info : items) {
+        CString name = CString::FromQString(info.fileName());
+        CString path = folder.m_strPath;
+        if (path.IsEmpty() || path[path.GetLength() - 1] != '/')
+            path += '/';
+        path += name;
+        // Links are never followed (a link to a parent folder would never end), and only
+        // plain files and folders are sent.
+        if (info.isSymLink()) {
+            SkipUnsafe(name, path, "Symbolic link skipped: %s");
+            continue;
+        }
+        if (!info.isDir() && !info.isFile()) {
+            SkipUnsafe(name, path, "Not a regular file, skipped: %s");
+            continue;
+        }
+        auto e = std::make_unique<CFileEntry>();
+        e->m_strName = name;
+        e->m_nKind = info.isDir() ? CFileEntry::folder : CFileEntry::file;
+        e->m_time = info.lastModified().toSecsSinceEpoch();
+        e->m_strPath = path;
+        e->m_nSize = info.isDir() ? 0 : std::uint64_t(info.size());
+        e->m_strTarget = target;
+        m_queue.push_front(Adopt(std::move(e)));
+        ++m_nTotal;
+    }
+}
+
+void CTransferEngine::ExpandDownloadFolder(const CFileEntry& folder)
+{
+    CFtpFileFind find(m_pConnection);
+    CString target = folder.m_strTarget + folder.m_strName + "/";
+    BOOL more = find.FindFile(folder.m_strPath + "/*");
+    while (more) {
+        more = find.FindNextFile();
+        if (find.IsDots())
+            continue;
+        CString name = find.GetFileName();
+        // A server's name must never climb out of the target folder or name a sub-path.
+        if (!IsSafeFtpName(name)) {
+            SkipUnsafe(name, folder.m_strPath, "Unsafe file name skipped in %s");
+            continue;
+        }
+        auto e = std::make_unique<CFileEntry>();
+        e->m_strName = name;
+        e->m_strPath = find.GetFilePath();
+        e->m_nKind = find.IsDirectory() ? CFileEntry::folder : CFileEntry::file;
+        e->m_nSize = find.GetLength();
+        e->m_time = find.GetLastWriteTime();
+        e->m_strTarget = target;
+        m_queue.push_front(Adopt(std::move(e)));
+        ++m_nTotal;
+    }
+}
+
+CTransferEngine::Result CTransferEngine::NextFile()
+{
+    for (;;) {
+        if (m_queue.empty())
+            return finishedOk;
+        CFileEntry* entry = m_queue.front();
+        m_queue.pop_front();
+        ++m_nCurrent;
+        if (!entry)
+            return cancelled;
+        if (!IsSafeFtpName(entry->m_strName)) {
+            SkipUnsafe(entry->m_strName, entry->m_strPath, "Unsafe file name skipped in %s");
+            continue;
+        }
+        if (entry->m_nKind != CFileEntry::file) {
+            if (!m_pConnection)
+                return cancelled;
+            if (m_direction == upload) {
+                CString remoteFolder = entry->m_strTarget + entry->m_strName;
+                m_pConnection->CreateDirectory(remoteFolder); // an existing folder is fine
+                AddHistoryEvent(TranslateText("Creating Remote Folder"), remoteFolder, HISTORY_FOLDER);
+                ExpandUploadFolder(*entry);
+            } else {
+                CString localFolder = entry->m_strTarget + entry->m_strName;
+                QDir().mkdir(localFolder.ToQString());
+                AddHistoryEvent(TranslateText("Creating Local Folder"), localFolder, HISTORY_FOLDER);
+                ExpandDownloadFolder(*entry);
+            }
+            continue;
+        }
+
+        m_nBytesDone = 0;
+        m_nPercent = 0;
+        if (m_direction == upload) {
+            m_strLocalPath = entry->m_strPath;
+            m_strFileName = NameOfPath(m_strLocalPath);
+            m_strRemotePath = entry->m_strTarget + m_strFileName;
+            // Opening a pipe or a device would hang or never end: only plain files are read.
+            struct stat st {};
+            CFileException error;
+            if (stat(m_strLocalPath, &st) != 0 || !S_ISREG(st.st_mode)
+                || !m_localFile.Open(m_strLocalPath, CFile::modeRead | CFile::typeBinary, &error))
+                return Fail(FtpFormat("Error reading local file %s", {m_strLocalPath.GetString()}));
+            m_nFileSize = m_localFile.GetLength();
+        } else {
+            m_strRemotePath = entry->m_strPath;
+            m_strFileName = NameOfPath(m_strRemotePath);
+            if (!IsSafeFtpName(m_strFileName)) {
+                SkipUnsafe(m_strFileName, m_strRemotePath, "Unsafe file name skipped in %s");
+                continue;
+            }
+            m_strLocalPath = entry->m_strTarget + m_strFileName;
+            CFileException error;
+            if (!m_localFile.Open(m_strLocalPath, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &error))
+                return Fail(FtpFormat("Error writing local file %s", {m_strLocalPath.GetString()}));
+        }
+        if (!m_pConnection) {
+            CloseFiles();
+            return cancelled;
+        }
+        try {
+            m_pRemoteFile.reset(m_pConnection->OpenFile(
+                m_strRemotePath, m_direction == upload ? GENERIC_WRITE : GENERIC_READ, FTP_TRANSFER_TYPE_BINARY, 1));
+        } catch (const CInternetException&) {
+            return Fail(m_direction == upload ? FtpFormat("Error writing remote file %s", {m_strRemotePath.GetString()})
+                                              : FtpFormat("Error reading remote file %s", {m_strRemotePath.GetString()}));
+        }
+        if (m_direction == download)
+            m_nFileSize = entry->m_nSize;
+        m_timer = true;
+        return running;
+    }
+}
+
+CTransferEngine::Result CTransferEngine::Tick()
+{
+    if (!m_pConnection) {
+        CloseFiles();
+        m_timer = false;
+        return cancelled;
+    }
+    if (!m_timer)
+        return cancelled;
+    char block[kBlockSize];
+    UINT got = 0;
+    try {
+        got = m_direction == upload ? m_localFile.Read(block, kBlockSize) : m_pRemoteFile->Read(block, kBlockSize);
+    } catch (const CException&) {
+        return Fail(m_direction == upload ? FtpFormat("Error reading local file %s", {m_strLocalPath.GetString()})
+                                          : FtpFormat("Error reading remote file %s", {m_strRemotePath.GetString()}));
+    }
+    if (got == 0) {
+        // Done only once the other side confirmed: the server's final reply for an upload,
+        // a clean close of the local file for a download.
+        std::uint64_t length = m_direction == upload ? m_localFile.GetLength() : m_nBytesDone;
+        try {
+            if (m_direction == upload) {
+                m_localFile.Close();
+                m_pRemoteFile->Close();
+            } else {
+                m_pRemoteFile->Close();
+                m_localFile.Close();
+            }
+        } catch (const CException&) {
+            return Fail(m_direction == upload ? FtpFormat("Error writing remote file %s", {m_strRemotePath.GetString()})
+                                              : FtpFormat("Error writing local file %s", {m_strLocalPath.GetString()}));
+        }
+        m_pRemoteFile.reset();
+        if (m_direction == upload)
+            AddHistoryEvent(FtpFormat("Uploaded: %s", {m_strFileName.GetString()}),
+                            FtpFormat("%d bytes sent OK   From: %s   To: %s",
+                                      {length, m_strLocalPath.GetString(), m_strRemotePath.GetString()}),
+                            HISTORY_UPLOADED);
+        else
+            AddHistoryEvent(FtpFormat("Downloaded: %s", {m_strFileName.GetString()}),
+                            FtpFormat("%d bytes received OK   From: %s   To: %s",
+                                      {length, m_strRemotePath.GetString(), m_strLocalPath.GetString()}),
+                            HISTORY_DOWNLOADED);
+        m_timer = false;
+        return NextFile();
+    }
+    try {
+        if (m_direction == upload)
+            m_pRemoteFile->Write(block, got);
+        else
+            m_localFile.Write(block, got);
+    } catch (const CException&) {
+        return Fail(m_direction == upload ? FtpFormat("Error writing remote file %s", {m_strRemotePath.GetString()})
+                                          : FtpFormat("Error writing local file %s", {m_strLocalPath.GetString()}));
+    }
+    m_nBytesDone += got;
+    m_nPercent = Percent(m_nBytesDone, m_nFileSize);
+    UpdateTexts();
+    return running;
+}
+
+void CTransferEngine::UpdateTexts()
+{
+    m_strStatus = FtpFormat(m_direction == upload ? "File name: %s\r\nFile size: %d\r\nBytes sent: %d"
+                                                  : "File name: %s\r\nFile size: %d\r\nBytes received: %d",
+                            {m_strFileName.GetString(), m_nFileSize, m_nBytesDone});
+    std::time_t now = Now();
+    if (now != m_startTime) {
+        std::uint64_t seconds = now > m_startTime ? std::uint64_t(now - m_startTime) : 1;
+        m_strStatus += "\r\n";
+        m_strStatus += FtpFormat("Transfer Rate: %s/sec", {FormatRate(m_nBytesDone / seconds).GetString()});
+    }
+    m_strCount = FtpFormat("File %d of %d", {std::int64_t(m_nCurrent), std::int64_t(m_nTotal)});
+}
+
+void CTransferEngine::Cancel()
+{
+    m_timer = false;
+    CloseFiles();
+}

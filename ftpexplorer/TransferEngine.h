@@ -1,0 +1,85 @@
+// The work of the upload and download progress dialogs, without the dialog: a queue of
+// entries, folders expanded depth first as they are met, and one 16384-byte block moved per
+// timer tick. The dialog calls Start when it opens and Tick on every tick of its 10 ms
+// timer while TimerRunning(), shows the texts and ends with the result.
+#pragma once
+#include "framework/core/CFile.h"
+#include "framework/net/CFtpConnection.h"
+#include "framework/net/CInternetFile.h"
+#include "ftpexplorer/FileEntry.h"
+#include <cstdint>
+#include <ctime>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CTransferEngine {
+public:
+    enum Direction { upload, download };
+    enum Result { running, finishedOk, cancelled };
+    static constexpr unsigned kBlockSize = 16384;
+
+    CTransferEngine(Direction direction, CFtpConnection* connection);
+    ~CTransferEngine();
+    CTransferEngine(const CTransferEngine&) = delete;
+    CTransferEngine& operator=(const CTransferEngine&) = delete;
+
+    // Appends an entry (not owned; it must outlive the transfer).
+    void AddEntry(CFileEntry* entry) { m_queue.push_back(entry); }
+    // Opening: counts the queue and takes the first file.
+    Result Start();
+    // One tick: one block. Meaningful while TimerRunning().
+    Result Tick();
+    // The user's Cancel: files closed; an unfinished file is neither confirmed nor logged.
+    void Cancel();
+
+    bool TimerRunning() const { return m_timer; }
+    int GetPercent() const { return m_nPercent; }
+    int GetCurrent() const { return m_nCurrent; }
+    int GetTotal() const { return m_nTotal; }
+    const CString& GetFileName() const { return m_strFileName; }
+    std::uint64_t GetFileSize() const { return m_nFileSize; }
+    std::uint64_t GetBytesDone() const { return m_nBytesDone; }
+    // The progress lines (static text 1008) and "File %d of %d" (static text 1012).
+    const CString& GetStatusText() const { return m_strStatus; }
+    const CString& GetCountText() const { return m_strCount; }
+
+    // "500 bytes", "1.5 kB", "2 MB", ...
+    static CString FormatRate(std::uint64_t bytesPerSecond);
+    // Percentage of done in size, for any 64-bit sizes; 0 for an empty size, at most 100.
+    static int Percent(std::uint64_t done, std::uint64_t size);
+
+    void SetClock(std::function<std::time_t()> clock) { m_clock = std::move(clock); }
+
+private:
+    Result NextFile();
+    void ExpandUploadFolder(const CFileEntry& folder);
+    void ExpandDownloadFolder(const CFileEntry& folder);
+    CFileEntry* Adopt(std::unique_ptr<CFileEntry> entry);
+    Result Fail(const CString& description);
+    void SkipUnsafe(const CString& name, const CString& where, const char* why);
+    void CloseFiles();
+    void UpdateTexts();
+    std::time_t Now() const { return m_clock ? m_clock() : std::time(nullptr); }
+
+    Direction m_direction;
+    CFtpConnection* m_pConnection;
+    std::deque<CFileEntry*> m_queue;
+    std::vector<std::unique_ptr<CFileEntry>> m_owned; // entries made while expanding folders
+    CString m_strLocalPath;
+    CString m_strFileName;
+    CString m_strRemotePath;
+    int m_nPercent = 0;
+    CFile m_localFile;
+    std::unique_ptr<CInternetFile> m_pRemoteFile;
+    std::uint64_t m_nFileSize = 0;
+    std::uint64_t m_nBytesDone = 0;
+    int m_nTotal = 0;
+    int m_nCurrent = 0;
+    std::time_t m_startTime = 0;
+    bool m_timer = false;
+    CString m_strStatus;
+    CString m_strCount;
+    std::function<std::time_t()> m_clock;
+};
