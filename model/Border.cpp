@@ -12,8 +12,9 @@ void CBorderSide::Serialize(CArchive& ar, int version)
     std::uint32_t color = 0;
     ar >> color >> m_nWidth >> m_nStyle;
     m_color = color;
-    // Older files had no "none": their 1 meant solid.
-    if (version < 88 && m_nStyle > 0)
+    // Older files had no "none": their 1 meant solid. Values no old file held stay as
+    // they are (and cannot overflow).
+    if (version < 88 && m_nStyle > 0 && m_nStyle < kBorderOutset)
         ++m_nStyle;
 }
 

@@ -89,7 +89,7 @@ TEST(Border, SideArchiveAndVersionGate)
     // Before 88 there was no "none": every stored style above 0 moves up by one.
     struct Case { int version; int stored; int loaded; };
     const Case cases[] = {
-        {87, 0, 0}, {87, 1, 2}, {87, 3, 4}, {80, 6, 7},
+        {87, 0, 0}, {87, 1, 2}, {87, 3, 4}, {80, 6, 7}, {87, 0x7FFFFFFF, 0x7FFFFFFF}, {87, -3, -3},
         {88, 0, 0}, {88, 1, 1}, {92, 2, 2}, {92, 7, 7},
     };
     for (const Case& c : cases) {
