@@ -93,7 +93,7 @@ TEST(Border, SideArchiveAndVersionGate)
         {88, 0, 0}, {88, 1, 1}, {92, 2, 2}, {92, 7, 7},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.version * 100 + c.stored);
+        SCOPED_TRACE(CString::Formatted("version %d, style %d", c.version, c.stored).GetString());
         auto in = Le32({0x00FF8000, 5, std::uint32_t(c.stored)});
         CMemFile f(in.data(), in.size());
         CArchive ar(&f, CArchive::load);
