@@ -1,0 +1,75 @@
+// The background of an item, a page, a band or a style class: a colour with optional
+// transparency, a gradient, a picture of the site or a picture by web address. The same
+// record is painted in the editor, written as CSS, rendered into the small bitmap the
+// CSS points to, and written out with the site.
+#pragma once
+#include "framework/core/CArchive.h"
+#include "framework/core/CString.h"
+#include "framework/core/Types.h"
+#include "model/Dib.h"
+
+class CDC;
+class CFolder;
+class CPicture;
+class CPublishContext;
+
+class CFillStyle {
+public:
+    enum Kind { KindColor = 0, KindGradient = 1, KindPicture = 2, KindAddress = 3 };
+    enum EndMode { EndFillColor = 0, EndSecondColor = 1, EndTransparent = 2 };
+    enum { kStops = 8 };
+
+    CFillStyle();
+
+    // A kind other than colour only, or a colour that is set.
+    bool IsSet() const;
+    // Copies kind, start colour, colour, direction, length, position, picture and repeat.
+    void CopySettings(const CFillStyle& other);
+    // The record; a load renders the bitmap without resetting the upload state.
+    void Serialize(CArchive& ar, int version);
+    // The values the record layout has no place for (the transparency), kept in the
+    // project file's extension section, undo snapshots and clipboard streams. A load
+    // renders again.
+    void SerializeExtension(CArchive& ar);
+
+    // Renders the colour tile or the gradient into m_bitmap; a true flag marks the
+    // rendering as changed for upload.
+    void Render(bool reset);
+    // Paints into the rectangle (device units); radius > 0 rounds the corners.
+    void Paint(CDC* dc, int left, int top, int right, int bottom, int radius = 0);
+    // Appends the CSS declarations of the fill.
+    void WriteCss(CString& css) const;
+    // Names, saves and records the fill's picture file in the run's output folder.
+    // 0 when the file could not be written (it is then not recorded).
+    int MakeImageFileName(CPublishContext& context);
+
+    // The name of the colour tile or gradient file (lower case).
+    CString GetRenderedFileName() const;
+
+    int m_nKind = KindColor;
+    CDib m_bitmap;
+    COLORREF m_crStart = 0xC0C0C0;
+    COLORREF m_crSecond = 0xC0C0C0;
+    COLORREF m_crColor = 0xFFFFFFFFu;
+    CFolder* m_pFolder = nullptr; // folder of the page being written (not stored)
+    int m_nDirection = 0;
+    int m_nLength = 100;
+    int m_nEndMode = EndFillColor;
+    CPicture* m_pPicture = nullptr; // resolved from m_nPictureId by the document (not stored)
+    int m_nPosition = 0;
+    int m_nRepeat = 0;
+    int m_nX = 0;
+    int m_nY = 0;
+    int m_nPictureId = 0;
+    CString m_strFileName;
+    int m_nUploadState = 0;
+    int m_nTransparency = 0; // tenths of full transparency, 0..10
+    CString m_strAddress;
+    int m_bFixed = 0;
+    COLORREF m_crStopColor[kStops];
+    int m_nStopAlpha[kStops];
+    int m_nStopPosition[kStops];
+
+private:
+    const CDib* PictureDib() const;
+};
