@@ -584,6 +584,15 @@ void CDC::DeviceLine(QPoint a, QPoint b, int& dashPhase)
         return;
     }
     const std::vector<int> runs = DashRuns(m_s.pen.Style());
+    if (std::abs(qint64(b.x()) - a.x()) > 65536 || std::abs(qint64(b.y()) - a.y()) > 65536) {
+        // Far beyond any device: let the painter clip it rather than walk every pixel.
+        PreparePainter();
+        QPen pen(ToQColor(RopColor(m_s.rop2, m_s.pen.Color())));
+        pen.setCosmetic(true);
+        m_painter->setPen(pen);
+        m_painter->drawLine(a, b);
+        return;
+    }
     QPolygon points;
     int x = a.x(), y = a.y();
     const int dx = std::abs(b.x() - x), sx = x < b.x() ? 1 : -1;
@@ -1123,17 +1132,19 @@ int CDC::DrawText(const QString& input, RECT* rc, UINT format)
 {
     if (!rc)
         return 0;
+    int tabChars = 8;
+    if (format & DT_TABSTOP) {
+        // The second byte is the tab size, not flags; such texts are code, shown as they are.
+        const int t = int((format >> 8) & 0xFF);
+        if (t > 0)
+            tabChars = t;
+        format = (format & ~0xFF00u) | DT_NOPREFIX | DT_NOCLIP;
+    }
     const QFont font = DeviceFont();
     const QFontMetrics fm(font);
     int lineHeight = fm.height();
     if (format & DT_EXTERNALLEADING)
         lineHeight += std::max(0, fm.leading());
-    int tabChars = 8;
-    if (format & DT_TABSTOP) {
-        const int t = int((format >> 8) & 0xFF);
-        if (t > 0)
-            tabChars = t;
-    }
     const TextLayout layout{fm, (format & DT_EXPANDTABS) != 0, tabChars * fm.averageCharWidth()};
     const QRect dr = ToDeviceRect(rc->left, rc->top, rc->right, rc->bottom);
 

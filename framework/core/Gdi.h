@@ -58,7 +58,9 @@ constexpr UINT DT_BOTTOM = 0x8;        // single line only
 constexpr UINT DT_WORDBREAK = 0x10;
 constexpr UINT DT_SINGLELINE = 0x20;
 constexpr UINT DT_EXPANDTABS = 0x40;
-constexpr UINT DT_TABSTOP = 0x80;      // bits 8..15 give the characters per tab stop
+// Bits 8..15 then give the characters per tab stop (not flags); prefixes are not
+// processed and the text is not clipped.
+constexpr UINT DT_TABSTOP = 0x80;
 constexpr UINT DT_NOCLIP = 0x100;
 constexpr UINT DT_EXTERNALLEADING = 0x200;
 constexpr UINT DT_CALCRECT = 0x400;

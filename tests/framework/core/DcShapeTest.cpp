@@ -151,6 +151,19 @@ TEST_F(DcShape, XorAndFocusRectangleUndoThemselves)
     cv.dc.Rectangle(5, 5, 45, 45);
     EXPECT_EQ(cv.Image(), before);
 
+    // A guide line far beyond the device, shown and removed.
+    cv.dc.MoveTo(20, -6000);
+    cv.dc.LineTo(20, 6000);
+    EXPECT_NE(cv.Image(), before);
+    cv.dc.MoveTo(20, -6000);
+    cv.dc.LineTo(20, 6000);
+    EXPECT_EQ(cv.Image(), before);
+    cv.dc.MoveTo(-2000000000, 10);
+    cv.dc.LineTo(2000000000, 10); // must neither hang nor crash
+    EXPECT_NE(cv.Image(), before);
+    cv.dc.FillSolidRect(CRect(0, 0, 50, 50), kWhite);
+    cv.dc.FillSolidRect(CRect(0, 0, 25, 50), RGB(10, 200, 30));
+
     cv.dc.SetROP2(R2_COPYPEN);
     cv.dc.DrawFocusRect(CRect(27, 3, 47, 30));
     EXPECT_EQ(cv.At(27, 3), kBlack);  // white inverted

@@ -242,6 +242,25 @@ TEST_F(DcText, DrawTextMeasures)
     CRect rc(0, 0, 1000, 0);
     dc.DrawText(CString("a\tb"), &rc, DT_CALCRECT | DT_EXPANDTABS);
     EXPECT_EQ(rc.Width(), 8 * tm.tmAveCharWidth + dc.GetTextExtent(CString("b")).cx);
+    // Tab stops of their own size: the second byte of the format is no flag then, and
+    // such texts (code) keep their '&' and are not clipped.
+    {
+        Canvas cv(300, 60);
+        cv.dc.SelectObject(&font);
+        cv.dc.SetBkMode(OPAQUE);
+        cv.dc.SetBkColor(kBlue);
+        CRect box(0, 0, 5, 5);
+        cv.dc.DrawText(CString("a\tb"), &box, DT_EXPANDTABS | DT_TABSTOP | (4u << 8));
+        EXPECT_EQ(box, CRect(0, 0, 5, 5)); // 4 << 8 is not DT_CALCRECT here
+        EXPECT_EQ(cv.Ink(), CRect(0, 0, 4 * tm.tmAveCharWidth + dc.GetTextExtent(CString("b")).cx, line));
+        Canvas code(300, 60);
+        code.dc.SelectObject(&font);
+        code.dc.SetBkMode(OPAQUE);
+        code.dc.SetBkColor(kBlue);
+        CRect small(0, 0, 5, 5);
+        code.dc.DrawText(CString("a&b"), &small, 0x8D0);
+        EXPECT_EQ(code.Ink(), CRect(0, 0, dc.GetTextExtent(CString("a&b")).cx, line));
+    }
     // Wide text, NUL-terminated.
     CRect wrc(0, 0, 1000, 0);
     EXPECT_EQ(dc.DrawText(u"word", -1, &wrc, DT_CALCRECT | DT_SINGLELINE), line);
