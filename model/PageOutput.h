@@ -32,7 +32,7 @@ public:
     CPageOutput& AppendEscaped(const CWString& text);
     // UTF-8, nothing escaped (code the user wrote for the page).
     CPageOutput& AppendUtf8(const CWString& text);
-    // ` name="value"` with & " ' < > of the value escaped.
+    // ` name="value"` with & and " of the value escaped; pass raw text and scripts.
     CPageOutput& AppendAttribute(const char* name, const CString& value);
     CPageOutput& AppendAttributeSz(const char* name, const char* value);
     CPageOutput& AppendAttributeInt(const char* name, int value);
