@@ -16,7 +16,6 @@
 #include <QtCore/QTemporaryDir>
 #include <chrono>
 #include <memory>
-#include <random>
 #include <thread>
 #include <vector>
 
@@ -37,12 +36,9 @@ struct Setup {
     {
         if (!server.Start() || !local.isValid())
             return;
-        std::mt19937 rng(1);
         QStringList names;
         for (int i = 0; i < kFiles; ++i) {
-            QByteArray d(kFileSize, Qt::Uninitialized);
-            for (char& c : d)
-                c = char(rng());
+            QByteArray d = testsupport::RandomBytes(kFileSize, unsigned(i));
             QFile f(local.filePath(QStringLiteral("f%1.bin").arg(i)));
             if (!f.open(QIODevice::WriteOnly) || f.write(d) != d.size())
                 return;

@@ -15,6 +15,7 @@
 
 using testsupport::FtpServer;
 using testsupport::FtpServerOptions;
+using testsupport::RandomBytes;
 
 namespace {
 
@@ -24,15 +25,6 @@ void WriteDisk(const QString& path, const QByteArray& data)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
     f.write(data);
-}
-
-QByteArray RandomBytes(int n, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    QByteArray b(n, Qt::Uninitialized);
-    for (int i = 0; i < n; ++i)
-        b[i] = char(rng());
-    return b;
 }
 
 // Relative path -> contents ("<dir>" for folders), symbolic links not followed.

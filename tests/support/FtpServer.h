@@ -9,8 +9,19 @@
 #include <QtCore/QStringList>
 #include <QtCore/QTemporaryDir>
 #include <memory>
+#include <random>
 
 namespace testsupport {
+
+// Reproducible bytes that no text or line-ending conversion would leave alone.
+inline QByteArray RandomBytes(int n, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    QByteArray b(n, Qt::Uninitialized);
+    for (int i = 0; i < n; ++i)
+        b[i] = char(rng());
+    return b;
+}
 
 struct FtpServerOptions {
     QStringList refuseUpload;   // file names refused after their last byte

@@ -18,17 +18,9 @@
 
 using testsupport::FtpServer;
 using testsupport::FtpServerOptions;
+using testsupport::RandomBytes;
 
 namespace {
-
-QByteArray RandomBytes(int n, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    QByteArray b(n, Qt::Uninitialized);
-    for (int i = 0; i < n; ++i)
-        b[i] = char(rng());
-    return b;
-}
 
 QByteArray ReadDisk(const QString& path)
 {
