@@ -35,8 +35,9 @@ QString FindConf(const QString& given)
         candidates << given;
     else {
         const QString program = ProgramFolder().ToQString();
-        candidates << program + QStringLiteral("data/fonts.conf") << program + QStringLiteral("../data/fonts.conf")
-                   << program + QStringLiteral("../../data/fonts.conf");
+        // Installed: beside the program; in a source checkout: its data folder.
+        candidates << program + QStringLiteral("fonts.conf") << program + QStringLiteral("data/fonts.conf")
+                   << program + QStringLiteral("../data/fonts.conf");
         const QString source = qEnvironmentVariable("TESSEL_SOURCE_DIR");
         if (!source.isEmpty())
             candidates << source + QStringLiteral("/data/fonts.conf");

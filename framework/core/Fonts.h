@@ -4,11 +4,11 @@
 #include <QtCore/QString>
 
 namespace tessel {
-// Loads the aliases of fonts.conf (the given file, else data/fonts.conf beside or above
-// the program, else under TESSEL_SOURCE_DIR): points fontconfig at a configuration that
-// includes the system's and ours, and registers the same aliases with Qt. Call once at
-// start-up, before the first font is used; later calls change nothing. Returns whether
-// aliases are installed.
+// Loads the aliases of fonts.conf (the given file, else fonts.conf beside the program or
+// in a data folder beside or above it, else under TESSEL_SOURCE_DIR): points fontconfig
+// at a configuration that includes the system's and ours, and registers the same
+// aliases with Qt. Call once at start-up, before the first font is used; later calls
+// change nothing. Returns whether aliases are installed.
 bool InstallFontSubstitutes(const QString& confPath = QString());
 // The installed face that stands in for face (face itself when it has no alias).
 QString SubstituteFace(const QString& face);
