@@ -307,13 +307,14 @@ void CFillStyle::Paint(CDC* dc, int left, int top, int right, int bottom, int ra
         return;
 
     const int saved = dc->SaveDC();
-    dc->BeginPath();
-    if (radius > 0)
-        dc->RoundRect(left, top, right, bottom, 2 * radius, 2 * radius);
-    else
-        dc->Rectangle(left, top, right, bottom);
-    dc->EndPath();
-    dc->SelectClipPath(RGN_AND);
+    // Clipped to the shape that step one filled, so nothing lands outside it.
+    if (radius > 0) {
+        CRgn shape;
+        shape.CreateRoundRectRgn(left, top, right, bottom, 2 * radius, 2 * radius);
+        dc->SelectClipRgn(&shape, RGN_AND);
+    } else {
+        dc->IntersectClipRect(left, top, right, bottom);
+    }
 
     if (m_nKind == KindColor && hasColor && t >= 1) {
         if (!m_bitmap.IsValid())
