@@ -8,7 +8,11 @@
 #include <QtCore/QProcess>
 #include <QtCore/QStringList>
 #include <QtCore/QTemporaryDir>
+#include <arpa/inet.h>
 #include <memory>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <random>
 
 namespace testsupport {
@@ -31,6 +35,24 @@ struct FtpServerOptions {
     QString loginDir = QStringLiteral("/"); // folder the login starts in
     bool noMlsd = false;        // no machine listing: clients must fall back to LIST
 };
+
+// A loopback port that was free a moment ago: nothing listens on it.
+inline int FreeLoopbackPort()
+{
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    if (fd < 0)
+        return 0;
+    sockaddr_in a {};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    int port = 0;
+    if (bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0
+        && getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) == 0)
+        port = ntohs(a.sin_port);
+    close(fd);
+    return port;
+}
 
 class FtpServer {
 public:

@@ -9,10 +9,6 @@
 #include <QtCore/QDateTime>
 #include <QtCore/QTimeZone>
 #include <QtCore/QFile>
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 #include <map>
 #include <random>
 
@@ -66,20 +62,6 @@ QByteArray Download(CFtpConnection& c, const char* path)
     }
     file->Close();
     return out;
-}
-
-// A port that was free a moment ago (nothing listens on it).
-int FreePort()
-{
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a {};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t len = sizeof a;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-    close(fd);
-    return ntohs(a.sin_port);
 }
 
 class FtpClient : public ::testing::Test {
@@ -400,7 +382,7 @@ TEST_F(FtpClient, ConnectionFailuresCarryTheirErrorCodes)
         EXPECT_EQ(e.GetErrorMessage().Find("wrong-Pa55"), -1);
     }
     // No server on a port that was free a moment ago.
-    int freePort = FreePort();
+    int freePort = testsupport::FreeLoopbackPort();
     ASSERT_GT(freePort, 0);
     try {
         std::unique_ptr<CFtpConnection> c(
