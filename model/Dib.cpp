@@ -225,29 +225,29 @@ bool ClipPlacement(int w, int h, int tw, int th, int x, int y, CRect& dst)
 
 } // namespace
 
+bool CDib::PlaceOn(const CDib& target, int x, int y, CRect& area) const
+{
+    return IsValid() && target.IsValid() && this != &target
+        && ClipPlacement(GetWidth(), GetHeight(), target.GetWidth(), target.GetHeight(), x, y, area);
+}
+
 void CDib::CopyTo(CDib& target, int x, int y) const
 {
-    const std::uint32_t* src = reinterpret_cast<const std::uint32_t*>(Lock());
-    std::uint32_t* dst = reinterpret_cast<std::uint32_t*>(target.Lock());
     CRect r;
-    if (!src || !dst || src == dst || !ClipPlacement(GetWidth(), GetHeight(), target.GetWidth(), target.GetHeight(), x, y, r))
+    if (!PlaceOn(target, x, y, r))
         return;
-    for (int ty = r.top; ty < r.bottom; ++ty) {
-        const std::uint32_t* s = src + Index(r.left - x, ty - y);
-        std::memcpy(dst + target.Index(r.left, ty), s, std::size_t(r.Width()) * 4);
-    }
+    for (int ty = r.top; ty < r.bottom; ++ty)
+        std::memcpy(target.m_block.get() + target.Index(r.left, ty), m_block.get() + Index(r.left - x, ty - y), std::size_t(r.Width()) * 4);
 }
 
 void CDib::CompositeTo(CDib& target, int x, int y) const
 {
-    const std::uint32_t* src = reinterpret_cast<const std::uint32_t*>(Lock());
-    std::uint32_t* dst = reinterpret_cast<std::uint32_t*>(target.Lock());
     CRect r;
-    if (!src || !dst || src == dst || !ClipPlacement(GetWidth(), GetHeight(), target.GetWidth(), target.GetHeight(), x, y, r))
+    if (!PlaceOn(target, x, y, r))
         return;
     for (int ty = r.top; ty < r.bottom; ++ty) {
-        const std::uint32_t* s = src + Index(r.left - x, ty - y);
-        std::uint32_t* d = dst + target.Index(r.left, ty);
+        const std::uint32_t* s = m_block.get() + Index(r.left - x, ty - y);
+        std::uint32_t* d = target.m_block.get() + target.Index(r.left, ty);
         for (int i = 0; i < r.Width(); ++i) {
             const std::uint32_t sp = s[i], ts = sp >> 24, td = d[i] >> 24;
             if (ts == 0 || td == 255) {

@@ -118,6 +118,8 @@ private:
         return std::size_t(m_header.biHeight - 1 - y) * std::size_t(m_header.biWidth) + std::size_t(x);
     }
     void ResetHeader();
+    // The part of target (at x, y) that this image covers; false when none.
+    bool PlaceOn(const CDib& target, int x, int y, CRect& area) const;
     void DrawBlended(CDC* dc, int x, int y, int width, int height);
     bool CreateFromBitmapImage(const QImage& image);
 
