@@ -10,14 +10,19 @@
 
 CLzwDecoder::CLzwDecoder(BYTE* output, std::size_t capacity, int minCodeSize)
     : m_capacity(capacity), m_out(output), m_minCodeSize(minCodeSize),
-      m_usable(minCodeSize >= 0 && minCodeSize <= 11 && capacity < kNowhere)
+      m_usable(minCodeSize >= 0 && minCodeSize <= 11 && capacity < kNowhere - kOutputSlack)
 {
     if (!m_usable)
         return;
     // Roots never change; entries from the clear code upwards are rebuilt after each clear.
+    // The roots' bytes stand behind the output's slack, so that every string with a place
+    // is copied the same way.
     const unsigned roots = 1u << minCodeSize;
-    for (unsigned i = 0; i < roots; ++i)
-        m_table[i] = Entry{kNowhere, 1, kNoPrefix, BYTE(i), BYTE(i)};
+    BYTE* rootBytes = output + capacity + kRootsOffset;
+    for (unsigned i = 0; i < roots; ++i) {
+        rootBytes[i] = BYTE(i);
+        m_table[i] = Entry{std::uint32_t(capacity + kRootsOffset + i), 1, kNoPrefix, BYTE(i), BYTE(i)};
+    }
     Reset();
 }
 
@@ -34,19 +39,17 @@ void CLzwDecoder::Reset()
     m_previousWritten = false;
 }
 
-inline bool CLzwDecoder::WriteString(unsigned code)
+void CLzwDecoder::PutByte(BYTE b) { PutBytes(&b, 1); }
+
+// Writes the string of code at d (room checked by the caller).
+inline void CLzwDecoder::CopyString(const BYTE* out, BYTE* d, const Entry* table, unsigned code)
 {
-    const Entry& e = m_table[code];
+    const Entry& e = table[code];
     const std::size_t len = e.length;
-    if (len > m_capacity - m_pos)
-        return false; // dropped whole; the position stays
-    BYTE* d = m_out + m_pos;
-    if (len == 1) {
-        *d = e.last;
-    } else if (e.pos != kNowhere) {
-        // The source ends at or before d; whole words (load, then store) may spill
-        // into the slack past the string, which later output overwrites.
-        const BYTE* s = m_out + e.pos;
+    if (e.pos != kNowhere) [[likely]] {
+        // The source ends at or before d; whole words (load, then store) may spill into
+        // the slack past the string, which later output overwrites.
+        const BYTE* s = out + e.pos;
         std::size_t i = 0;
         do {
             std::uint64_t w;
@@ -57,98 +60,44 @@ inline bool CLzwDecoder::WriteString(unsigned code)
     } else {
         unsigned c = code;
         for (std::size_t k = len; k-- > 0;) {
-            d[k] = m_table[c].last;
-            c = m_table[c].prefix;
+            d[k] = table[c].last;
+            c = table[c].prefix;
         }
-    }
-    m_pos += len;
-    return true;
-}
-
-inline bool CLzwDecoder::WriteByte(BYTE b)
-{
-    if (m_pos >= m_capacity)
-        return false;
-    m_out[m_pos++] = b;
-    return true;
-}
-
-inline void CLzwDecoder::AddEntry(unsigned prefix, BYTE last, std::uint32_t pos)
-{
-    const Entry& p = m_table[prefix];
-    m_table[m_nextFree] = Entry{pos, std::uint16_t(p.length + 1), std::uint16_t(prefix), last, p.first};
-    ++m_nextFree;
-}
-
-// One code; inlined into the byte loops.
-inline __attribute__((always_inline)) void CLzwDecoder::Step(unsigned code)
-{
-    if (code == m_clear) {
-        Reset();
-        return;
-    }
-    if (code == m_end) {
-        m_ended = true;
-        return;
-    }
-    const std::size_t start = m_pos;
-    bool written;
-    if (code < m_nextFree) {
-        written = WriteString(code);
-        if (m_previous >= 0 && m_nextFree < unsigned(kTableSize))
-            AddEntry(unsigned(m_previous), m_table[code].first, m_previousWritten && written ? m_previousPos : kNowhere);
-    } else if (code == m_nextFree && m_previous >= 0) {
-        // The string not yet in the table: the previous one and its own first byte.
-        const BYTE first = m_table[m_previous].first;
-        const bool whole = WriteString(unsigned(m_previous));
-        AddEntry(unsigned(m_previous), first, kNowhere);
-        written = WriteByte(first) && whole;
-        if (written)
-            m_table[code].pos = std::uint32_t(start);
-    } else {
-        return; // ignored
-    }
-    m_previous = int(code);
-    m_previousPos = std::uint32_t(start);
-    m_previousWritten = written;
-    if (m_nextFree >= m_limit && m_width < unsigned(kMaxWidth)) {
-        ++m_width;
-        m_limit <<= 1;
-    }
-}
-
-void CLzwDecoder::Code(unsigned code)
-{
-    if (!m_usable || m_ended)
-        return;
-    Step(code);
-}
-
-void CLzwDecoder::PutByte(BYTE b)
-{
-    if (!m_usable || m_ended)
-        return;
-    m_bits |= std::uint64_t(b) << m_bitCount;
-    m_bitCount += 8;
-    while (m_bitCount >= m_width && !m_ended) {
-        const unsigned code = unsigned(m_bits) & (m_limit - 1);
-        m_bits >>= m_width;
-        m_bitCount -= m_width;
-        Step(code);
     }
 }
 
 void CLzwDecoder::PutBytes(const BYTE* data, std::size_t size)
 {
-    if (!m_usable)
+    static_assert(sizeof(Entry) == 12);
+    if (!m_usable || m_ended)
         return;
-    const BYTE* p = data;
-    const BYTE* const end = data + size;
+    // The state lives in locals while decoding: stores of output bytes may alias
+    // anything reachable through this, and would force reloads of every member.
+    Entry* const table = m_table;
+    BYTE* const out = m_out;
+    const std::size_t cap = m_capacity;
+    const unsigned clear = m_clear, endCode = m_end;
+    const unsigned firstWidth = unsigned(m_minCodeSize) + 1;
+    std::size_t pos = m_pos;
+    unsigned nextFree = m_nextFree, width = m_width, limit = m_limit;
+    int previous = m_previous;
+    bool previousWritten = m_previousWritten;
+    std::uint32_t previousPos = m_previousPos;
     std::uint64_t bits = m_bits;
     unsigned count = m_bitCount;
+    bool ended = false;
+    const BYTE* p = data;
+    const BYTE* const end = data + size;
+
+    auto addEntry = [&](unsigned prefix, BYTE last, std::uint32_t at) {
+        const Entry& pe = table[prefix];
+        table[nextFree] = Entry{at, std::uint16_t(pe.length + 1), std::uint16_t(prefix), last, pe.first};
+        ++nextFree;
+    };
+
     // Once the output is full nothing further can be seen, so decoding stops there.
-    while (!m_ended && m_pos < m_capacity) {
-        if (count < m_width) {
+    while (pos < cap) {
+        if (count < width) {
             if (end - p >= 8) {
                 // Bits above count are either zero or the same stream bits again.
                 std::uint64_t w;
@@ -157,20 +106,77 @@ void CLzwDecoder::PutBytes(const BYTE* data, std::size_t size)
                 p += (63 - count) >> 3;
                 count |= 56;
             } else {
-                while (count < m_width && p < end) {
+                while (count < width && p < end) {
                     bits |= std::uint64_t(*p++) << count;
                     count += 8;
                 }
-                if (count < m_width)
+                if (count < width)
                     break;
             }
         }
-        const unsigned code = unsigned(bits) & (m_limit - 1);
-        bits >>= m_width;
-        count -= m_width;
-        Step(code);
+        const unsigned code = unsigned(bits) & (limit - 1);
+        bits >>= width;
+        count -= width;
+
+        if (code == clear) {
+            nextFree = clear + 2;
+            width = firstWidth;
+            limit = 1u << width;
+            previous = -1;
+            previousWritten = false;
+            continue;
+        }
+        if (code == endCode) {
+            ended = true;
+            break;
+        }
+        const std::size_t start = pos;
+        bool written;
+        if (code < nextFree) {
+            const std::size_t len = table[code].length;
+            written = len <= cap - pos; // a string past the capacity is dropped whole
+            if (written) {
+                CopyString(out, out + pos, table, code);
+                pos += len;
+            }
+            if (previous >= 0 && nextFree < unsigned(kTableSize))
+                addEntry(unsigned(previous), table[code].first, previousWritten && written ? previousPos : kNowhere);
+        } else if (code == nextFree && previous >= 0) {
+            // The string not yet in the table: the previous one and its own first byte.
+            const BYTE first = table[previous].first;
+            const std::size_t len = table[previous].length;
+            bool whole = len <= cap - pos;
+            if (whole) {
+                CopyString(out, out + pos, table, unsigned(previous));
+                pos += len;
+            }
+            addEntry(unsigned(previous), first, kNowhere);
+            written = whole && pos < cap;
+            if (pos < cap)
+                out[pos++] = first;
+            if (written)
+                table[code].pos = std::uint32_t(start);
+        } else {
+            continue; // ignored
+        }
+        previous = int(code);
+        previousPos = std::uint32_t(start);
+        previousWritten = written;
+        if (nextFree >= limit && width < unsigned(kMaxWidth)) {
+            ++width;
+            limit <<= 1;
+        }
     }
-    // Only the bits counted stay, as PutByte expects.
+
+    m_pos = pos;
+    m_nextFree = nextFree;
+    m_width = width;
+    m_limit = limit;
+    m_previous = previous;
+    m_previousWritten = previousWritten;
+    m_previousPos = previousPos;
+    m_ended = ended;
+    // Only the bits counted stay, as the next call expects.
     m_bits = bits & ((1ull << count) - 1);
     m_bitCount = count;
 }

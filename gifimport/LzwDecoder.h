@@ -8,19 +8,20 @@ class CLzwDecoder {
 public:
     enum : int { kTableSize = 4096, kMaxWidth = 12 };
     // Bytes the output buffer must have beyond its capacity: strings are copied in
-    // whole 8-byte words and may write a few bytes past their end.
-    enum : std::size_t { kOutputSlack = 16 };
+    // whole 8-byte words and may write a few bytes past their end, and the root codes'
+    // bytes are kept after that.
+    enum : std::size_t { kRootsOffset = 16, kOutputSlack = kRootsOffset + 2048 + 16 };
 
     // output: capacity + kOutputSlack bytes. A minimum code size above 11 leaves
     // every pixel at index 0: such codes cannot fit the 4096-entry table.
     CLzwDecoder(BYTE* output, std::size_t capacity, int minCodeSize);
 
     void Reset();
-    // One byte of the code stream (codes packed least significant bit first).
+    // One byte of the code stream (codes packed least significant bit first); every
+    // code complete with it is decoded. Nothing happens after the end code.
     void PutByte(BYTE b);
-    // Bulk form of PutByte over a whole buffer; stops at the end code.
+    // Bulk form of PutByte over a whole buffer.
     void PutBytes(const BYTE* data, std::size_t size);
-    void Code(unsigned code);
     // Zeroes what no code reached; call once after the last byte.
     void Finish();
 
@@ -38,10 +39,7 @@ private:
     static constexpr std::uint32_t kNowhere = 0xFFFFFFFFu;
     static constexpr std::uint16_t kNoPrefix = 0xFFFF;
 
-    void Step(unsigned code);
-    bool WriteString(unsigned code);
-    bool WriteByte(BYTE b);
-    void AddEntry(unsigned prefix, BYTE last, std::uint32_t pos);
+    static void CopyString(const BYTE* out, BYTE* d, const Entry* table, unsigned code);
 
     unsigned m_clear = 0;
     unsigned m_end = 0;

@@ -1,0 +1,164 @@
+// GIF decoding throughput in megapixels per second, ours (the library's animation export,
+// every frame to 32-bit pixels) beside giflib (DGifSlurp plus the same conversion), on the
+// same files: a large photo-like frame, a large 1-bit image and a long animation. The files
+// are written with giflib's encoder into a temporary folder at start.
+#include "gifimport/pelgra/pelgra.h"
+
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <gif_lib.h>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct BenchFile {
+    std::string path;
+    std::int64_t pixels = 0; // all frames
+};
+
+// Writes frames of width x height with 2^bits colours; pixel(f, x, y) gives the index.
+template <typename F>
+BenchFile Write(const std::string& path, int bits, int width, int height, int frames, F pixel)
+{
+    BenchFile out{path, 0};
+    int error = 0;
+    GifFileType* g = EGifOpenFileName(path.c_str(), false, &error);
+    if (!g)
+        std::abort();
+    const int n = 1 << bits;
+    std::vector<GifColorType> colours(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        colours[std::size_t(i)] = GifColorType{GifByteType(i), GifByteType(i * 7), GifByteType(255 - i)};
+    ColorMapObject* map = GifMakeMapObject(n, colours.data());
+    EGifSetGifVersion(g, true);
+    EGifPutScreenDesc(g, width, height, bits, 0, map);
+    std::vector<GifPixelType> line(static_cast<std::size_t>(width));
+    for (int f = 0; f < frames; ++f) {
+        GraphicsControlBlock gcb{};
+        gcb.DelayTime = 4;
+        gcb.TransparentColor = NO_TRANSPARENT_COLOR;
+        GifByteType ext[4];
+        EGifPutExtension(g, GRAPHICS_EXT_FUNC_CODE, int(EGifGCBToExtension(&gcb, ext)), ext);
+        EGifPutImageDesc(g, 0, 0, width, height, false, nullptr);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x)
+                line[std::size_t(x)] = GifPixelType(pixel(f, x, y));
+            EGifPutLine(g, line.data(), width);
+        }
+        out.pixels += std::int64_t(width) * height;
+    }
+    EGifCloseFile(g, &error);
+    GifFreeMapObject(map);
+    return out;
+}
+
+std::string Folder()
+{
+    static std::string dir = [] {
+        char tmpl[] = "/tmp/bench_gif_XXXXXX";
+        if (!mkdtemp(tmpl))
+            std::abort();
+        return std::string(tmpl);
+    }();
+    return dir;
+}
+
+// A smooth picture with noise, as quantised photographs look to the coder.
+const BenchFile& Photo()
+{
+    static BenchFile f = [] {
+        std::mt19937 rnd(7);
+        return Write(Folder() + "/photo.gif", 8, 2000, 1500, 1, [&](int, int x, int y) {
+            const double v = 128 + 60 * std::sin(x / 90.0) * std::cos(y / 70.0) + 40 * std::sin((x + y) / 300.0);
+            return int(v + std::uniform_int_distribution<int>(-6, 6)(rnd)) & 255;
+        });
+    }();
+    return f;
+}
+
+// A scanned-page kind of 1-bit image: text-like runs on white.
+const BenchFile& Bilevel()
+{
+    static BenchFile f = [] {
+        std::mt19937 rnd(11);
+        return Write(Folder() + "/bilevel.gif", 1, 3000, 2000, 1, [&](int, int x, int y) {
+            const bool line = (y % 40) > 8 && (y % 40) < 30;
+            return line && ((x / 7 + y / 40) % 5 != 0) && (rnd() % 4 != 0) ? 1 : 0;
+        });
+    }();
+    return f;
+}
+
+// 240 frames of 320 x 240 with 64 colours, a moving pattern.
+const BenchFile& Animation()
+{
+    static BenchFile f = [] {
+        return Write(Folder() + "/animation.gif", 6, 320, 240, 240, [](int fr, int x, int y) {
+            return ((x + fr * 2) / 8 + (y / 8) * 3 + ((x ^ y) & 3)) & 63;
+        });
+    }();
+    return f;
+}
+
+void Ours(benchmark::State& state, const BenchFile& (*file)())
+{
+    const BenchFile& f = file();
+    for (auto _ : state) {
+        GifAnimation* a = GIFLoadAnimation(f.path.c_str());
+        if (!a)
+            std::abort();
+        for (std::uint32_t i = 0; i < a->frameCount; ++i) {
+            benchmark::DoNotOptimize(GifBitmapPixels(GifAnimationFrameAt(a, i)->bitmap)[0]);
+            GIFFree(GifAnimationFrameAt(a, i)->bitmap);
+        }
+        GIFFree(a);
+    }
+    state.counters["Mpx/s"] = benchmark::Counter(double(f.pixels) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void Giflib(benchmark::State& state, const BenchFile& (*file)())
+{
+    const BenchFile& f = file();
+    for (auto _ : state) {
+        int error = 0;
+        GifFileType* g = DGifOpenFileName(f.path.c_str(), &error);
+        if (!g || DGifSlurp(g) != GIF_OK)
+            std::abort();
+        for (int i = 0; i < g->ImageCount; ++i) {
+            const SavedImage& s = g->SavedImages[i];
+            const ColorMapObject* map = s.ImageDesc.ColorMap ? s.ImageDesc.ColorMap : g->SColorMap;
+            std::uint32_t lut[256] = {};
+            for (int k = 0; k < map->ColorCount; ++k)
+                lut[k] = std::uint32_t(map->Colors[k].Blue) | std::uint32_t(map->Colors[k].Green) << 8 |
+                         std::uint32_t(map->Colors[k].Red) << 16;
+            GraphicsControlBlock gcb;
+            if (DGifSavedExtensionToGCB(g, i, &gcb) == GIF_OK && gcb.TransparentColor >= 0)
+                lut[gcb.TransparentColor] |= 0xFF000000u;
+            const std::size_t w = std::size_t(s.ImageDesc.Width), h = std::size_t(s.ImageDesc.Height);
+            auto* px = static_cast<std::uint32_t*>(std::malloc(w * h * 4));
+            for (std::size_t y = 0; y < h; ++y) {
+                const GifByteType* src = s.RasterBits + y * w;
+                std::uint32_t* dst = px + (h - 1 - y) * w;
+                for (std::size_t x = 0; x < w; ++x)
+                    dst[x] = lut[src[x]];
+            }
+            benchmark::DoNotOptimize(px[0]);
+            std::free(px);
+        }
+        DGifCloseFile(g, &error);
+    }
+    state.counters["Mpx/s"] = benchmark::Counter(double(f.pixels) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(Ours, Photo, Photo)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Giflib, Photo, Photo)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Ours, Bilevel, Bilevel)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Giflib, Bilevel, Bilevel)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Ours, Animation, Animation)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Giflib, Animation, Animation)->Unit(benchmark::kMillisecond);
