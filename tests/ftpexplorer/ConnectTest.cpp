@@ -69,17 +69,23 @@ TEST_F(Connecting, SuccessIsLoggedWithHostAndPort)
 
 TEST_F(Connecting, FailuresShowTheirMessageAndLogNothing)
 {
+    // A first label beyond 63 characters is never sent to a resolver.
+    const CString unresolvable = CString::Formatted("%s.test", std::string(64, 'a').c_str());
     struct Case {
+        CString host;
         const char* password;
         bool noServer;
         CString message;
     } cases[] = {
-        {"wrong", false, "Invalid password or username (tester) on server 127.0.0.1."},
-        {FtpServer::kPassword, true, "Can not connect to the server: 127.0.0.1. Error code: 12029."},
+        {"127.0.0.1", "wrong", false, "Invalid password or username (tester) on server 127.0.0.1."},
+        {"127.0.0.1", FtpServer::kPassword, true, "Can not connect to the server: 127.0.0.1. Error code: 12029."},
+        {unresolvable, FtpServer::kPassword, false,
+         CString::Formatted("The server: %s can not be found.", unresolvable.GetString())},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message.GetString());
         m_boxes.clear();
+        m_doc.m_strHost = c.host;
         m_doc.m_strPassword = c.password;
         m_doc.m_nPort = c.noServer ? testsupport::FreeLoopbackPort() : m_server.Port();
         EXPECT_EQ(m_doc.Connect(), 0);

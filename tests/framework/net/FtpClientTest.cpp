@@ -391,6 +391,16 @@ TEST_F(FtpClient, ConnectionFailuresCarryTheirErrorCodes)
     } catch (const CInternetException& e) {
         EXPECT_EQ(e.m_dwError, DWORD(ERROR_INTERNET_CANNOT_CONNECT));
     }
+    // A name no resolver will look up (its first label is longer than 63 characters), so the
+    // failure comes without any query leaving the machine.
+    const std::string unresolvable = std::string(64, 'a') + ".test";
+    try {
+        std::unique_ptr<CFtpConnection> c(
+            session.GetFtpConnection(unresolvable.c_str(), FtpServer::kUser, FtpServer::kPassword, 21, TRUE));
+        FAIL() << "resolved an impossible name";
+    } catch (const CInternetException& e) {
+        EXPECT_EQ(e.m_dwError, DWORD(ERROR_INTERNET_NAME_NOT_RESOLVED));
+    }
     // Names that could smuggle a user or a path into the address.
     for (const char* bad : {"", "user@127.0.0.1", "127.0.0.1/x", "host name", "a\r\nb"}) {
         SCOPED_TRACE(bad);
