@@ -441,6 +441,17 @@ CBitmap* CDC::SelectObject(CBitmap* bitmap)
     return old;
 }
 
+void CDC::ReleaseBitmap(CBitmap* bitmap)
+{
+    if (!bitmap || bitmap != m_bitmap)
+        return;
+    EndPainter();
+    bitmap->m_selectedIn = nullptr;
+    m_bitmap = nullptr;
+    if (m_defaultBitmap && bitmap != m_defaultBitmap.get())
+        SelectObject(m_defaultBitmap.get());
+}
+
 int CDC::SelectObject(const CRgn* region)
 {
     return SelectClipRgn(region, RGN_COPY);

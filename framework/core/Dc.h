@@ -241,6 +241,8 @@ private:
     void ClipTo(std::optional<QRegion> region);
     int ClipType() const;
     void BlitImage(const QRect& dest, const QImage& source, const QRect& srcRect, DWORD rop);
+    // The selected bitmap is going away: paint into the context's own one, or nowhere.
+    void ReleaseBitmap(CBitmap* bitmap);
 
     State m_s;
     std::vector<State> m_saved;

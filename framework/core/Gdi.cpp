@@ -236,7 +236,7 @@ CBitmap::~CBitmap()
 {
     // A bitmap destroyed while selected must not leave the context painting into freed memory.
     if (m_selectedIn)
-        m_selectedIn->SelectObject(m_selectedIn->m_defaultBitmap.get());
+        m_selectedIn->ReleaseBitmap(this);
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC*, int width, int height)

@@ -480,6 +480,17 @@ TEST_F(DcShape, BitmapLifetimeWithContext)
     dc.FillSolidRect(CRect(0, 0, 8, 8), kBlue);
     EXPECT_EQ(dc.GetPixel(0, 0), kBlue);
     EXPECT_EQ(dc.GetPixel(1, 1), CLR_INVALID); // the 1 x 1 default bitmap
+    // A plain context that painted into a bitmap destroyed since paints nowhere.
+    CDC plain;
+    {
+        CBitmap gone;
+        gone.CreateCompatibleBitmap(&plain, 4, 4);
+        EXPECT_EQ(plain.SelectObject(&gone), nullptr); // nothing was selected before
+        EXPECT_EQ(plain.GetCurrentBitmap(), &gone);
+    }
+    EXPECT_EQ(plain.GetCurrentBitmap(), nullptr);
+    EXPECT_EQ(plain.Image(), nullptr);
+    plain.FillSolidRect(CRect(0, 0, 4, 4), kRed);
     // A context without a device draws nothing and does not crash.
     CDC none;
     EXPECT_FALSE(none.PatBlt(0, 0, 5, 5, PATCOPY));
