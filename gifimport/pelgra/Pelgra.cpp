@@ -10,6 +10,7 @@
 #include <new>
 
 #ifdef PELGRA_WIDGETS
+#include <QtCore/QThread>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
 #endif
@@ -19,12 +20,14 @@ namespace {
 // Frame bitmaps of one animation take at most this much memory.
 constexpr std::size_t kAnimationBytesLimit = std::size_t(1) << 30;
 
-// A real dialog when the calling program runs a widget application, otherwise the
-// framework's message function (standard error unless a handler was installed).
+// A real dialog when the calling program runs a widget application (and calls from its
+// GUI thread, the only one that may show widgets), otherwise the framework's message
+// function (standard error unless a handler was installed).
 int PelgraMessage(const CString& text, const CString& caption, unsigned type)
 {
 #ifdef PELGRA_WIDGETS
-    if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    if (app && QThread::currentThread() == app->thread()) {
         const unsigned icon = type & 0xF0;
         QMessageBox box(icon == MB_ICONERROR ? QMessageBox::Critical
                         : icon == MB_ICONWARNING ? QMessageBox::Warning

@@ -2,8 +2,7 @@
  * pelgra: decodes GIF files (87a and 89a) into 32-bit bitmaps.
  *
  * Every function takes the path of the file as a narrow (UTF-8) string. The library
- * keeps no state between calls, and each call may run on any thread; the one message
- * box (below) is shown on the calling thread.
+ * keeps no state between calls, and each call may run on any thread.
  *
  * Bitmaps. A bitmap is one block allocated by the library: a 40-byte GifBitmapHeader
  * followed by width * height 32-bit pixels, rows bottom-up (the first pixel is the
@@ -16,8 +15,8 @@
  *
  * Messages. GIFLoad shows a warning when the file holds several images, and both load
  * functions show an error when the file does not begin with "GIF". When the calling
- * program runs a Qt application with widgets, the message is a modal message box;
- * otherwise it is printed on standard error.
+ * program runs a Qt application with widgets and calls from its GUI thread, the message
+ * is a modal message box; otherwise it is printed on standard error.
  */
 #ifndef PELGRA_H
 #define PELGRA_H
