@@ -57,6 +57,7 @@ CFtpConnection* CInternetSession::GetFtpConnection(const char* server, const cha
     if (FtpLink::HasControlChars(config.user) || FtpLink::HasControlChars(config.password))
         AfxThrowInternetException(m_context, ERROR_INTERNET_LOGIN_FAILURE);
     config.passive = passive != FALSE;
+    config.direct = m_accessType == INTERNET_OPEN_TYPE_DIRECT;
     config.connectTimeoutMs = m_connectTimeoutMs;
     config.responseTimeoutMs = m_responseTimeoutMs;
     config.agent = m_agent.str();

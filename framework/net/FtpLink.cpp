@@ -128,6 +128,8 @@ void FtpLink::Prepare(const std::string& urlPath)
     curl_easy_setopt(m_easy, CURLOPT_ACCEPTTIMEOUT_MS, m_config.responseTimeoutMs);
     if (!m_config.passive)
         curl_easy_setopt(m_easy, CURLOPT_FTPPORT, "-");
+    if (m_config.direct)
+        curl_easy_setopt(m_easy, CURLOPT_PROXY, "");
     if (!m_config.agent.empty())
         curl_easy_setopt(m_easy, CURLOPT_USERAGENT, m_config.agent.c_str());
     curl_easy_setopt(m_easy, CURLOPT_ERRORBUFFER, m_error);

@@ -16,6 +16,7 @@ struct FtpConfig {
     std::string user;
     std::string password;
     bool passive = true;
+    bool direct = false; // no proxy, whatever the environment says
     long connectTimeoutMs = 30000;
     long responseTimeoutMs = 60000;
     std::string agent;

@@ -432,3 +432,21 @@ TEST_F(FtpClient, ClosedConnectionRefusesWork)
     EXPECT_EQ(c.connection->GetLastError(), DWORD(ERROR_FTP_DROPPED));
     EXPECT_THROW(std::unique_ptr<CInternetFile>(c.connection->OpenFile("x", GENERIC_WRITE)), CInternetException);
 }
+
+TEST_F(FtpClient, FileOutlivingItsConnectionFailsCleanly)
+{
+    auto c = std::make_unique<Client>(server);
+    std::unique_ptr<CInternetFile> up(c->connection->OpenFile("orphan.txt", GENERIC_WRITE));
+    up->Write("abc", 3);
+    c.reset();
+    EXPECT_THROW(up->Write("def", 3), CInternetException);
+    EXPECT_NO_THROW(up->Close());
+    EXPECT_FALSE(up->IsOpen());
+
+    Client d(server);
+    WriteDisk(server.LocalPath("source.txt"), "source");
+    std::unique_ptr<CInternetFile> down(d.connection->OpenFile("source.txt", GENERIC_READ));
+    d.connection.reset();
+    char buf[16];
+    EXPECT_THROW(down->Read(buf, sizeof buf), CInternetException);
+}
