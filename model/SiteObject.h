@@ -6,6 +6,41 @@
 #include "framework/core/CString.h"
 #include "framework/core/DataBlock.h"
 
+// One call for both directions of a record's plain fields (int32, colour, double, string).
+namespace archive_io {
+inline void Io(CArchive& ar, int& v)
+{
+    if (ar.IsStoring()) {
+        ar << std::int32_t(v);
+    } else {
+        std::int32_t t;
+        ar >> t;
+        v = t;
+    }
+}
+inline void Io(CArchive& ar, std::uint32_t& v)
+{
+    if (ar.IsStoring())
+        ar << v;
+    else
+        ar >> v;
+}
+inline void Io(CArchive& ar, double& v)
+{
+    if (ar.IsStoring())
+        ar << v;
+    else
+        ar >> v;
+}
+inline void Io(CArchive& ar, CString& v)
+{
+    if (ar.IsStoring())
+        ar << v;
+    else
+        ar >> v;
+}
+} // namespace archive_io
+
 // Global object counter: every new object takes the next value as its serial. The
 // project file stores it and restores it on load.
 int GetObjectCounter();

@@ -1,0 +1,242 @@
+#include "model/ItemHtml.h"
+#include "framework/core/Colors.h"
+#include "model/Folder.h"
+#include "model/HtmlWriting.h"
+#include "model/Item.h"
+#include "model/ItemAction.h"
+#include "model/PageOutput.h"
+
+namespace {
+
+// Folder chains are short; the bound only keeps a damaged (cyclic) chain finite.
+constexpr int kMaxFolderDepth = 256;
+
+bool IsNameStart(unsigned char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 0x80;
+}
+
+bool IsNameChar(unsigned char c)
+{
+    return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-';
+}
+
+} // namespace
+
+CString GetRelativePath(const CFolder* from, const CFolder* to)
+{
+    if (from == to)
+        return CString();
+    CString prefix;
+    int depth = 0;
+    for (const CFolder* f = from; f && depth < kMaxFolderDepth; f = f->GetParentFolder(), ++depth)
+        prefix += "../";
+    CString path;
+    depth = 0;
+    for (const CFolder* f = to; f && depth < kMaxFolderDepth; f = f->GetParentFolder(), ++depth)
+        path = f->GetFileName() + "/" + path;
+    return prefix + path;
+}
+
+CString CssEscapeIdent(const char* name)
+{
+    CString out;
+    const std::string s = name ? name : "";
+    for (size_t i = 0; i < s.size(); ++i) {
+        const unsigned char c = (unsigned char)s[i];
+        const bool digit = c >= '0' && c <= '9';
+        // A digit may not start an identifier, nor follow a leading "-".
+        const bool leadingDigit = digit && (i == 0 || (i == 1 && s[0] == '-'));
+        if (c < 0x20 || c == 0x7F || leadingDigit)
+            out.AppendFormat("\\%x ", c);
+        else if (IsNameChar(c) && !(i == 0 && c == '-' && s.size() == 1))
+            out += char(c);
+        else
+            out += '\\', out += char(c);
+    }
+    return out;
+}
+
+CString CssQuoted(const char* text)
+{
+    CString out = "'";
+    for (const char* p = text ? text : ""; *p; ++p) {
+        const unsigned char c = (unsigned char)*p;
+        if (c == '\'' || c == '\\')
+            out += '\\', out += char(c);
+        else if (c < 0x20 || c == 0x7F)
+            out.AppendFormat("\\%x ", c);
+        else
+            out += char(c);
+    }
+    return out + "'";
+}
+
+CString CssFontFamily(const char* name)
+{
+    // A family of plain words may stand unquoted; anything else is quoted.
+    bool plain = name && *name;
+    bool wordStart = true;
+    for (const char* p = name ? name : ""; plain && *p; ++p) {
+        const unsigned char c = (unsigned char)*p;
+        if (c == ' ') {
+            wordStart = true;
+            continue;
+        }
+        plain = wordStart ? IsNameStart(c) : IsNameChar(c);
+        wordStart = false;
+    }
+    return plain ? CString(name) : CssQuoted(name);
+}
+
+CString CItem::GetHtmlId() const
+{
+    if (!m_strName.IsEmpty())
+        return m_strName;
+    return CString::Formatted("id%d", m_nSerial);
+}
+
+void CItem::WriteHtml(CPageOutput& out)
+{
+    if (!m_strAnchor.IsEmpty()) {
+        out.Append("<a");
+        out.AppendAttribute("name", m_strAnchor);
+        out.Append("></a>");
+    }
+    if (!m_strWebFont.IsEmpty())
+        out.m_webFonts.insert(m_strWebFont);
+}
+
+CString CItem::GetStyle()
+{
+    CString s;
+    if (m_bPositioned)
+        s.AppendFormat("position:absolute;left:%dpx;top:%dpx;", m_nX - m_nEffBorder[SIDE_LEFT], m_nY - m_nEffBorder[SIDE_TOP]);
+    if (m_bHidden)
+        s += "visibility:hidden;";
+    static const char* const kHeight[4] = {"height", nullptr, "min-height", "max-height"};
+    static const char* const kWidth[4] = {"width", nullptr, "min-width", "max-width"};
+    if (m_nHeightMode >= 0 && m_nHeightMode < 4 && kHeight[m_nHeightMode])
+        s.AppendFormat("%s:%dpx;", kHeight[m_nHeightMode], m_nHeight - m_nEffPadding[SIDE_TOP] - m_nEffPadding[SIDE_BOTTOM]);
+    if (m_nWidthMode >= 0 && m_nWidthMode < 4 && kWidth[m_nWidthMode])
+        s.AppendFormat("%s:%dpx;", kWidth[m_nWidthMode], m_nWidth - m_nEffPadding[SIDE_LEFT] - m_nEffPadding[SIDE_RIGHT]);
+    static const char* const kCursors[8] = {nullptr, "default", "crosshair", "pointer", "move", "text", "wait", "help"};
+    if (m_nCursor >= 1 && m_nCursor <= 7)
+        s.AppendFormat("cursor:%s;", kCursors[m_nCursor]);
+    if (m_nZIndex != 0)
+        s.AppendFormat("z-index:%d;", m_nZIndex);
+    if (!m_strFontFace.IsEmpty() || !m_strWebFont.IsEmpty()) {
+        s += "font-family:";
+        if (!m_strFontFace.IsEmpty())
+            s += CssFontFamily(m_strFontFace);
+        if (!m_strFontFace.IsEmpty() && !m_strWebFont.IsEmpty())
+            s += ", ";
+        if (!m_strWebFont.IsEmpty())
+            s += CssFontFamily(m_strWebFont);
+        s += ";";
+    }
+    if (m_nFontSize > 0)
+        s.AppendFormat("font-size:%dpt;", m_nFontSize);
+    if (m_nLetterSpacing != 0)
+        s.AppendFormat("letter-spacing:%dpx;", m_nLetterSpacing);
+    if (!tessel::ColorIsUnset(m_crText))
+        s += "color:" + ColorToHtml(m_crText) + ";";
+    if (m_nItalic == 1)
+        s += "font-style:italic;";
+    else if (m_nItalic == 0)
+        s += "font-style:normal;";
+    if (m_nBold == 1)
+        s += "font-weight:bold;";
+    else if (m_nBold == 0)
+        s += "font-weight:normal;";
+    if (m_nDecoration == 1)
+        s += "text-decoration:underline;";
+    else if (m_nDecoration == 2)
+        s += "text-decoration:line-through;";
+    else if (m_nDecoration == 3)
+        s += "text-decoration:none;";
+    if (m_nPadding > 0)
+        s.AppendFormat("padding:%dpx;", m_nPadding);
+    if (m_bDisplayNone == 1)
+        s += "display:none;";
+    if (m_nBorderRadius > 0)
+        s.AppendFormat("border-radius:%dpx;", m_nBorderRadius);
+    static const char* const kBorderNames[BORDER_COUNT] = {"border", "border-left", "border-top", "border-right", "border-bottom"};
+    for (int i = 0; i < BORDER_COUNT; ++i)
+        s += WriteBorderStyle(m_borders[i], kBorderNames[i]);
+    if (m_pPadding)
+        s += WritePaddingStyle(*m_pPadding);
+    if (m_pFill)
+        m_pFill->WriteCss(s);
+    if (m_nOpacity != 100)
+        s.AppendFormat("opacity:%f;filter:alpha(opacity=%d);", m_nOpacity / 100.0, m_nOpacity);
+    s += m_strExtraCss;
+    static const char* const kAlign[5] = {nullptr, "right", "center", "justify", "left"};
+    if (m_nTextAlign >= 1 && m_nTextAlign <= 4)
+        s.AppendFormat("text-align:%s;", kAlign[m_nTextAlign]);
+    if (m_bBoxShadow)
+        s.AppendFormat("box-shadow: %dpx %dpx %dpx %dpx %s;", m_nBoxShadowX, m_nBoxShadowY, m_nBoxShadowBlur, m_nBoxShadowSpread,
+                       ColorToHtml(m_crBoxShadow).GetString());
+    if (m_bTextShadow)
+        s.AppendFormat("text-shadow: %dpx %dpx %dpx %s;", m_nTextShadowX, m_nTextShadowY, m_nTextShadowBlur,
+                       ColorToHtml(m_crTextShadow).GetString());
+    return s;
+}
+
+void CItem::WriteIdClassTitle(CPageOutput& out)
+{
+    out.AppendAttribute("id", GetHtmlId());
+    if (!m_strClass.IsEmpty())
+        out.AppendAttribute("class", m_strClass);
+    if (m_strTitle.GetLength() > 0) {
+        // The system's convention: a double quote of a title shows as two apostrophes.
+        CString title;
+        m_strTitle.ToUtf8(title);
+        title.Replace("\"", "''");
+        out.AppendAttribute("title", title);
+    }
+}
+
+void CItem::WriteEventAttributes(CPageOutput& out)
+{
+    CString click;
+    m_actions[EVENT_CLICK].GetScript(click);
+    if (!click.IsEmpty() || m_link.m_nKind == kLinkPicture) {
+        if (m_link.m_nKind == kLinkPicture) {
+            const CString loading = CPageOutput::Servers().makerBase + "loading.gif";
+            click += "document.getElementById('dimimg').src = '" + EscapeJsString(loading)
+                + "';document.getElementById('dimout').style.visibility = 'visible';document.getElementById('dimimg').src = '"
+                + EscapeJsString(m_link.m_strPicture) + "';return false;";
+            out.m_bOverlayUsed = 1;
+        }
+        out.AppendAttribute("onClick", click);
+    }
+    static const char* const kNames[EVENT_COUNT] = {nullptr, "onMouseOver", "onMouseOut", "onMouseUp", "onBlur", "onFocus", "onChange"};
+    for (int i = EVENT_MOUSE_OVER; i < EVENT_COUNT; ++i) {
+        CString script;
+        m_actions[i].GetScript(script);
+        if (!script.IsEmpty())
+            out.AppendAttribute(kNames[i], script);
+    }
+}
+
+void CItem::WriteTextBoxStyle(CPageOutput& out)
+{
+    if (m_bPositioned)
+        return;
+    // A block, not a paragraph, so that block content of the item nests validly.
+    CString style = WriteMarginStyle(m_margin, m_nBlockAlign);
+    if (m_nTextAlign == 1)
+        style += "Text-align:right;";
+    else if (m_nTextAlign == 2)
+        style += "Text-align:center;";
+    out.Append("<div");
+    out.AppendAttribute("style", style);
+    out.Append(">");
+}
+
+void CItem::WriteParagraphEnd(CPageOutput& out)
+{
+    if (!m_bPositioned)
+        out.Append("</div>");
+}

@@ -1,0 +1,22 @@
+// A text link with its own hover look.
+#pragma once
+#include "model/Item.h"
+#include "model/ItemTypes.h"
+
+class CLinkItem : public CItem {
+public:
+    CLinkItem()
+    {
+        m_nType = ITEM_LINK;
+        m_bPositioned = 1;
+        m_nWidthMode = 1;
+        m_nTextAlign = 2;
+        m_nDecoration = 0;
+        m_crExtra[0] = 0xFFFFFFFF;
+        m_crExtra[4] = 0xFFFFFFFF;
+        m_dTransition = 0.5;
+        MakeFillAndPadding();
+    }
+    CFillStyle m_hoverFill;
+    int m_nHoverBold = 0, m_nHoverItalic = 0, m_nHoverUnderline = 0;
+};

@@ -1,0 +1,16 @@
+// PHP code written into the page.
+#pragma once
+#include "model/items/TextItem.h"
+#include "model/ItemTypes.h"
+
+class CPhpItem : public CTextItem {
+public:
+    CPhpItem()
+    {
+        m_nType = ITEM_PHP;
+        m_nWidth = 100;
+        m_nHeight = 30;
+        m_nWidthMode = 1;
+        m_nHeightMode = 0;
+    }
+};

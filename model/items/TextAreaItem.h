@@ -1,0 +1,20 @@
+// A multi-line text field.
+#pragma once
+#include "model/items/FormFieldItem.h"
+#include "model/ItemTypes.h"
+
+class CTextAreaItem : public CFormFieldItem {
+public:
+    CTextAreaItem()
+    {
+        m_nType = ITEM_TEXT_AREA;
+        m_nWidth = 272;
+        m_nHeight = 64;
+        m_nWidthMode = 0;
+        m_nHeightMode = 0;
+        MakeFillAndPadding();
+    }
+    int m_nMaxLength = 0;
+    int m_nMinLength = 0;
+    CWString m_wstrPlaceholder;
+};

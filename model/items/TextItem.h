@@ -1,0 +1,16 @@
+// One run of text with an optional bullet icon; the code items derive from it.
+#pragma once
+#include "model/Item.h"
+#include "model/ItemTypes.h"
+
+class CTextItem : public CItem {
+public:
+    CTextItem()
+    {
+        m_nType = ITEM_TEXT;
+        m_bPositioned = 1;
+        m_nWidthMode = 1;
+        m_nHeightMode = 1;
+        MakeFillAndPadding();
+    }
+};

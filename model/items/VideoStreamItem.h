@@ -1,0 +1,16 @@
+// A video file played in the page.
+#pragma once
+#include "model/Item.h"
+#include "model/ItemTypes.h"
+
+class CVideoStreamItem : public CItem {
+public:
+    CVideoStreamItem()
+    {
+        m_nType = ITEM_VIDEO_STREAM;
+        m_bPositioned = 1;
+        MakeFillAndPadding();
+    }
+    int m_bShowController = 1;
+    int m_bAutoStart = 1;
+};

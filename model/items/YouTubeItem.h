@@ -1,0 +1,16 @@
+// An embedded video of the video service.
+#pragma once
+#include "model/Item.h"
+#include "model/ItemTypes.h"
+
+class CYouTubeItem : public CItem {
+public:
+    CYouTubeItem()
+    {
+        m_nType = ITEM_YOUTUBE;
+        m_bPositioned = 1;
+        MakeFillAndPadding();
+    }
+    CString m_strVideoId;
+    CString m_strParameters;
+};
