@@ -128,6 +128,8 @@ void Giflib(benchmark::State& state, const BenchFile& (*file)())
         GifFileType* g = DGifOpenFileName(f.path.c_str(), &error);
         if (!g || DGifSlurp(g) != GIF_OK)
             std::abort();
+        // Every frame's bitmap is kept until the whole file is done, as the library's are.
+        std::vector<std::uint32_t*> bitmaps;
         for (int i = 0; i < g->ImageCount; ++i) {
             const SavedImage& s = g->SavedImages[i];
             const ColorMapObject* map = s.ImageDesc.ColorMap ? s.ImageDesc.ColorMap : g->SColorMap;
@@ -147,9 +149,11 @@ void Giflib(benchmark::State& state, const BenchFile& (*file)())
                     dst[x] = lut[src[x]];
             }
             benchmark::DoNotOptimize(px[0]);
-            std::free(px);
+            bitmaps.push_back(px);
         }
         DGifCloseFile(g, &error);
+        for (std::uint32_t* px : bitmaps)
+            std::free(px);
     }
     state.counters["Mpx/s"] = benchmark::Counter(double(f.pixels) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }
