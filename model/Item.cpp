@@ -26,6 +26,18 @@ void CItem::MakeFillAndPadding()
         m_pPadding = std::make_unique<CBoxSpacing>();
 }
 
+void CItem::OnBlobLoaded(const CString& title)
+{
+    CString name;
+    for (unsigned char c : title.str())
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')
+            name += char(c);
+    const unsigned char first = name.IsEmpty() ? 0 : (unsigned char)name[0];
+    if (!((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z')))
+        name = "id" + name;
+    m_strName = name;
+}
+
 CString CItem::GetFileName() const
 {
     return (m_strBaseName.IsEmpty() ? m_strName : m_strBaseName) + m_strExtension;

@@ -171,6 +171,8 @@ public:
     double m_dTransition = 0.0;
 
 protected:
+    // The HTML name from a file's title: letters, digits and "_", starting with a letter.
+    void OnBlobLoaded(const CString& title) override;
     // Makes the fill and the cleared padding record most constructors give an item.
     void MakeFillAndPadding();
 };

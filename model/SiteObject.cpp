@@ -1,7 +1,9 @@
 #include "model/SiteObject.h"
 #include "framework/core/CFile.h"
 #include "framework/core/Exceptions.h"
+#include <QtCore/QFileInfo>
 #include <atomic>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -85,6 +87,19 @@ bool CSiteObject::LoadBlobFromFile(const CString& path)
         done += n;
     }
     file.Close();
-    OnBlobLoaded(path);
+    // The base name from the file's name without folder and extension: printable ASCII
+    // only, with the characters that file systems or URLs read specially made "x".
+    const QString stem = QFileInfo(path.ToQString()).completeBaseName();
+    const CString title = CString::FromQString(stem);
+    CString base;
+    for (unsigned char c : title.str()) {
+        if (c <= 32 || c >= 123)
+            continue;
+        base += std::strchr(":/\\*?<>|\"", c) ? 'x' : char(c);
+    }
+    if (base.IsEmpty())
+        base.Format("%d", m_nSerial);
+    m_strBaseName = base;
+    OnBlobLoaded(title);
     return true;
 }

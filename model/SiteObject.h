@@ -59,7 +59,8 @@ public:
     // state and the data block. The version is not consulted here.
     virtual void Serialize(CArchive& ar, int version);
 
-    // Reads a file into the data block; false when the file cannot be read.
+    // Reads a file into the data block and names the object after the file; false when
+    // the file cannot be read (the old block is then gone).
     bool LoadBlobFromFile(const CString& path);
     void FreeBlob() { m_blob.Free(); }
 
@@ -78,6 +79,7 @@ public:
     int m_nUploadState = 0;
 
 protected:
-    // Called after LoadBlobFromFile has filled the block; movie items read their header.
-    virtual void OnBlobLoaded(const CString& path) { (void)path; }
+    // Called after LoadBlobFromFile has filled the block and set the base name, with the
+    // file's name without folder and extension; items take their HTML name from it.
+    virtual void OnBlobLoaded(const CString& title) { (void)title; }
 };

@@ -247,3 +247,56 @@ TEST(ItemHtml, PageOfEveryItemTypePassesTidy)
 }
 
 } // namespace
+
+#include "framework/core/Png.h"
+#include "model/PublishContext.h"
+#include <QtCore/QDir>
+#include <QtCore/QTemporaryDir>
+
+namespace {
+
+TEST(ItemExport, IconPictureIsWrittenAndRecorded)
+{
+    QTemporaryDir dir;
+    CPublishContext context;
+    context.m_strOutputRoot = CString::FromQString(dir.path()) + "/";
+    context.m_strCurrentFolder = "sub/";
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    CItem item;
+    item.m_nIcon = 3;
+    item.m_crIcon = 255;
+    item.m_nIconShading = 2;
+    item.m_bIconShadow = 1;
+    ASSERT_TRUE(RenderItemIcon(item.m_dib, item.m_nIcon, item.m_crIcon, item.m_nIconShading, item.m_bIconShadow));
+    EXPECT_TRUE(item.ExportFiles(context));
+    EXPECT_EQ(item.m_strImageName, "3_255_2_1.png");
+    ASSERT_EQ(context.GetFileCount(), 1);
+    const CPublishFile& file = context.GetFile(0);
+    EXPECT_EQ(file.m_strRemoteName, "sub/3_255_2_1.png");
+    EXPECT_EQ(file.m_nKind, int(kPublishFileItemBackground));
+    EXPECT_EQ(file.m_pUploadState, &item.m_nUploadState);
+    EXPECT_EQ(item.m_nUploadState, 1);
+    EXPECT_GT(file.m_nSize, 0u);
+    PackedBitmapPtr packed = LoadPNG(file.m_strLocalPath);
+    ASSERT_TRUE(packed);
+    CDib back;
+    ASSERT_TRUE(back.CreateFromGlobal(*packed));
+    ASSERT_EQ(back.GetWidth(), 17);
+    back.BeginPixels();
+    item.m_dib.BeginPixels();
+    for (int y = 0; y < 17; ++y)
+        for (int x = 0; x < 17; ++x)
+            ASSERT_EQ(back.GetPixel(x, y), item.m_dib.GetPixel(x, y)) << x << "," << y;
+}
+
+TEST(ItemExport, NoIconNoFile)
+{
+    QTemporaryDir dir;
+    CPublishContext context;
+    context.m_strOutputRoot = CString::FromQString(dir.path()) + "/";
+    CItem item;
+    EXPECT_TRUE(item.ExportFiles(context));
+    EXPECT_EQ(context.GetFileCount(), 0);
+}
+
+} // namespace

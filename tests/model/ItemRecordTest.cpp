@@ -3,6 +3,8 @@
 #include "model/GroupItem.h"
 #include "model/ItemFactory.h"
 #include "model/ItemTypes.h"
+#include <QtCore/QFile>
+#include <QtCore/QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -342,6 +344,42 @@ TEST(SiteObject, FileNames)
     CSiteObject object;
     object.m_strExtension = ".html";
     EXPECT_EQ(object.GetFileName(), ".html");
+}
+
+} // namespace
+
+namespace {
+
+TEST(SiteObject, LoadBlobFromFileNamesTheObject)
+{
+    struct Case {
+        const char* file;
+        const char* baseName;
+        const char* htmlName;
+    } const cases[] = {
+        {"logo.png", "logo", "logo"},
+        {"my photo:1.jpg", "myphotox1", "myphoto1"},
+        {"2024 report.pdf", "2024report", "id2024report"},
+        {"caf\xC3\xA9.gif", "caf", "caf"},
+    };
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const QString path = dir.filePath(QString::fromUtf8(c.file));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("abc", 3);
+        f.close();
+        CItem item;
+        ASSERT_TRUE(item.LoadBlobFromFile(CString::FromQString(path)));
+        EXPECT_EQ(item.m_blob.Size(), 3u);
+        EXPECT_EQ(item.m_strBaseName, c.baseName);
+        EXPECT_EQ(item.m_strName, c.htmlName);
+    }
+    CItem item;
+    const BYTE old[] = {1};
+    item.m_blob.Assign(old, 1);
+    EXPECT_FALSE(item.LoadBlobFromFile(CString::FromQString(dir.filePath("missing.bin"))));
 }
 
 } // namespace
