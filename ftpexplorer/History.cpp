@@ -1,4 +1,5 @@
 #include "ftpexplorer/History.h"
+#include "ftpexplorer/FtpTranslate.h"
 
 namespace {
 std::vector<CHistoryEvent>& Events()
@@ -34,4 +35,10 @@ void SetHistoryListener(std::function<void(const CHistoryEvent&)> listener)
 void ClearHistoryEvents()
 {
     Events().clear();
+}
+
+void LogUnsafeName(const CString& name, const CString& folder)
+{
+    AddHistoryEvent(FtpFormat("Failed:%s", {name.GetString()}),
+                    FtpFormat("Unsafe file name skipped in %s", {folder.GetString()}), HISTORY_ERROR);
 }

@@ -26,6 +26,8 @@ enum : int {
 
 CHistoryEvent AddHistoryEvent(const CString& event, const CString& description, int icon);
 const std::vector<CHistoryEvent>& GetHistoryEvents();
+// Logs a name from a listing that was not used because it could leave its folder.
+void LogUnsafeName(const CString& name, const CString& folder);
 // Called after each new event (the history window refreshes itself).
 void SetHistoryListener(std::function<void(const CHistoryEvent&)> listener);
 // For tests.

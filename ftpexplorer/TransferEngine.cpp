@@ -71,7 +71,7 @@ CFileEntry* CTransferEngine::Adopt(std::unique_ptr<CFileEntry> entry)
     return m_owned.back().get();
 }
 
-void CTransferEngine::SkipUnsafe(const CString& name, const CString& where, const char* why)
+void CTransferEngine::Skip(const CString& name, const CString& where, const char* why)
 {
     AddHistoryEvent(FtpFormat("Failed:%s", {name.GetString()}), FtpFormat(why, {where.GetString()}), HISTORY_ERROR);
 }
@@ -117,11 +117,11 @@ void CTransferEngine::ExpandUploadFolder(const CFileEntry& folder)
         // Links are never followed (a link to a parent folder would never end), and only
         // plain files and folders are sent.
         if (info.isSymLink()) {
-            SkipUnsafe(name, path, "Symbolic link skipped: %s");
+            Skip(name, path, "Symbolic link skipped: %s");
             continue;
         }
         if (!info.isDir() && !info.isFile()) {
-            SkipUnsafe(name, path, "Not a regular file, skipped: %s");
+            Skip(name, path, "Not a regular file, skipped: %s");
             continue;
         }
         auto e = std::make_unique<CFileEntry>();
@@ -148,7 +148,7 @@ void CTransferEngine::ExpandDownloadFolder(const CFileEntry& folder)
         CString name = find.GetFileName();
         // A server's name must never climb out of the target folder or name a sub-path.
         if (!IsSafeFtpName(name)) {
-            SkipUnsafe(name, folder.m_strPath, "Unsafe file name skipped in %s");
+            LogUnsafeName(name, folder.m_strPath);
             continue;
         }
         auto e = std::make_unique<CFileEntry>();
@@ -174,7 +174,7 @@ CTransferEngine::Result CTransferEngine::NextFile()
         if (!entry)
             return cancelled;
         if (!IsSafeFtpName(entry->m_strName)) {
-            SkipUnsafe(entry->m_strName, entry->m_strPath, "Unsafe file name skipped in %s");
+            LogUnsafeName(entry->m_strName, entry->m_strPath);
             continue;
         }
         if (entry->m_nKind != CFileEntry::file) {
@@ -211,7 +211,7 @@ CTransferEngine::Result CTransferEngine::NextFile()
             m_strRemotePath = entry->m_strPath;
             m_strFileName = NameOfPath(m_strRemotePath);
             if (!IsSafeFtpName(m_strFileName)) {
-                SkipUnsafe(m_strFileName, m_strRemotePath, "Unsafe file name skipped in %s");
+                LogUnsafeName(m_strFileName, m_strRemotePath);
                 continue;
             }
             m_strLocalPath = entry->m_strTarget + m_strFileName;

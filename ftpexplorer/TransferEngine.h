@@ -58,7 +58,7 @@ private:
     void ExpandDownloadFolder(const CFileEntry& folder);
     CFileEntry* Adopt(std::unique_ptr<CFileEntry> entry);
     Result Fail(const CString& description);
-    void SkipUnsafe(const CString& name, const CString& where, const char* why);
+    void Skip(const CString& name, const CString& where, const char* why);
     void CloseFiles();
     void UpdateTexts();
     std::time_t Now() const { return m_clock ? m_clock() : std::time(nullptr); }

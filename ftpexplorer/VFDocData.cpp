@@ -1,12 +1,16 @@
 #include "ftpexplorer/VFDocData.h"
 #include "framework/core/MessageBox.h"
+#include "framework/net/CFtpFileFind.h"
 #include "framework/net/CInternetException.h"
+#include "framework/net/FtpListing.h"
 #include "ftpexplorer/FtpTranslate.h"
 #include "ftpexplorer/History.h"
 #include <QtCore/QDir>
+#include <QtCore/QFileInfo>
 #include <cerrno>
 #include <fcntl.h>
 #include <random>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -194,4 +198,122 @@ void CVFDocData::SetEntryName(CFileEntry& entry, const CString& name)
     int slash = entry.m_strPath.ReverseFind('/');
     entry.m_strPath = (slash >= 0 ? entry.m_strPath.Left(slash + 1) : CString()) + name;
     entry.m_strName = name;
+}
+
+bool CVFDocData::IsRemoteFolderEmpty(const CString& path)
+{
+    if (!IsConnectionAlive())
+        return false;
+    CFtpFileFind find(m_pConnection.get());
+    return !find.FindFile(path + "/*");
+}
+
+bool CVFDocData::DeleteRemoteSelection()
+{
+    std::vector<std::unique_ptr<CFileEntry>> made; // entries found inside folders
+    std::set<const CFileEntry*> expanded;
+    while (!m_selection.empty() && m_pConnection) {
+        CFileEntry* entry = m_selection.front();
+        bool ok = false;
+        if (entry && entry->m_nKind == CFileEntry::file) {
+            ok = m_pConnection->Remove(entry->m_strPath);
+        } else if (entry && entry->m_nKind == CFileEntry::folder) {
+            CFtpFileFind find(m_pConnection.get());
+            std::vector<CFileEntry*> found;
+            BOOL more = find.FindFile(entry->m_strPath + "/*");
+            while (more) {
+                more = find.FindNextFile();
+                if (find.IsDots())
+                    continue;
+                // A name like "../x" would delete outside the folder.
+                if (!IsSafeFtpName(find.GetFileName())) {
+                    LogUnsafeName(find.GetFileName(), entry->m_strPath);
+                    continue;
+                }
+                auto e = std::make_unique<CFileEntry>();
+                e->m_strName = find.GetFileName();
+                e->m_strPath = find.GetFilePath();
+                e->m_nKind = find.IsDirectory() ? CFileEntry::folder : CFileEntry::file;
+                e->m_nSize = find.GetLength();
+                e->m_time = find.GetLastWriteTime();
+                found.push_back(e.get());
+                made.push_back(std::move(e));
+            }
+            // A folder whose contents came back after they were deleted would never end.
+            if (!found.empty() && expanded.insert(entry).second) {
+                m_selection.insert(m_selection.begin(), found.rbegin(), found.rend()); // each put in front
+                continue;
+            }
+            ok = found.empty() && m_pConnection->RemoveDirectory(entry->m_strPath);
+        }
+        CString name = entry ? entry->m_strName : CString();
+        CString path = entry ? entry->m_strPath : CString();
+        if (!ok) {
+            CString text = FtpFormat("Can't delete: %s", {name.GetString()});
+            AddHistoryEvent(text, path, HISTORY_ERROR);
+            ShowMessageBox(text, CString(), MB_OK | MB_ICONERROR);
+            m_selection.clear(); // the entries made here are about to go
+            return false;
+        }
+        AddHistoryEvent(FtpFormat("Deleted: %s", {name.GetString()}), path, HISTORY_DELETED);
+        m_selection.erase(m_selection.begin());
+    }
+    bool done = m_selection.empty();
+    m_selection.clear();
+    return done;
+}
+
+bool CVFDocData::DeleteLocalSelection()
+{
+    if (m_selection.empty())
+        return false;
+    CString question = m_selection.size() == 1 && m_selection.front()
+        ? FtpFormat("Delete %s?", {m_selection.front()->m_strName.GetString()})
+        : FtpFormat("Delete %d item(s)?", {std::int64_t(m_selection.size())});
+    if (ShowMessageBox(question, CString(), MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) != IDOK)
+        return false;
+    std::vector<std::unique_ptr<CFileEntry>> made;
+    std::set<const CFileEntry*> expanded;
+    bool done = true;
+    while (!m_selection.empty()) {
+        CFileEntry* entry = m_selection.front();
+        if (!entry || entry->m_nKind == CFileEntry::parent) {
+            m_selection.erase(m_selection.begin());
+            continue;
+        }
+        // What is on disk decides, not what was listed: a link is removed as a link.
+        struct stat st {};
+        bool ok = lstat(entry->m_strPath, &st) == 0;
+        if (ok && S_ISDIR(st.st_mode)) {
+            std::vector<CFileEntry*> found;
+            QDir dir(entry->m_strPath.ToQString());
+            const QFileInfoList items = dir.entryInfoList(
+                QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+            for (const QFileInfo& info : items) {
+                auto e = std::make_unique<CFileEntry>();
+                e->m_strName = CString::FromQString(info.fileName());
+                e->m_strPath = entry->m_strPath + "/" + e->m_strName;
+                e->m_nKind = info.isDir() && !info.isSymLink() ? CFileEntry::folder : CFileEntry::file;
+                found.push_back(e.get());
+                made.push_back(std::move(e));
+            }
+            if (!found.empty() && expanded.insert(entry).second) {
+                m_selection.insert(m_selection.begin(), found.rbegin(), found.rend()); // each put in front
+                continue;
+            }
+            ok = found.empty() && rmdir(entry->m_strPath) == 0;
+        } else if (ok) {
+            ok = unlink(entry->m_strPath) == 0;
+        }
+        if (!ok) {
+            AddHistoryEvent(FtpFormat("Can't remove: %s", {entry->m_strName.GetString()}), entry->m_strPath,
+                            HISTORY_ERROR);
+            done = false;
+            break;
+        }
+        AddHistoryEvent(FtpFormat("Deleted: %s", {entry->m_strName.GetString()}), entry->m_strPath, HISTORY_DELETED);
+        m_selection.erase(m_selection.begin());
+    }
+    m_selection.clear();
+    return done;
 }

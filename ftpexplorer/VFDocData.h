@@ -38,6 +38,15 @@ public:
     // True when a connection is held and the server answers.
     bool IsConnectionAlive();
     void ClearSelection() { m_selection.clear(); }
+
+    // Deletes the selection on the server, folders with their contents first. The first
+    // failure is logged, shown, and ends the work. True when everything was deleted.
+    bool DeleteRemoteSelection();
+    // Asks, then deletes the selection on the local disk, folders with their contents first;
+    // symbolic links are removed, never followed. False when refused or something failed.
+    bool DeleteLocalSelection();
+    // False when there is no working connection or the folder lists anything.
+    bool IsRemoteFolderEmpty(const CString& path);
     // Sets an entry's name and rebuilds its path from the old path's folder.
     static void SetEntryName(CFileEntry& entry, const CString& name);
 
