@@ -459,6 +459,7 @@ TEST_F(GifFile, SeveralImages)
         {"two images", GifBuilder().Screen(1, 1, pal).Image(1, 1, RawLzw({1}, 2), Opts(2)).Image(1, 1, RawLzw({2}, 2), Opts(2)).Trailer().Data(), 2},
         {"control after the image", GifBuilder().Screen(1, 1, pal).Image(1, 1, RawLzw({1}, 2), Opts(2)).Control(0, 1).Trailer().Data(), 2},
         {"one image", GifBuilder().Screen(1, 1, pal).Control(0, 1).Image(1, 1, RawLzw({1}, 2), Opts(2)).Trailer().Data(), 1},
+        {"two controls, one image", GifBuilder().Screen(1, 1, pal).Control(0, 1).Control(0, 2).Image(1, 1, RawLzw({1}, 2), Opts(2)).Trailer().Data(), 1},
     };
     const std::string warning = "This GIF animation contains multiple images. Only first image will be loaded.";
     for (const Case& c : cases) {
@@ -504,13 +505,15 @@ TEST_F(GifFile, NotAGifMessage)
         EXPECT_EQ(r, nullptr);
         EXPECT_NE(err.Text().find("No GIF Format"), std::string::npos);
     }
-    // A missing file is silent.
+    // A missing or unreadable file is silent.
     MessageRecorder rec;
     StderrCapture err;
-    const std::string missing = dir.filePath("none.gif").toStdString();
-    EXPECT_FALSE(LoadGifImage(missing.c_str()));
-    EXPECT_EQ(GIFLoad(missing.c_str()), nullptr);
-    EXPECT_EQ(GIFLoadAnimation(missing.c_str()), nullptr);
+    for (const std::string& missing : {dir.filePath("none.gif").toStdString(), dir.path().toStdString()}) {
+        EXPECT_FALSE(LoadGifImage(missing.c_str()));
+        EXPECT_EQ(GIFLoad(missing.c_str()), nullptr);
+        EXPECT_EQ(GIFLoadAnimation(missing.c_str()), nullptr);
+    }
+    EXPECT_FALSE(LoadGifImage(nullptr));
     EXPECT_TRUE(rec.messages.empty());
     EXPECT_EQ(err.Text(), "");
 }
