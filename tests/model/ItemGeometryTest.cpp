@@ -216,3 +216,57 @@ TEST(ItemIcon, NumbersOutsideTheStripMeanNoIcon)
 }
 
 } // namespace
+
+#include "framework/core/Dc.h"
+#include "model/GroupItem.h"
+#include <QtGui/QImage>
+
+namespace {
+
+TEST(ItemGeometry, HandlesAreDrawnWhiteWithABlackFrame)
+{
+    QImage image(200, 120, QImage::Format_RGB32);
+    image.fill(QColor(128, 128, 128));
+    CItem item;
+    item.m_nX = 100;
+    item.m_nY = 50;
+    item.m_nWidth = 41;
+    item.m_nHeight = 21;
+    {
+        CDC dc(&image);
+        item.DrawHandles(&dc);
+    }
+    for (int n = 1; n <= 8; ++n) {
+        const CRect r = item.GetHandleRect(n);
+        SCOPED_TRACE(n);
+        EXPECT_EQ(image.pixel(r.left, r.top), qRgb(0, 0, 0));
+        EXPECT_EQ(image.pixel(r.left + 2, r.top + 2), qRgb(255, 255, 255));
+    }
+    EXPECT_EQ(image.pixel(120, 60), qRgb(128, 128, 128));
+}
+
+TEST(ItemGeometry, DragOutlineFramesTheSelectedChildren)
+{
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(QColor(255, 255, 255));
+    CGroupItem group;
+    CItem* a = new CItem;
+    a->m_nX = 10;
+    a->m_nY = 10;
+    a->m_nWidth = 20;
+    a->m_nHeight = 20;
+    a->m_bSelected = 1;
+    group.AddChild(a);
+    {
+        CDC dc(&image);
+        group.DrawDragOutline(&dc, 5, 7);
+    }
+    // The rectangle 15,17 .. 35,37 outlined; inside and outside untouched.
+    EXPECT_EQ(image.pixel(15, 17), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(35, 25), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(25, 37), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(25, 25), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(50, 50), qRgb(255, 255, 255));
+}
+
+} // namespace
