@@ -91,6 +91,8 @@ public:
 
     // Handlers of control notifications (BN_CLICKED, EN_CHANGE, ...).
     void OnNotify(int id, UINT code, std::function<void()> handler);
+    // Delivers a notification from a control (custom controls call this).
+    void SendNotify(int id, UINT code) { Notify(id, code); }
 
     UINT SetTimer(UINT id, UINT elapseMs) { return m_timers.SetTimer(id, elapseMs); }
     BOOL KillTimer(UINT id) { return m_timers.KillTimer(id); }

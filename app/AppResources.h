@@ -1,0 +1,91 @@
+// The designer's command ids, its string table (status prompts and tooltips) and its
+// two menus: 128 while no project is open, 129 with a project.
+#pragma once
+#include "framework/ui/CmdTarget.h"
+#include "framework/ui/Resources.h"
+
+enum : UINT {
+    IDR_MAINFRAME = 128,
+    IDR_KJTYPE = 129,
+    IDR_TOOLBAR_LEFT = 171,
+    IDR_TOOLBAR_FORMS = 235,
+    IDR_TOOLBAR_RIGHT = 135,
+    IDD_ABOUTBOX = 100,
+    IDD_WELCOME = 216,
+    IDD_CHOOSE_COLOR = 302,
+    IDD_FINDBAR = 306,
+    ID_FINDBAR = 777,
+    ID_INDICATOR_SELECTION = 59143,
+    ID_SPLASH_TIMER = 2000,
+
+    // Application commands.
+    ID_FILE_OPEN_PROJECT = 57601,
+    ID_WEBSITE_WIZARD = 32939,
+    ID_FILE_TEMPLATES = 33028,
+    ID_LAUNCH_FTP = 33016,
+    ID_HELP_CONTENTS = 32888,
+    ID_GETTING_STARTED = 33071,
+    ID_HELP_EXAMPLES = 33036,
+    ID_BROWSE_BACKUPS = 33057,
+    ID_HELP_LIKE_IT = 33041,
+    ID_TUTORIALS = 32945,
+    ID_KEYWORD_TOOL = 33013,
+    ID_DESIGN_SERVICE = 33037,
+
+    // Commands of the project window shown on the menus and toolbars.
+    ID_EDIT_UNDO = 57643,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_PASTE = 57637,
+    ID_ITEM_FONT = 32830,
+    ID_ITEM_TEXT_COLOR = 32809,
+    ID_LARGER_FONT = 32854,
+    ID_SMALLER_FONT = 32855,
+    ID_BOLD = 32876,
+    ID_ITALIC = 32878,
+    ID_UNDERLINE = 32880,
+    ID_ALIGN_LEFT = 32867,
+    ID_ALIGN_CENTER = 32872,
+    ID_ALIGN_RIGHT = 32873,
+    ID_PAGE_PREVIEW = 32882,
+    ID_PAGE_PREVIEW_BROWSER = 32884,
+    ID_PAGE_INSERT = 32802,
+    ID_PAGE_SETUP = 32814,
+    ID_WEBSITE_UPLOAD = 32890,
+    ID_WEBSITE_UPLOAD_ALL = 32948,
+    ID_WEBSITE_SETTINGS = 32894,
+    ID_EXPORT_TO_FOLDER = 32974,
+    ID_INSERT_PARAGRAPH = 32773,
+    ID_INSERT_TEXT = 32861,
+    ID_INSERT_HEADING = 32821,
+    ID_INSERT_LINK = 32815,
+    ID_INSERT_ARTISTIC = 32792,
+    ID_INSERT_IMAGE = 32789,
+    ID_INSERT_BUTTON = 32870,
+    ID_INSERT_MENU = 32875,
+    ID_INSERT_SHAPE = 32895,
+    ID_INSERT_GROUP = 32811,
+    ID_INSERT_SCROLLAREA = 32910,
+    ID_FORM_NEW = 32794,
+    ID_FORM_INPUT = 32803,
+    ID_FORM_LIST = 32804,
+    ID_FORM_DROPDOWN = 32840,
+    ID_FORM_TEXTAREA = 32805,
+    ID_FORM_CHECKBOX = 32806,
+    ID_FORM_RADIO = 32808,
+    ID_FORM_SUBMIT = 32793,
+    ID_ACTION_ONCLICK = 32871,
+    ID_ACTION_LINK = 32893,
+    ID_INSERT_FLASH = 32791,
+    ID_INSERT_YOUTUBE = 32889,
+    ID_INSERT_VIDEO = 32790,
+    ID_INSERT_PHP = 32909,
+    ID_INSERT_MARQUEE = 32904,
+    ID_INSERT_TAB = 33000,
+    ID_INSERT_GRADIENT = 32982,
+};
+
+// Fills the string table; safe to call more than once.
+void LoadAppResources();
+CMenu MakeMainMenu();    // menu 128
+CMenu MakeProjectMenu(); // menu 129
