@@ -103,7 +103,7 @@ void CDib::Create(int width, int height)
         return;
     const std::size_t count = std::size_t(width) * std::size_t(height);
     if (count) {
-        m_block.reset(new (std::nothrow) std::uint32_t[count]());
+        m_block = tessel::AllocatePixels(count);
         if (!m_block)
             return; // out of memory: stays empty, so a later Create at this size retries
     }
@@ -494,7 +494,7 @@ void CDib::Resample(int newWidth, int newHeight)
     if (!IsValid() || newWidth < 1 || newHeight < 1 || newWidth > kMaxSide || newHeight > kMaxSide)
         return;
     const int ow = GetWidth(), oh = GetHeight();
-    std::unique_ptr<std::uint32_t[]> out(new (std::nothrow) std::uint32_t[std::size_t(newWidth) * std::size_t(newHeight)]);
+    tessel::PixelBuffer out = tessel::AllocatePixels(std::size_t(newWidth) * std::size_t(newHeight));
     if (!out)
         return; // the old pixels remain
     const std::uint32_t* src = m_block.get();

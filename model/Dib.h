@@ -124,7 +124,7 @@ private:
     bool CreateFromBitmapImage(const QImage& image);
 
     std::uint32_t* m_pixels = nullptr;      // set between BeginPixels and EndPixels
-    std::unique_ptr<std::uint32_t[]> m_block;
+    tessel::PixelBuffer m_block;
     BITMAPINFOHEADER m_header;
     int m_opaque = 0;
 };

@@ -5,7 +5,6 @@
 #pragma once
 #include "framework/core/Types.h"
 #include <cstddef>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -25,6 +24,19 @@ struct BITMAPINFOHEADER {
 };
 #pragma pack(pop)
 static_assert(sizeof(BITMAPINFOHEADER) == 40);
+
+namespace tessel {
+// Zeroed memory for pixels. Blocks of megabytes are mapped on their own with transparent
+// huge pages, which makes the first touch of a large picture several times cheaper.
+struct PixelDeleter {
+    void* base = nullptr;  // the mapping, when the block is one
+    std::size_t length = 0;
+    void operator()(std::uint32_t* p) const;
+};
+using PixelBuffer = std::unique_ptr<std::uint32_t[], PixelDeleter>;
+// count zeroed pixels; null when memory is short.
+PixelBuffer AllocatePixels(std::size_t count);
+} // namespace tessel
 
 class CPackedBitmap {
 public:
@@ -50,12 +62,8 @@ public:
 
 private:
     CPackedBitmap() = default;
-    struct FreeDeleter {
-        void operator()(std::uint32_t* p) const { std::free(p); }
-    };
     BITMAPINFOHEADER m_header;
-    // calloc: large blocks come zeroed from the system without a second pass.
-    std::unique_ptr<std::uint32_t[], FreeDeleter> m_pixels;
+    tessel::PixelBuffer m_pixels;
     std::size_t m_count = 0;
 };
 using PackedBitmapPtr = std::unique_ptr<CPackedBitmap>;
