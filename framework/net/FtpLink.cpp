@@ -141,11 +141,6 @@ void FtpLink::Prepare(const std::string& urlPath)
     curl_easy_setopt(m_easy, CURLOPT_READDATA, this);
 }
 
-std::chrono::steady_clock::time_point FtpLink::Deadline() const
-{
-    return std::chrono::steady_clock::now()
-        + std::chrono::milliseconds(m_config.connectTimeoutMs + m_config.responseTimeoutMs);
-}
 
 bool FtpLink::PerformOnce()
 {
@@ -173,24 +168,31 @@ void FtpLink::Wait(int ms)
     curl_multi_poll(m_multi, nullptr, 0, ms, nullptr);
 }
 
+template <typename Enough> bool FtpLink::Drive(Enough enough)
+{
+    const auto limit = std::chrono::milliseconds(m_config.connectTimeoutMs + m_config.responseTimeoutMs);
+    auto deadline = std::chrono::steady_clock::now() + limit;
+    std::uint64_t lastMoved = m_moved;
+    size_t lastReplies = m_replies.size();
+    while (!PerformOnce() && !enough()) {
+        Wait(20);
+        if (m_moved != lastMoved || m_replies.size() != lastReplies) {
+            lastMoved = m_moved;
+            lastReplies = m_replies.size();
+            deadline = std::chrono::steady_clock::now() + limit;
+        } else if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+    }
+    return true;
+}
+
 DWORD FtpLink::RunBlocking()
 {
     curl_multi_add_handle(m_multi, m_easy);
     m_attached = true;
-    auto deadline = Deadline();
-    std::uint64_t lastMoved = 0;
-    size_t lastReplies = 0;
-    while (!PerformOnce()) {
-        Wait(100);
-        if (m_moved != lastMoved || m_replies.size() != lastReplies) {
-            lastMoved = m_moved;
-            lastReplies = m_replies.size();
-            deadline = Deadline();
-        } else if (std::chrono::steady_clock::now() > deadline) {
-            m_result = CURLE_OPERATION_TIMEDOUT;
-            break;
-        }
-    }
+    if (!Drive([] { return false; }))
+        m_result = CURLE_OPERATION_TIMEDOUT;
     Detach();
     return m_result == CURLE_OK ? 0 : MapError(m_result);
 }
@@ -416,17 +418,9 @@ void FtpLink::StartTransfer(const std::string& path, bool upload, bool ascii)
     m_transfer = upload ? Transfer::Upload : Transfer::Download;
     // Like opening a remote file, this returns once the server accepted the transfer, so
     // that a refusal (no such folder, no permission) is reported here.
-    auto deadline = Deadline();
-    size_t lastReplies = 0;
-    while (!PerformOnce() && !m_started) {
-        Wait(50);
-        if (m_replies.size() != lastReplies) {
-            lastReplies = m_replies.size();
-            deadline = Deadline();
-        } else if (std::chrono::steady_clock::now() > deadline) {
-            AbortTransfer();
-            AfxThrowInternetException(1, ERROR_INTERNET_TIMEOUT);
-        }
+    if (!Drive([this] { return m_started; })) {
+        AbortTransfer();
+        AfxThrowInternetException(1, ERROR_INTERNET_TIMEOUT);
     }
     if (m_done && m_result != CURLE_OK) {
         CURLcode rc = m_result;
@@ -457,18 +451,9 @@ void FtpLink::Write(const void* data, std::size_t count)
     }
     PerformOnce();
     // Beyond the bound, wait for the network instead of holding more.
-    auto deadline = Deadline();
-    std::uint64_t lastMoved = m_moved;
-    while (!m_done && m_buf.size() - m_bufPos > kMaxBuffered) {
-        Wait(20);
-        PerformOnce();
-        if (m_moved != lastMoved) {
-            lastMoved = m_moved;
-            deadline = Deadline();
-        } else if (std::chrono::steady_clock::now() > deadline) {
-            AbortTransfer();
-            AfxThrowInternetException(1, ERROR_INTERNET_TIMEOUT);
-        }
+    if (!Drive([this] { return m_buf.size() - m_bufPos <= kMaxBuffered; })) {
+        AbortTransfer();
+        AfxThrowInternetException(1, ERROR_INTERNET_TIMEOUT);
     }
     if (m_done) {
         CURLcode rc = m_result;
@@ -487,19 +472,9 @@ void FtpLink::FinishUpload()
         curl_easy_pause(m_easy, CURLPAUSE_CONT);
     }
     // Success only once the server's final reply to the store command has arrived.
-    auto deadline = Deadline();
-    std::uint64_t lastMoved = m_moved;
-    size_t lastReplies = m_replies.size();
-    while (!PerformOnce()) {
-        Wait(50);
-        if (m_moved != lastMoved || m_replies.size() != lastReplies) {
-            lastMoved = m_moved;
-            lastReplies = m_replies.size();
-            deadline = Deadline();
-        } else if (std::chrono::steady_clock::now() > deadline) {
-            AbortTransfer();
-            AfxThrowInternetException(1, ERROR_INTERNET_TIMEOUT);
-        }
+    if (!Drive([] { return false; })) {
+        AbortTransfer();
+        AfxThrowInternetException(1, ERROR_INTERNET_TIMEOUT);
     }
     CURLcode rc = m_result;
     Detach();
@@ -514,50 +489,41 @@ std::size_t FtpLink::Read(void* data, std::size_t count)
 {
     if (m_transfer != Transfer::Download)
         AfxThrowInternetException(1, ERROR_INTERNET_INTERNAL_ERROR);
-    auto deadline = Deadline();
-    std::uint64_t lastMoved = m_moved;
-    for (;;) {
-        size_t avail = m_buf.size() - m_bufPos;
-        if (avail > 0) {
-            size_t take = std::min(avail, count);
-            std::memcpy(data, m_buf.data() + m_bufPos, take);
-            m_bufPos += take;
-            if (m_bufPos == m_buf.size()) {
-                m_buf.clear();
-                m_bufPos = 0;
-            } else if (m_bufPos > kMaxBuffered) {
-                m_buf.erase(m_buf.begin(), m_buf.begin() + std::ptrdiff_t(m_bufPos));
-                m_bufPos = 0;
-            }
-            if (m_paused && m_buf.size() - m_bufPos < kMaxBuffered / 2) {
-                m_paused = false;
-                curl_easy_pause(m_easy, CURLPAUSE_CONT);
-            }
-            return take;
-        }
-        if (m_done) {
-            CURLcode rc = m_result;
-            Detach();
-            m_transfer = Transfer::None;
-            if (rc != CURLE_OK)
-                ThrowFor(rc);
-            return 0;
-        }
+    if (m_buf.size() == m_bufPos && !m_done) {
         if (m_paused) {
             m_paused = false;
             curl_easy_pause(m_easy, CURLPAUSE_CONT);
         }
-        if (!PerformOnce() && m_buf.size() == m_bufPos) {
-            Wait(20);
-            if (m_moved != lastMoved) {
-                lastMoved = m_moved;
-                deadline = Deadline();
-            } else if (std::chrono::steady_clock::now() > deadline) {
-                AbortTransfer();
-                AfxThrowInternetException(1, ERROR_INTERNET_TIMEOUT);
-            }
+        if (!Drive([this] { return m_buf.size() > m_bufPos; })) {
+            AbortTransfer();
+            AfxThrowInternetException(1, ERROR_INTERNET_TIMEOUT);
         }
     }
+    size_t avail = m_buf.size() - m_bufPos;
+    if (avail == 0) {
+        // The transfer ended: with the server's confirmation, or with an error.
+        CURLcode rc = m_result;
+        Detach();
+        m_transfer = Transfer::None;
+        if (rc != CURLE_OK)
+            ThrowFor(rc);
+        return 0;
+    }
+    size_t take = std::min(avail, count);
+    std::memcpy(data, m_buf.data() + m_bufPos, take);
+    m_bufPos += take;
+    if (m_bufPos == m_buf.size()) {
+        m_buf.clear();
+        m_bufPos = 0;
+    } else if (m_bufPos > kMaxBuffered) {
+        m_buf.erase(m_buf.begin(), m_buf.begin() + std::ptrdiff_t(m_bufPos));
+        m_bufPos = 0;
+    }
+    if (m_paused && m_buf.size() - m_bufPos < kMaxBuffered / 2) {
+        m_paused = false;
+        curl_easy_pause(m_easy, CURLPAUSE_CONT);
+    }
+    return take;
 }
 
 void FtpLink::AbortTransfer()

@@ -62,10 +62,12 @@ private:
     DWORD RunBlocking();
     bool PerformOnce(); // true when the transfer ended
     void Wait(int ms);
+    // Runs the transfer until it ends or enough() holds; false when the server stayed
+    // silent (no reply, no data) beyond the time limits.
+    template <typename Enough> bool Drive(Enough enough);
     DWORD MapError(CURLcode rc) const;
     [[noreturn]] void ThrowFor(CURLcode rc);
     void Detach();
-    std::chrono::steady_clock::time_point Deadline() const;
 
     static size_t HeaderCb(char* data, size_t size, size_t n, void* self);
     static size_t ReadCb(char* data, size_t size, size_t n, void* self);
