@@ -364,3 +364,42 @@ TEST(Group, SelectedChildren)
 }
 
 } // namespace
+
+namespace {
+
+// Damaged records (every truncation, and bytes overwritten everywhere) fail with the
+// framework's archive or memory exception and never with anything else.
+TEST(GroupRecord, DamagedRecordsFailCleanly)
+{
+    CGroupItem group;
+    for (int code : {ITEM_TEXT, ITEM_PARAGRAPH, ITEM_FORM, ITEM_IMAGE, ITEM_MENU, ITEM_LINK}) {
+        CItem* child = CreateItem(code);
+        child->m_strText = "text";
+        child->m_actions[EVENT_CLICK].AddStep().m_strTarget = "t";
+        group.AddChild(child);
+    }
+    const auto good = StoreGroup(group, kVersionCurrent);
+    int failures = 0;
+    auto tryLoad = [&](const std::vector<BYTE>& bytes) {
+        CGroupItem copy;
+        try {
+            LoadGroup(copy, bytes, kVersionCurrent);
+        } catch (const CArchiveException&) {
+            ++failures;
+        } catch (const CMemoryException&) {
+            ++failures;
+        }
+    };
+    for (size_t n = 0; n < good.size(); ++n)
+        tryLoad(std::vector<BYTE>(good.begin(), good.begin() + long(n)));
+    EXPECT_EQ(failures, int(good.size())); // every cut record is short
+    for (size_t i = 0; i < good.size(); ++i) {
+        for (BYTE value : {BYTE(0xFF), BYTE(0x80)}) {
+            auto bytes = good;
+            bytes[i] = value;
+            tryLoad(bytes);
+        }
+    }
+}
+
+} // namespace
