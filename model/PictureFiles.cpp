@@ -16,6 +16,7 @@
 #include <vector>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 namespace {
 
@@ -116,12 +117,48 @@ int DecodeJpeg(DecodeState* st, const BYTE* data, std::size_t size)
     return 1;
 }
 
+// Compressed bytes go into one block reserved at half a byte a pixel, which a JPEG
+// rarely needs; untouched pages cost nothing, and growing reallocates in place.
+struct BlockDestination {
+    jpeg_destination_mgr mgr;
+    BYTE* data = nullptr;
+    std::size_t capacity = 0;
+    std::size_t length = 0;
+};
+
+void InitDestination(j_compress_ptr cinfo)
+{
+    auto* d = reinterpret_cast<BlockDestination*>(cinfo->dest);
+    d->mgr.next_output_byte = d->data;
+    d->mgr.free_in_buffer = d->capacity;
+}
+
+boolean GrowDestination(j_compress_ptr cinfo)
+{
+    auto* d = reinterpret_cast<BlockDestination*>(cinfo->dest);
+    const std::size_t used = d->capacity;
+    auto* grown = static_cast<BYTE*>(std::realloc(d->data, used * 2));
+    if (!grown)
+        ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 10);
+    d->data = grown;
+    d->capacity = used * 2;
+    d->mgr.next_output_byte = grown + used;
+    d->mgr.free_in_buffer = d->capacity - used;
+    return TRUE;
+}
+
+void TermDestination(j_compress_ptr cinfo)
+{
+    auto* d = reinterpret_cast<BlockDestination*>(cinfo->dest);
+    d->length = d->capacity - d->mgr.free_in_buffer;
+}
+
 struct EncodeState {
     jpeg_compress_struct cinfo;
     JpegError err;
-    unsigned char* buffer = nullptr;
-    unsigned long length = 0;
+    BlockDestination dest;
     std::vector<JSAMPROW> rows;
+    ~EncodeState() { std::free(dest.data); }
 };
 
 bool EncodeJpeg(EncodeState* st, const CPackedBitmap* bmp, int quality)
@@ -129,8 +166,15 @@ bool EncodeJpeg(EncodeState* st, const CPackedBitmap* bmp, int quality)
     jpeg_compress_struct& cinfo = st->cinfo;
     if (setjmp(st->err.jump))
         return false;
-    jpeg_mem_dest(&cinfo, &st->buffer, &st->length);
     const int w = bmp->Width(), h = bmp->Height();
+    st->dest.capacity = std::max<std::size_t>(65536, std::size_t(w) * std::size_t(h) / 2);
+    st->dest.data = static_cast<BYTE*>(std::malloc(st->dest.capacity));
+    if (!st->dest.data)
+        ERREXIT1(&cinfo, JERR_OUT_OF_MEMORY, 10);
+    st->dest.mgr.init_destination = InitDestination;
+    st->dest.mgr.empty_output_buffer = GrowDestination;
+    st->dest.mgr.term_destination = TermDestination;
+    cinfo.dest = &st->dest.mgr;
     cinfo.image_width = JDIMENSION(w);
     cinfo.image_height = JDIMENSION(h);
     cinfo.input_components = 4; // B, G, R and the transparency byte, which is not coded
@@ -209,12 +253,11 @@ int WriteJpegFile(const char* path, const CPackedBitmap& bitmap, int qualityStep
     const bool ok = EncodeJpeg(st.get(), &bitmap, std::clamp(qualityStep * 10, 1, 100));
     jpeg_destroy_compress(&st->cinfo);
     bool written = false;
-    if (ok && st->buffer) {
-        written = tessel::WriteFileReplacing(path, st->buffer, st->length);
+    if (ok) {
+        written = tessel::WriteFileReplacing(path, st->dest.data, st->dest.length);
         if (!written)
             std::fprintf(stderr, "can't open %s\n", path);
     }
-    std::free(st->buffer);
     if (!ok) {
         ShowMessageBox("Error writing JPEG file", "Error", MB_ICONHAND);
         return 0;
