@@ -36,7 +36,7 @@ void CLzwDecoder::Reset()
     m_width = unsigned(m_minCodeSize) + 1;
     m_limit = 1u << m_width;
     m_previous = -1;
-    m_previousWritten = false;
+    m_previousPos = kNowhere;
 }
 
 void CLzwDecoder::PutByte(BYTE b) { PutBytes(&b, 1); }
@@ -81,8 +81,7 @@ void CLzwDecoder::PutBytes(const BYTE* data, std::size_t size)
     std::size_t pos = m_pos;
     unsigned nextFree = m_nextFree, width = m_width, limit = m_limit;
     int previous = m_previous;
-    bool previousWritten = m_previousWritten;
-    std::uint32_t previousPos = m_previousPos;
+    std::uint32_t previousPos = m_previousPos; // kNowhere when its string was not written
     std::uint64_t bits = m_bits;
     unsigned count = m_bitCount;
     bool ended = false;
@@ -123,7 +122,7 @@ void CLzwDecoder::PutBytes(const BYTE* data, std::size_t size)
             width = firstWidth;
             limit = 1u << width;
             previous = -1;
-            previousWritten = false;
+            previousPos = kNowhere;
             continue;
         }
         if (code == endCode) {
@@ -140,7 +139,7 @@ void CLzwDecoder::PutBytes(const BYTE* data, std::size_t size)
                 pos += len;
             }
             if (previous >= 0 && nextFree < unsigned(kTableSize))
-                addEntry(unsigned(previous), table[code].first, previousWritten && written ? previousPos : kNowhere);
+                addEntry(unsigned(previous), table[code].first, written ? previousPos : kNowhere);
         } else if (code == nextFree && previous >= 0) {
             // The string not yet in the table: the previous one and its own first byte.
             const BYTE first = table[previous].first;
@@ -160,8 +159,7 @@ void CLzwDecoder::PutBytes(const BYTE* data, std::size_t size)
             continue; // ignored
         }
         previous = int(code);
-        previousPos = std::uint32_t(start);
-        previousWritten = written;
+        previousPos = written ? std::uint32_t(start) : kNowhere;
         if (nextFree >= limit && width < unsigned(kMaxWidth)) {
             ++width;
             limit <<= 1;
@@ -173,7 +171,6 @@ void CLzwDecoder::PutBytes(const BYTE* data, std::size_t size)
     m_width = width;
     m_limit = limit;
     m_previous = previous;
-    m_previousWritten = previousWritten;
     m_previousPos = previousPos;
     m_ended = ended;
     // Only the bits counted stay, as the next call expects.

@@ -55,7 +55,6 @@ private:
     std::uint64_t m_bits = 0;
     unsigned m_bitCount = 0;
     int m_previous = -1;
-    bool m_previousWritten = false;
-    std::uint32_t m_previousPos = 0;
+    std::uint32_t m_previousPos = kNowhere; // where the previous code's string stands
     Entry m_table[kTableSize];
 };
