@@ -171,6 +171,8 @@ bool ParseUnixLine(std::string_view line, std::time_t now, CFtpListEntry& entry)
                     size_t arrow = name.find(" -> ");
                     if (arrow != std::string_view::npos)
                         name = name.substr(0, arrow);
+                    if (name.empty())
+                        return false;
                 }
                 entry.name = CString(name);
                 entry.size = entry.directory ? 0 : size;

@@ -2,6 +2,7 @@
 #include "framework/net/FtpLink.h"
 #include "framework/net/FtpListing.h"
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -91,6 +92,7 @@ TEST(FtpListing, UnixListLines)
         {"-rw-r--r--   1 owner    group        1234 Mar  4  2021", false, "", false, false, 0, 0},
         {"?rw-r--r--   1 owner    group        1234 Mar  4  2021 x", false, "", false, false, 0, 0},
         {"-rw", false, "", false, false, 0, 0},
+        {"lrwxrwxrwx   1 owner    group          11 Jan  1  2020  -> target", false, "", false, false, 0, 0},
     };
     for (const LineCase& c : cases) {
         CFtpListEntry e;
@@ -175,4 +177,42 @@ TEST(FtpListing, PathsBecomeUrlPathsThatKeepAbsolutePaths)
     };
     for (auto [path, url] : cases)
         EXPECT_EQ(FtpLink::EncodePath(path), url) << path;
+}
+
+TEST(FtpListing, MangledServerTextNeverYieldsEmptyNames)
+{
+    // Real lines cut and overwritten at random places: whatever parses has a name, and a
+    // folder never carries a size.
+    const std::string seeds[] = {
+        "type=file;size=1234;modify=20210304050607; index.html",
+        "-rw-r--r--   1 owner    group        1234 Mar  4  2021 index.html",
+        "drwxr-xr-x   2 owner    group        4096 Jun 10 09:30 images",
+        "lrwxrwxrwx   1 owner    group          11 Jan  1  2020 current -> releases/7",
+        "03-04-21  05:06PM       <DIR>          images",
+        "12-31-1999  23:59                 5368709123 big file.iso",
+    };
+    std::mt19937 rng(42);
+    int parsed = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string line = seeds[rng() % std::size(seeds)];
+        int edits = 1 + int(rng() % 4);
+        for (int k = 0; k < edits && !line.empty(); ++k) {
+            size_t at = rng() % line.size();
+            switch (rng() % 3) {
+            case 0: line[at] = char(rng() % 256); break;
+            case 1: line.erase(at, 1 + rng() % 8); break;
+            default: line = line.substr(0, at); break;
+            }
+        }
+        CFtpListEntry e;
+        bool ok = line.rfind("type=", 0) == 0 ? ParseMlsdLine(line, e) : ParseListLine(line, 1700000000, e);
+        if (!ok)
+            continue;
+        ++parsed;
+        EXPECT_FALSE(e.name.IsEmpty()) << line;
+        if (e.directory) {
+            EXPECT_EQ(e.size, 0u) << line;
+        }
+    }
+    EXPECT_GT(parsed, 100); // the mutations leave many lines whole enough to parse
 }
