@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <gif_lib.h>
 #include <random>
 #include <string>
@@ -56,15 +57,27 @@ BenchFile Write(const std::string& path, int bits, int width, int height, int fr
     return out;
 }
 
-std::string Folder()
-{
-    static std::string dir = [] {
-        char tmpl[] = "/tmp/bench_gif_XXXXXX";
-        if (!mkdtemp(tmpl))
+// A private temporary folder, removed with its files at exit.
+struct TempFolder {
+    std::string path;
+    TempFolder()
+    {
+        std::string tmpl = (std::filesystem::temp_directory_path() / "bench_gif_XXXXXX").string();
+        if (!mkdtemp(tmpl.data()))
             std::abort();
-        return std::string(tmpl);
-    }();
-    return dir;
+        path = tmpl;
+    }
+    ~TempFolder()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+};
+
+const std::string& Folder()
+{
+    static TempFolder dir;
+    return dir.path;
 }
 
 // A smooth picture with noise, as quantised photographs look to the coder.
