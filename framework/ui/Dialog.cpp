@@ -91,7 +91,15 @@ CDialog::CDialog(QWidget* parent) : QDialog(parent), m_timers([this](UINT id) { 
     OnCommand(IDCANCEL, [this] { OnCancel(); });
 }
 
-CDialog::~CDialog() = default;
+CDialog::~CDialog()
+{
+    // Qt destroys the window after this object's members are gone: nothing may reach
+    // them from the hiding and focus changes that destruction causes.
+    *m_alive = false;
+    m_notify.clear();
+    for (auto& [id, control] : m_controls)
+        control->blockSignals(true);
+}
 
 CDialog::ModalHook CDialog::SetModalHook(ModalHook hook)
 {
@@ -167,21 +175,29 @@ void CDialog::RegisterControl(int id, QWidget* control, bool groupStart)
         m_order.push_back(id);
     m_controls[id] = control;
     m_groupStart[id] = groupStart;
+    // Signals that arrive while the dialog is being destroyed are dropped.
+    auto notify = [this, alive = m_alive, id](UINT code) {
+        if (*alive)
+            Notify(id, code);
+    };
     if (auto* button = qobject_cast<QAbstractButton*>(control))
-        connect(button, &QAbstractButton::clicked, this, [this, id] { ButtonClicked(id); });
+        connect(button, &QAbstractButton::clicked, this, [this, alive = m_alive, id] {
+            if (*alive)
+                ButtonClicked(id);
+        });
     else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        connect(edit, &QLineEdit::textChanged, this, [this, id] { Notify(id, EN_CHANGE); });
-        edit->installEventFilter(new FocusWatcher(edit, [this, id] { Notify(id, EN_KILLFOCUS); }));
+        connect(edit, &QLineEdit::textChanged, this, [notify] { notify(EN_CHANGE); });
+        edit->installEventFilter(new FocusWatcher(edit, [notify] { notify(EN_KILLFOCUS); }));
     } else if (auto* text = qobject_cast<QPlainTextEdit*>(control)) {
-        connect(text, &QPlainTextEdit::textChanged, this, [this, id] { Notify(id, EN_CHANGE); });
-        text->installEventFilter(new FocusWatcher(text, [this, id] { Notify(id, EN_KILLFOCUS); }));
+        connect(text, &QPlainTextEdit::textChanged, this, [notify] { notify(EN_CHANGE); });
+        text->installEventFilter(new FocusWatcher(text, [notify] { notify(EN_KILLFOCUS); }));
     } else if (auto* combo = qobject_cast<QComboBox*>(control))
-        connect(combo, &QComboBox::activated, this, [this, id] { Notify(id, CBN_SELCHANGE); });
+        connect(combo, &QComboBox::activated, this, [notify] { notify(CBN_SELCHANGE); });
     else if (auto* list = qobject_cast<QListWidget*>(control)) {
-        connect(list, &QListWidget::currentRowChanged, this, [this, id] { Notify(id, LBN_SELCHANGE); });
-        connect(list, &QListWidget::itemDoubleClicked, this, [this, id] { Notify(id, LBN_DBLCLK); });
+        connect(list, &QListWidget::currentRowChanged, this, [notify] { notify(LBN_SELCHANGE); });
+        connect(list, &QListWidget::itemDoubleClicked, this, [notify] { notify(LBN_DBLCLK); });
     } else if (auto* slider = qobject_cast<QSlider*>(control))
-        connect(slider, &QSlider::valueChanged, this, [this, id] { Notify(id, SLN_POSCHANGE); });
+        connect(slider, &QSlider::valueChanged, this, [notify] { notify(SLN_POSCHANGE); });
 }
 
 QWidget* CDialog::GetDlgItem(int id) const

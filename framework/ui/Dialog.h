@@ -10,6 +10,7 @@
 #include <QtWidgets/QDialog>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 class CDataExchange;
@@ -118,6 +119,7 @@ private:
     std::map<int, bool> m_groupStart;
     std::map<std::pair<int, UINT>, std::function<void()>> m_notify;
     CTimerSet m_timers;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     int m_nResult = IDCANCEL;
     bool m_bEnded = false;
     bool m_bInLoop = false;

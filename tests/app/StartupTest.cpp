@@ -411,3 +411,15 @@ TEST_F(Startup, ScreenshotOfTheMainWindowWithAProject)
     ASSERT_FALSE(shot.isNull());
     EXPECT_TRUE(shot.save(QDir::tempPath() + "/corvane-main.png"));
 }
+
+TEST_F(Startup, WelcomeDialogPicture)
+{
+    DWelcome welcome;
+    welcome.OnInitDialog();
+    const QImage img = welcome.grab().toImage();
+    img.save(QDir::tempPath() + "/corvane-welcome.png");
+    EXPECT_GE(img.width(), 693);
+    // The banner on top, the choices on white below it.
+    EXPECT_NE(img.pixelColor(5, 5), QColor(Qt::white));
+    EXPECT_EQ(img.pixelColor(img.width() - 3, img.height() / 2), QColor(Qt::white));
+}

@@ -3,6 +3,7 @@
 #include "framework/ui/Dialog.h"
 
 #include <gtest/gtest.h>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
@@ -269,4 +270,18 @@ TEST(DataExchange, TooLongTextIsRefusedAndLoadingLimitsTheEdit)
     dlg.UpdateData(FALSE);
     dlg.Edit(1000)->setText("ninechars");
     EXPECT_EQ(dlg.Edit(1000)->text(), "ninechar");
+}
+
+TEST(Dialog, DestroyingAShownDialogReachesNoHandler)
+{
+    int calls = 0;
+    auto* dlg = new SampleDialog;
+    dlg->OnNotify(1001, EN_KILLFOCUS, [&] { ++calls; });
+    dlg->OnNotify(1001, EN_CHANGE, [&] { ++calls; });
+    dlg->show();
+    QApplication::setActiveWindow(dlg);
+    dlg->Edit(1001)->setFocus();
+    const int before = calls;
+    delete dlg; // hiding takes the focus away from the edit
+    EXPECT_EQ(calls, before);
 }

@@ -1,0 +1,106 @@
+#include "AppTestSupport.h"
+#include "app/FileChooser.h"
+#include "framework/core/Profile.h"
+
+#include <gtest/gtest.h>
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QTemporaryDir>
+
+TEST(FileChooser, MultiSelectionYieldsFolderPlusEachName)
+{
+    struct Case {
+        const char* folder;
+        std::vector<CString> names;
+        std::vector<CString> paths;
+    } cases[] = {
+        {"/", {"a", "b", "c"}, {"/a", "/b", "/c"}},
+        {"/home/user/sites", {"one.kjproj", "two.kjproj"}, {"/home/user/sites/one.kjproj", "/home/user/sites/two.kjproj"}},
+        {"", {"/only/one.kjproj"}, {"/only/one.kjproj"}},
+    };
+    for (const auto& c : cases) {
+        CFileChooser chooser;
+        chooser.AddFlags(OFN_ALLOWMULTISELECT);
+        chooser.SetSelection(c.folder, c.names);
+        EXPECT_EQ(chooser.GetPathNames(), c.paths) << c.folder;
+    }
+}
+
+TEST(FileChooser, SingleSelectionIsTheWholeBufferThenNull)
+{
+    CFileChooser chooser;
+    chooser.AddFlags(OFN_ALLOWMULTISELECT);
+    chooser.SetSelection(CString(), {"/x/y.kjproj"});
+    const char* pos = chooser.GetFileBuffer();
+    EXPECT_EQ(chooser.GetNextPathName(pos), "/x/y.kjproj");
+    EXPECT_EQ(pos, nullptr);
+    // Without multi-selection the buffer is one path even when it holds parts.
+    CFileChooser plain;
+    plain.SetSelection("/x", {"a", "b"});
+    pos = plain.GetFileBuffer();
+    EXPECT_EQ(plain.GetNextPathName(pos), "/x");
+    EXPECT_EQ(pos, nullptr);
+}
+
+TEST(FileChooser, FilterBecomesQtForm)
+{
+    CFileChooser chooser;
+    chooser.SetFilter("Images (*.png;*.gif;*.jpg;*.bmp)|*.png;*.gif;*.jpg;*.bmp|All files|*.*||");
+    EXPECT_EQ(chooser.QtFilter(), "Images (*.png *.gif *.jpg *.bmp);;All files (*.*)");
+    chooser.SetFilter("");
+    EXPECT_EQ(chooser.QtFilter(), "");
+}
+
+TEST(FileChooser, OkMakesTheChosenFolderCurrentAndSaveFolderKeepsIt)
+{
+    ClearProfile();
+    QTemporaryDir dir;
+    const QString file = dir.path() + "/site.kjproj";
+    QFile(file).open(QIODevice::WriteOnly);
+    auto previous = CFileChooser::SetDialogHook([&](CFileChooser& c, bool save) {
+        EXPECT_FALSE(save);
+        c.SetSelection(CString(), {CString::FromQString(file)});
+        return true;
+    });
+    const QString before = QDir::currentPath();
+    CFileChooser chooser;
+    chooser.LoadFolder("Current", "ProjectFolder");
+    EXPECT_TRUE(chooser.GetInitialFolder().IsEmpty());
+    ASSERT_EQ(chooser.DoOpen(), 1);
+    chooser.SaveFolder("Current", "ProjectFolder");
+    EXPECT_EQ(GetProfileString("Current", "ProjectFolder"), CString::FromQString(QDir(dir.path()).canonicalPath()));
+    CFileChooser next;
+    next.LoadFolder("Current", "ProjectFolder");
+    EXPECT_EQ(next.GetInitialFolder(), CString::FromQString(QDir(dir.path()).canonicalPath()));
+    CFileChooser::SetDialogHook([](CFileChooser&, bool) { return false; });
+    EXPECT_EQ(next.DoSave(), 0);
+    CFileChooser::SetDialogHook(previous);
+    QDir::setCurrent(before);
+}
+
+TEST(FolderBrowser, RefusesMissingFoldersAndLinks)
+{
+    QTemporaryDir dir;
+    const QString real = dir.path() + "/real";
+    QDir().mkpath(real);
+    const QString link = dir.path() + "/link";
+    ASSERT_TRUE(QFile::link(real, link));
+    const QString file = dir.path() + "/file.txt";
+    QFile(file).open(QIODevice::WriteOnly);
+    struct Case {
+        QString path;
+        bool ok;
+    } cases[] = {{real, true}, {link, false}, {dir.path() + "/missing", false}, {file, false}, {"", false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsChoosableFolder(c.path), c.ok) << c.path.toStdString();
+        auto previous = tessel::SetFolderBrowserHook([&](const CString& start, CString& chosen) {
+            EXPECT_EQ(start, CString::FromQString(dir.path()));
+            chosen = CString::FromQString(c.path);
+            return true;
+        });
+        CString folder = "unchanged";
+        EXPECT_EQ(BrowseForFolder(nullptr, CString::FromQString(dir.path()), folder) != 0, c.ok);
+        EXPECT_EQ(folder, c.ok ? CString::FromQString(c.path) : CString("unchanged"));
+        tessel::SetFolderBrowserHook(previous);
+    }
+}
