@@ -4,6 +4,7 @@
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
+#include <random>
 #include <sys/stat.h>
 
 namespace {
@@ -273,4 +274,32 @@ TEST_F(FtpFile, SaveThatCannotReplaceTheTargetLeavesNoTemporaryFile)
     EXPECT_THROW(d.SaveFtpFile(QFile::encodeName(path).constData()), CFileException);
     EXPECT_TRUE(QFileInfo(path).isDir());
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+}
+
+TEST_F(FtpFile, FlippedBytesLoadWithinRangeOrAreRefused)
+{
+    CVFDocData good;
+    Apply(good, {"ftp.example.com", "user", "password", 2121, 1, "/remote/", "/local/"});
+    const std::vector<BYTE> bytes = Store(good);
+    std::mt19937 rng(7);
+    int refused = 0, loaded = 0;
+    for (int round = 0; round < 5000; ++round) {
+        std::vector<BYTE> v = bytes;
+        for (int k = 0, n = 1 + int(rng() % 3); k < n; ++k)
+            v[rng() % v.size()] = BYTE(rng());
+        CVFDocData d;
+        Apply(d, {"before", "u0", "p0", 2100, 0, "/r0/", "/l0/"});
+        try {
+            Load(d, v);
+            ++loaded;
+            EXPECT_TRUE(d.m_nPort >= 0 && d.m_nPort <= 65535);
+            EXPECT_TRUE(d.m_bPassive == 0 || d.m_bPassive == 1);
+            EXPECT_EQ(d.m_strHost.Find('\n'), -1);
+        } catch (const CArchiveException&) {
+            ++refused;
+            EXPECT_EQ(d.m_strHost, "before");
+        }
+    }
+    EXPECT_GT(refused, 0);
+    EXPECT_GT(loaded, 0); // flips inside texts still give a connection file
 }
