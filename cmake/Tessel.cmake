@@ -25,7 +25,7 @@ function(tessel_test name)
   tessel_pch(${name})
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set(_env "QT_QPA_PLATFORM=offscreen;TESSEL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${_env}" LABELS "${T_LABELS}" TIMEOUT 900)
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${_env}" LABELS "${T_LABELS}" TIMEOUT 300)
 endfunction()
 
 # tessel_glob(var dir): the .cpp files of a folder (not its subfolders), picked up at build time.

@@ -42,7 +42,7 @@ mkdir -p build
 echo "== normal build"
 if build build/main -DCMAKE_BUILD_TYPE=RelWithDebInfo; then
   echo "== tests"
-  (cd build/main && ctest -j "$JOBS" --output-on-failure --timeout 900) 2>&1 | tee build/main.ctest.log
+  (cd build/main && ctest -j "$JOBS" --output-on-failure --timeout 300) 2>&1 | tee build/main.ctest.log
   count_ctest build/main.ctest.log "tests"
 else
   failed=$((failed + 1)); failures+=("normal build failed")
@@ -52,7 +52,7 @@ echo "== sanitizer build"
 if build build/asan -DCMAKE_BUILD_TYPE=Debug -DTESSEL_SANITIZE=ON -DTESSEL_GUI=OFF -DTESSEL_BENCH=OFF; then
   echo "== sanitizer tests"
   (cd build/asan && ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1 \
-     ctest -j "$JOBS" -L nongui --output-on-failure --timeout 900) 2>&1 | tee build/asan.ctest.log
+     ctest -j "$JOBS" -L nongui --output-on-failure --timeout 300) 2>&1 | tee build/asan.ctest.log
   count_ctest build/asan.ctest.log "sanitizer tests"
 else
   failed=$((failed + 1)); failures+=("sanitizer build failed")
