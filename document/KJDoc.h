@@ -1,0 +1,188 @@
+// The website project document: owns everything a project holds (pages with their items,
+// masters, folders, header and footer bands, textures, site files, guides, CSS classes,
+// named strings, site text styles, the two site backgrounds, site, Facebook and FTP
+// settings, undo snapshots), reads and writes the project file and turns the ids stored
+// in it back into pointers. It needs no window: the GUI's document template wraps it.
+#pragma once
+#include "document/UndoRecord.h"
+#include "framework/core/CArchive.h"
+#include "framework/core/CString.h"
+#include "model/FillStyle.h"
+#include "model/Item.h"
+#include "model/SiteObject.h"
+#include "model/TextStyle.h"
+#include "model/WString.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CFolder;
+class CHeaderFooterItem;
+class CItem;
+class CItemLink;
+class CMasterItem;
+class CPage;
+class CParagraphItem;
+class CPicture;
+class CPublishContext;
+
+// A guide line of the editor: the object holds the position first, the record stores the
+// vertical flag first.
+class CGuide {
+public:
+    virtual ~CGuide() = default;
+    virtual void Serialize(CArchive& ar);
+    int m_nPosition = 0;
+    int m_bVertical = 0;
+    int m_bHorizontal = 0;
+};
+
+// A named string of the site: name, then value.
+class CNamedString {
+public:
+    void Serialize(CArchive& ar);
+    CWString m_name;
+    CWString m_value;
+};
+
+// A file carried unchanged into the site; its record is the root record alone.
+class CFileRecord : public CSiteObject {
+public:
+    CFileRecord() { m_nType = 39; }
+};
+
+// Thrown after the "newer version" message was shown, so the open reports nothing more.
+class CProjectVersionException : public CArchiveException {
+public:
+    explicit CProjectVersionException(const CString& fileName) : CArchiveException(badSchema, fileName) {}
+};
+
+template <typename T> using COwnedList = std::vector<std::unique_ptr<T>>;
+
+class CKJDoc {
+public:
+    CKJDoc();
+    virtual ~CKJDoc();
+    CKJDoc(const CKJDoc&) = delete;
+    CKJDoc& operator=(const CKJDoc&) = delete;
+
+    // --- the framework's document part ---------------------------------------------
+    virtual bool IsModified() const { return m_bModified; }
+    virtual void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    const CString& GetPathName() const { return m_strPathName; }
+    const CString& GetTitle() const { return m_strTitle; }
+    void SetPathName(const CString& path);
+    void SetTitle(const CString& title) { m_strTitle = title; }
+
+    // The default one-page site.
+    virtual bool OnNewDocument();
+    // Reads a project file into this (freshly constructed) document; a failure is shown
+    // as the system's message and returns false.
+    bool OnOpenDocument(const CString& path);
+    // Writes the project safely (temporary file renamed over the target).
+    bool OnSaveDocument(const CString& path);
+    // Save and Save As: an empty path asks through the save-path hook (Save As).
+    virtual bool DoSave(const CString& pathName, bool replace = true);
+    // Asks the user for a path to save to (GUI); returns empty for Cancel.
+    std::function<CString(const CString& proposedName)> m_askSavePath;
+
+    // Both directions of the project file.
+    virtual void Serialize(CArchive& ar);
+
+    // --- content ---------------------------------------------------------------
+    void ResetToNewSite();
+    CPage* AddPage(CPage* layoutFrom, const CWString* title);
+    CParagraphItem* NewParagraph();
+    void ApplyPageWidth();
+    void CollectAllItems(CItemList& out) const;
+    CItem* FindItemById(int id) const;
+    CItem* FindObjectById(int id) const;
+    CPicture* FindItemByRef(int pictureId) const;
+    CFolder* FindFolderById(int id) const;
+    bool RemoveItemReferences(CItem* target);
+    void UpdateItemLinks();
+    void CollectLinkRecords(std::vector<CItemLink*>& out) const;
+    void BindItemClasses();
+    CPage* FindIndexPage() const;
+    bool CheckItemName(const CString& name, const CItem* self, CPage* page) const;
+    bool FindItemByName(const CString& fileName, const CItem* self, CPage* page) const;
+    void FreeDocumentContent();
+    void FixupPageAfterLoad(CPage* page);
+    void ResolveLinks(const CPublishContext& context);
+    // A page base name made from text that is safe as a file name and unique in folder.
+    CString MakeUniquePageName(const CString& wanted, const CFolder* folder, const CPage* self) const;
+
+    // --- undo --------------------------------------------------------------------
+    void RecordUndo(CItem* page, CItem* container, CItem* item, const char* description);
+    void TrimUndo() { m_undo.Trim(); }
+    void DiscardLastUndo() { m_undo.DiscardHead(); }
+    void ClearUndo() { m_undo.Clear(); }
+    // The bytes of an object as an undo snapshot or clipboard record holds them, and
+    // the reverse (the object reads its old state back).
+    static void WriteSnapshot(CItem& object, CDataBlock& out);
+    static void ReadSnapshot(CItem& object, const CDataBlock& bytes);
+
+    // --- members, in the order of the system -----------------------------------------
+    int m_bBackupDone = 0;
+    COwnedList<CPage> m_pages;
+    COwnedList<CMasterItem> m_masters;
+    COwnedList<CFolder> m_folders;
+    COwnedList<CFileRecord> m_fileRecords;
+    COwnedList<CGuide> m_guides;
+    CUndoStack m_undo;
+    COwnedList<CNamedString> m_namedStrings;
+    COwnedList<CStyleClass> m_styleClasses;
+    void* m_pSiteTree = nullptr; // the child frame's tree control; not owned
+    CSiteStyles m_styles;
+    int m_nPreviewFrame = 0;
+    int m_nGridX = 20, m_nGridY = 20;
+    int m_nDuplicateDX = 10, m_nDuplicateDY = 10;
+    int m_bGridOn = 0;
+    int m_bShowGuides = 1;
+    int m_nHtmlOption = 0;
+    int m_nReserved = 0;
+    COwnedList<CHeaderFooterItem> m_footerBands;
+    COwnedList<CHeaderFooterItem> m_headerBands;
+    COwnedList<CPicture> m_textures;
+    int m_nPageCounter = 1;
+    int m_nItemCounter = 1;
+    int m_nImageCounter = 1;
+    CString m_strAnalytics;
+    CWString m_globalTitle;
+    CString m_strCssFile = "styles.css";
+    CString m_strLegacyText;
+    int m_nCssUploadState = 0;
+    CString m_strExportFolder;
+    CString m_strRootUrl;
+    CString m_strFacebookChannel = "Varnelo";
+    int m_bFacebookConnect = 0;
+    int m_bFacebookFaces = 1;
+    int m_bFacebookStream = 0;
+    int m_nFacebookStyle = 0;
+    CString m_strFtpHost, m_strFtpUser, m_strFtpPassword;
+    CString m_strFtpFolder = "/public_html/";
+    int m_nFtpPort = 21;
+    int m_bFtpPassive = 1;
+    int m_nPageMargin = 0;
+    int m_nPageWidth = 900;
+    CFillStyle m_websiteBackground;
+    CFillStyle m_allPagesBackground;
+    int m_bStretchToBrowser = 0;
+    int m_bCenterInBrowser = 1;
+    int m_legacySettings[6] = {6, 2, 0x808080, 0xFFFFFF, 0, 0};
+    CString m_strBrowserCommand;
+
+private:
+    void ReadProject(CArchive& ar);
+    void WriteProject(CArchive& ar);
+    void WriteExtras(CArchive& ar);
+    void ReadExtras(CArchive& ar, int version);
+    void ValidateLoadedObjects(CArchive& ar);
+    void ReconnectPictures();
+    void BindObject(CItem& object);
+
+    bool m_bModified = false;
+    CString m_strPathName;
+    CString m_strTitle;
+};

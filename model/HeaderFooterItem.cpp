@@ -1,0 +1,7 @@
+#include "model/HeaderFooterItem.h"
+
+CHeaderFooterItem::CHeaderFooterItem()
+{
+    m_nType = 38;
+    m_bPositioned = 0;
+}
