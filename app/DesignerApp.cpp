@@ -78,6 +78,8 @@ QString DesktopExecQuote(const QString& program)
         q += c;
     }
     q.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    // The file's own string escapes apply on top of the quoting: each backslash doubles.
+    q.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
     return QLatin1Char('"') + q + QLatin1Char('"');
 }
 } // namespace
@@ -253,15 +255,8 @@ void CDesignerApp::OnFileOpenProject()
         OpenDocumentFile(path);
 }
 
-void CDesignerApp::OnWebsiteWizard()
-{
-    // The wizard builds on a new project; without a document type there is none to build.
-    if (!RegisteredType().document) {
-        OnFileNew();
-        return;
-    }
-    AfxMessageBox(Translate("The Website Wizard is not available in this version."), MB_ICONINFORMATION);
-}
+// The wizard's pages edit a new project; until they exist the command starts a blank one.
+void CDesignerApp::OnWebsiteWizard() { OnFileNew(); }
 
 CDocument* CDesignerApp::PromptAndOpen(const CString& folder, BOOL addToMRU)
 {

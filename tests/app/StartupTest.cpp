@@ -9,6 +9,7 @@
 #include "framework/ui/Shell.h"
 #include "framework/ui/Translation.h"
 #include "model/Translate.h"
+#include "support/ExternalTools.h"
 
 #include <gtest/gtest.h>
 #include <QtCore/QDir>
@@ -422,4 +423,29 @@ TEST_F(Startup, WelcomeDialogPicture)
     // The banner on top, the choices on white below it.
     EXPECT_NE(img.pixelColor(5, 5), QColor(Qt::white));
     EXPECT_EQ(img.pixelColor(img.width() - 3, img.height() / 2), QColor(Qt::white));
+}
+
+TEST_F(Startup, DesktopEntryAndProjectTypeAreRegistered)
+{
+    CDesignerApp::RegisterShellFileTypes("/opt/tessel $1/corvane");
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    ASSERT_TRUE(data.startsWith(TestHome()));
+    QFile desktop(data + "/applications/tessel-web-designer.desktop");
+    ASSERT_TRUE(desktop.open(QIODevice::ReadOnly));
+    const QString entry = QString::fromUtf8(desktop.readAll());
+    EXPECT_TRUE(entry.contains("Exec=\"/opt/tessel \\\\$1/corvane\" %f\n")) << entry.toStdString();
+    EXPECT_TRUE(entry.contains("MimeType=application/x-tessel-project;\n"));
+    QFile mime(data + "/mime/packages/x-tessel-project.xml");
+    ASSERT_TRUE(mime.open(QIODevice::ReadOnly));
+    const QByteArray xml = mime.readAll();
+    EXPECT_TRUE(xml.contains("<mime-type type=\"application/x-tessel-project\">"));
+    EXPECT_TRUE(xml.contains("<glob pattern=\"*.kjproj\"/>"));
+    EXPECT_FALSE(QImage(data + "/icons/hicolor/64x64/apps/tessel-web-designer.png").isNull());
+}
+
+TEST(HelpPage, IsValidHtml)
+{
+    QFile page(QString::fromUtf8(qgetenv("TESSEL_SOURCE_DIR")) + "/data/help/index.htm");
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << page.fileName().toStdString();
+    EXPECT_EQ(testsupport::TidyErrors(page.readAll()), QByteArray());
 }
