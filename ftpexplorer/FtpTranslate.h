@@ -1,7 +1,6 @@
-// The explorer's translation map, read once from "lang.ini" beside the program.
-// Lines are "English=Translation"; "\n", "\r", "\t" stand for line feed, carriage return and
-// tab. A translation whose printf placeholders differ from its key's is ignored, so that a
-// bad file cannot make formatting read arguments that are not there.
+// The explorer's translation map, read once from "lang.ini" beside the program, with the
+// file rules of CTranslationMap (framework/core/TranslationMap.h): exact keys, empty
+// translations kept, translations whose placeholders differ from their key ignored.
 #pragma once
 #include "framework/core/CString.h"
 #include <cstdint>
@@ -16,9 +15,6 @@ void ClearTranslations();
 
 bool FtpLookupTranslation(CString& text);
 CString TranslateText(const char* text);
-
-// True when both formats have the same conversions in the same order.
-bool SamePlaceholders(const char* a, const char* b);
 
 // Translates the format, then fills its %s / %d / %u conversions in order. Integers may be
 // 64-bit whatever the conversion says; any other conversion is left as it stands.
