@@ -1,6 +1,8 @@
 #include "model/ItemFactory.h"
 #include "model/GroupItem.h"
+#include "model/HeaderFooterItem.h"
 #include "model/ItemTypes.h"
+#include "model/Page.h"
 #include "model/items/ArtisticTextItem.h"
 #include "model/items/AudioStreamItem.h"
 #include "model/items/CategoriesItem.h"
@@ -41,22 +43,11 @@
 #include "model/items/TextItem.h"
 #include "model/items/VideoStreamItem.h"
 #include "model/items/YouTubeItem.h"
-// Pages and bands are made by the page model when it is part of the build.
-#if __has_include("model/Page.h")
-#include "model/Page.h"
-#define TESSEL_HAVE_PAGE 1
-#endif
-#if __has_include("model/HeaderFooterItem.h")
-#include "model/HeaderFooterItem.h"
-#define TESSEL_HAVE_BAND 1
-#endif
 
 CItem* CreateItem(int type)
 {
     switch (type) {
-#ifdef TESSEL_HAVE_PAGE
     case ITEM_PAGE: return new CPage;
-#endif
     case ITEM_GROUP: return new CGroupItem;
     case ITEM_PARAGRAPH: return new CParagraphItem;
     case ITEM_INPUT_FIELD: return new CInputFieldItem;
@@ -93,9 +84,7 @@ CItem* CreateItem(int type)
     case ITEM_HTML: return new CHtmlItem;
     case ITEM_EXTERNAL_WEBSITE: return new CExternalWebsiteItem;
     case ITEM_SYMBOL: return new CSymbolItem;
-#ifdef TESSEL_HAVE_BAND
     case ITEM_HEADER_FOOTER: return new CHeaderFooterItem;
-#endif
     case ITEM_JAVASCRIPT: return new CJavaScriptItem;
     case ITEM_SLIDER: return new CSliderItem;
     case ITEM_LIKE_BUTTON: return new CLikeButtonItem;

@@ -6,18 +6,6 @@
 
 namespace {
 
-// Pages and bands come from the page model, which joins the build on its own.
-#if __has_include("model/Page.h")
-constexpr int kPageType = ITEM_PAGE;
-#else
-constexpr int kPageType = 0;
-#endif
-#if __has_include("model/HeaderFooterItem.h")
-constexpr int kBandType = ITEM_HEADER_FOOTER;
-#else
-constexpr int kBandType = 0;
-#endif
-
 struct FactoryCase {
     int code;
     int madeType; // 0: no object
@@ -26,7 +14,7 @@ struct FactoryCase {
 
 const FactoryCase kCases[] = {
     {-1, 0, nullptr}, {0, 0, nullptr},
-    {1, kPageType, nullptr}, // a page; its description belongs to the page model
+    {1, 1, nullptr}, // a page; its description belongs to the page model
     {2, 2, "Group [ 0 x 0 ] 0 item(s)"},
     {3, 3, "Paragraph [ 0 x 0 ]"},
     {4, 4, "Input Field [ 0 x 0 ]"},
@@ -63,7 +51,7 @@ const FactoryCase kCases[] = {
     {35, 35, "HTML [ 100 x 30 ]"},
     {36, 36, "External Website [ 500 x 300 ]"},
     {37, 37, "Symbol [ 0 x 0 ]"},
-    {38, kBandType, nullptr}, // a header or footer band
+    {38, 38, nullptr}, // a header or footer band
     {39, 0, nullptr},
     {40, 40, "JavaScript [ 100 x 30 ]"},
     {41, 41, "Slider [ 0 x 0 ] 0 item(s)"},
@@ -94,9 +82,7 @@ TEST(Factory, MakesTheClassOfEveryCodeWithItsDescription)
 
 TEST(Factory, GroupFamilyAndFillsFollowTheirClass)
 {
-    for (int code : {kPageType, int(ITEM_GROUP), int(ITEM_FORM), kBandType, int(ITEM_SLIDER)}) {
-        if (!code)
-            continue;
+    for (int code : {1, 2, 17, 38, 41}) {
         std::unique_ptr<CItem> item(CreateItem(code));
         ASSERT_NE(item, nullptr) << code;
         EXPECT_NE(dynamic_cast<CGroupItem*>(item.get()), nullptr) << code;
