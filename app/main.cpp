@@ -1,5 +1,6 @@
 // corvane: the designer.
 #include "app/DesignerApp.h"
+#include "app/ProjectDocument.h"
 #include "framework/core/Fonts.h"
 #include "framework/ui/MessageBoxUi.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     QApplication qapp(argc, argv);
     tessel::InstallFontSubstitutes();
     InstallGuiMessageBox();
+    RegisterProjectDocumentType();
     CDesignerApp app;
     app.m_arguments = QApplication::arguments().mid(1);
     if (!app.InitInstance())

@@ -21,7 +21,7 @@ public:
     virtual void SetPathName(const CString& path, BOOL addToMRU = TRUE);
     const CString& GetTitle() const { return m_strTitle; }
     virtual void SetTitle(const CString& title);
-    BOOL IsModified() const { return m_bModified; }
+    virtual BOOL IsModified() const { return m_bModified; }
     virtual void SetModifiedFlag(BOOL modified = TRUE) { m_bModified = modified; }
 
     virtual BOOL OnNewDocument();

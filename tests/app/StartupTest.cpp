@@ -3,6 +3,7 @@
 #include "app/DesignerApp.h"
 #include "app/FileChooser.h"
 #include "app/MainFrame.h"
+#include "app/ProjectDocument.h"
 #include "app/Welcome.h"
 #include "framework/core/Paths.h"
 #include "framework/core/Profile.h"
@@ -445,7 +446,75 @@ TEST_F(Startup, DesktopEntryAndProjectTypeAreRegistered)
 
 TEST(HelpPage, IsValidHtml)
 {
-    QFile page(QString::fromUtf8(qgetenv("TESSEL_SOURCE_DIR")) + "/data/help/index.htm");
+    QString source = QString::fromUtf8(qgetenv("TESSEL_SOURCE_DIR"));
+    if (source.isEmpty())
+        source = QStringLiteral(TESSEL_SOURCE_DIR_DEFAULT);
+    QFile page(source + "/data/help/index.htm");
     ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << page.fileName().toStdString();
     EXPECT_EQ(testsupport::TidyErrors(page.readAll()), QByteArray());
+}
+
+TEST_F(Startup, ProjectsAreMadeSavedAndReopened)
+{
+    RegisterProjectDocumentType();
+    Start({"new"});
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_NEW));
+    ASSERT_EQ(app->GetOpenDocuments().size(), 1u);
+    auto* doc = dynamic_cast<CProjectDocument*>(app->GetOpenDocuments()[0]);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->GetTitle(), "Untitled1");
+    EXPECT_EQ(doc->Project().m_pages.size(), 1u) << "a new project has its home page";
+    // Save asks for a name; the file is written there.
+    const QString path = TestHome() + "/files/Saved.kjproj";
+    chooserAnswer = path;
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_SAVE));
+    EXPECT_GT(QFileInfo(path).size(), 20);
+    EXPECT_EQ(doc->GetPathName(), CString::FromQString(path));
+    EXPECT_EQ(doc->Project().GetPathName(), CString::FromQString(path));
+    EXPECT_FALSE(doc->IsModified());
+    // A change of the project is a change of the document.
+    doc->Project().SetModifiedFlag(true);
+    EXPECT_TRUE(doc->IsModified());
+    {
+        MessageRecorder dontSave(IDNO);
+        ASSERT_TRUE(Frame()->SendCommand(ID_FILE_CLOSE));
+        EXPECT_EQ(dontSave.messages.size(), 1u);
+    }
+    EXPECT_TRUE(app->GetOpenDocuments().empty());
+    CDocument* again = app->OpenDocumentFile(CString::FromQString(path));
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(static_cast<CProjectDocument*>(again)->Project().m_pages.size(), 1u);
+}
+
+TEST_F(Startup, ProjectTemplateSavesUnderANewNameAndLeavesTheTemplate)
+{
+    RegisterProjectDocumentType();
+    Start({"new"});
+    // A template made by the designer itself.
+    const QString templ = m_programFolder.path() + "/templates/Business.kjproj";
+    QDir().mkpath(QFileInfo(templ).absolutePath());
+    {
+        CProjectDocument maker;
+        ASSERT_TRUE(maker.OnNewDocument());
+        ASSERT_TRUE(maker.OnSaveDocument(CString::FromQString(templ)));
+    }
+    QFile original(templ);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray before = original.readAll();
+    original.close();
+
+    chooserAnswer = templ;
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_TEMPLATES));
+    ASSERT_EQ(app->GetOpenDocuments().size(), 1u);
+    auto* doc = static_cast<CProjectDocument*>(app->GetOpenDocuments()[0]);
+    EXPECT_EQ(doc->GetTitle(), "Untitled Template");
+    EXPECT_TRUE(doc->Project().GetPathName().IsEmpty());
+    const QString mine = TestHome() + "/files/FromTemplate.kjproj";
+    chooserAnswer = mine;
+    chooserTitles.clear();
+    ASSERT_TRUE(Frame()->SendCommand(ID_FILE_SAVE));
+    EXPECT_EQ(chooserTitles.size(), 1u) << "Save asked for a name";
+    EXPECT_TRUE(QFileInfo::exists(mine));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    EXPECT_EQ(original.readAll(), before);
 }
