@@ -4,6 +4,7 @@
 #include "app/FileChooser.h"
 #include "app/MainFrame.h"
 #include "app/ProjectDocument.h"
+#include "app/Samples.h"
 #include "app/Welcome.h"
 #include "framework/core/Paths.h"
 #include "framework/core/Profile.h"
@@ -517,4 +518,25 @@ TEST_F(Startup, ProjectTemplateSavesUnderANewNameAndLeavesTheTemplate)
     EXPECT_TRUE(QFileInfo::exists(mine));
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));
     EXPECT_EQ(original.readAll(), before);
+}
+
+TEST_F(Startup, ExampleAndTemplateProjectsOpenWithTheirPages)
+{
+    const CString folder = CString::FromQString(m_programFolder.path()) + "/";
+    ASSERT_TRUE(WriteSampleProjects(folder));
+    struct Case {
+        const char* file;
+        size_t pages;
+    } cases[] = {{"examples/Tutorial.kjproj", 4}, {"templates/Business.kjproj", 4}};
+    for (const auto& c : cases) {
+        CProjectDocument doc;
+        ASSERT_TRUE(doc.OnOpenDocument(folder + c.file)) << c.file;
+        EXPECT_EQ(doc.Project().m_pages.size(), c.pages) << c.file;
+    }
+    // Help > Getting Started opens the tutorial.
+    RegisterProjectDocumentType();
+    Start({"new"});
+    ASSERT_TRUE(Frame()->SendCommand(ID_GETTING_STARTED));
+    ASSERT_EQ(app->GetOpenDocuments().size(), 1u);
+    EXPECT_EQ(app->GetOpenDocuments()[0]->GetTitle(), "Tutorial.kjproj");
 }
