@@ -10,6 +10,7 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QSlider>
+#include <QtWidgets/QToolButton>
 
 namespace {
 QLineEdit* Edit(CDialog& d, int id) { return static_cast<QLineEdit*>(d.GetDlgItem(id)); }
@@ -229,4 +230,24 @@ TEST(ColorControl, DialogPictureShowsWheelAndBar)
     const QPoint rim = o.dlg.m_pWheel->mapTo(&o.dlg, QPoint(190, 100));
     EXPECT_EQ(img.pixelColor(rim).red(), 255);
     EXPECT_LT(img.pixelColor(rim).green(), 40);
+}
+
+TEST(ColorControl, SpinArrowsStepAComponentWithinItsRange)
+{
+    OpenDialog o(RGB(254, 1, 30));
+    auto arrows = o.dlg.GetDlgItem(1021)->findChildren<QToolButton*>();
+    ASSERT_EQ(arrows.size(), 2);
+    QToolButton* up = arrows[0]->arrowType() == Qt::UpArrow ? arrows[0] : arrows[1];
+    up->click();
+    EXPECT_EQ(o.dlg.m_red, 255);
+    up->click();
+    EXPECT_EQ(o.dlg.m_red, 255) << "not above 255";
+    EXPECT_EQ(o.dlg.GetDlgItemText(1001), "255");
+    EXPECT_EQ(Slider(o.dlg, 1027)->value(), 255);
+    EXPECT_EQ(o.dlg.GetDlgItemText(1016), "FF011E");
+    auto greenArrows = o.dlg.GetDlgItem(1022)->findChildren<QToolButton*>();
+    QToolButton* greenDown = greenArrows[0]->arrowType() == Qt::DownArrow ? greenArrows[0] : greenArrows[1];
+    greenDown->click();
+    greenDown->click();
+    EXPECT_EQ(o.dlg.m_green, 0) << "not below 0";
 }

@@ -6,6 +6,8 @@
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
+#include <QtGui/QAbstractFileIconProvider>
+#include <QtWidgets/QListView>
 
 TEST(FileChooser, MultiSelectionYieldsFolderPlusEachName)
 {
@@ -103,4 +105,23 @@ TEST(FolderBrowser, RefusesMissingFoldersAndLinks)
         EXPECT_EQ(folder, c.ok ? CString::FromQString(c.path) : CString("unchanged"));
         tessel::SetFolderBrowserHook(previous);
     }
+}
+
+TEST(FileChooser, ThumbnailDialogShowsLargeIconsInEveryFolder)
+{
+    QTemporaryDir dir;
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(dir.path() + "/red.png"));
+    DOpenDialog dialog(TRUE, "png", CString(), 0, "Images (*.png)|*.png||");
+    dialog.setDirectory(dir.path());
+    dialog.OnFolderChange();
+    auto* list = dialog.findChild<QListView*>(QStringLiteral("listView"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->viewMode(), QListView::IconMode);
+    EXPECT_EQ(list->iconSize(), QSize(64, 64));
+    const QIcon icon = dialog.iconProvider()->icon(QFileInfo(dir.path() + "/red.png"));
+    const QImage thumb = icon.pixmap(64, 64).toImage();
+    ASSERT_FALSE(thumb.isNull());
+    EXPECT_EQ(thumb.pixelColor(thumb.width() / 2, thumb.height() / 2), QColor(Qt::red)) << "the picture itself";
 }
