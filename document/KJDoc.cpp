@@ -497,9 +497,12 @@ void CKJDoc::FixupPageAfterLoad(CPage* page)
         reconnect(*i);
     std::vector<int> ids = page->m_cloneIds;
     page->m_clones.clear();
+    page->m_cloneIds.clear();
     for (int id : ids)
-        if (CItem* i = FindItemById(id))
+        if (CItem* i = FindItemById(id)) {
             PageAddClone(page, i);
+            page->m_cloneIds.push_back(id); // a second fix-up keeps what the first found
+        }
 }
 
 void CKJDoc::UpdateItemLinks()
@@ -867,6 +870,12 @@ void CKJDoc::ValidateLoadedObjects(CArchive& ar)
 
 void CKJDoc::WriteExtras(CArchive& ar)
 {
+    // the same objects in the same order as the body
+    m_allPagesBackground.SerializeExtension(ar);
+    m_websiteBackground.SerializeExtension(ar);
+    m_styles.SerializeExtra(ar, project::kCurrentVersion);
+    for (auto& c : m_styleClasses)
+        c->SerializeExtra(ar, project::kCurrentVersion);
     for (auto& b : m_footerBands)
         b->SerializeExtra(ar, project::kCurrentVersion);
     for (auto& b : m_headerBands)
@@ -879,6 +888,11 @@ void CKJDoc::WriteExtras(CArchive& ar)
 
 void CKJDoc::ReadExtras(CArchive& ar, int version)
 {
+    m_allPagesBackground.SerializeExtension(ar);
+    m_websiteBackground.SerializeExtension(ar);
+    m_styles.SerializeExtra(ar, version);
+    for (auto& c : m_styleClasses)
+        c->SerializeExtra(ar, version);
     for (auto& b : m_footerBands)
         b->SerializeExtra(ar, version);
     for (auto& b : m_headerBands)
@@ -908,6 +922,8 @@ void CKJDoc::ReconnectPictures()
 
 bool CKJDoc::OnOpenDocument(const CString& path)
 {
+    // a project is read into an empty document (the framework makes a fresh one)
+    FreeDocumentContent();
     try {
         CFile file;
         CFileException error;

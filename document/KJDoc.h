@@ -77,8 +77,9 @@ public:
 
     // The default one-page site.
     virtual bool OnNewDocument();
-    // Reads a project file into this (freshly constructed) document; a failure is shown
-    // as the system's message and returns false.
+    // Reads a project file into this freshly constructed document (any content is
+    // dropped first); a failure is shown as the system's message, leaves the document
+    // empty and returns false.
     bool OnOpenDocument(const CString& path);
     // Writes the project safely (temporary file renamed over the target).
     bool OnSaveDocument(const CString& path);
