@@ -1,10 +1,15 @@
 // A picture the document keeps as an object of its own (textures of fills): the source
 // file's bytes, its format, the decoded picture and the effect settings from which the
-// rendering is made. The effects rendering is not built yet: the rendering stays empty.
+// rendering is made: frame shape and frame, inversion, channel swap, drop shadow and
+// edge fades. At generation it writes itself into the output folder.
 #pragma once
+#include "framework/core/DataBlock.h"
+#include "framework/core/PackedBitmap.h"
 #include "framework/core/Types.h"
 #include "model/Dib.h"
 #include "model/SiteObject.h"
+
+class CPublishContext;
 
 class CPicture : public CSiteObject {
 public:
@@ -13,19 +18,35 @@ public:
     CPicture();
     ~CPicture() override = default;
 
-    // name + the extension of the format (the bare name for an unknown format).
+    // The name the last export wrote; before that, name + the extension of the format
+    // (the bare name for an unknown format).
     CString GetFileName() const override;
     // The picture's own record (the root record is not part of it).
     void Serialize(CArchive& ar, int version) override;
 
-    // Reads a picture file: its bytes, its title as name and its format from the extension.
-    // 1 when the picture was decoded; 0 otherwise (the bytes read are kept).
+    // The values the record has no place for (the shadow transparency), kept in the
+    // project file's extension section.
+    void SerializeExtra(CArchive& ar, int version);
+
+    // Reads a picture file: its bytes, its title as name and its format from its first
+    // bytes (the extension only when they tell nothing), then decodes and renders. 1 when
+    // the picture was decoded; 0 otherwise (the bytes read are kept). The old bytes stay
+    // until the new ones are read.
     int LoadFile(const CString& path);
     static int FormatFromExtension(const CString& path);
-    // Decodes the source bytes into the picture by the format (PNG for 0 and 1, JPEG for
-    // 2) and sets the natural size; false when nothing was decoded (the picture is then
-    // empty). GIF and BMP sources are kept but not decoded here.
+    // Decodes the source bytes into the picture (PNG, JPEG, GIF or BMP, told by their
+    // first bytes, else by the format) and sets the natural size; false when nothing was
+    // decoded (the picture is then empty).
     bool DecodeSource();
+    // Slot 7: builds the rendering from the picture and the effects.
+    virtual void Render();
+    // Writes the picture into the context's output root: the source bytes unchanged when
+    // no effect changes the pixels, else the rendering as PNG (JPEG for a plain colour
+    // change of an opaque picture). The name is settled first (safe, unique among the
+    // files written) and kept as the picture's file name.
+    void Export(CPublishContext& context);
+    // Whether an effect changes the shape or the transparency of the picture.
+    bool HasShapeEffects() const;
 
     CDib m_rendering;
     CDib m_picture;
@@ -51,3 +72,19 @@ public:
     int m_bInvert = 0;
     int m_nChannelSwap = 0;
 };
+
+// Picture file formats told by their first bytes; FormatUnknown when none matches.
+int SniffPictureFormat(const BYTE* data, std::size_t size);
+// Decodes picture bytes in memory: by their first bytes, else by format (0 and 1 PNG,
+// 2 JPEG, 3 GIF, 4 BMP). Null when nothing decodes.
+PackedBitmapPtr DecodePictureData(const BYTE* data, std::size_t size, int format);
+// The extension (".png", ".jpg", ".gif", ".bmp") of a format; empty for others.
+const char* PictureFormatExtension(int format);
+// Encodes a JPEG of quality step x 10 into bytes; false when it could not be made.
+bool EncodeJpegData(const CPackedBitmap& bitmap, int qualityStep, CDataBlock& out);
+// JPEG of quality 80, or PNG, into bytes; false when it could not be made.
+bool EncodePictureData(const CPackedBitmap& bitmap, bool jpeg, CDataBlock& out);
+// True when a pixel of the bitmap is not fully opaque.
+bool HasTransparency(const CDib& dib);
+// Renders the picture clipped to its frame shape with the frame into its rendering.
+void DrawFrameMask(CPicture& picture);

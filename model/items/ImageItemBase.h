@@ -1,15 +1,97 @@
-// Base of the bitmap-rendered items: they publish themselves as pictures.
+// Base of the bitmap-rendered items (Image, Image Button, PayPal, Artistic Text, Symbol,
+// Shape): each keeps a normal and a mouse-over look as bitmaps, paints those in the
+// editor and publishes them as picture files, with a CSS sprite when it has a
+// mouse-over look.
 #pragma once
 #include "model/Item.h"
 #include "model/ItemTypes.h"
+#include <memory>
+
+class CPublishContext;
 
 class CImageItemBase : public CItem {
 public:
-    CImageItemBase()
-    {
-        m_bPositioned = 1;
-        m_nWidthMode = 0;
-        m_nHeightMode = 0;
-        MakeFillAndPadding();
-    }
+    CImageItemBase();
+    ~CImageItemBase() override;
+
+    // Slot 5: the settled base name followed by ".png".
+    CString GetFileName() const override;
+    void Serialize(CArchive& ar, int version) override;
+    CString Describe() override;
+    void TextSizeDown() override;
+    void TextSizeUp() override;
+    void WriteHtml(CPageOutput& out) override;
+    // Size from the normal look plus the insets (a GIF Image keeps its size).
+    void RecalcLayout() override;
+    void Draw(CDC* dc) override;
+    // Proportional resize of the render size, then a new normal look.
+    void SetRect(int left, int top, int right, int bottom) override;
+    // The normal look as PNG and, with a mouse-over look, the sprite.
+    bool ExportFiles(CPublishContext& context) override;
+    CString GetStyle() override;
+    // 19: whether the item has a mouse-over look.
+    virtual bool HasRollover() const;
+    // 20: brings the mouse-over look up to date (here: the colour shift on it as it is).
+    virtual void RenderOverState();
+    // 21: renders a look (0 normal, 1 over); here the shared effects pass on it.
+    virtual void Render(int state);
+
+    // The sprite link that replaces the img tag of an item with a mouse-over look.
+    void WriteRolloverCss(CPageOutput& out);
+    // The base name the output files take: the base name when set, else a safe name made
+    // from the item name (or "img" and the serial). Never empty.
+    CString GetSafeBaseName() const;
+    // Fixes the base name before any file is named: safe characters, and unique among
+    // the files the run has written (name, name_2, name_3, ...) for the main file and the
+    // sprite alike. The main file's extension is given.
+    void SettleBaseName(CPublishContext& context, const char* extension);
+    // Writes the sprite of both looks; returns 1.
+    int ExportRolloverSprite(CPublishContext& context);
+    CDib& StateBitmap(int state) { return m_state[state ? 1 : 0]; }
+    const CDib& StateBitmap(int state) const { return m_state[state ? 1 : 0]; }
+
+    int m_nRenderWidth = 0, m_nRenderHeight = 0;
+    int m_nSupersampling = 1;
+    CDib m_state[2];
+    double m_dRotation = 0.0;
+    int m_nFrameShape = 0;
+    int m_nCornerRadius = 0;
+    int m_nFrameWidth = 0;
+    COLORREF m_crFrame = 0;
+    COLORREF m_crSecond = 0;
+    int m_nShadowKind = 0;
+    int m_nShadowOffset = 0;
+    int m_nShadowTransparency = 0; // percent, not archived
+    int m_nShadowBlur = 4;
+    COLORREF m_crShadow = 0;
+    LOGFONT m_lf;
+    int m_nInteriorShading = 0;
+    int m_nFrameShading = 0;
+    int m_nEdgeLeft = 0, m_nEdgeRight = 0, m_nEdgeTop = 0, m_nEdgeBottom = 0;
+    int m_nEdgeSize = 30;
+    int m_nEdgeKind = 0; // 0 none, 1 linear, 2 elliptical
+    COLORREF m_crOverShift = 0xFF808080u;
+    int m_bShowOverState = 0;
+    int m_nReserved88 = 0;
+    int m_bFormButton = 0;
 };
+
+// The sprite's file name: the safe base name followed by "_over.png".
+CString GetRolloverFileName(const CImageItemBase& item);
+
+// Adds delta to each of the three low bytes, clamped to 0..255; the high byte is kept.
+std::uint32_t AddToChannels(std::uint32_t colour, int delta);
+
+// A drop shadow under source: the result is larger by offset + 2 radius + 1 on each axis,
+// the source at (radius, radius). Opacity in percent; colour a pixel (0xTTRRGGBB);
+// background a COLORREF for the uncovered pixels (made fully transparent). Offsets below
+// 0 count as 0, radii are kept in 1..64. Null when the source has no pixels.
+std::unique_ptr<CDib> MakeShadowBitmap(const CDib* source, int opacityPercent, int offset, int radius,
+    std::uint32_t colour, COLORREF background);
+
+// Edge fades on a bitmap. Linear: the flagged sides fade over size percent of the width
+// or height. Elliptical: outside the ellipse chosen by the flags fully transparent, a
+// band of size percent of the normalised distance fading towards it. Transparent pixels
+// stay transparent. size is kept in 0..100.
+void ApplyLinearEdgeFade(CDib& dib, int left, int right, int top, int bottom, int size);
+void ApplyEllipticalEdgeFade(CDib& dib, int left, int right, int top, int bottom, double band);

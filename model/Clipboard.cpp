@@ -1,0 +1,327 @@
+#include "model/Clipboard.h"
+
+#include "framework/core/CArchive.h"
+#include "framework/core/CFile.h"
+#include "framework/core/Dc.h"
+#include "framework/core/Png.h"
+#include "model/GroupItem.h"
+#include "model/ItemFactory.h"
+#include "model/ItemTypes.h"
+#include "model/Picture.h"
+#include "model/PublishContext.h"
+#include "model/WString.h"
+#include "model/items/ImageCloneItem.h"
+
+#include <cstring>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace {
+
+bool IsPictureItemType(int type)
+{
+    return type == ITEM_IMAGE || type == ITEM_GIF || type == ITEM_IMAGE_BUTTON || type == ITEM_SHAPE || type == ITEM_ARTISTIC_TEXT;
+}
+
+int NextSerial()
+{
+    const int serial = GetObjectCounter() + 1;
+    SetObjectCounter(serial);
+    return serial;
+}
+
+} // namespace
+
+void WriteSelection(const CGroupItem& group, CArchive& ar, bool clonePictures)
+{
+    ar << std::int32_t(group.CountFlaggedChildren());
+    // The clones stand in for their pictures until the extras are written too.
+    std::vector<std::unique_ptr<CItem>> standIns;
+    std::vector<CItem*> written;
+    for (const auto& child : group.GetChildren()) {
+        if (!child->m_bSelected)
+            continue;
+        CItem* item = child.get();
+        if (clonePictures && IsPictureItemType(item->m_nType)) {
+            auto clone = std::make_unique<CImageCloneItem>();
+            clone->m_nSourceId = item->m_nSerial;
+            clone->m_strText = item->m_strText;
+            clone->m_bSelected = 1;
+            clone->m_nWidth = item->m_nWidth;
+            clone->m_nHeight = item->m_nHeight;
+            clone->m_nX = item->m_nX;
+            clone->m_nY = item->m_nY;
+            clone->m_bPositioned = 1;
+            item = clone.get();
+            standIns.push_back(std::move(clone));
+        }
+        ar << std::int32_t(item->m_nType);
+        item->Serialize(ar, kVersionMemory);
+        written.push_back(item);
+    }
+    for (CItem* item : written)
+        item->SerializeExtra(ar, kVersionMemory);
+}
+
+const char* GetPasteNamePattern(int type)
+{
+    switch (type) {
+    case 2: return "Div%d";
+    case 4: return "Input%d";
+    case 5: return "Combo%d";
+    case 6: return "Button%d";
+    case 7: return "TextArea%d";
+    case 8: return "Check%d";
+    case 9: return "Radio%d";
+    case 10: return "Link%d";
+    case 11: return "%d";
+    case 12: return "Pre%d";
+    case 13: return "Image%d";
+    case 14: return "Text%d";
+    case 16: return "ImageButton%d";
+    case 17: return "Form%d";
+    case 18: return "YouTube%d";
+    case 19: return "Map%d";
+    case 20: return "Video%d";
+    case 21: return "Shape%d";
+    case 22: return "Flash%d";
+    case 23: return "Marquee%d";
+    case 24: return "PHP%d";
+    case 25: return "Gallery%d";
+    case 26: return "Clone%d";
+    case 27: return "Audio%d";
+    case 28: return "GIF%d";
+    case 29: return "Menu%d";
+    case 30: return "Email%d";
+    case 31: return "PayPal%d";
+    case 32: return "Date%d";
+    case 33: return "List%d";
+    case 34: return "Table%d";
+    case 37: return "Symbol%d";
+    case 41: return "Slider%d";
+    default: return nullptr;
+    }
+}
+
+int PasteItems(CGroupItem& group, CArchive& ar, int& counter, bool rename)
+{
+    std::int32_t count = 0;
+    ar >> count;
+    // Every item takes at least its type code: a count the bytes cannot hold is damage.
+    if (count < 0)
+        throw CArchiveException(CArchiveException::badIndex, ar.m_strFileName);
+    ar.CheckCount(count, 4);
+    std::vector<CItem*> pasted;
+    bool complete = true;
+    for (std::int32_t i = 0; i < count; ++i) {
+        std::int32_t type = 0;
+        ar >> type;
+        std::unique_ptr<CItem> item(CreateItem(type));
+        if (!item) {
+            complete = false;
+            break;
+        }
+        item->Serialize(ar, kVersionMemory);
+        pasted.push_back(item.get());
+        group.AddChild(item.release());
+    }
+    if (complete)
+        for (CItem* item : pasted)
+            item->SerializeExtra(ar, kVersionMemory);
+
+    // Fresh serials at every depth, so that no reference by serial becomes ambiguous;
+    // clones whose source was pasted with them follow it.
+    CItemList all;
+    for (CItem* item : pasted) {
+        all.push_back(item);
+        item->CollectItems(all);
+    }
+    std::map<int, int> renumbered;
+    for (CItem* item : all) {
+        const int fresh = NextSerial();
+        renumbered.emplace(item->m_nSerial, fresh);
+        item->m_nSerial = fresh;
+    }
+    for (CItem* item : all)
+        if (auto* clone = dynamic_cast<CImageCloneItem*>(item)) {
+            auto it = renumbered.find(clone->m_nSourceId);
+            if (it != renumbered.end())
+                clone->m_nSourceId = it->second;
+        }
+
+    if (rename) {
+        // Pasted objects are new on the server, at every depth.
+        for (CItem* item : all)
+            item->m_nUploadState = 0;
+        for (CItem* item : pasted) {
+            if (!item->m_strBaseName.IsEmpty())
+                item->m_strBaseName.Format("File%d", counter);
+            if (const char* pattern = GetPasteNamePattern(item->m_nType)) {
+                item->m_strName = CString::Formatted(pattern, counter);
+                ++counter;
+            }
+        }
+    }
+    return int(pasted.size());
+}
+
+int ExportFileRecord(CSiteObject& record, CPublishContext& context)
+{
+    CString name = record.GetFileName();
+    // The name comes from a project file: it may not lead outside the output folder.
+    if (name.Find('/') >= 0 || name.Find('\\') >= 0 || name.IsEmpty() || name[0] == '.')
+        name = SafeFileNameText(name);
+    if (name.IsEmpty())
+        name.Format("%d", record.m_nSerial);
+    const CString path = context.m_strOutputRoot + name;
+    CFile file;
+    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite))
+        return 0;
+    if (record.m_blob.Size())
+        file.Write(record.m_blob.Data(), UINT(record.m_blob.Size()));
+    file.Close();
+    context.AddFile(path, name, kPublishFileScript, &record.m_nUploadState);
+    return 1;
+}
+
+CString GetFolderPath(const CSiteObject* page)
+{
+    CString path;
+    int depth = 0;
+    for (const CSiteObject* f = page ? page->m_pParent : nullptr; f && depth < 256; f = f->m_pParent, ++depth)
+        path = f->GetFileName() + "/" + path;
+    return path;
+}
+
+CString SafeFileNameText(const char* text)
+{
+    CString out;
+    for (const char* p = text ? text : ""; *p; ++p) {
+        const unsigned char c = (unsigned char)*p;
+        if (c <= 32 || c >= 123)
+            continue;
+        if (c == '.' && out.IsEmpty())
+            continue;
+        out += std::strchr(":/\\*?<>|", c) ? 'x' : char(c);
+    }
+    return out;
+}
+
+void MakeSafeFileName(CSiteObject& object, const char* text)
+{
+    object.m_strBaseName = SafeFileNameText(text);
+    if (object.m_strBaseName.IsEmpty())
+        object.m_strBaseName.Format("%d", object.m_nSerial);
+}
+
+void PercentEncodeText(CString& text)
+{
+    static const struct {
+        const char* from;
+        const char* to;
+    } kSteps[] = {{"%", "%25"}, {"\"", "%22"}, {"#", "%23"}, {"$", "%24"}, {"'", "%27"}, {"*", "%2A"},
+        {"+", "%2B"}, {" ", "%20"}, {"\\", "%5C"}, {":", "%3A"}, {"&", "%26"}, {"?", "%3F"}};
+    for (const auto& s : kSteps)
+        text.Replace(s.from, s.to);
+    CString out;
+    for (unsigned char c : text.str()) {
+        if (c >= 128)
+            out.AppendFormat("%%%X", unsigned(c));
+        else
+            out += char(c);
+    }
+    text = out;
+}
+
+void SetNameFromText(CItem& item, const char* text)
+{
+    if (!text)
+        return;
+    if (!*text) {
+        item.m_strName.Empty();
+        return;
+    }
+    CString kept;
+    for (const char* p = text; *p; ++p) {
+        const unsigned char c = (unsigned char)*p;
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_')
+            kept += char(c);
+    }
+    const unsigned char first = kept.IsEmpty() ? 0 : (unsigned char)kept[0];
+    if ((first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z'))
+        item.m_strName = kept;
+    else
+        item.m_strName = "id" + kept;
+}
+
+int DrawTextWithFallback(CDC* dc, const CWString* text, RECT* rect)
+{
+    if (!dc || !rect)
+        return 0;
+    const QString s = (text && !text->IsEmpty()) ? text->ToQString() : QStringLiteral(" ");
+    return dc->DrawText(s, rect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+CString GetPictureCaption(const CPicture& picture)
+{
+    return CString::Formatted("%s [ %d x %d ]", picture.GetFileName().GetString(), picture.m_nWidth, picture.m_nHeight);
+}
+
+bool StorePictureBytes(CPicture& picture)
+{
+    const CDib& source = picture.m_rendering.IsValid() ? picture.m_rendering : picture.m_picture;
+    PackedBitmapPtr packed = source.CopyToGlobal();
+    if (!packed)
+        return false;
+    CDataBlock bytes;
+    const bool jpeg = picture.m_nFormat == CPicture::FormatJpeg;
+    if (!EncodePictureData(*packed, jpeg, bytes))
+        return false;
+    // Every other format is stored as PNG from here on.
+    if (!jpeg)
+        picture.m_nFormat = CPicture::FormatPng;
+    picture.m_blob.Swap(bytes);
+    picture.m_nUploadState = 0;
+    return true;
+}
+
+bool ResizePicture(CPicture& picture, int width, int height)
+{
+    if (width < 1 || height < 1 || width > CDib::kMaxSide || height > CDib::kMaxSide)
+        return false;
+    CDib scaled = picture.m_rendering.IsValid() ? picture.m_rendering : picture.m_picture;
+    if (!scaled.IsValid())
+        return false;
+    scaled.Resample(width, height);
+    PackedBitmapPtr packed = scaled.CopyToGlobal();
+    std::vector<BYTE> png;
+    CDataBlock bytes;
+    if (!packed || !SavePNGData(*packed, png) || !bytes.Assign(png.data(), png.size()))
+        return false;
+    picture.m_blob.Swap(bytes);
+    picture.m_nFormat = CPicture::FormatPng;
+    picture.m_picture = scaled;
+    picture.m_nWidth = width;
+    picture.m_nHeight = height;
+    picture.m_nUploadState = 0;
+    picture.Render();
+    return true;
+}
+
+bool CropPictureHolder(CPicture& picture, CRect rect)
+{
+    rect.NormalizeRect();
+    // Only what lies on the picture can be kept.
+    rect.IntersectRect(rect, CRect(0, 0, picture.m_picture.GetWidth(), picture.m_picture.GetHeight()));
+    if (rect.Width() < 1 || rect.Height() < 1 || !picture.m_picture.IsValid())
+        return false;
+    CDib cut;
+    cut.Create(rect.Width(), rect.Height());
+    picture.m_picture.CopyTo(cut, -rect.left, -rect.top);
+    picture.m_picture = cut;
+    picture.m_rendering = cut;
+    picture.m_nWidth = rect.Width();
+    picture.m_nHeight = rect.Height();
+    return StorePictureBytes(picture);
+}

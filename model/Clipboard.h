@@ -1,0 +1,64 @@
+// Copying and pasting items through the private item stream, and the small helpers of
+// the item model: safe file and item names, address encoding, stored-file export and
+// picture round trips.
+#pragma once
+#include "framework/core/CString.h"
+#include "framework/core/Geometry.h"
+
+class CArchive;
+class CDC;
+class CGroupItem;
+class CItem;
+class CPicture;
+class CPublishContext;
+class CSiteObject;
+class CWString;
+
+// Writes the group's selected children as an item stream: count, then each child's type
+// code and record (memory version), then the extras of each. With clonePictures, picture
+// items (Image, GIF, Image Button, Shape, Artistic Text) go as Image Clones of themselves.
+void WriteSelection(const CGroupItem& group, CArchive& ar, bool clonePictures);
+
+// Reads an item stream into the group's children. Every pasted object, the children of
+// pasted groups included, gets a fresh serial; clone references inside the paste follow
+// their sources. With rename, upload states are reset and the pasted items are named by
+// type with the counter ("Text%d", ...), which advances per renamed item. A type code
+// without a class ends the paste after what was read. Returns the number of items pasted.
+int PasteItems(CGroupItem& group, CArchive& ar, int& counter, bool rename);
+
+// The naming pattern of a pasted item of the type; null for types that keep their names.
+const char* GetPasteNamePattern(int type);
+
+// Writes a stored file's bytes into the context's output folder and records it; 0 when
+// the file cannot be created.
+int ExportFileRecord(CSiteObject& record, CPublishContext& context);
+
+// The names of the page's folder chain from the top down, each followed by "/".
+CString GetFolderPath(const CSiteObject* page);
+
+// A text as a file base name: characters 33..122 kept, : / \ * ? < > | made "x", leading
+// dots dropped (so no name can point outside its folder or be hidden). May be empty.
+CString SafeFileNameText(const char* text);
+// Sets the object's base name from the text; an empty result gives the serial.
+void MakeSafeFileName(CSiteObject& object, const char* text);
+
+// Percent-encodes % " # $ ' * + blank \ : & ? and bytes 128-255, in place.
+void PercentEncodeText(CString& text);
+
+// Makes the item's name from a text: letters, digits and "_" kept; "id" in front when the
+// result does not start with a letter. A null text changes nothing.
+void SetNameFromText(CItem& item, const char* text);
+
+// Measures (DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX) a text; an empty one as a blank.
+int DrawTextWithFallback(CDC* dc, const CWString* text, RECT* rect);
+
+// "%s [ %d x %d ]" with the picture's file name and size.
+CString GetPictureCaption(const CPicture& picture);
+// Replaces the picture's source bytes by an encoding of its rendering (PNG for format 1,
+// JPEG of quality 80 for format 2), made in memory. False when nothing could be encoded
+// (the old bytes then stay).
+bool StorePictureBytes(CPicture& picture);
+// Scales the rendering to width x height and stores it as PNG (format 1).
+bool ResizePicture(CPicture& picture, int width, int height);
+// Cuts the picture to the rectangle (clipped to the picture) and stores the result.
+bool CropPictureHolder(CPicture& picture, CRect rect);

@@ -1,0 +1,572 @@
+#include "model/items/ImageItemBase.h"
+
+#include "framework/core/Colors.h"
+#include "framework/core/Dc.h"
+#include "framework/core/Png.h"
+#include "model/Border.h"
+#include "model/Clipboard.h"
+#include "model/Folder.h"
+#include "model/HtmlWriting.h"
+#include "model/ItemHtml.h"
+#include "model/PageOutput.h"
+#include "model/PublishContext.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+using archive_io::Io;
+
+constexpr int kMaxShadowRadius = 64;
+
+int Opacity(std::uint32_t p)
+{
+    return 255 - int(p >> 24);
+}
+
+std::uint32_t WithOpacity(std::uint32_t p, int opacity)
+{
+    return (p & 0x00FFFFFFu) | (std::uint32_t(255 - std::clamp(opacity, 0, 255)) << 24);
+}
+
+// Centre and radii of the fade ellipse by the edge flags.
+void FadeEllipse(double w, double h, bool L, bool R, bool T, bool B, double& rx, double& ry, double& cx, double& cy)
+{
+    rx = w / 2, ry = h / 2, cx = w / 2, cy = h / 2;
+    const int n = int(L) + int(R) + int(T) + int(B);
+    if (n == 0 || n == 4)
+        return;
+    if (n == 1) {
+        rx = w, ry = h;
+        if (R) cx = 0, cy = h / 2;
+        if (L) cx = w, cy = h / 2;
+        if (B) cx = w / 2, cy = 0;
+        if (T) cx = w / 2, cy = h;
+        return;
+    }
+    if (n == 3) {
+        if (!R) rx = w, ry = h / 2, cx = w, cy = h / 2;       // L, T, B
+        else if (!L) rx = w, ry = h / 2, cx = 0, cy = h / 2;  // R, T, B
+        else if (!B) rx = w / 2, ry = h, cx = w / 2, cy = h;  // L, R, T
+        else rx = w / 2, ry = h, cx = w / 2, cy = 0;          // L, R, B
+        return;
+    }
+    if (L && R) { rx = w / 2, ry = 2 * h / 3, cx = w / 2, cy = h / 2; return; }
+    if (T && B) { rx = 2 * w / 3, ry = h / 2, cx = w / 2, cy = h / 2; return; }
+    rx = w, ry = h;
+    cx = L ? w : 0;
+    cy = T ? h : 0;
+}
+
+} // namespace
+
+std::uint32_t AddToChannels(std::uint32_t colour, int delta)
+{
+    std::uint32_t out = colour & 0xFF000000u;
+    for (int shift = 0; shift < 24; shift += 8)
+        out |= std::uint32_t(std::clamp(int((colour >> shift) & 0xFF) + delta, 0, 255)) << shift;
+    return out;
+}
+
+std::unique_ptr<CDib> MakeShadowBitmap(const CDib* source, int opacityPercent, int offset, int radius,
+    std::uint32_t colour, COLORREF background)
+{
+    if (!source || !source->IsValid())
+        return nullptr;
+    const int r = std::clamp(radius, 1, kMaxShadowRadius);
+    offset = std::clamp(offset, 0, 1000);
+    const int sw = source->GetWidth(), sh = source->GetHeight();
+    const int W = sw + offset + 2 * r + 1, H = sh + offset + 2 * r + 1;
+    auto result = std::make_unique<CDib>();
+    result->Create(W, H);
+    if (!result->IsValid())
+        return nullptr;
+    result->FillRect(tessel::ColorRefToPixel(background) | 0xFF000000u);
+
+    // The kernel's weights; their sum is the same for every pixel.
+    const int k = 2 * r + 1;
+    std::vector<double> weight(std::size_t(k) * k);
+    double weightSum = 0;
+    for (int dy = -r; dy <= r; ++dy)
+        for (int dx = -r; dx <= r; ++dx) {
+            const double w = std::max(0.0, r - std::sqrt(double(dx * dx + dy * dy))) / r;
+            weight[std::size_t(dy + r) * k + std::size_t(dx + r)] = w;
+            weightSum += w;
+        }
+    // Opacity of the source placed at (2r, 2r) of a zero margin: the kernel of result
+    // pixel (x, y) covers source pixels x - 2r .. x and never leaves the grid.
+    const int pw = W + k, ph = H + k;
+    std::vector<float> opacity(std::size_t(pw) * ph, 0.0f);
+    const std::uint32_t* src = reinterpret_cast<const std::uint32_t*>(source->Lock());
+    for (int y = 0; y < sh; ++y)
+        for (int x = 0; x < sw; ++x)
+            opacity[std::size_t(y + 2 * r) * pw + std::size_t(x + 2 * r)] = float(Opacity(src[std::size_t(sh - 1 - y) * sw + std::size_t(x)]));
+
+    const int percent = std::clamp(opacityPercent, 0, 100);
+    const std::uint32_t shadow = colour & 0x00FFFFFFu;
+    result->BeginPixels();
+    for (int y = 0; y + offset < H; ++y) {
+        for (int x = 0; x + offset < W; ++x) {
+            double sum = 0;
+            for (int dy = 0; dy < k; ++dy) {
+                const float* row = &opacity[std::size_t(y + dy) * pw + std::size_t(x)];
+                const double* wrow = &weight[std::size_t(dy) * k];
+                for (int dx = 0; dx < k; ++dx)
+                    sum += row[dx] * wrow[dx];
+            }
+            int value = weightSum > 0 ? std::clamp(int(sum / weightSum), 0, 255) : 0;
+            value = percent * value / 100;
+            result->SetPixel(x + offset, y + offset, WithOpacity(shadow, value));
+        }
+    }
+    CDib& s = const_cast<CDib&>(*source);
+    s.BeginPixels();
+    for (int y = 0; y < sh; ++y)
+        for (int x = 0; x < sw; ++x)
+            result->BlendPixel(x + r, y + r, s.GetPixel(x, y));
+    s.EndPixels();
+    result->EndPixels();
+    result->SetOpaqueFlag(0);
+    return result;
+}
+
+void ApplyLinearEdgeFade(CDib& dib, int left, int right, int top, int bottom, int size)
+{
+    if (!dib.IsValid())
+        return;
+    size = std::clamp(size, 0, 100);
+    const int w = dib.GetWidth(), h = dib.GetHeight();
+    dib.BeginPixels();
+    auto fade = [&](bool vertical, bool fromEnd) {
+        const int side = vertical ? h : w;
+        const int n = size * side / 100;
+        for (int i = 0; i < n; ++i) {
+            const int line = fromEnd ? side - 1 - i : i;
+            const int length = vertical ? w : h;
+            for (int j = 0; j < length; ++j) {
+                const int x = vertical ? j : line, y = vertical ? line : j;
+                const std::uint32_t p = dib.GetPixel(x, y);
+                dib.SetPixel(x, y, WithOpacity(p, Opacity(p) * i / n));
+            }
+        }
+    };
+    if (left)
+        fade(false, false);
+    if (top)
+        fade(true, false);
+    if (right)
+        fade(false, true);
+    if (bottom)
+        fade(true, true);
+    dib.EndPixels();
+    dib.SetOpaqueFlag(0);
+}
+
+void ApplyEllipticalEdgeFade(CDib& dib, int left, int right, int top, int bottom, double band)
+{
+    if (!dib.IsValid())
+        return;
+    const double f = std::clamp(band, 0.0, 1.0);
+    const int w = dib.GetWidth(), h = dib.GetHeight();
+    double rx, ry, cx, cy;
+    FadeEllipse(w, h, left != 0, right != 0, top != 0, bottom != 0, rx, ry, cx, cy);
+    dib.BeginPixels();
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const double ex = cx - x - 0.5, ey = cy - y - 0.5;
+            const double d = ex * ex / (rx * rx) + ey * ey / (ry * ry);
+            const std::uint32_t p = dib.GetPixel(x, y);
+            if (d > 1.0) {
+                dib.SetPixel(x, y, p | 0xFF000000u);
+            } else if (f > 0 && d > 1.0 - f) {
+                // Falls from the pixel's own opacity to nothing: transparent stays transparent.
+                const int a = Opacity(p);
+                dib.SetPixel(x, y, WithOpacity(p, a - int(a * (d - 1.0 + f) / f)));
+            }
+        }
+    }
+    dib.EndPixels();
+    dib.SetOpaqueFlag(0);
+}
+
+// ---------------------------------------------------------------- the item
+
+CImageItemBase::CImageItemBase()
+{
+    m_bPositioned = 1;
+    m_nWidthMode = 0;
+    m_nHeightMode = 0;
+    m_lf.lfCharSet = 1;
+    m_lf.lfOutPrecision = 4;
+    m_lf.lfClipPrecision = 0;
+    m_lf.lfQuality = 1;
+    m_lf.lfPitchAndFamily = 0;
+    MakeFillAndPadding();
+}
+
+CImageItemBase::~CImageItemBase() = default;
+
+void CImageItemBase::Serialize(CArchive& ar, int version)
+{
+    CItem::Serialize(ar, version);
+    Io(ar, m_nRenderWidth);
+    Io(ar, m_nRenderHeight);
+    Io(ar, m_dRotation);
+    Io(ar, m_nFrameShape);
+    Io(ar, m_nCornerRadius);
+    Io(ar, m_crSecond);
+    Io(ar, m_crFrame);
+    Io(ar, m_nFrameWidth);
+    Io(ar, m_nSupersampling);
+    Io(ar, m_nInteriorShading);
+    Io(ar, m_nFrameShading);
+    Io(ar, m_nEdgeKind);
+    Io(ar, m_nEdgeLeft);
+    Io(ar, m_nEdgeRight);
+    Io(ar, m_nEdgeTop);
+    Io(ar, m_nEdgeBottom);
+    Io(ar, m_nEdgeSize);
+    Io(ar, m_crOverShift);
+    Io(ar, m_bShowOverState);
+    Io(ar, m_crShadow);
+    Io(ar, m_nShadowOffset);
+    Io(ar, m_nShadowBlur);
+    Io(ar, m_nShadowKind);
+    if (ar.IsStoring())
+        ar.Write(&m_lf, sizeof m_lf);
+    else
+        ar.Read(&m_lf, sizeof m_lf);
+    if (ar.IsStoring() || version >= 88) {
+        Io(ar, m_nReserved88);
+        Io(ar, m_bFormButton);
+    }
+    if (ar.IsLoading()) {
+        // Values from a file are kept where the renderers can work with them.
+        m_lf.lfFaceName[sizeof m_lf.lfFaceName - 1] = 0;
+        m_nEdgeSize = std::clamp(m_nEdgeSize, 0, 100);
+        m_nShadowOffset = std::max(0, m_nShadowOffset);
+        m_nShadowBlur = std::clamp(m_nShadowBlur, 0, kMaxShadowRadius - 1);
+        m_nFrameWidth = std::clamp(m_nFrameWidth, 0, 1000);
+        m_nCornerRadius = std::clamp(m_nCornerRadius, 0, 10000);
+        m_nRenderWidth = std::clamp(m_nRenderWidth, 0, CDib::kMaxSide - 1);
+        m_nRenderHeight = std::clamp(m_nRenderHeight, 0, CDib::kMaxSide - 1);
+        if (!std::isfinite(m_dRotation))
+            m_dRotation = 0.0;
+    }
+}
+
+CString CImageItemBase::Describe()
+{
+    CString s = CItem::Describe();
+    if (m_dRotation != 0.0)
+        s.AppendFormat(" %g\xC2\xB0", m_dRotation);
+    return s;
+}
+
+void CImageItemBase::TextSizeDown()
+{
+    const LONG old = m_lf.lfHeight;
+    LONG h = old * 9 / 10;
+    // Every step changes the size, down to one pixel.
+    if (h == old && std::abs(old) > 1)
+        h = old > 0 ? old - 1 : old + 1;
+    if (h == 0)
+        h = old;
+    m_lf.lfHeight = h;
+    Render(0);
+}
+
+void CImageItemBase::TextSizeUp()
+{
+    const LONG old = m_lf.lfHeight;
+    LONG h = old * 11 / 10;
+    if (h == old)
+        h = old > 0 ? old + 1 : old - 1;
+    m_lf.lfHeight = h;
+    Render(0);
+}
+
+bool CImageItemBase::HasRollover() const
+{
+    return (m_crOverShift >> 24) < 0xFF;
+}
+
+void CImageItemBase::RenderOverState()
+{
+    if ((m_crOverShift >> 24) == 0xFF)
+        return;
+    CDib& over = m_state[1];
+    std::uint32_t* p = reinterpret_cast<std::uint32_t*>(over.Lock());
+    if (!p)
+        return;
+    const int dr = int(GetRValue(m_crOverShift)) - 128, dg = int(GetGValue(m_crOverShift)) - 128, db = int(GetBValue(m_crOverShift)) - 128;
+    const std::size_t n = std::size_t(over.GetWidth()) * std::size_t(over.GetHeight());
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint32_t v = p[i];
+        const int r = std::clamp(int((v >> 16) & 0xFF) + dr, 0, 255);
+        const int g = std::clamp(int((v >> 8) & 0xFF) + dg, 0, 255);
+        const int b = std::clamp(int(v & 0xFF) + db, 0, 255);
+        p[i] = (v & 0xFF000000u) | std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | std::uint32_t(b);
+    }
+}
+
+void CImageItemBase::Render(int state)
+{
+    CDib& B = m_state[state ? 1 : 0];
+    if (!B.IsValid())
+        return;
+    if (m_nEdgeKind == 1)
+        ApplyLinearEdgeFade(B, m_nEdgeLeft, m_nEdgeRight, m_nEdgeTop, m_nEdgeBottom, m_nEdgeSize);
+    else if (m_nEdgeKind == 2)
+        ApplyEllipticalEdgeFade(B, m_nEdgeLeft, m_nEdgeRight, m_nEdgeTop, m_nEdgeBottom, std::clamp(m_nEdgeSize, 0, 100) / 100.0);
+    if (m_dRotation != 0.0) {
+        const std::uint32_t fill = tessel::ColorRefToPixel(m_crLayoutBack) | 0xFF000000u;
+        if (std::unique_ptr<CDib> rotated = B.Rotate(m_dRotation, fill, true, false))
+            B.Copy(*rotated);
+    }
+    if (m_nShadowKind > 0) {
+        std::unique_ptr<CDib> shadow = MakeShadowBitmap(&B, 100 - std::clamp(m_nShadowTransparency, 0, 100), m_nShadowOffset,
+            m_nShadowBlur + 1, tessel::ColorRefToPixel(m_crShadow) & 0x00FFFFFFu, m_crSecond);
+        if (shadow)
+            B.Copy(*shadow);
+    }
+}
+
+void CImageItemBase::RecalcLayout()
+{
+    CItem::RecalcLayout();
+    if (m_nType == ITEM_GIF)
+        return;
+    m_nWidth = m_state[0].GetWidth() + m_nInset[SIDE_LEFT] + m_nInset[SIDE_RIGHT];
+    m_nHeight = m_state[0].GetHeight() + m_nInset[SIDE_TOP] + m_nInset[SIDE_BOTTOM];
+}
+
+void CImageItemBase::SetRect(int left, int top, int right, int bottom)
+{
+    CRect rc(left, top, right, bottom);
+    rc.NormalizeRect();
+    const int W = std::min(rc.Width(), CDib::kMaxSide - 1), H = std::min(rc.Height(), CDib::kMaxSide - 1);
+    if (m_nType == ITEM_GIF) {
+        m_nRenderWidth = m_nWidth = W;
+        m_nRenderHeight = m_nHeight = H;
+    } else {
+        // An item without a size has nothing to scale: the rectangle less the insets is
+        // the new render size.
+        if (m_nWidth > 0)
+            m_nRenderWidth = int(std::int64_t(m_nRenderWidth) * W / m_nWidth);
+        else
+            m_nRenderWidth = std::max(0, W - m_nInset[SIDE_LEFT] - m_nInset[SIDE_RIGHT]);
+        if (m_nHeight > 0)
+            m_nRenderHeight = int(std::int64_t(m_nRenderHeight) * H / m_nHeight);
+        else
+            m_nRenderHeight = std::max(0, H - m_nInset[SIDE_TOP] - m_nInset[SIDE_BOTTOM]);
+        m_nRenderWidth = std::clamp(m_nRenderWidth, 0, CDib::kMaxSide - 1);
+        m_nRenderHeight = std::clamp(m_nRenderHeight, 0, CDib::kMaxSide - 1);
+    }
+    m_nX = rc.left;
+    m_nY = rc.top;
+    Render(0);
+    RecalcLayout();
+    m_nUploadState = 0;
+}
+
+CString CImageItemBase::GetSafeBaseName() const
+{
+    if (!m_strBaseName.IsEmpty())
+        return m_strBaseName;
+    CString name = m_strName.IsEmpty() ? CString::Formatted("img%d", m_nSerial) : m_strName;
+    CString safe = SafeFileNameText(name);
+    if (safe.IsEmpty())
+        safe.Format("%d", m_nSerial);
+    return safe;
+}
+
+CString CImageItemBase::GetFileName() const
+{
+    return GetSafeBaseName() + ".png";
+}
+
+CString GetRolloverFileName(const CImageItemBase& item)
+{
+    return item.GetSafeBaseName() + "_over.png";
+}
+
+void CImageItemBase::SettleBaseName(CPublishContext& context, const char* extension)
+{
+    // A stored base name may come from a file: filter it as well.
+    CString base = SafeFileNameText(GetSafeBaseName());
+    if (base.IsEmpty())
+        base.Format("%d", m_nSerial);
+    const bool sprite = HasRollover();
+    auto taken = [&](const CString& b) {
+        return context.FindFile(b + extension) || (sprite && context.FindFile(b + "_over.png"));
+    };
+    CString candidate = base;
+    for (int n = 2; taken(candidate); ++n)
+        candidate = CString::Formatted("%s_%d", base.GetString(), n);
+    m_strBaseName = candidate;
+}
+
+int CImageItemBase::ExportRolloverSprite(CPublishContext& context)
+{
+    const CString name = GetRolloverFileName(*this);
+    const CString local = context.m_strOutputRoot + context.m_strCurrentFolder + name;
+    RenderOverState();
+    const int w = std::max(1, m_nWidth), h = std::max(1, m_nHeight);
+    CDib sprite;
+    sprite.Create(std::min(w, CDib::kMaxSide - 1), std::min(2 * h, CDib::kMaxSide - 1));
+    sprite.FillRect(0xFFFFFFFFu);
+    const CDib& top = m_bShowOverState ? m_state[1] : m_state[0];
+    const CDib& below = m_bShowOverState ? m_state[0] : m_state[1];
+    if (top.IsValid())
+        top.CompositeTo(sprite, 0, 0);
+    if (below.IsValid())
+        below.CompositeTo(sprite, 0, h);
+    if (PackedBitmapPtr packed = sprite.CopyToGlobal())
+        SavePNG(local, *packed);
+    context.AddFile(local, context.m_strCurrentFolder + name, kPublishFilePicture, &m_nUploadState);
+    return 1;
+}
+
+bool CImageItemBase::ExportFiles(CPublishContext& context)
+{
+    SettleBaseName(context, ".png");
+    if (HasRollover())
+        ExportRolloverSprite(context);
+    CItem::ExportFiles(context);
+    const CString name = GetFileName();
+    const CString local = context.m_strOutputRoot + context.m_strCurrentFolder + name;
+    if (PackedBitmapPtr packed = m_state[0].CopyToGlobal())
+        SavePNG(local, *packed);
+    m_strThirdName = name;
+    context.AddFile(local, context.m_strCurrentFolder + name, kPublishFilePicture, &m_nUploadState);
+    return true;
+}
+
+void CImageItemBase::Draw(CDC* dc)
+{
+    CItem::Draw(dc);
+    if (!dc)
+        return;
+    CDib& dib = m_state[HasRollover() && m_bShowOverState == 1 ? 1 : 0];
+    if (!dib.IsValid())
+        return;
+    const int l = m_nInset[SIDE_LEFT], t = m_nInset[SIDE_TOP];
+    if (dib.GetWidth() == m_nWidth && dib.GetHeight() == m_nHeight)
+        dib.DrawTransparent(dc, l, t);
+    else
+        dib.DrawTransparentStretched(dc, l, t, m_nWidth - l - m_nInset[SIDE_RIGHT], m_nHeight - t - m_nInset[SIDE_BOTTOM]);
+}
+
+CString CImageItemBase::GetStyle()
+{
+    CString s;
+    if (m_bPositioned)
+        s.AppendFormat("position:absolute;left:%dpx;top:%dpx;", m_nX, m_nY);
+    if (m_bHidden)
+        s += "visibility:hidden;";
+    s.AppendFormat("height:%dpx;", m_nHeight - m_nInset[SIDE_TOP] - m_nInset[SIDE_BOTTOM]);
+    s.AppendFormat("width:%dpx;", m_nWidth - m_nInset[SIDE_LEFT] - m_nInset[SIDE_RIGHT]);
+    static const char* const kCursors[8] = {nullptr, "default", "crosshair", "pointer", "move", "text", "wait", "help"};
+    if (m_nCursor >= 1 && m_nCursor <= 7)
+        s.AppendFormat("cursor:%s;", kCursors[m_nCursor]);
+    if (m_nPadding > 0)
+        s.AppendFormat("padding:%dpx;", m_nPadding);
+    if (m_pPadding)
+        s += WritePaddingStyle(*m_pPadding);
+    if (!HasRollover()) {
+        if (m_pFill)
+            m_pFill->WriteCss(s);
+    } else {
+        s += "background-image:url(" + UrlEncodePath(GetRolloverFileName(*this)) + ");";
+    }
+    static const char* const kBorderNames[BORDER_COUNT] = {"border", "border-left", "border-top", "border-right", "border-bottom"};
+    for (int i = 0; i < BORDER_COUNT; ++i)
+        s += WriteBorderStyle(m_borders[i], kBorderNames[i]);
+    if (m_nOpacity != 100)
+        s.AppendFormat("opacity:%f;filter:alpha(opacity=%d);", m_nOpacity / 100.0, m_nOpacity);
+    s += WriteMarginStyle(m_margin, m_nBlockAlign);
+    s += m_strExtraCss;
+    return s;
+}
+
+namespace {
+
+// The address prefix from the page's folder to the item's.
+CString ItemFolderPath(const CItem& item, const CPageOutput& out)
+{
+    return GetRelativePath(out.m_pPageFolder, dynamic_cast<const CFolder*>(item.m_pParent));
+}
+
+CString ImageAlt(const CItem& item)
+{
+    CString alt = item.m_strText.GetUtf8();
+    if (alt.IsEmpty())
+        alt = item.m_strName;
+    if (alt.IsEmpty())
+        alt.Format("i%d", item.m_nSerial % 1000);
+    return alt;
+}
+
+} // namespace
+
+void CImageItemBase::WriteRolloverCss(CPageOutput& out)
+{
+    if (m_strName.IsEmpty())
+        m_strName.Format("id%d", m_nSerial);
+    const CString id = CssEscapeIdent(m_strName);
+    out.AppendCssLine(CString::Formatted("#%s:link { background-position:0px 0px; }", id.GetString()));
+    out.AppendCssLine(CString::Formatted("#%s:hover { background-position:0px -%dpx;  }", id.GetString(), m_nHeight));
+    out.Append("<a");
+    out.AppendAttribute("style", GetStyle() + "display:block;");
+    out.AppendAttribute("id", m_strName);
+    CString href;
+    m_link.BuildHref(href, GetRelativePath(out.m_pPageFolder, m_link.m_pTargetFolder));
+    out.Append(href);
+    if (!m_strTitle.IsEmpty())
+        out.AppendAttribute("title", m_strTitle.GetUtf8());
+    WriteEventAttributes(out);
+    out.Append("></a>");
+}
+
+void CImageItemBase::WriteHtml(CPageOutput& out)
+{
+    CItem::WriteHtml(out);
+    WriteTextBoxStyle(out);
+    if (HasRollover()) {
+        WriteRolloverCss(out);
+    } else {
+        const CString src = ItemFolderPath(*this, out) + UrlEncodePath(m_strThirdName.IsEmpty() ? GetFileName() : m_strThirdName);
+        const CString style = GetStyle();
+        if (!m_bFormButton) {
+            CString href;
+            m_link.BuildHref(href, GetRelativePath(out.m_pPageFolder, m_link.m_pTargetFolder));
+            if (!href.IsEmpty())
+                out.Append("<a").Append(href).Append(">");
+            out.Append("<img");
+            WriteIdClassTitle(out);
+            out.AppendAttribute("alt", ImageAlt(*this));
+            if (!style.IsEmpty())
+                out.AppendAttribute("style", style);
+            WriteEventAttributes(out);
+            out.AppendAttribute("src", src);
+            out.Append(">");
+            if (!href.IsEmpty())
+                out.Append("</a>");
+        } else {
+            out.Append("<input");
+            out.AppendAttribute("type", CString("image"));
+            WriteIdClassTitle(out);
+            out.AppendAttribute("alt", ImageAlt(*this));
+            if (!style.IsEmpty())
+                out.AppendAttribute("style", style);
+            WriteEventAttributes(out);
+            out.AppendAttribute("src", src);
+            out.Append(">");
+        }
+    }
+    WriteParagraphEnd(out);
+    out.AppendLine();
+}
