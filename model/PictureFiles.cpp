@@ -232,12 +232,29 @@ PackedBitmapPtr ReadJpegFile(const char* path)
     return ReadJpegData(bytes.data(), bytes.size());
 }
 
+bool WriteJpegData(const CPackedBitmap& bitmap, int qualityStep, std::vector<BYTE>& out)
+{
+    out.clear();
+    const int w = bitmap.Width(), h = bitmap.Height();
+    if (w < 1 || h < 1 || bitmap.PixelCount() != std::size_t(w) * std::size_t(h))
+        return false;
+    auto st = std::make_unique<EncodeState>();
+    InstallErrorManager(st->err);
+    st->cinfo.err = &st->err.mgr;
+    jpeg_create_compress(&st->cinfo);
+    const bool ok = EncodeJpeg(st.get(), &bitmap, std::clamp(qualityStep * 10, 1, 100));
+    jpeg_destroy_compress(&st->cinfo);
+    if (!ok) {
+        ShowMessageBox("Error writing JPEG file", "Error", MB_ICONHAND);
+        return false;
+    }
+    out.assign(st->dest.data, st->dest.data + st->dest.length);
+    return true;
+}
+
 int WriteJpegFile(const char* path, const CPackedBitmap& bitmap, int qualityStep)
 {
     if (!path)
-        return 0;
-    const int w = bitmap.Width(), h = bitmap.Height();
-    if (w < 1 || h < 1 || bitmap.PixelCount() != std::size_t(w) * std::size_t(h))
         return 0;
     // The file is written beside the target and renamed over it when complete; a
     // target that cannot be written is known before encoding.
@@ -246,23 +263,14 @@ int WriteJpegFile(const char* path, const CPackedBitmap& bitmap, int qualityStep
         std::fprintf(stderr, "can't open %s\n", path);
         return 0;
     }
-    auto st = std::make_unique<EncodeState>();
-    InstallErrorManager(st->err);
-    st->cinfo.err = &st->err.mgr;
-    jpeg_create_compress(&st->cinfo);
-    const bool ok = EncodeJpeg(st.get(), &bitmap, std::clamp(qualityStep * 10, 1, 100));
-    jpeg_destroy_compress(&st->cinfo);
-    bool written = false;
-    if (ok) {
-        written = tessel::WriteFileReplacing(path, st->dest.data, st->dest.length);
-        if (!written)
-            std::fprintf(stderr, "can't open %s\n", path);
-    }
-    if (!ok) {
-        ShowMessageBox("Error writing JPEG file", "Error", MB_ICONHAND);
+    std::vector<BYTE> bytes;
+    if (!WriteJpegData(bitmap, qualityStep, bytes))
+        return 0;
+    if (!tessel::WriteFileReplacing(path, bytes.data(), bytes.size())) {
+        std::fprintf(stderr, "can't open %s\n", path);
         return 0;
     }
-    return written ? 1 : 0;
+    return 1;
 }
 
 namespace {

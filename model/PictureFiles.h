@@ -4,6 +4,7 @@
 #include "framework/core/PackedBitmap.h"
 #include "framework/core/Types.h"
 #include <cstddef>
+#include <vector>
 
 // Decodes a JPEG file into a 32-bit packed bitmap (every pixel opaque). Null when the file
 // is missing (no message) or cannot be decoded ("Error reading JPEG file").
@@ -15,6 +16,8 @@ PackedBitmapPtr ReadJpegData(const BYTE* data, std::size_t size);
 // is dropped, so transparent pixels keep their colour. 1 when the whole file was written,
 // 0 otherwise; a failed write leaves no file behind.
 int WriteJpegFile(const char* path, const CPackedBitmap& bitmap, int qualityStep);
+// The same into bytes in memory; false (after the message) when encoding failed.
+bool WriteJpegData(const CPackedBitmap& bitmap, int qualityStep, std::vector<BYTE>& out);
 
 // Reads a Windows bitmap file into a packed block of the file's own bit count: the 40-byte
 // header, masks and colour table, then the pixels (CDib::CreateFromGlobal converts it).

@@ -127,6 +127,12 @@ TEST(Jpeg, RoundTripWithinError)
     EXPECT_GT((corner >> 8) & 0xFF, 150u);
     EXPECT_LT((corner >> 16) & 0xFF, 100u);
 
+    // Encoding into memory gives the bytes of the file.
+    std::vector<BYTE> inMemory, onDisk;
+    ASSERT_TRUE(WriteJpegData(*src, 9, inMemory));
+    ASSERT_TRUE(CFile::ReadAll(path.c_str(), onDisk));
+    EXPECT_EQ(inMemory, onDisk);
+
     // A lower quality step gives a smaller file.
     const std::string low = Path(dir, "low.jpg");
     ASSERT_EQ(WriteJpegFile(low.c_str(), *src, 2), 1);
