@@ -244,3 +244,23 @@ TEST(Png, FailedSaveLeavesNoFileAndKeepsTheOldOne)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.png"});
     EXPECT_EQ(SavePNG("", *src), 0);
 }
+
+TEST(PixelBuffer, SmallAndMappedBlocksAreZeroedAndWritable)
+{
+    // Below and above the size from which blocks are mapped on their own.
+    for (std::size_t count : {std::size_t(1), std::size_t(1000), std::size_t(1) << 20, (std::size_t(3) << 20) + 7}) {
+        tessel::PixelBuffer b = tessel::AllocatePixels(count);
+        ASSERT_TRUE(b) << count;
+        EXPECT_EQ(b[0], 0u);
+        EXPECT_EQ(b[count / 2], 0u);
+        EXPECT_EQ(b[count - 1], 0u);
+        b[count - 1] = 0xDEADBEEFu;
+        EXPECT_EQ(b[count - 1], 0xDEADBEEFu);
+    }
+    EXPECT_FALSE(tessel::AllocatePixels(std::size_t(-1) / 2));
+    // A bitmap of 12 megapixels, as a camera picture.
+    PackedBitmapPtr big = CPackedBitmap::Create(4000, 3000);
+    ASSERT_TRUE(big);
+    EXPECT_EQ(big->At(3999, 0), 0u);
+    EXPECT_EQ(big->Header().biClrImportant, 0xFFFFFFFFu);
+}
