@@ -26,6 +26,14 @@ public:
     void WriteHtml(CPageOutput& out) override;
     bool ExportFiles(CPublishContext& context) override;
     CString GetStyle() override;
+    // Stacks the children that are not positioned from the top inset down; the group
+    // grows to hold them but never shrinks here.
+    void RecalcLayout() override;
+    // Background, children clipped to the box (unless visible), the linked master's
+    // children, scroll-bar previews and a focus frame when borderless.
+    void Draw(CDC* dc) override;
+    // Background, borders and children without clip, scroll bars or focus frame.
+    void DrawChildren(CDC* dc);
     // Slot 19: flows the children into the inner width.
     virtual void LayoutChildren();
 

@@ -8,6 +8,10 @@ public:
     CHeaderFooterItem();
     ~CHeaderFooterItem() override = default;
 
+    CString GetStyle() override;
+    void WriteHtml(CPageOutput& out) override;
+    void DrawOnCanvas(CDC* dc, int contentWidth);
+
     int* m_pStretch = nullptr; // the site's full-width flag
     int* m_pCenter = nullptr;  // the site's centre-in-browser flag
 };

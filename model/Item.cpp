@@ -202,8 +202,10 @@ void CItem::OnResized()
 {
 }
 
-void CItem::Draw(CDC* /*dc*/)
+void CItem::Draw(CDC* dc)
 {
+    DrawFill(dc);
+    DrawBorders(dc);
 }
 
 void CItem::SetRect(int left, int top, int right, int bottom)

@@ -80,6 +80,11 @@ public:
     // presence flag and the fill's extension values.
     virtual void SerializeExtra(CArchive& ar, int version);
 
+    // Editor painting of the background (colour, fill, style class fill) and the
+    // borders (ItemPainting.cpp).
+    void DrawFill(CDC* dc);
+    void DrawBorders(CDC* dc);
+
     // Geometry helpers.
     CRect GetRect() const { return CRect(m_nX, m_nY, m_nX + m_nWidth, m_nY + m_nHeight); }
     CRect GetHandleRect(int n) const;

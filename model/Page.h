@@ -20,6 +20,12 @@ public:
     // The group record, then the page's own fields gated by version.
     void Serialize(CArchive& ar, int version) override;
 
+    CString GetStyle() override;
+    void WriteHtml(CPageOutput& out) override;
+    // Editor painting of the page on the canvas, contentWidth being the canvas width
+    // that a full-width site spreads the background over.
+    void DrawCanvas(CDC* dc, int contentWidth);
+
     CFolder* GetFolder() const;
     // Items of the header band, of the page and of the footer band.
     void CollectBandItems(CItemList& out);

@@ -16,4 +16,5 @@ public:
         m_nIcon = 1;
         MakeFillAndPadding();
     }
+    void SetRect(int left, int top, int right, int bottom) override { CItem::SetRect(left, top, right, bottom); }
 };

@@ -12,6 +12,9 @@ public:
         m_strBody = "Message from website";
         m_nEncode = 1;
     }
+    void Serialize(CArchive& ar, int version) override;
+    void WriteHtml(CPageOutput& out) override;
+
     CString m_strSubject;
     CString m_strBody;
     CString m_strAddress;

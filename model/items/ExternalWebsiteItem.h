@@ -14,4 +14,7 @@ public:
         m_nHeightMode = 1;
         m_borders[BORDER_ALL].m_nWidth = 0;
     }
+    void WriteHtml(CPageOutput& out) override;
+    void RecalcLayout() override;
+    void Draw(CDC* dc) override;
 };

@@ -14,6 +14,10 @@ public:
         m_nWidthMode = 0;
         m_nHeightMode = 1;
     }
+    void Serialize(CArchive& ar, int version) override;
+    void WriteHtml(CPageOutput& out) override;
+    void Draw(CDC* dc) override;
+
     CString m_strPage;
     int m_nStream = 1;
     int m_nShowFaces = 1;

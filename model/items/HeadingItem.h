@@ -16,6 +16,11 @@ public:
         s.AppendFormat(" H%d", m_nLevel + 1);
         return s;
     }
+    void Serialize(CArchive& ar, int version) override;
+    void WriteHtml(CPageOutput& out) override;
+    // The level written: 0 to 5 (h1 to h6), whatever the record held.
+    int GetHtmlLevel() const { return m_nLevel < 0 ? 0 : (m_nLevel > 5 ? 5 : m_nLevel); }
+
     int m_nLevel = 0; // 0 to 5 for h1 to h6
     int m_nSpare = 0;
 };

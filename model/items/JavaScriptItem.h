@@ -13,4 +13,8 @@ public:
         m_nWidthMode = 1;
         m_nHeightMode = 0;
     }
+    void WriteHtml(CPageOutput& out) override;
+    void RecalcLayout() override;
+    void Draw(CDC* dc) override;
+    void SetRect(int left, int top, int right, int bottom) override;
 };

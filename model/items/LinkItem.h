@@ -17,6 +17,9 @@ public:
         m_dTransition = 0.5;
         MakeFillAndPadding();
     }
+    // A taller or shorter box grows or shrinks the top and bottom padding.
+    void SetRect(int left, int top, int right, int bottom) override;
+
     CFillStyle m_hoverFill;
     int m_nHoverBold = 0, m_nHoverItalic = 0, m_nHoverUnderline = 0;
 };

@@ -13,4 +13,9 @@ public:
         m_nWidthMode = 1;
         m_nHeightMode = 0;
     }
+    void WriteHtml(CPageOutput& out) override;
+    // The base layout only: code keeps the size the user gives it.
+    void RecalcLayout() override;
+    void Draw(CDC* dc) override;
+    void SetRect(int left, int top, int right, int bottom) override;
 };

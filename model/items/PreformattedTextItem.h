@@ -13,4 +13,7 @@ public:
         m_nHeightMode = 1;
         MakeFillAndPadding();
     }
+    void WriteHtml(CPageOutput& out) override;
+    void RecalcLayout() override;
+    void Draw(CDC* dc) override;
 };

@@ -13,4 +13,10 @@ public:
         m_nHeightMode = 1;
         MakeFillAndPadding();
     }
+    void WriteHtml(CPageOutput& out) override;
+    // Measures the text: an automatic or too narrow width grows to the text.
+    void RecalcLayout() override;
+    void Draw(CDC* dc) override;
+    // Scales the font with a corner drag; a side drag fixes the width.
+    void SetRect(int left, int top, int right, int bottom) override;
 };
