@@ -1,4 +1,5 @@
 #include "document/KJDoc.h"
+#include "model/OutputPaths.h"
 
 #include "document/ProjectFormat.h"
 #include "document/SafeSave.h"
@@ -597,7 +598,7 @@ void CKJDoc::ResolveLinks(const CPublishContext& context)
 {
     const bool preview = context.m_nMode < 2;
     auto withHtml = [&](const CSiteObject& o) {
-        CString name = o.GetFileName();
+        CString name = SafeObjectFileName(o); // the name the file is written under
         if (preview && o.m_strExtension != ".html")
             name += ".html";
         return name;
@@ -621,7 +622,7 @@ void CKJDoc::ResolveLinks(const CPublishContext& context)
             }
             for (auto& f : m_fileRecords)
                 if (f->m_nSerial == link->m_nTargetId) {
-                    link->m_strHref = f->GetFileName();
+                    link->m_strHref = SafeObjectFileName(*f);
                     link->m_pTargetFolder = dynamic_cast<CFolder*>(f->m_pParent);
                 }
         } else if (link->m_nKind == kLinkAddress && !link->m_strUrl.IsEmpty()) {

@@ -14,7 +14,9 @@
 #include "model/WString.h"
 
 #include <functional>
+#include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class CFolder;
@@ -173,6 +175,9 @@ public:
     int m_bCenterInBrowser = 1;
     int m_legacySettings[6] = {6, 2, 0x808080, 0xFFFFFF, 0, 0};
     CString m_strBrowserCommand;
+    // Digest of the text each object had in the last generation of each mode (not
+    // stored): a text that differs has changed since, whatever changed it.
+    std::unordered_map<std::uint64_t, std::size_t> m_outputDigests;
 
 private:
     void ReadProject(CArchive& ar);

@@ -3,6 +3,7 @@
 #include "model/Folder.h"
 #include "model/HtmlWriting.h"
 #include "model/Item.h"
+#include "model/OutputPaths.h"
 #include "model/ItemAction.h"
 #include "model/PageOutput.h"
 
@@ -34,7 +35,7 @@ CString GetRelativePath(const CFolder* from, const CFolder* to)
     CString path;
     depth = 0;
     for (const CFolder* f = to; f && depth < kMaxFolderDepth; f = f->GetParentFolder(), ++depth)
-        path = f->GetFileName() + "/" + path;
+        path = SafeOutputName(f->GetFileName(), "folder") + "/" + path; // as the folder is written
     return prefix + path;
 }
 

@@ -1,0 +1,545 @@
+#include "DocTestSupport.h"
+#include "GenerateTestSupport.h"
+#include "support/ExternalTools.h"
+
+#include "document/Generate.h"
+#include "document/KJDoc.h"
+#include "document/SiteCss.h"
+#include "model/Folder.h"
+#include "model/HtmlWriting.h"
+#include "model/Page.h"
+#include "model/PageOutput.h"
+#include "model/Picture.h"
+#include "model/PublishContext.h"
+#include "model/TextStyle.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+#include <QtCore/QRegularExpression>
+#include <QtCore/QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace gentest;
+
+namespace {
+
+QByteArray Read(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+const CPublishFile* FindListed(const CPublishContext& context, const char* remote)
+{
+    for (const auto& f : context.GetFiles())
+        if (f->m_strRemoteName == remote)
+            return f.get();
+    return nullptr;
+}
+
+// ---------------------------------------------------------------- the whole sample site
+
+class GenerateModes : public ::testing::TestWithParam<int> {};
+
+TEST_P(GenerateModes, SampleSiteIsCompleteValidAndStaysInItsFolder)
+{
+    const int mode = GetParam();
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    CKJDoc doc;
+    BuildSampleSite(doc);
+    CPublishContext context;
+    context.m_strOutputFolder = CString::FromQString(tmp.filePath("site"));
+    context.m_nMode = mode;
+    context.m_bUploadAll = mode == kPublishExport;
+    CString error;
+    ASSERT_EQ(GenerateWebsite(doc, context, &error), 1) << error.GetString();
+    const QString root = tmp.filePath("site");
+    EXPECT_EQ(FilesUnder(tmp.path()).filter(QRegularExpression("^(?!site(/|$))")), QStringList());
+
+    const bool preview = mode < kPublishUpload;
+    // every page at its place, under its name on the server
+    struct Expected { const char* remote; int kind; };
+    const Expected pages[] = {
+        {"index.php", kPublishFileTopIndex},
+        {"shop/index.html", kPublishFileFolderIndex},
+        {"shop/offers/summer.php", kPublishFilePage},
+        {"contact us.html", kPublishFilePage},
+    };
+    for (const Expected& e : pages) {
+        const CPublishFile* file = FindListed(context, e.remote);
+        ASSERT_NE(file, nullptr) << e.remote;
+        EXPECT_EQ(file->m_nKind, e.kind) << e.remote;
+        CString local = CString::FromQString(root) + "/" + e.remote;
+        if (preview && !QString(e.remote).endsWith(".html"))
+            local += ".html";
+        EXPECT_EQ(file->m_strLocalPath, local);
+        EXPECT_TRUE(QFileInfo::exists(local.ToQString())) << local.GetString();
+    }
+    const CPublishFile* shop = FindListed(context, "shop");
+    ASSERT_NE(shop, nullptr);
+    EXPECT_EQ(shop->m_bDirectory, 1);
+    EXPECT_EQ(shop->m_nKind, kPublishFileFolder);
+    ASSERT_NE(FindListed(context, "shop/offers"), nullptr);
+    ASSERT_NE(FindListed(context, "price.pdf"), nullptr);
+    EXPECT_EQ(FindListed(context, "price.pdf")->m_nKind, kPublishFileScript);
+    EXPECT_EQ(Read(root + "/price.pdf"), QByteArray("%PDF-1.4"));
+    ASSERT_NE(FindListed(context, "styles.css"), nullptr);
+
+    // every listed file exists inside the folder with the size recorded
+    for (const auto& f : context.GetFiles()) {
+        EXPECT_FALSE(f->m_strRemoteName.Find('\\') >= 0) << f->m_strRemoteName.GetString();
+        const QFileInfo info(f->m_strLocalPath.ToQString());
+        ASSERT_TRUE(info.exists()) << f->m_strLocalPath.GetString();
+        EXPECT_TRUE(info.absoluteFilePath().startsWith(root + "/")) << f->m_strLocalPath.GetString();
+        if (!f->m_bDirectory)
+            EXPECT_EQ(qint64(f->m_nSize), info.size()) << f->m_strLocalPath.GetString();
+    }
+
+    const QByteArray css = Read(root + "/styles.css");
+    EXPECT_EQ(CssSyntaxErrors(css), QStringList());
+    for (const QString& ref : LocalReferences(css, true))
+        EXPECT_TRUE(QFileInfo::exists(root + "/" + ref)) << "styles.css refers to " << ref.toStdString();
+
+    int pagesChecked = 0;
+    for (const auto& page : doc.m_pages) {
+        const QString local = page->m_strExtra1.ToQString();
+        const QByteArray text = Read(local);
+        ASSERT_FALSE(text.isEmpty()) << local.toStdString();
+        EXPECT_EQ(testsupport::TidyErrors(WithoutPhpBlock(text)), QByteArray()) << local.toStdString();
+        if (local.endsWith(".php"))
+            EXPECT_EQ(testsupport::PhpLintErrors(text), QByteArray()) << local.toStdString();
+        EXPECT_FALSE(text.contains("###phone###") || text.contains("###company###")) << local.toStdString();
+        const QString folder = QFileInfo(local).absolutePath();
+        for (const QString& ref : LocalReferences(text, false)) {
+            const QString target = QDir::cleanPath(folder + "/" + ref);
+            EXPECT_TRUE(target.startsWith(root + "/")) << local.toStdString() << " leaves the site: " << ref.toStdString();
+            EXPECT_TRUE(QFileInfo::exists(target)) << local.toStdString() << " refers to missing " << ref.toStdString() << " in\n"
+                                                   << text.mid(std::max<qsizetype>(0, text.indexOf(ref.toUtf8()) - 160), 200).toStdString();
+        }
+        ++pagesChecked;
+    }
+    EXPECT_EQ(pagesChecked, int(doc.m_pages.size()));
+    for (const QString& f : FilesUnder(root))
+        if (f.endsWith(".php") && !f.endsWith(".php.html"))
+            EXPECT_EQ(testsupport::PhpLintErrors(Read(root + "/" + f)), QByteArray()) << f.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(AllModes, GenerateModes, ::testing::Values(0, 1, 2, 3));
+
+// ---------------------------------------------------------------- exact texts
+
+TEST(GenerateText, StylesheetOfTheDefaultSite)
+{
+    CKJDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    CString css;
+    BuildSiteCss(doc, css);
+    CString website, pages;
+    doc.m_websiteBackground.WriteCss(website);
+    doc.m_allPagesBackground.WriteCss(pages);
+    CString expected = "body { width:100%; margin:0px; padding:0px; " + website + " }\r\n"
+                       "div.page { " + pages + " }\r\n"
+                       "p,pre,div,form,table,span,img,marquee { position:relative; padding:0px; margin:0px; text-align:left;}\r\n"
+                       "table { border-spacing:0px; border-collapse:collapse; }\r\n"
+                       "tr { vertical-align:top; }\r\n"
+                       "ol,ul { margin:0 0 0 20px; padding: 0px;}\r\n"
+                       "img { border:none; }\r\n"
+                       "li { background-repeat:no-repeat;  }\r\n";
+    expected += doc.m_styles.WriteCss();
+    for (const auto& c : doc.m_styleClasses)
+        expected += c->WriteCss();
+    EXPECT_EQ(css, expected);
+    EXPECT_EQ(CssSyntaxErrors(QByteArray(css.GetString())), QStringList());
+}
+
+TEST(GenerateText, WebFontImportsComeFirstInStyleOrder)
+{
+    CKJDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.m_styles.m_base.m_strWebFont = "Open Sans";
+    doc.m_styles.m_styles[STYLE_TEXTAREA].m_strWebFont = "Lobster";   // style 9
+    doc.m_styles.m_styles[STYLE_INPUT_SUBMIT].m_strWebFont = "Oswald"; // style 10, written before 9
+    doc.m_styles.m_styles[STYLE_H1].m_strWebFont = "Open Sans";
+    doc.m_nPageMargin = 12;
+    CString css;
+    BuildSiteCss(doc, css);
+    const CString imports = WriteWebFontImports("Open Sans") + WriteWebFontImports("Open Sans") +
+                            WriteWebFontImports("Oswald") + WriteWebFontImports("Lobster");
+    EXPECT_EQ(css.Left(imports.GetLength()), imports);
+    EXPECT_EQ(css.Mid(imports.GetLength()).Left(44), "body { width:100%; margin:12px; padding:0px;");
+    EXPECT_EQ(CssSyntaxErrors(QByteArray(css.GetString())), QStringList());
+}
+
+TEST(GenerateText, SmallPageInAFolderIsAssembledExactly)
+{
+    CKJDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    CFolder* a = AddFolder(doc, "a", nullptr);
+    CFolder* shop = AddFolder(doc, "shop", a);
+    CPage* page = AddNamedPage(doc, "deals", ".html", shop);
+    page->m_title = CWString(u"Deals & ###phone###");
+    page->m_description = CWString(u"Cheap \"things\"");
+    doc.m_globalTitle = CWString(u"My Site");
+    doc.m_strAnalytics = "<script>var tracked = 1;</script>";
+    auto named = std::make_unique<CNamedString>();
+    named->m_name = CWString(u"phone");
+    named->m_value = CWString(u"555");
+    doc.m_namedStrings.push_back(std::move(named));
+
+    CPageOutput out(kPublishExport, doc.m_nPageWidth);
+    BuildPageHtml(doc, page, out);
+    // the page's own part, written alone into a fresh record
+    CPageOutput alone(kPublishExport, doc.m_nPageWidth);
+    alone.m_pPageFolder = shop;
+    page->WriteHtml(alone);
+    const CString expected =
+        "<!DOCTYPE HTML>\r\n<html>\r\n<head>\r\n"
+        "<meta http-equiv=\"content-type\" content=\"text/html; charset=utf-8\">\r\n"
+        "<title>Deals &amp; 555 My Site</title>\r\n"
+        "<meta name=\"description\" content=\"Cheap &quot;things&quot;\">\r\n"
+        "\r\n<meta name=\"generator\" content=\"Varnelo Tessel Web Designer 8\">\r\n"
+        "<link rel=stylesheet type='text/css' href='../../styles.css'>\r\n"
+        "<style type=\"text/css\">\r\n" + alone.m_strPageCss + "</style>\r\n"
+        "<script>var tracked = 1;</script>\r\n</head>\r\n\r\n"
+        "<body" + (alone.m_strOnLoad.IsEmpty() ? CString() : " onLoad=\"" + HtmlAttributeEscape(alone.m_strOnLoad) + "\"") + ">" +
+        alone.m_strBody + "</body>\r\n</html>\r\n";
+    EXPECT_EQ(out.m_strFinalPage, expected);
+    EXPECT_EQ(testsupport::TidyErrors(QByteArray(out.m_strFinalPage.GetString())), QByteArray());
+}
+
+TEST(GenerateText, StylesheetHrefCountsFolderLevels)
+{
+    CKJDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    CFolder* a = AddFolder(doc, "a", nullptr);
+    CFolder* b = AddFolder(doc, "b", a);
+    CFolder* c = AddFolder(doc, "c", b);
+    const struct { CFolder* folder; const char* css; const char* href; } cases[] = {
+        {nullptr, "styles.css", "styles.css"},
+        {a, "styles.css", "../styles.css"},
+        {b, "styles.css", "../../styles.css"},
+        {c, "site.css", "../../../site.css"},
+        {a, "../../evil.css", "../....evil.css"},
+    };
+    for (const auto& k : cases) {
+        doc.m_strCssFile = k.css;
+        CPage* page = AddNamedPage(doc, "p", ".html", k.folder);
+        EXPECT_EQ(GetStylesheetHref(doc, page), k.href) << k.css;
+    }
+}
+
+TEST(GenerateText, NamedStringsAreReplacedEverywhereInOrder)
+{
+    CKJDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    CPage* page = doc.m_pages.front().get();
+    page->m_title = CWString(u"Call ###phone###");
+    page->m_phpCode = CWString(u"$n = '###phone###';");
+    doc.m_strAnalytics = "<script>var p = '###phone###'; var q = '###first###';</script>";
+    const struct { const char16_t* name; const char16_t* value; } pairs[] = {
+        {u"first", u"###phone###"}, // a later pair replaces what an earlier one put in
+        {u"phone", u"555"},
+        {u"nowhere", u"x"},
+        {u"tag", u"<b>&"},
+    };
+    for (const auto& p : pairs) {
+        auto n = std::make_unique<CNamedString>();
+        n->m_name = CWString(p.name);
+        n->m_value = CWString(p.value);
+        doc.m_namedStrings.push_back(std::move(n));
+    }
+    page->m_keywords = CWString(u"###tag###");
+    CPageOutput out(kPublishUpload, 900);
+    BuildPageHtml(doc, page, out);
+    const CString& text = out.m_strFinalPage;
+    EXPECT_GE(text.Find("<title>Call 555</title>"), 0);
+    EXPECT_GE(text.Find("$n = '555';"), 0);
+    EXPECT_GE(text.Find("var p = '555'; var q = '555';"), 0);
+    EXPECT_GE(text.Find("content=\"&lt;b&gt;&amp;\""), 0);
+    EXPECT_LT(text.Find("###"), 0);
+}
+
+TEST(GenerateText, SocialTab)
+{
+    const struct {
+        int style, faces, stream;
+        const char* channel;
+        const char* query;
+    } cases[] = {
+        {0, 0, 0, "Varnelo", "href=https%3A%2F%2Fwww.facebook.com%2FVarnelo&amp;width=302&amp;height=380&amp;colorscheme=light&amp;show_faces=false&amp;border_color=%23ffffff&amp;stream=false&amp;header=true\""},
+        {1, 1, 1, "Varnelo", "colorscheme=dark&amp;show_faces=true&amp;border_color=%23ffffff&amp;stream=true&amp;"},
+        {0, 1, 0, "a b\"/&x", "%2Fa%2520b%2522%252F%2526x&amp;width=302"},
+    };
+    for (const auto& k : cases) {
+        CKJDoc doc;
+        ASSERT_TRUE(doc.OnNewDocument());
+        doc.m_bFacebookConnect = 1;
+        doc.m_nFacebookStyle = k.style;
+        doc.m_bFacebookFaces = k.faces;
+        doc.m_bFacebookStream = k.stream;
+        doc.m_strFacebookChannel = k.channel;
+        CPageOutput out(kPublishExport, 900);
+        BuildPageHtml(doc, doc.m_pages.front().get(), out);
+        const CString& text = out.m_strFinalPage;
+        EXPECT_GE(text.Find(k.query), 0) << k.channel << "\n" << text.GetString();
+        EXPECT_EQ(out.m_bJqueryUsed, 1);
+        EXPECT_GE(text.Find("jquery.min.js"), 0);
+        EXPECT_GE(text.Find("<div id=\"facebooktab\"><iframe src=\"https://www.facebook.com/plugins/likebox.php?"), 0);
+        EXPECT_GE(text.Find("$(\"#facebooktab\").css(\"left\",\"-352px\");"), 0);
+        EXPECT_GE(out.m_strPageCss.Find("#facebooktab{ background: url(\""), 0);
+        EXPECT_EQ(testsupport::TidyErrors(QByteArray(text.GetString())), QByteArray()) << k.channel;
+        CString script = text.Mid(text.Find("<script type=\"text/javascript\">$(function"));
+        script = script.Mid(31, script.Find("</script>") - 31);
+        EXPECT_EQ(testsupport::JsSyntaxErrors(QByteArray(script.GetString())), QByteArray());
+    }
+}
+
+// ---------------------------------------------------------------- modes, kinds, states
+
+TEST(Generate, PageNamesAndKindsByMode)
+{
+    const struct { int mode; const char* local; } cases[] = {
+        {kPublishEditorPreview, "a/shop/index.php.html"},
+        {kPublishBrowserPreview, "a/shop/index.php.html"},
+        {kPublishUpload, "a/shop/index.php"},
+        {kPublishExport, "a/shop/index.php"},
+    };
+    for (const auto& k : cases) {
+        QTemporaryDir tmp;
+        CKJDoc doc;
+        ASSERT_TRUE(doc.OnNewDocument());
+        CFolder* a = AddFolder(doc, "a", nullptr);
+        CFolder* shop = AddFolder(doc, "shop", a);
+        CPage* page = AddNamedPage(doc, "index", ".php", shop);
+        CPublishContext context;
+        context.m_strOutputFolder = CString::FromQString(tmp.path()) + "/";
+        context.m_nMode = k.mode;
+        ASSERT_EQ(GenerateWebsite(doc, context), 1);
+        const CPublishFile* file = FindListed(context, "a/shop/index.php");
+        ASSERT_NE(file, nullptr) << k.mode;
+        EXPECT_EQ(file->m_nKind, kPublishFileFolderIndex);
+        EXPECT_EQ(file->m_strLocalPath, CString::FromQString(tmp.path()) + "/" + k.local);
+        EXPECT_EQ(page->m_strExtra1, file->m_strLocalPath);
+        EXPECT_EQ(FindListed(context, "index.php")->m_nKind, kPublishFileTopIndex);
+        EXPECT_EQ(FindListed(context, "a")->m_bDirectory, 1);
+        EXPECT_EQ(FindListed(context, "a/shop")->m_bDirectory, 1);
+    }
+}
+
+TEST(Generate, UploadStatesDecideWhatIsListed)
+{
+    const struct { int state; int uploadAll; bool listed; int after; } cases[] = {
+        {kUploadChanged, 0, true, kUploadListed},
+        {kUploadListed, 0, true, kUploadListed},
+        {kUploadDone, 0, false, kUploadDone},
+        {kUploadDone, 1, true, kUploadDone},
+    };
+    for (const auto& k : cases) {
+        QTemporaryDir tmp;
+        CKJDoc doc;
+        ASSERT_TRUE(doc.OnNewDocument());
+        CPage* page = doc.m_pages.front().get();
+        page->m_nUploadState = k.state;
+        doc.m_nCssUploadState = k.state;
+        CPublishContext context;
+        context.m_strOutputFolder = CString::FromQString(tmp.path());
+        context.m_nMode = kPublishUpload;
+        context.m_bUploadAll = k.uploadAll;
+        ASSERT_EQ(GenerateWebsite(doc, context), 1);
+        EXPECT_TRUE(QFileInfo::exists(tmp.filePath("index.php"))); // written in every case
+        EXPECT_EQ(FindListed(context, "index.php") != nullptr, k.listed) << k.state << k.uploadAll;
+        EXPECT_EQ(FindListed(context, "styles.css") != nullptr, k.listed);
+        EXPECT_EQ(page->m_nUploadState, k.after);
+        EXPECT_EQ(doc.m_nCssUploadState, k.after);
+    }
+}
+
+TEST(Generate, ChangedOutputResetsTheUploadState)
+{
+    QTemporaryDir tmp;
+    CKJDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    CPage* home = doc.m_pages.front().get();
+    CPage* other = AddNamedPage(doc, "other", ".html", nullptr);
+    auto run = [&](int mode) {
+        CPublishContext context;
+        context.m_strOutputFolder = CString::FromQString(tmp.path());
+        context.m_nMode = mode;
+        EXPECT_EQ(GenerateWebsite(doc, context), 1);
+        return context.GetFileCount();
+    };
+    auto uploaded = [&] {
+        home->m_nUploadState = other->m_nUploadState = doc.m_nCssUploadState = kUploadDone;
+    };
+    run(kPublishUpload);
+    uploaded();
+    EXPECT_EQ(run(kPublishUpload), 0);   // nothing changed: nothing listed
+    EXPECT_EQ(run(kPublishEditorPreview), 0); // a preview writes other text, which is no change
+    EXPECT_EQ(run(kPublishUpload), 0);
+
+    doc.m_globalTitle = CWString(u"New title"); // a site-wide setting changes every page
+    run(kPublishUpload);
+    EXPECT_EQ(home->m_nUploadState, kUploadListed);
+    EXPECT_EQ(other->m_nUploadState, kUploadListed);
+    EXPECT_EQ(doc.m_nCssUploadState, kUploadDone);
+
+    uploaded();
+    doc.m_nPageMargin = 30; // only the stylesheet changes
+    run(kPublishUpload);
+    EXPECT_EQ(doc.m_nCssUploadState, kUploadListed);
+    EXPECT_EQ(home->m_nUploadState, kUploadDone);
+}
+
+// ---------------------------------------------------------------- failures
+
+TEST(Generate, UnwritableFileStopsTheRunAndNamesIt)
+{
+    const struct { const char* blocker; bool cssListed; bool pageListed; } cases[] = {
+        {"styles.css", false, false},
+        {"index.php", true, false},
+        {"price.pdf", true, true},
+    };
+    for (const auto& k : cases) {
+        QTemporaryDir tmp;
+        CKJDoc doc;
+        ASSERT_TRUE(doc.OnNewDocument());
+        auto file = std::make_unique<CFileRecord>();
+        file->m_strBaseName = "price";
+        file->m_strExtension = ".pdf";
+        file->m_blob.Assign("%PDF", 4);
+        doc.m_fileRecords.push_back(std::move(file));
+        // a directory where the file should go
+        ASSERT_TRUE(QDir(tmp.path()).mkpath(QString("site/") + k.blocker));
+        CPublishContext context;
+        context.m_strOutputFolder = CString::FromQString(tmp.filePath("site"));
+        context.m_nMode = kPublishExport;
+        CString error;
+        EXPECT_EQ(GenerateWebsite(doc, context, &error), 0) << k.blocker;
+        EXPECT_GE(error.Find(CString::FromQString(tmp.filePath("site/")) + k.blocker), 0) << error.GetString();
+        EXPECT_EQ(FindListed(context, k.blocker), nullptr);
+        EXPECT_EQ(FindListed(context, "styles.css") != nullptr, k.cssListed) << k.blocker;
+        EXPECT_EQ(FindListed(context, "index.php") != nullptr, k.pageListed) << k.blocker;
+    }
+}
+
+TEST(Generate, ExportToFolderUsesTheProjectNameAndReportsFailure)
+{
+    QTemporaryDir tmp;
+    CKJDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.SetTitle("Untitled ../site");
+    EXPECT_EQ(GetExportProjectName(doc), "Untitled ..site");
+    CString where;
+    ASSERT_EQ(ExportWebsiteToFolder(doc, CString::FromQString(tmp.path()) + "/", &where), 1);
+    EXPECT_EQ(where, CString::FromQString(tmp.path()) + "/Untitled ..site");
+    EXPECT_EQ(doc.m_strExportFolder, CString::FromQString(tmp.path()) + "/");
+    EXPECT_TRUE(QFileInfo::exists(tmp.filePath("Untitled ..site/index.php")));
+    EXPECT_TRUE(QFileInfo::exists(tmp.filePath("Untitled ..site/styles.css")));
+
+    doc.SetPathName(CString::FromQString(tmp.filePath("Shop.kjproj")));
+    EXPECT_EQ(GetExportProjectName(doc), "Shop");
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("Shop/index.php"));
+    doctest::MessageRecorder messages;
+    EXPECT_EQ(ExportWebsiteToFolder(doc, CString::FromQString(tmp.path())), 0);
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_GE(messages.texts[0].Find("Shop/index.php"), 0) << messages.texts[0].GetString();
+}
+
+// ---------------------------------------------------------------- hostile names
+
+TEST(Generate, HostileNamesStayInsideTheFolder)
+{
+    const char* const names[] = {"../x", "a/b", "C:\\x", "..", ".", "ctl\x01\x1f", "q\"uo'te<>", "/etc/passwd", "../../.."};
+    QTemporaryDir tmp;
+    CKJDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.m_strCssFile = "../evil.css";
+    CPage* home = doc.m_pages.front().get();
+    CFolder* parent = nullptr;
+    for (const char* name : names) {
+        CFolder* folder = AddFolder(doc, name, parent);
+        CPage* page = AddNamedPage(doc, name, "", folder);
+        page->m_strExtension = name; // extensions come from the project too
+        auto* link = new CItem(); // an item linking each page
+        link->m_link.SetPageLink(page->m_nSerial);
+        home->AddChild(link);
+        auto record = std::make_unique<CFileRecord>();
+        record->m_strBaseName = name;
+        record->m_strExtension = CString(name) + "r"; // no file may meet a folder's name
+        record->m_blob.Assign("x", 1);
+        doc.m_fileRecords.push_back(std::move(record));
+        auto texture = std::make_unique<CPicture>();
+        texture->m_strName = CString(name) + "t";
+        texture->m_blob.Assign("y", 1);
+        doc.m_textures.push_back(std::move(texture));
+        parent = folder;
+    }
+    for (auto& page : doc.m_pages)
+        doc.FixupPageAfterLoad(page.get());
+    const QString out = tmp.filePath("deep/er/site");
+    for (int mode = 0; mode <= 3; ++mode) {
+        CPublishContext context;
+        context.m_strOutputFolder = CString::FromQString(out);
+        context.m_nMode = mode;
+        context.m_bUploadAll = 1;
+        CString error;
+        ASSERT_EQ(GenerateWebsite(doc, context, &error), 1) << error.GetString();
+        for (const QString& f : FilesUnder(tmp.path()))
+            EXPECT_TRUE(f.startsWith("deep/er/site/") || f == "deep" || f == "deep/er" || f == "deep/er/site") << f.toStdString();
+        for (const auto& f : context.GetFiles()) {
+            EXPECT_TRUE(QFileInfo(f->m_strLocalPath.ToQString()).absoluteFilePath().startsWith(out + "/")) << f->m_strLocalPath.GetString();
+            for (const QString& part : f->m_strRemoteName.ToQString().split('/'))
+                EXPECT_TRUE(part != ".." && part != "." && !part.isEmpty()) << f->m_strRemoteName.GetString();
+            for (unsigned char c : f->m_strRemoteName.str())
+                EXPECT_TRUE(c >= 0x20 && c != 0x7F && c != '\\') << f->m_strRemoteName.GetString();
+        }
+        // the links name the files that were written
+        for (auto& page : doc.m_pages) {
+            const QString local = page->m_strExtra1.ToQString();
+            ASSERT_TRUE(QFileInfo::exists(local)) << local.toStdString();
+            EXPECT_EQ(testsupport::TidyErrors(Read(local)), QByteArray()) << local.toStdString();
+        }
+        const QByteArray homeText = Read(home->m_strExtra1.ToQString());
+        for (const QString& ref : LocalReferences(homeText, false))
+            EXPECT_TRUE(QFileInfo::exists(QDir::cleanPath(out + "/" + ref))) << ref.toStdString();
+        EXPECT_EQ(CssSyntaxErrors(Read(out + "/..evil.css")), QStringList());
+    }
+}
+
+// ---------------------------------------------------------------- the checkers themselves
+
+TEST(GenerateSupport, CssCheckerFindsBrokenStylesheets)
+{
+    const struct { const char* css; bool ok; } cases[] = {
+        {"@import url(https://x/css?family=A+B);\r\nbody { margin:0px; }\r\na:hover { color:#FF0000; }", true},
+        {"@media screen { p { color:red; } }", true},
+        {"p { background:url('a b.png') no-repeat; }", true},
+        {"body { width:100%%; }", false},
+        {"p { color:#12345; }", false},
+        {"p { color: ; }", false},
+        {"p { color red; }", false},
+        {"p { color:red; ", false},
+        {"p color:red; }", false},
+        {"} p { }", false},
+        {"p { content:\"open; }", false},
+        {"p { background:url(a.png; }", false},
+        {"p,,q { color:red; }", false},
+        {"/* open", false},
+    };
+    for (const auto& k : cases)
+        EXPECT_EQ(CssSyntaxErrors(k.css).isEmpty(), k.ok) << k.css << "\n" << CssSyntaxErrors(k.css).join("\n").toStdString();
+}
+
+TEST(GenerateSupport, LocalReferencesSkipOutsideAddresses)
+{
+    const QByteArray html = "<a href=\"shop/a%20b.html?x=1\">x</a><img src='p.png'><a href=\"https://e.com/\">"
+                            "<a href=\"#top\"><a href=\"/\"><a href=\"mailto:a@b\"><div style=\"background:url(&quot;t.png&quot;)\">"
+                            "<form action=\"send.php\">";
+    EXPECT_EQ(LocalReferences(html, false), (QStringList{"t.png", "shop/a b.html", "p.png", "send.php"}));
+    EXPECT_EQ(LocalReferences("p { background:url(\"../t.png\"); } q { background:url(//cdn/x.png); }", true), QStringList{"../t.png"});
+}
+
+} // namespace
