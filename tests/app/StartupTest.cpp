@@ -79,6 +79,10 @@ protected:
                 }
             if (welcomeAnswer < 0)
                 return IDCANCEL;
+            if (welcomeAnswer >= int(seen.choices.size())) { // OK as it opened
+                welcome->OnOK();
+                return welcome->GetResult();
+            }
             auto* button = qobject_cast<QRadioButton*>(welcome->GetDlgItem(seen.choices[size_t(welcomeAnswer)].first));
             button->setChecked(true);
             welcome->OnOK();
@@ -539,4 +543,19 @@ TEST_F(Startup, ExampleAndTemplateProjectsOpenWithTheirPages)
     ASSERT_TRUE(Frame()->SendCommand(ID_GETTING_STARTED));
     ASSERT_EQ(app->GetOpenDocuments().size(), 1u);
     EXPECT_EQ(app->GetOpenDocuments()[0]->GetTitle(), "Tutorial.kjproj");
+}
+
+TEST_F(Startup, StoredChoiceOutsideTheGroupSelectsNothingAndBeginsNothing)
+{
+    UseFakeProjects(true);
+    WriteProfileInt("Current", "Welcome", 9);
+    welcomeAnswer = 99;
+    Start({});
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.checked, -1);
+    EXPECT_EQ(app->m_nWelcomeResult, IDOK);
+    EXPECT_EQ(GetProfileInt("Current", "Welcome", 0), -1);
+    EXPECT_TRUE(app->GetOpenDocuments().empty());
+    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(chooserTitles.empty());
 }
