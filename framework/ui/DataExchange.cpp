@@ -192,6 +192,20 @@ void DDX_Text(CDataExchange* pDX, int id, float& value)
     ExchangeNumber(pDX, id, value, parse, [](float v) { return FormatDouble(v, 6); }, "Please enter a number.");
 }
 
+void DDX_TextBlankZero(CDataExchange* pDX, int id, int& value)
+{
+    QWidget* w = pDX->PrepareEditCtrl(id);
+    if (!pDX->m_bSaveAndValidate) {
+        SetWindowText(w, value == 0 ? CString() : CString::Formatted("%d", value));
+        return;
+    }
+    if (Trimmed(GetWindowText(w)).IsEmpty()) {
+        value = 0;
+        return;
+    }
+    DDX_Text(pDX, id, value);
+}
+
 void DDX_Check(CDataExchange* pDX, int id, int& value)
 {
     auto* b = qobject_cast<QAbstractButton*>(pDX->PrepareCtrl(id));

@@ -43,6 +43,8 @@ void DDX_Text(CDataExchange* pDX, int id, int& value);
 void DDX_Text(CDataExchange* pDX, int id, unsigned& value);
 void DDX_Text(CDataExchange* pDX, int id, double& value);
 void DDX_Text(CDataExchange* pDX, int id, float& value);
+// Sizes and amounts: 0 shows as an empty field and an empty field stores 0.
+void DDX_TextBlankZero(CDataExchange* pDX, int id, int& value);
 // Check box state: 0, 1, or 2 for the third state.
 void DDX_Check(CDataExchange* pDX, int id, int& value);
 // Index of the checked button in the radio group that starts at id, -1 when none.

@@ -285,3 +285,34 @@ TEST(Dialog, DestroyingAShownDialogReachesNoHandler)
     delete dlg; // hiding takes the focus away from the edit
     EXPECT_EQ(calls, before);
 }
+
+TEST(DataExchange, BlankFieldsStandForZero)
+{
+    CDialog dlg;
+    QLineEdit* edit = dlg.CreateEdit(1000);
+    struct Case {
+        int loaded;
+        const char* shown;
+        const char* typed;
+        bool ok;
+        int stored;
+    } cases[] = {{0, "", "", true, 0}, {445, "445", "  ", true, 0}, {0, "", "12", true, 12}, {3, "3", "x", false, 3}};
+    for (const auto& c : cases) {
+        int value = c.loaded;
+        CDataExchange load(&dlg, FALSE);
+        DDX_TextBlankZero(&load, 1000, value);
+        EXPECT_EQ(edit->text(), c.shown) << c.loaded;
+        edit->setText(c.typed);
+        MessageRecorder recorder;
+        CDataExchange save(&dlg, TRUE);
+        bool ok = true;
+        try {
+            DDX_TextBlankZero(&save, 1000, value);
+        } catch (const CUserException&) {
+            ok = false;
+        }
+        EXPECT_EQ(ok, c.ok) << c.typed;
+        EXPECT_EQ(value, c.stored) << c.typed;
+        EXPECT_EQ(recorder.messages.size(), c.ok ? 0u : 1u) << c.typed;
+    }
+}
