@@ -20,6 +20,7 @@
 #include <QtCore/QFileInfo>
 
 #include <functional>
+#include <set>
 #include <string>
 
 namespace {
@@ -88,6 +89,7 @@ private:
     CKJDoc& m_doc;
     CPublishContext& m_context;
     CString* m_error;
+    std::set<CString> m_madeFolders; // made in this run: pages share their folders
 };
 
 bool CSiteWriter::WriteFile(const CString& path, const char* data, std::size_t size)
@@ -95,9 +97,12 @@ bool CSiteWriter::WriteFile(const CString& path, const char* data, std::size_t s
     if (!IsInsideFolder(m_context.m_strOutputRoot, path))
         return Fail("The file lies outside the website folder:", path);
     QFile file(path.ToQString());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // An old file is written over and then cut to the new length: emptying a file with
+    // data and writing it again makes ext4 flush it to disk at once, and deleting and
+    // creating thousands of files is slow too.
+    if (!file.open(QIODevice::ReadWrite))
         return Fail("The file could not be written:", path);
-    const bool ok = (size == 0 || file.write(data, qint64(size)) == qint64(size)) && file.flush();
+    const bool ok = (size == 0 || file.write(data, qint64(size)) == qint64(size)) && file.flush() && file.resize(qint64(size));
     file.close();
     if (!ok || file.error() != QFileDevice::NoError) {
         file.remove();
@@ -111,8 +116,11 @@ bool CSiteWriter::MakeFolder(const CString& path)
     // the root itself, or a folder inside it
     if (!IsInsideFolder(m_context.m_strOutputRoot, path + "/-"))
         return Fail("The folder lies outside the website folder:", path);
+    if (m_madeFolders.count(path))
+        return true;
     if (!QDir().mkpath(path.ToQString()))
         return Fail("The folder could not be created:", path);
+    m_madeFolders.insert(path);
     return true;
 }
 

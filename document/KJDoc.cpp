@@ -1,5 +1,4 @@
 #include "document/KJDoc.h"
-#include "model/OutputPaths.h"
 
 #include "document/ProjectFormat.h"
 #include "document/SafeSave.h"
@@ -14,6 +13,7 @@
 #include "model/ItemFactory.h"
 #include "model/ItemTypes.h"
 #include "model/MasterItem.h"
+#include "model/OutputPaths.h"
 #include "model/Page.h"
 #include "model/Picture.h"
 #include "model/PublishContext.h"
@@ -24,6 +24,7 @@
 #include "model/items/ParagraphItem.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace {
@@ -603,11 +604,25 @@ void CKJDoc::ResolveLinks(const CPublishContext& context)
             name += ".html";
         return name;
     };
+    // Every link is looked up: one index of the objects instead of a walk per link.
+    std::unordered_map<int, CItem*> objects;
+    auto index = [&](auto& list) {
+        for (auto& o : list)
+            objects.try_emplace(o->m_nSerial, o.get());
+    };
+    index(m_pages);
+    index(m_footerBands);
+    index(m_headerBands);
+    index(m_masters);
+    auto find = [&](int id) -> CItem* {
+        auto it = objects.find(id);
+        return it == objects.end() ? nullptr : it->second;
+    };
     std::vector<CItemLink*> links;
     CollectLinkRecords(links);
     for (CItemLink* link : links) {
         if (link->m_nKind == kLinkPage && link->m_nTargetId != 0) {
-            if (CItem* o = FindObjectById(link->m_nTargetId)) {
+            if (CItem* o = find(link->m_nTargetId)) {
                 link->m_strHref = withHtml(*o);
                 link->m_pTargetFolder = dynamic_cast<CFolder*>(o->m_pParent);
             } else {
