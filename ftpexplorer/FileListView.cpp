@@ -183,10 +183,13 @@ void CFileListView::Setup()
                               TranslateText("Date").ToQString()});
     m_pList->setColumnWidth(colName, 200);
     m_pList->setColumnWidth(colSize, 60);
-    m_pList->setColumnWidth(colDate, 120);
+    // 120 pixels, or what a date needs in this font and locale.
+    const int dateWidth = m_pList->fontMetrics().horizontalAdvance(DateText(std::time(nullptr)).ToQString()) + 16;
+    m_pList->setColumnWidth(colDate, std::max(120, dateWidth));
     m_pList->headerItem()->setTextAlignment(colSize, Qt::AlignRight | Qt::AlignVCenter);
     m_pList->headerItem()->setTextAlignment(colDate, Qt::AlignRight | Qt::AlignVCenter);
     m_pList->header()->setSectionsClickable(true);
+    m_pList->header()->setStretchLastSection(false);
 }
 
 CFileListView* CFileListView::PaneFromAddress(quintptr address)

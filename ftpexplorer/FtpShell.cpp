@@ -132,9 +132,10 @@ BOOL CChildFrame::OnCreateClient(CView* view)
     m_pLocal = new CLocalView(m_pSplitter);
     m_pSplitter->addWidget(m_pLocal);
     m_pSplitter->addWidget(view);
-    m_pSplitter->setSizes({500, 100});
-    m_pSplitter->setStretchFactor(0, 1);
+    // The local pane starts 500 pixels wide; the server pane takes the rest.
+    m_pSplitter->setStretchFactor(0, 0);
     m_pSplitter->setStretchFactor(1, 1);
+    m_pSplitter->setSizes({500, 100});
     layout()->addWidget(m_pSplitter);
     m_pLocal->SetDocument(view->GetDocument());
     m_pLocal->OnInitialUpdate();
