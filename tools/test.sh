@@ -67,7 +67,7 @@ if CC=clang CXX=clang++ build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTES
     mkdir -p "$corpus"
     seeds="$ROOT/fuzz/seeds/${name#fuzz_}"
     [ -d "$seeds" ] || seeds=""
-    if "$f" -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=2048 -print_final_stats=0 "$corpus" $seeds > "build/fuzz/$name.log" 2>&1; then
+    if "$f" -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=2048 -print_final_stats=0 -artifact_prefix="build/fuzz/$name-" "$corpus" $seeds > "build/fuzz/$name.log" 2>&1; then
       echo "fuzz $name: ok ($(grep -oE '#[0-9]+' "build/fuzz/$name.log" | tail -n1) runs)"
       passed=$((passed + 1))
     else
