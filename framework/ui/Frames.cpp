@@ -483,6 +483,17 @@ BOOL CMDIFrameWnd::SendCommand(UINT id)
 
 void CMDIFrameWnd::UpdateCmdUI()
 {
+    // Menu items too, so that their shortcuts follow the state of their commands.
+    std::function<void(QMenu*)> updateTree = [&](QMenu* menu) {
+        UpdateMenuActions(menu);
+        for (QAction* a : menu->actions())
+            if (a->menu())
+                updateTree(a->menu());
+    };
+    for (QAction* top : menuBar()->actions())
+        if (top->menu())
+            updateTree(top->menu());
+
     for (CToolBar* bar : m_toolBars) {
         if (!bar->isVisible())
             continue;

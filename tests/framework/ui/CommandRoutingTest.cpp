@@ -327,3 +327,17 @@ TEST(Timers, TicksCarryTheirIdAndStopWhenKilled)
     EXPECT_EQ(ticks, (std::vector<UINT>{2000, 7}));
     EXPECT_FALSE(timers.KillTimer(7));
 }
+
+TEST_F(Routing, ShortcutsFollowTheStateOfTheirCommands)
+{
+    CMenu menu;
+    menu.items = {CMenu::Popup("&View", {CMenu::Command("Renamed by the view", ID_UPDATED)})};
+    main->SetDefaultMenu(menu);
+    app->GetFirstDocTemplate()->m_menu = menu;
+    main->UpdateCmdUI();
+    EXPECT_FALSE(main->MenuActionOf(ID_UPDATED)->isEnabled());
+    app->GetFirstDocTemplate()->OpenDocumentFile(nullptr);
+    main->UpdateCmdUI(); // without opening the menu
+    EXPECT_TRUE(main->MenuActionOf(ID_UPDATED)->isEnabled());
+    EXPECT_EQ(main->MenuActionOf(ID_UPDATED)->text(), "Renamed");
+}
