@@ -12,12 +12,14 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QStandardPaths>
+#include <QtGui/QShortcut>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QSplitter>
+#include <QtWidgets/QTreeWidget>
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QVBoxLayout>
 
@@ -140,7 +142,22 @@ BOOL CChildFrame::OnCreateClient(CView* view)
     m_pLocal->SetDocument(view->GetDocument());
     m_pLocal->OnInitialUpdate();
     m_pActive = m_pLocal;
+    // F6 and Shift+F6 move to the other pane.
+    for (QKeySequence key : {QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)}) {
+        auto* shortcut = new QShortcut(key, this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, this, [this] { NextPane(); });
+    }
     return TRUE;
+}
+
+void CChildFrame::NextPane()
+{
+    CFileListView* next = m_pActive == m_pLocal ? static_cast<CFileListView*>(m_pRemote) : m_pLocal;
+    if (!next || !next->isEnabled())
+        return;
+    SetActivePane(next);
+    next->List()->setFocus();
 }
 
 void CChildFrame::SetActivePane(CFileListView* pane)

@@ -21,6 +21,8 @@ public:
     // Commands go to the pane the user works in, then its document, then this frame.
     BOOL OnCmdMsg(UINT id, CmdMode mode, CCmdUI* pUI) override;
     void SetActivePane(CFileListView* pane);
+    // The other pane becomes the active one (F6, Shift+F6).
+    void NextPane();
     CFileListView* GetActivePane() const { return m_pActive; }
     CLocalView* LocalView() const { return m_pLocal; }
     CFtpView* RemoteView() const { return m_pRemote; }

@@ -2,6 +2,8 @@
 // refused transfers, rename, create folder and delete on both sides.
 #include "ExplorerFixture.h"
 
+#include <QtWidgets/QProgressBar>
+
 using namespace ftpxtest;
 using testsupport::FtpServerOptions;
 using testsupport::RandomBytes;
@@ -189,4 +191,53 @@ TEST_F(Commands, LocalRenameNeverReplacesAndDeleteRemovesTrees)
     EXPECT_FALSE(QFileInfo::exists(disk + "/newdir"));
     EXPECT_EQ(ReadFile(outside + "/keep.txt"), QByteArray("keep"));
     EXPECT_EQ(Names(local), QStringList({"..", "b.txt", "c.txt"}));
+}
+
+class CancelledTransfer : public ExplorerTest {
+protected:
+    int Answer(CDialog& dlg) override
+    {
+        auto* transfer = dynamic_cast<CTransferDlg*>(&dlg);
+        if (!transfer)
+            return ExplorerTest::Answer(dlg);
+        // Two blocks, then the user's Cancel.
+        QDeadlineTimer until(20000);
+        while (transfer->Engine().GetBytesDone() < 2 * CTransferEngine::kBlockSize && !dlg.IsEnded()
+               && !until.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+        m_progressText = dlg.GetDlgItemText(IDC_FTP_PROGRESS_TEXT);
+        m_countText = dlg.GetDlgItemText(IDC_FTP_COUNT_TEXT);
+        m_percent = static_cast<QProgressBar*>(dlg.GetDlgItem(IDC_FTP_PROGRESS))->value();
+        dlg.reject();
+        return dlg.GetResult();
+    }
+    CString m_progressText, m_countText;
+    int m_percent = -1;
+};
+
+TEST_F(CancelledTransfer, CancelKeepsThePartialFileAndLogsNothingForIt)
+{
+    auto& server = StartServer();
+    const QString disk = m_work.path() + "/disk";
+    const QByteArray big = RandomBytes(100 * 16384, 5);
+    ASSERT_TRUE(WriteFile(disk + "/big.bin", big));
+    ASSERT_TRUE(WriteFile(server.LocalPath("down.bin"), big));
+    CVFDoc* doc = OpenWindow(&server, disk, "/");
+    ASSERT_TRUE(doc && doc->m_pConnection);
+    doc->m_pRemoteView->SelectNames({"down.bin"});
+    ASSERT_TRUE(Command(doc->m_pRemoteView, ID_FTP_DOWNLOAD));
+    const QByteArray partial = ReadFile(disk + "/down.bin");
+    EXPECT_GE(partial.size(), 2 * 16384);
+    EXPECT_LT(partial.size(), big.size());
+    EXPECT_EQ(partial, big.left(partial.size()));
+    EXPECT_FALSE(Logged("Downloaded: down.bin", HISTORY_DOWNLOADED));
+    EXPECT_EQ(m_countText, CString("File 1 of 1"));
+    EXPECT_EQ(m_progressText.Find("File name: down.bin\r\nFile size: 1638400\r\nBytes received: "), 0)
+        << m_progressText.GetString();
+    EXPECT_GE(m_percent, 2);
+    EXPECT_LT(m_percent, 100);
+    // The pane lists the folder again and the document's selection is empty.
+    EXPECT_TRUE(Names(doc->m_pLocalView).contains("down.bin"));
+    EXPECT_TRUE(doc->m_selection.empty());
+    EXPECT_TRUE(doc->IsConnectionAlive());
 }

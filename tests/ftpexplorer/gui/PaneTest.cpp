@@ -2,6 +2,8 @@
 // the test server.
 #include "ExplorerFixture.h"
 
+#include <QtCore/QStandardPaths>
+
 using namespace ftpxtest;
 using testsupport::FtpServerOptions;
 
@@ -265,4 +267,43 @@ TEST_F(RemotePane, DisconnectEmptiesAndDisablesThePane)
     EXPECT_TRUE(Command(doc->m_pRemoteView, ID_FTP_CONNECT));
     EXPECT_TRUE(doc->m_pConnection);
     EXPECT_EQ(Names(doc->m_pRemoteView), QStringList({"a.txt"}));
+}
+
+namespace {
+CString g_picked;
+CString g_pickerStart;
+CString Pick(const CString& start)
+{
+    g_pickerStart = start;
+    return g_picked;
+}
+} // namespace
+
+TEST_F(LocalPane, FolderPickerSpecialFoldersAndPaneSwitching)
+{
+    g_picked = Str(m_root + "/zdir");
+    SetFolderPickerHook(&Pick);
+    EXPECT_TRUE(Command(m_local, ID_FTP_SELECT_FOLDER));
+    SetFolderPickerHook(nullptr);
+    EXPECT_EQ(g_pickerStart, Str(m_root + "/"));
+    EXPECT_EQ(m_local->GetPath(), Str(m_root + "/zdir/"));
+    EXPECT_EQ(Names(m_local), QStringList({"..", "inner.txt"}));
+
+    // Documents of the user: the folder goes to the local pane.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    ASSERT_TRUE(QDir().mkpath(documents));
+    ASSERT_TRUE(WriteFile(documents + "/letter.txt", "dear"));
+    EXPECT_TRUE(Command(m_local, ID_FTP_MY_DOCUMENTS));
+    EXPECT_EQ(m_local->GetPath(), Str(documents + "/"));
+    EXPECT_EQ(Names(m_local), QStringList({"..", "letter.txt"}));
+
+    // F6 moves between the panes only when the other one can be used.
+    CChildFrame* frame = Frame(m_doc);
+    ASSERT_NE(frame, nullptr);
+    frame->SetActivePane(m_local);
+    frame->NextPane();
+    EXPECT_EQ(frame->GetActivePane(), m_local); // the server pane is disabled without a connection
+    m_doc->m_pRemoteView->setEnabled(true);
+    frame->NextPane();
+    EXPECT_EQ(frame->GetActivePane(), static_cast<CFileListView*>(m_doc->m_pRemoteView));
 }
