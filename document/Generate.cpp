@@ -75,7 +75,7 @@ private:
     bool MakeFolder(const CString& path);
     // An object whose text differs from what the last run of this mode wrote for it has
     // changed since, whatever changed it: its upload state goes back to "changed".
-    void CheckDigest(int serial, const CString& text, int& uploadState);
+    void CheckDigest(int serial, const CString& name, const CString& text, int& uploadState);
 
     bool WriteStylesheet();
     bool WriteFolders();
@@ -124,9 +124,10 @@ bool CSiteWriter::MakeFolder(const CString& path)
     return true;
 }
 
-void CSiteWriter::CheckDigest(int serial, const CString& text, int& uploadState)
+void CSiteWriter::CheckDigest(int serial, const CString& name, const CString& text, int& uploadState)
 {
-    const std::size_t digest = std::hash<std::string>()(text.str());
+    // The name counts too: a renamed page is a new file on the server.
+    const std::size_t digest = std::hash<std::string>()(text.str()) ^ (std::hash<std::string>()(name.str()) * 0x9E3779B97F4A7C15ull);
     auto [it, inserted] = m_doc.m_outputDigests.try_emplace(DigestKey(m_context.m_nMode, serial), digest);
     if (!inserted && it->second != digest) {
         uploadState = kUploadChanged;
@@ -142,7 +143,7 @@ bool CSiteWriter::WriteStylesheet()
     const CString path = m_context.m_strOutputRoot + name;
     if (!WriteFile(path, css.GetString(), std::size_t(css.GetLength())))
         return false;
-    CheckDigest(0, css, m_doc.m_nCssUploadState);
+    CheckDigest(0, name, css, m_doc.m_nCssUploadState);
     m_context.AddFile(path, name, kPublishFilePage, &m_doc.m_nCssUploadState);
     return true;
 }
@@ -184,7 +185,7 @@ bool CSiteWriter::WritePages()
             return false;
         if (!WriteFile(path, out.m_strFinalPage.GetString(), std::size_t(out.m_strFinalPage.GetLength())))
             return false;
-        CheckDigest(page->m_nSerial, out.m_strFinalPage, page->m_nUploadState);
+        CheckDigest(page->m_nSerial, page->m_strExtra2, out.m_strFinalPage, page->m_nUploadState);
         int kind = IsIndexName(page.get());
         m_context.AddFile(path, page->m_strExtra2, kind, &page->m_nUploadState);
     }

@@ -629,7 +629,10 @@ void CKJDoc::ResolveLinks(const CPublishContext& context)
                 link->m_pTargetFolder = nullptr;
             }
             if (link->m_nTargetId == -1) {
-                link->m_strHref = "/";
+                // The site's top folder, relative like every page link: the writers put
+                // the way up from the page's folder in front ("/" would become "../..//"
+                // and miss a site that does not lie at the server's root).
+                link->m_strHref = "./";
                 if (preview)
                     if (CPage* index = FindIndexPage())
                         link->m_strHref = withHtml(*index);

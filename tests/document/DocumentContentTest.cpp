@@ -189,7 +189,7 @@ TEST(DocumentLinks, ResolveLinksForEachMode)
         int mode;
         const char* cartHref;
         const char* homeHref;
-    } cases[] = {{0, "cart.html", "index.php.html"}, {1, "cart.html", "index.php.html"}, {2, "cart.html", "/"}, {3, "cart.html", "/"}};
+    } cases[] = {{0, "cart.html", "index.php.html"}, {1, "cart.html", "index.php.html"}, {2, "cart.html", "./"}, {3, "cart.html", "./"}};
     for (const Case& k : cases) {
         CPublishContext context;
         context.m_nMode = k.mode;

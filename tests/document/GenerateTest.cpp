@@ -12,6 +12,7 @@
 #include "model/Picture.h"
 #include "model/PublishContext.h"
 #include "model/TextStyle.h"
+#include "model/GroupItem.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -115,7 +116,7 @@ TEST_P(GenerateModes, SampleSiteIsCompleteValidAndStaysInItsFolder)
         const QString folder = QFileInfo(local).absolutePath();
         for (const QString& ref : LocalReferences(text, false)) {
             const QString target = QDir::cleanPath(folder + "/" + ref);
-            EXPECT_TRUE(target.startsWith(root + "/")) << local.toStdString() << " leaves the site: " << ref.toStdString();
+            EXPECT_TRUE(target == root || target.startsWith(root + "/")) << local.toStdString() << " leaves the site: " << ref.toStdString();
             EXPECT_TRUE(QFileInfo::exists(target)) << local.toStdString() << " refers to missing " << ref.toStdString() << " in\n"
                                                    << text.mid(std::max<qsizetype>(0, text.indexOf(ref.toUtf8()) - 160), 200).toStdString();
         }
@@ -329,6 +330,38 @@ TEST(Generate, PageNamesAndKindsByMode)
     }
 }
 
+TEST(Generate, HomeLinkByModeLeadsToTheTopOfTheSite)
+{
+    const struct { int mode; bool index; const char* href; } cases[] = {
+        {kPublishEditorPreview, true, "../../index.php.html"},
+        {kPublishBrowserPreview, true, "../../index.php.html"},
+        {kPublishBrowserPreview, false, "../.././"},
+        {kPublishUpload, true, "../.././"},
+        {kPublishExport, true, "../.././"},
+        {kPublishExport, false, "../.././"},
+    };
+    for (const auto& k : cases) {
+        QTemporaryDir tmp;
+        CKJDoc doc;
+        ASSERT_TRUE(doc.OnNewDocument());
+        if (!k.index)
+            doc.m_pages.front()->m_strBaseName = "start";
+        CFolder* a = AddFolder(doc, "a", nullptr);
+        CPage* page = AddNamedPage(doc, "deep", ".html", AddFolder(doc, "shop", a));
+        auto* home = new CGroupItem();
+        home->m_link.SetPageLink(-1);
+        page->AddChild(home);
+        CPublishContext context;
+        context.m_strOutputFolder = CString::FromQString(tmp.path());
+        context.m_nMode = k.mode;
+        ASSERT_EQ(GenerateWebsite(doc, context), 1);
+        const QByteArray text = Read(tmp.filePath("a/shop/deep.html"));
+        EXPECT_TRUE(text.contains(QByteArray("<a href=\"") + k.href + "\">")) << k.mode << " " << k.href;
+        const QString target = QDir::cleanPath(tmp.filePath("a/shop/") + k.href);
+        EXPECT_TRUE(QFileInfo::exists(target)) << target.toStdString();
+    }
+}
+
 TEST(Generate, UploadStatesDecideWhatIsListed)
 {
     const struct { int state; int uploadAll; bool listed; int after; } cases[] = {
@@ -391,6 +424,25 @@ TEST(Generate, ChangedOutputResetsTheUploadState)
     run(kPublishUpload);
     EXPECT_EQ(doc.m_nCssUploadState, kUploadListed);
     EXPECT_EQ(home->m_nUploadState, kUploadDone);
+
+    uploaded();
+    other->m_strBaseName = "renamed"; // same text under a new name: a new file to send
+    run(kPublishUpload);
+    EXPECT_EQ(other->m_nUploadState, kUploadListed);
+    EXPECT_EQ(home->m_nUploadState, kUploadDone);
+    EXPECT_EQ(doc.m_nCssUploadState, kUploadDone);
+
+    uploaded();
+    auto* link = new CGroupItem(); // a link to the renamed page changes the linking page
+    link->m_link.SetPageLink(other->m_nSerial);
+    home->AddChild(link);
+    run(kPublishUpload);
+    uploaded();
+    other->m_strBaseName = "again";
+    run(kPublishUpload);
+    EXPECT_EQ(other->m_nUploadState, kUploadListed);
+    EXPECT_TRUE(Read(home->m_strExtra1.ToQString()).contains("href=\"again.html\""));
+    EXPECT_EQ(home->m_nUploadState, kUploadListed);
 }
 
 // ---------------------------------------------------------------- failures
@@ -463,7 +515,7 @@ TEST(Generate, HostileNamesStayInsideTheFolder)
         CFolder* folder = AddFolder(doc, name, parent);
         CPage* page = AddNamedPage(doc, name, "", folder);
         page->m_strExtension = name; // extensions come from the project too
-        auto* link = new CItem(); // an item linking each page
+        auto* link = new CGroupItem(); // a block linking each page
         link->m_link.SetPageLink(page->m_nSerial);
         home->AddChild(link);
         auto record = std::make_unique<CFileRecord>();

@@ -66,6 +66,10 @@ CLinkItem* AddLink(CPage* page, const char16_t* text, int targetId, const char* 
         link->m_link.SetPageLink(targetId);
     }
     page->AddChild(link);
+    // the same target from a linked block
+    auto* block = new CGroupItem();
+    block->m_link.CopyFrom(link->m_link);
+    page->AddChild(block);
     return link;
 }
 
