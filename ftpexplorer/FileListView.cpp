@@ -370,6 +370,21 @@ void CFileListView::RenameFailed(const CString& oldPath, const CString& newPath)
     ShowMessageBox(FtpFormatRaw(format, {oldPath.GetString(), newPath.GetString()}), CString(), MB_OK | MB_ICONERROR);
 }
 
+bool CFileListView::HasConnection() const
+{
+    CVFDoc* doc = GetDocument();
+    return doc && doc->m_pConnection;
+}
+
+void CFileListView::EnableForSelection(UINT id, bool needsConnection, bool exactlyOne)
+{
+    OnUpdateCommand(id, [this, needsConnection, exactlyOne](CCmdUI* ui) {
+        bool parent = false;
+        const int n = CountSelected(&parent);
+        ui->Enable((!needsConnection || HasConnection()) && !parent && (exactlyOne ? n == 1 : n > 0));
+    });
+}
+
 int CFileListView::ContextMenuIndex() const
 {
     const int n = CountSelected();
@@ -482,21 +497,9 @@ CLocalView::CLocalView(QWidget* parent) : CFileListView(false, parent)
     OnCommand(ID_FTP_CREATE_FOLDER, [this] { OnCreateFolder(); });
     OnCommand(ID_FTP_SELECT_FOLDER, [this] { OnSelectFolder(); });
     OnCommand(ID_FTP_EDIT, [this] { OnEdit(); });
-    OnUpdateCommand(ID_FTP_UPLOAD, [this](CCmdUI* ui) {
-        bool parent = false;
-        const int n = CountSelected(&parent);
-        ui->Enable(GetDocument() && GetDocument()->m_pConnection && n > 0 && !parent);
-    });
-    OnUpdateCommand(ID_FTP_DELETE, [this](CCmdUI* ui) {
-        bool parent = false;
-        const int n = CountSelected(&parent);
-        ui->Enable(n > 0 && !parent);
-    });
-    OnUpdateCommand(ID_FTP_RENAME, [this](CCmdUI* ui) {
-        bool parent = false;
-        const int n = CountSelected(&parent);
-        ui->Enable(n == 1 && !parent);
-    });
+    EnableForSelection(ID_FTP_UPLOAD, true, false);
+    EnableForSelection(ID_FTP_DELETE, false, false);
+    EnableForSelection(ID_FTP_RENAME, false, true);
 }
 
 CLocalView::~CLocalView()
@@ -701,21 +704,9 @@ CFtpView::CFtpView(QWidget* parent) : CFileListView(true, parent)
     OnCommand(ID_FTP_DELETE, [this] { OnDelete(); });
     OnCommand(ID_FTP_RENAME, [this] { OnRename(); });
     OnCommand(ID_FTP_CREATE_FOLDER, [this] { OnCreateFolder(); });
-    OnUpdateCommand(ID_FTP_DOWNLOAD, [this](CCmdUI* ui) {
-        bool parent = false;
-        const int n = CountSelected(&parent);
-        ui->Enable(Connected() && n > 0 && !parent);
-    });
-    OnUpdateCommand(ID_FTP_DELETE, [this](CCmdUI* ui) {
-        bool parent = false;
-        const int n = CountSelected(&parent);
-        ui->Enable(Connected() && n > 0 && !parent);
-    });
-    OnUpdateCommand(ID_FTP_RENAME, [this](CCmdUI* ui) {
-        bool parent = false;
-        const int n = CountSelected(&parent);
-        ui->Enable(Connected() && n == 1 && !parent);
-    });
+    EnableForSelection(ID_FTP_DOWNLOAD, true, false);
+    EnableForSelection(ID_FTP_DELETE, true, false);
+    EnableForSelection(ID_FTP_RENAME, true, true);
     OnUpdateCommand(ID_FTP_CREATE_FOLDER, [this](CCmdUI* ui) { ui->Enable(Connected()); });
 }
 
@@ -725,11 +716,7 @@ CFtpView::~CFtpView()
         doc->m_pRemoteView = nullptr;
 }
 
-bool CFtpView::Connected() const
-{
-    CVFDoc* doc = GetDocument();
-    return doc && doc->m_pConnection;
-}
+bool CFtpView::Connected() const { return HasConnection(); }
 
 void CFtpView::OnInitialUpdate()
 {

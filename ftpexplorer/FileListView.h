@@ -76,6 +76,9 @@ protected:
     virtual bool DropFromPane(CFileListView* source) = 0;
     virtual bool DropFiles(const QStringList& paths) = 0;
     void Setup();
+    bool HasConnection() const;
+    // The command is enabled for a selection without "..": one row or any number of rows.
+    void EnableForSelection(UINT id, bool needsConnection, bool exactlyOne);
 
     bool m_bRemote;
     CFileList* m_pList = nullptr;

@@ -148,9 +148,9 @@ protected:
         return *m_servers.back();
     }
 
-    // Writes a connection file for server and opens it as a window, which connects by itself.
-    CVFDoc* OpenWindow(testsupport::FtpServer* server, const QString& localFolder, const CString& remoteFolder = "",
-                       const QString& fileName = QStringLiteral("site.ftp"))
+    // A connection file for server (none: a port nothing listens on) in the work folder.
+    QString WriteConnectionFile(testsupport::FtpServer* server, const QString& localFolder,
+                                const CString& remoteFolder, const QString& fileName)
     {
         CVFDocData data;
         data.m_strHost = "127.0.0.1";
@@ -161,6 +161,14 @@ protected:
         data.m_strLocalFolder = Str(localFolder) + "/";
         const QString path = m_work.path() + QLatin1Char('/') + fileName;
         data.SaveFtpFile(Str(path));
+        return path;
+    }
+
+    // Writes a connection file for server and opens it as a window, which connects by itself.
+    CVFDoc* OpenWindow(testsupport::FtpServer* server, const QString& localFolder, const CString& remoteFolder = "",
+                       const QString& fileName = QStringLiteral("site.ftp"))
+    {
+        const QString path = WriteConnectionFile(server, localFolder, remoteFolder, fileName);
         auto* doc = dynamic_cast<CVFDoc*>(m_app->OpenDocumentFile(Str(path)));
         if (!doc)
             return nullptr;

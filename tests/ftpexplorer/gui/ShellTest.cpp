@@ -114,18 +114,8 @@ TEST_F(Shell, PickerListsRecentFilesAndOpensTheChoice)
     auto& server = StartServer();
     m_app->LoadStdProfileSettings(20);
     // Two connection files in the recent list, newest first.
-    CVFDocData data;
-    data.m_strHost = "127.0.0.1";
-    data.m_strUser = testsupport::FtpServer::kUser;
-    data.m_strPassword = testsupport::FtpServer::kPassword;
-    data.m_nPort = server.Port();
-    data.m_strRemoteFolder = "/";
-    data.m_strLocalFolder = Str(m_work.path()) + "/";
-    for (const char* name : {"alpha.ftp", "beta.ftp"}) {
-        const QString path = m_work.path() + "/" + name;
-        data.SaveFtpFile(Str(path));
-        m_app->AddToRecentFileList(Str(path));
-    }
+    for (const char* name : {"alpha.ftp", "beta.ftp"})
+        m_app->AddToRecentFileList(Str(WriteConnectionFile(&server, m_work.path(), "/", QString::fromLatin1(name))));
     QStringList rows;
     int pick = 2; // "alpha"
     m_otherDialogs = [&](CDialog& dlg) -> int {
@@ -268,8 +258,9 @@ TEST_F(Shell, ConnectedWindowPicture)
     EXPECT_EQ(image.pixelColor(r), QColor(0xFF, 0xFF, 0xC0));
     EXPECT_EQ(image.pixelColor(l), QColor(Qt::white));
     const QByteArray out = qgetenv("FTPX_SCREENSHOT");
-    if (!out.isEmpty())
+    if (!out.isEmpty()) {
         EXPECT_TRUE(shot.save(QString::fromLocal8Bit(out), "PNG"));
+    }
 }
 
 TEST_F(Shell, StartWithAFileOpensItWithoutThePicker)
@@ -277,15 +268,7 @@ TEST_F(Shell, StartWithAFileOpensItWithoutThePicker)
     auto& server = StartServer();
     m_app.reset();
     Pump();
-    CVFDocData data;
-    data.m_strHost = "127.0.0.1";
-    data.m_strUser = testsupport::FtpServer::kUser;
-    data.m_strPassword = testsupport::FtpServer::kPassword;
-    data.m_nPort = server.Port();
-    data.m_strRemoteFolder = "/";
-    data.m_strLocalFolder = Str(m_work.path()) + "/";
-    const QString path = m_work.path() + "/start.ftp";
-    data.SaveFtpFile(Str(path));
+    const QString path = WriteConnectionFile(&server, m_work.path(), "/", QStringLiteral("start.ftp"));
 
     m_app = std::make_unique<CFtpApp>();
     m_app->m_arguments = QStringList {path};
