@@ -2,6 +2,7 @@
 
 #include "framework/core/CArchive.h"
 #include "framework/core/CFile.h"
+#include "framework/core/Colors.h"
 #include "framework/core/Dc.h"
 #include "framework/core/Png.h"
 #include "model/GroupItem.h"
@@ -11,6 +12,8 @@
 #include "model/PublishContext.h"
 #include "model/WString.h"
 #include "model/items/ImageCloneItem.h"
+
+#include <algorithm>
 
 #include <cstring>
 #include <map>
@@ -324,4 +327,121 @@ bool CropPictureHolder(CPicture& picture, CRect rect)
     picture.m_nWidth = rect.Width();
     picture.m_nHeight = rect.Height();
     return StorePictureBytes(picture);
+}
+
+bool MakePatternTexture(CPicture& picture)
+{
+    const int w = picture.m_nWidth, h = picture.m_nHeight;
+    if (w < 1 || h < 1 || w >= CDib::kMaxSide || h >= CDib::kMaxSide)
+        return false;
+    const int tenths = std::clamp(picture.m_nPatternTransparency, 0, 10);
+    const std::uint32_t t = std::uint32_t(tenths * 255 / 10) << 24;
+    const std::uint32_t back = (tessel::ColorRefToPixel(picture.m_crPatternBack) & 0x00FFFFFFu) | t;
+    const std::uint32_t line = (tessel::ColorRefToPixel(picture.m_crPatternLine) & 0x00FFFFFFu) | t;
+    const int thickness = std::clamp(picture.m_nPatternThickness, 0, 1000);
+    const int period = std::clamp(picture.m_nPatternGap, 0, 1000) + thickness + 2;
+    CDib& r = picture.m_rendering;
+    r.Create(w, h);
+    if (!r.IsValid())
+        return false;
+    r.FillRect(back);
+    r.BeginPixels();
+    switch (picture.m_nPatternOrientation) {
+    case 1:
+        for (int y0 = 0; y0 < h; y0 += period)
+            for (int i = 0; i <= thickness; ++i)
+                for (int x = 0; x < w; ++x)
+                    r.SetPixel(x, y0 + i, line);
+        break;
+    case 2:
+        for (int x0 = 0; x0 < w; x0 += period)
+            for (int i = 0; i <= thickness; ++i)
+                for (int y = 0; y < h; ++y)
+                    r.SetPixel(x0 + i, y, line);
+        break;
+    case 3:
+        for (int s0 = -h; s0 < w; s0 += period)
+            for (int i = 0; i <= thickness; ++i)
+                for (int y = 0; y < h; ++y)
+                    r.SetPixel(s0 + i + y, y, line);
+        break;
+    case 4:
+        for (int s0 = 0; s0 < w + h; s0 += period)
+            for (int i = 0; i <= thickness; ++i)
+                for (int y = 0; y < h; ++y)
+                    r.SetPixel(s0 + i - y, y, line);
+        break;
+    default: break;
+    }
+    r.EndPixels();
+    r.SetOpaqueFlag(tenths == 0 ? 1 : 0);
+    picture.m_strName.Format("%dx%d-%d", w, h, int(picture.m_crPatternBack));
+    picture.m_picture = r;
+    picture.m_nFormat = CPicture::FormatPng;
+    picture.m_strThirdName.Empty();
+    return StorePictureBytes(picture);
+}
+
+namespace {
+
+void Outline(CDC* dc, int x, int y, std::initializer_list<std::pair<int, int>> points)
+{
+    if (!dc)
+        return;
+    dc->MoveTo(x, y);
+    for (const auto& p : points)
+        dc->LineTo(x + p.first, y + p.second);
+    dc->LineTo(x, y);
+}
+
+constexpr COLORREF kTrack = RGB(0xEF, 0xEE, 0xEA);
+constexpr COLORREF kButton = RGB(0xD0, 0xD0, 0xE0);
+constexpr int kBar = 17;
+
+} // namespace
+
+void DrawArrowGlyph(CDC* dc, int x, int y)
+{
+    Outline(dc, x, y, {{-3, -3}, {-4, -2}, {0, 2}, {4, -2}, {3, -3}});
+}
+
+void DrawRightArrowGlyph(CDC* dc, int x, int y)
+{
+    Outline(dc, x, y, {{-3, -3}, {-2, -4}, {2, 0}, {-2, 4}, {-3, 3}});
+}
+
+void DrawUpArrowGlyph(CDC* dc, int x, int y)
+{
+    Outline(dc, x, y, {{3, 3}, {4, 2}, {0, -2}, {-4, 2}, {-3, 3}});
+}
+
+void DrawLeftArrowGlyph(CDC* dc, int x, int y)
+{
+    Outline(dc, x, y, {{3, 3}, {2, 4}, {-2, 0}, {2, -4}, {3, -3}});
+}
+
+void DrawVertScrollBar(const CItem& item, CDC* dc, int height)
+{
+    if (!dc)
+        return;
+    const int h = height > 0 ? height : item.m_nHeight;
+    const int left = item.m_nWidth - kBar;
+    dc->FillSolidRect(CRect(left, 0, item.m_nWidth, h), kTrack);
+    dc->FillSolidRect(CRect(left, 0, item.m_nWidth, kBar), kButton);
+    dc->FillSolidRect(CRect(left, h - kBar, item.m_nWidth, h), kButton);
+    DrawUpArrowGlyph(dc, left + kBar / 2, 7);
+    DrawArrowGlyph(dc, left + kBar / 2, h - 8);
+}
+
+void DrawHorzScrollBar(const CItem& item, CDC* dc, int width)
+{
+    if (!dc)
+        return;
+    const int w = width > 0 ? width : item.m_nWidth;
+    const int top = item.m_nHeight - kBar;
+    dc->FillSolidRect(CRect(0, top, w, item.m_nHeight), kTrack);
+    dc->FillSolidRect(CRect(0, top, kBar, item.m_nHeight), kButton);
+    dc->FillSolidRect(CRect(w - kBar, top, w, item.m_nHeight), kButton);
+    DrawLeftArrowGlyph(dc, 7, top + kBar / 2);
+    DrawRightArrowGlyph(dc, w - 8, top + kBar / 2);
 }

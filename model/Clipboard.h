@@ -62,3 +62,16 @@ bool StorePictureBytes(CPicture& picture);
 bool ResizePicture(CPicture& picture, int width, int height);
 // Cuts the picture to the rectangle (clipped to the picture) and stores the result.
 bool CropPictureHolder(CPicture& picture, CRect rect);
+// Makes the picture a striped texture of its size from its pattern settings, named
+// "%dx%d-%d" (width, height, background colour) and stored as PNG.
+bool MakePatternTexture(CPicture& picture);
+
+// Form-control preview glyphs: small arrows as closed outlines around (x, y) with the
+// selected pen, and scroll bars along an item's right or bottom edge (length 0: the
+// item's own height or width).
+void DrawArrowGlyph(CDC* dc, int x, int y);
+void DrawRightArrowGlyph(CDC* dc, int x, int y);
+void DrawUpArrowGlyph(CDC* dc, int x, int y);
+void DrawLeftArrowGlyph(CDC* dc, int x, int y);
+void DrawVertScrollBar(const CItem& item, CDC* dc, int height);
+void DrawHorzScrollBar(const CItem& item, CDC* dc, int width);

@@ -71,6 +71,15 @@ public:
     COLORREF m_crShadow = 0;
     int m_bInvert = 0;
     int m_nChannelSwap = 0;
+    // Pattern texture settings (not archived): colours, orientation (1 horizontal,
+    // 2 vertical, 3 and 4 diagonal), gap and line thickness in pixels, transparency in
+    // tenths.
+    COLORREF m_crPatternBack = 0xFFFFFF;
+    COLORREF m_crPatternLine = 0xDDDDDD;
+    int m_nPatternOrientation = 0;
+    int m_nPatternGap = 2;
+    int m_nPatternThickness = 0;
+    int m_nPatternTransparency = 0;
 };
 
 // Picture file formats told by their first bytes; FormatUnknown when none matches.

@@ -209,3 +209,114 @@ TEST(PictureRecord, ShadowTransparencyTravelsInTheExtras)
 }
 
 } // namespace
+
+#include "framework/core/Dc.h"
+#include "model/Clipboard.h"
+#include "model/ShapePrimitive.h"
+
+namespace {
+
+TEST(ShapeFigures, EveryKindCoversItsShape)
+{
+    struct Case {
+        int kind;
+        int inX, inY, outX, outY;
+    } cases[] = {
+        {0, 30, 20, -1, -1}, {1, 30, 20, 1, 1}, {2, 30, 20, 0, 0}, {3, 30, 20, 0, 0}, {4, 30, 20, 1, 1}, {5, 30, 20, 1, 1},
+        {6, 1, 38, 0, 0}, {7, 1, 1, 1, 39}, {8, 30, 20, 1, 38}, {9, 30, 20, 1, 1}, {10, 30, 20, 1, 1}, {11, 30, 20, 1, 1},
+        {12, 30, 30, 2, 2}, {13, 30, 10, 2, 38}, {14, 50, 20, 2, 2}, {15, 10, 20, 58, 2}, {16, 30, 30, 2, 2},
+        {17, 30, 10, 2, 38}, {18, 30, 20, 1, 1}, {19, 30, 20, 58, 1}, {20, 30, 30, 5, 35}, {21, 30, 10, 5, 5},
+        {22, 45, 20, 55, 5}, {23, 15, 20, 5, 5},
+    };
+    for (const Case& c : cases) {
+        CAlphaCapture capture(60, 40);
+        CaptureKeyedShape(capture, 0, [&](CDC& dc) { DrawShapeFigure(&dc, c.kind, 60, 40, 0, 8, false); });
+        EXPECT_NE(capture.GetPixel(c.inX, c.inY) >> 24, 0xFFu) << "kind " << c.kind;
+        EXPECT_EQ(capture.GetPixel(c.inX, c.inY) & 0xFF, 0x80u) << "kind " << c.kind;
+        if (c.outX >= 0)
+            EXPECT_EQ(capture.GetPixel(c.outX, c.outY) >> 24, 0xFFu) << "kind " << c.kind;
+    }
+    // A frame pen marks the edge; the picture variant draws nothing past kind 11.
+    CAlphaCapture framed(60, 40);
+    CaptureKeyedShape(framed, 3, [&](CDC& dc) { DrawShapeFigure(&dc, 0, 60, 40, 3, 0, true); });
+    EXPECT_EQ(framed.GetPixel(1, 20) & 0xFF, 0xC0u);
+    EXPECT_EQ(framed.GetPixel(30, 20) & 0xFF, 0x80u);
+    CAlphaCapture none(60, 40);
+    CaptureKeyedShape(none, 0, [&](CDC& dc) { DrawShapeFigure(&dc, 12, 60, 40, 0, 0, true); });
+    EXPECT_EQ(none.GetPixel(30, 30) >> 24, 0xFFu);
+}
+
+TEST(PictureHelpers, PatternTextures)
+{
+    struct Case {
+        int orientation, gap, thickness, transparency;
+        std::vector<std::pair<int, int>> lines, gaps;
+    } cases[] = {
+        {1, 2, 0, 0, {{5, 0}, {5, 4}, {5, 8}}, {{5, 1}, {5, 3}}},
+        {2, 1, 1, 0, {{0, 5}, {1, 5}, {4, 5}, {5, 5}}, {{2, 5}, {3, 5}}},
+        {3, 2, 0, 0, {{2, 0}, {6, 0}, {3, 1}}, {{0, 0}, {4, 0}}}, // from minus the height: -10, -6, -2, 2, ...
+        {4, 2, 0, 5, {{0, 0}, {4, 0}, {3, 1}}, {{1, 0}, {4, 1}}},
+    };
+    for (const Case& c : cases) {
+        CPicture p;
+        p.m_nWidth = 12;
+        p.m_nHeight = 10;
+        p.m_nPatternOrientation = c.orientation;
+        p.m_nPatternGap = c.gap;
+        p.m_nPatternThickness = c.thickness;
+        p.m_nPatternTransparency = c.transparency;
+        p.m_crPatternBack = RGB(255, 255, 255);
+        p.m_crPatternLine = RGB(0, 0, 255);
+        ASSERT_TRUE(MakePatternTexture(p));
+        EXPECT_EQ(p.m_strName, "12x10-16777215");
+        EXPECT_EQ(p.m_nFormat, CPicture::FormatPng);
+        const std::uint32_t t = std::uint32_t(c.transparency * 255 / 10) << 24;
+        p.m_rendering.BeginPixels();
+        for (auto [x, y] : c.lines)
+            EXPECT_EQ(p.m_rendering.GetPixel(x, y), 0x0000FFu | t) << c.orientation << " at " << x << "," << y;
+        for (auto [x, y] : c.gaps)
+            EXPECT_EQ(p.m_rendering.GetPixel(x, y), 0xFFFFFFu | t) << c.orientation << " at " << x << "," << y;
+        p.m_rendering.EndPixels();
+        // The stored bytes decode to the same pixels.
+        CPicture back;
+        back.m_blob = p.m_blob;
+        back.m_nFormat = CPicture::FormatPng;
+        ASSERT_TRUE(back.DecodeSource());
+        back.m_picture.BeginPixels();
+        EXPECT_EQ(back.m_picture.GetPixel(c.lines[0].first, c.lines[0].second), 0x0000FFu | t);
+        back.m_picture.EndPixels();
+    }
+}
+
+TEST(PreviewGlyphs, ScrollBarsAndArrows)
+{
+    CItem item;
+    item.m_nWidth = 60;
+    item.m_nHeight = 50;
+    QImage image(60, 50, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        CDC dc(&image);
+        DrawVertScrollBar(item, &dc, 0);
+    }
+    auto rgb = [&](int x, int y) { return image.pixel(x, y) & 0xFFFFFFu; };
+    EXPECT_EQ(rgb(45, 25), 0xEFEEEAu); // track
+    EXPECT_EQ(rgb(44, 2), 0xD0D0E0u);  // buttons
+    EXPECT_EQ(rgb(44, 47), 0xD0D0E0u);
+    EXPECT_EQ(rgb(42, 25), 0xFFFFFFu); // left of the bar
+    EXPECT_EQ(rgb(51, 5), 0x000000u);  // the up arrow's tip, 2 above its centre (51, 7)
+    EXPECT_EQ(rgb(51, 44), 0x000000u); // the down arrow's tip, 2 below (51, 42)
+
+    QImage wide(60, 50, QImage::Format_RGB32);
+    wide.fill(Qt::white);
+    {
+        CDC dc(&wide);
+        DrawHorzScrollBar(item, &dc, 0);
+    }
+    EXPECT_EQ(wide.pixel(30, 45) & 0xFFFFFFu, 0xEFEEEAu);
+    EXPECT_EQ(wide.pixel(2, 45) & 0xFFFFFFu, 0xD0D0E0u);
+    EXPECT_EQ(wide.pixel(5, 41) & 0xFFFFFFu, 0x000000u);  // left arrow tip (7 - 2, 41)
+    EXPECT_EQ(wide.pixel(54, 41) & 0xFFFFFFu, 0x000000u); // right arrow tip (52 + 2, 41)
+}
+
+} // namespace
