@@ -536,6 +536,11 @@ void CGroupItem::DrawChildren(CDC* dc)
 void CGroupItem::RecalcLayout()
 {
     CItem::RecalcLayout();
+    // Pages and bands show their borders on the canvas as the strips around them.
+    for (int i = 0; i < 4; ++i) {
+        m_nStrip[i] = m_nEffBorder[i];
+        m_crStrip[i] = m_crEffBorder[i];
+    }
     int y = m_nInset[SIDE_TOP];
     for (const auto& p : m_children) {
         CItem& child = *p;

@@ -419,8 +419,12 @@ void LoadRichEdit(CParagraphItem& item, QTextDocument* doc, bool linkStyle)
         return rf;
     };
 
-    for (size_t pos = 0; pos < dt.record.size(); ++pos) {
+    // Neighbours with equal records take their format in one step.
+    for (size_t pos = 0; pos < dt.record.size();) {
         const CTextRun run = GetTextRun(item.m_blob, dt.record[pos]);
+        size_t end = pos + 1;
+        while (end < dt.record.size() && GetTextRun(item.m_blob, dt.record[end]) == run)
+            ++end;
         const RunFormat rf = formatOf(run);
         QTextCharFormat f = ToQt(rf.cf);
         f.setProperty(kLinkProperty, run.link & 0xFFFF);
@@ -428,8 +432,9 @@ void LoadRichEdit(CParagraphItem& item, QTextDocument* doc, bool linkStyle)
             f.setBackground(tessel::ColorRefToQColor(rf.back));
         QTextCursor c(doc);
         c.setPosition(int(pos));
-        c.setPosition(int(pos) + 1, QTextCursor::KeepAnchor);
+        c.setPosition(int(end), QTextCursor::KeepAnchor);
         c.setCharFormat(f);
+        pos = end;
     }
 
     // The editor background contrasts with the mean colour of the text.

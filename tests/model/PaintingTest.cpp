@@ -386,6 +386,30 @@ TEST_F(Painting, PageCanvasPaintsBackgroundStripsAndMasters)
     EXPECT_EQ(wide.At(131, 30), kWhite);
 }
 
+TEST_F(Painting, BandBordersAreTheStripsAroundIt)
+{
+    CHeaderFooterItem band;
+    band.m_nWidth = 50;
+    band.m_nHeight = 20;
+    band.m_pFill.reset();
+    band.m_borders[BORDER_ALL].m_nStyle = 2;
+    band.m_borders[BORDER_ALL].m_nWidth = 2;
+    band.m_borders[BORDER_ALL].m_color = 0x00FF00;
+    band.m_borders[BORDER_LEFT].m_nStyle = 2;
+    band.m_borders[BORDER_LEFT].m_nWidth = 4;
+    band.m_borders[BORDER_LEFT].m_color = 0x0000FF;
+    band.RecalcLayout();
+    Canvas canvas(100, 60);
+    canvas.dc.SetViewportOrg(10, 10);
+    band.DrawOnCanvas(&canvas.dc, 50);
+    EXPECT_EQ(canvas.At(6, 20), kRed);    // left strip, 4 wide
+    EXPECT_EQ(canvas.At(5, 20), kWhite);
+    EXPECT_EQ(canvas.At(30, 8), kGreen);  // top strip
+    EXPECT_EQ(canvas.At(61, 20), kGreen); // right strip
+    EXPECT_EQ(canvas.At(30, 31), kGreen); // bottom strip
+    EXPECT_EQ(canvas.At(30, 20), kWhite); // no background set
+}
+
 // ---------------------------------------------------------------- sizing
 
 TEST_F(Painting, TextSizesItselfToItsText)
