@@ -21,7 +21,9 @@
 #include "model/items/HeadingItem.h"
 #include "model/items/ImageCloneItem.h"
 #include "model/items/ImageItemBase.h"
+#include "model/items/LinkItem.h"
 #include "model/items/ParagraphItem.h"
+#include "model/items/SubmitButtonItem.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -893,6 +895,8 @@ void CKJDoc::WriteExtras(CArchive& ar)
     m_allPagesBackground.SerializeExtension(ar);
     m_websiteBackground.SerializeExtension(ar);
     m_styles.SerializeExtra(ar, project::kCurrentVersion);
+    for (auto& t : m_textures)
+        t->SerializeExtra(ar, project::kCurrentVersion);
     for (auto& c : m_styleClasses)
         c->SerializeExtra(ar, project::kCurrentVersion);
     for (auto& b : m_footerBands)
@@ -910,6 +914,8 @@ void CKJDoc::ReadExtras(CArchive& ar, int version)
     m_allPagesBackground.SerializeExtension(ar);
     m_websiteBackground.SerializeExtension(ar);
     m_styles.SerializeExtra(ar, version);
+    for (auto& t : m_textures)
+        t->SerializeExtra(ar, version);
     for (auto& c : m_styleClasses)
         c->SerializeExtra(ar, version);
     for (auto& b : m_footerBands)
@@ -935,8 +941,13 @@ void CKJDoc::ReconnectPictures()
         c->ConnectPictures([this](int id) { return FindItemByRef(id); });
     CItemList all;
     CollectAllItems(all);
-    for (CItem* i : all)
+    for (CItem* i : all) {
         reconnect(i->m_pFill.get());
+        if (auto* link = dynamic_cast<CLinkItem*>(i))
+            reconnect(&link->m_hoverFill);
+        if (auto* button = dynamic_cast<CSubmitButtonItem*>(i))
+            reconnect(&button->m_hoverFill);
+    }
 }
 
 bool CKJDoc::OnOpenDocument(const CString& path)

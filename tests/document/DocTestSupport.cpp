@@ -143,6 +143,14 @@ void BuildRichProject(CKJDoc& doc)
     doc.m_fileRecords.push_back(std::move(file));
     doc.UpdateItemLinks();
     doc.ApplyPageWidth();
+    // settle the layout as the editor does when it shows the pages: bound to the site
+    // styles and measured at their final widths
+    CItemList all;
+    doc.CollectAllItems(all);
+    for (CItem* i : all)
+        i->SetSiteStyles(&doc.m_styles);
+    for (CItem* i : all)
+        i->RecalcLayout();
 }
 
 std::size_t OffsetOfTextureCount(CKJDoc& doc)

@@ -32,6 +32,10 @@ TEST(ExtensionSection, ExtrasFollowTheLastFieldAndAreOptional)
     doc.OnNewDocument();
     doc.m_allPagesBackground.m_nTransparency = 4;
     doc.m_pages.front()->m_pFill->m_nTransparency = 7;
+    auto tex = std::make_unique<CPicture>();
+    tex->m_strName = "shade";
+    tex->m_nShadowTransparency = 35;
+    doc.m_textures.push_back(std::move(tex));
     std::vector<BYTE> bytes = SaveToBytes(doc);
     std::size_t marker = FindMarker(bytes);
     ASSERT_LT(marker, bytes.size());
@@ -40,6 +44,7 @@ TEST(ExtensionSection, ExtrasFollowTheLastFieldAndAreOptional)
     LoadFromBytes(full, bytes);
     EXPECT_EQ(full.m_allPagesBackground.m_nTransparency, 4);
     EXPECT_EQ(full.m_pages.front()->m_pFill->m_nTransparency, 7);
+    EXPECT_EQ(full.m_textures.front()->m_nShadowTransparency, 35);
     // the file without them is the plain layout: it loads with the defaults
     std::vector<BYTE> plain(bytes.begin(), bytes.begin() + std::ptrdiff_t(marker));
     CKJDoc old;
@@ -48,6 +53,7 @@ TEST(ExtensionSection, ExtrasFollowTheLastFieldAndAreOptional)
     EXPECT_TRUE(messages.texts.empty());
     EXPECT_EQ(old.m_allPagesBackground.m_nTransparency, 0);
     EXPECT_EQ(old.m_pages.front()->m_pFill->m_nTransparency, 0);
+    EXPECT_EQ(old.m_textures.front()->m_nShadowTransparency, 0);
     EXPECT_EQ(SaveToBytes(old).size(), bytes.size());
 }
 
