@@ -1,0 +1,149 @@
+// The page editor view: one page (or an entered container, or one site picture) on a
+// fixed 6000 x 6000 canvas with the page's bands, master, items, grid, guides and
+// selection handles; container navigation; the view state every command relies on.
+#pragma once
+#include "editor/ViewFrame.h"
+#include "framework/core/Geometry.h"
+#include "framework/ui/DocView.h"
+
+#include <vector>
+
+class CDC;
+class CGuide;
+class CItem;
+class CKJDoc;
+class CPage;
+class CPicture;
+class QScrollBar;
+
+// Command ids of the view.
+enum : UINT {
+    ID_VIEW_CENTER = 32812,
+    ID_INSERT_RULERS = 32931,
+    ID_VIEW_BROWSER_FRAME = 33007,
+    ID_VIEW_MOBILE_FRAME = 33008,
+    ID_VIEW_NEXT_PAGE = 33038,
+    ID_VIEW_PREVIOUS_PAGE = 33039,
+    ID_VIEW_GRID = 33040,
+    ID_INDICATOR_SELECTION_PANE = 59143,
+};
+
+// Update hints of the document.
+enum : long { HINT_REPAINT = 0, HINT_FILL_TREE = 1, HINT_SET_PAGE = 2, HINT_CENTER = 3, HINT_TEXTURES = 4 };
+
+class CKJView : public CView {
+public:
+    static constexpr int kCanvasSize = 6000;
+    static constexpr int kMinGridStep = 5;
+    static constexpr int kMaxGridStep = 100;
+
+    CKJView();
+    ~CKJView() override;
+
+    // The project: the one set directly, else the one the framework document holds.
+    CKJDoc* GetProject() const;
+    void SetProject(CKJDoc* project) { m_pProject = project; }
+    // The child frame (ruler strip and site tree): the one set directly, else the parent.
+    CViewFrame* GetFrameWnd() const;
+    void SetFrame(CViewFrame* frame) { m_pFrame = frame; }
+
+    void OnInitialUpdate() override;
+    void OnUpdate(CView* sender, long hint, void* hintObject) override;
+
+    // Paints the whole canvas as seen through the view's scroll position.
+    void OnDraw(CDC* dc);
+    // The view painted into an image of its client size.
+    QImage RenderClient();
+    CPoint GetPageOrigin() const;
+    void PrepareEditDC(CDC* dc) const;
+    // Canvas position of a client point and back (page units of the container).
+    CPoint ClientToPage(CPoint client) const;
+    CPoint PageToClient(CPoint page) const;
+
+    // Navigation.
+    void EnterContainer(CItem* container);
+    void LeaveContainer();
+    void SetCurrentPage(CItem* page);
+    void ShowPicture(CPicture* picture);
+    void CenterPage();
+    void SyncFrameRuler();
+
+    // View state.
+    void MarkPageChanged();
+    void FillSiteTree();
+    void RefreshTextureEntries();
+    void OnViewBrowserFrame();
+    void OnViewMobileDeviceFrame();
+    void OnViewNextPage();
+    void OnViewPreviousPage();
+    void OnViewGrid();
+    // Applies the Grid dialog's values (OK): posts Insert/Rulers when guides are newly
+    // wanted and the project has none.
+    void ApplyGridSettings(int gridOn, int guidesOn, int gridX, int gridY);
+    void OnUpdateSelectionPane(CCmdUI* ui);
+    void SetInfoText(const CString& text);
+
+    // Grid steps as painted and snapped to: the stored values within 5..100.
+    int GetGridStepX() const;
+    int GetGridStepY() const;
+
+    // Scrolling of the canvas.
+    CPoint GetScrollPosition() const { return m_scroll; }
+    void ScrollToPosition(CPoint position);
+    void CenterOnPoint(CPoint point);
+    CSize GetClientSize() const;
+    // The topmost row the container's painting uses, relative to its own top.
+    int GetContentTop() const;
+    int GetContentHeight() const;
+
+    // Model pointers (never owned).
+    CPicture* m_pShownPicture = nullptr;
+    CItem* m_pContainer = nullptr;
+    CPage* m_pCurrentPage = nullptr;
+    CItem* m_pHoverItem = nullptr;
+    CItem* m_pHoverBand = nullptr;
+    CGuide* m_pHoverGuide = nullptr;
+    CPoint m_mousePoint;
+    int m_bShiftDown = 0, m_bCtrlDown = 0;
+    int m_nHoverHandle = 0;
+    int m_nHoverPageEdge = 0;
+    int m_nClipboardFlag = 0;
+    CString m_strInfoText;
+    int m_nLastInsertPosition = 1;
+    struct DragState {
+        CPoint start, current;
+        int mode = 0;
+        int handle = 0;
+        double aspect = 1.0;
+        CRect rect, startRect;
+        CItem* item = nullptr;
+        CPoint selectionTopLeft;
+        CGuide* guide = nullptr;
+    } m_drag;
+    std::vector<CItem*> m_navigation; // back = top
+    // Counts whole-view redraws (tests check that nothing was redrawn).
+    int m_nRedrawCount = 0;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void RedrawNow();
+    void LayoutScrollBars();
+    void DrawPicture(CDC* dc);
+    void DrawNoContainer(CDC* dc);
+    void DrawPage(CDC* dc);
+    void DrawContainer(CDC* dc);
+    void DrawGrid(CDC* dc);
+    void DrawGuides(CDC* dc);
+    void StepPage(bool forward);
+
+    CKJDoc* m_pProject = nullptr;
+    CViewFrame* m_pFrame = nullptr;
+    CPoint m_scroll;
+    QScrollBar* m_hBar = nullptr;
+    QScrollBar* m_vBar = nullptr;
+    bool m_bSyncingBars = false;
+};
