@@ -514,3 +514,19 @@ bool SaveItemPictureTemp(CImageItem& item)
     item.m_blob.Swap(bytes);
     return true;
 }
+
+bool SaveItemPictureTempJpeg(CImageItem& item)
+{
+    PackedBitmapPtr packed = item.m_picture.CopyToGlobal();
+    CDataBlock bytes;
+    if (!packed || !EncodeJpegData(*packed, 8, bytes))
+        return false;
+    item.m_blob.Swap(bytes);
+    item.m_nType = ITEM_IMAGE;
+    item.m_bJpegSource = 1;
+    item.m_strExtension = ".jpg";
+    item.m_nUploadState = 0;
+    DecodeStoredImage(item);
+    item.Render(0);
+    return true;
+}

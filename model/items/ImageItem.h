@@ -66,3 +66,6 @@ int ImportImageFile(CImageItem& item, const char* path);
 // Replaces the item's stored bytes by an encoding of its picture made in memory (JPEG of
 // quality 80 for a JPEG item, else PNG).
 bool SaveItemPictureTemp(CImageItem& item);
+// Makes the item a JPEG item: its picture encoded as JPEG of quality 80 becomes the stored
+// bytes and is decoded again.
+bool SaveItemPictureTempJpeg(CImageItem& item);

@@ -290,3 +290,68 @@ TEST(BitmapItemRecord, PixelsAsTheSizeAnnounces)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ImageItemEdit, CropClipsAndStoresTheCut)
+{
+    QTemporaryDir source;
+    struct Case {
+        CRect rect;
+        int width, height;
+    } cases[] = {{CRect(2, 3, 12, 9), 10, 5}, {CRect(20, 10, 5, 5), 15, 3}, {CRect(-5, -5, 4, 4), 4, 4}, {CRect(40, 40, 50, 50), 20, 8}};
+    for (const Case& c : cases) {
+        auto item = Imported(PngBytes(Gradient(20, 8)), "p.png", source);
+        CropImage(*item, c.rect.left, c.rect.top, c.rect.right, c.rect.bottom);
+        EXPECT_EQ(item->m_picture.GetWidth(), c.width);
+        EXPECT_EQ(item->m_picture.GetHeight(), c.height);
+        EXPECT_EQ(item->m_state[0].GetWidth(), c.width);
+        CImageItem back;
+        back.m_blob = item->m_blob;
+        DecodeStoredImage(back);
+        EXPECT_EQ(back.m_picture.GetWidth(), c.width);
+        // The cut's top-left is the picture's pixel at the clipped rectangle's corner.
+        CRect clipped = c.rect;
+        clipped.NormalizeRect();
+        clipped.IntersectRect(clipped, CRect(0, 0, 20, 8));
+        if (clipped.Width() > 0) {
+            back.m_picture.BeginPixels();
+            EXPECT_EQ(back.m_picture.GetPixel(0, 0), Gradient(20, 8).GetPixelChecked(clipped.left, clipped.top));
+            back.m_picture.EndPixels();
+        }
+    }
+    auto item = Imported(PngBytes(Gradient(20, 8)), "p.png", source);
+    ASSERT_TRUE(SaveItemPictureTempJpeg(*item));
+    EXPECT_EQ(item->m_bJpegSource, 1);
+    EXPECT_EQ(SniffPictureFormat(item->m_blob.Data(), item->m_blob.Size()), CPicture::FormatJpeg);
+    EXPECT_EQ(item->m_picture.GetWidth(), 20);
+
+    item->m_dRotation = 12.5;
+    const CString text = item->Describe();
+    EXPECT_EQ(text.Right(int(std::strlen(" 12.5\xC2\xB0"))), " 12.5\xC2\xB0");
+}
+
+TEST(BitmapItemExport, AlwaysJpegUnderASafeUniqueName)
+{
+    QTemporaryDir dir;
+    CPublishContext context;
+    context.m_strOutputRoot = CString::FromQString(dir.path()) + "/";
+    const char* names[] = {"thumb", "thumb", "../up", ""};
+    for (const char* name : names) {
+        CBitmapItem item;
+        item.m_strName = name;
+        item.m_nWidth = 6;
+        item.m_nHeight = 4;
+        item.m_bitmap = Gradient(6, 4);
+        ASSERT_TRUE(item.ExportFiles(context));
+        EXPECT_EQ(item.m_strExtension, ".jpg");
+        EXPECT_EQ(item.GetFileName(), item.m_strThirdName);
+        const PillowView v = ReadWithPillow(dir.filePath(item.m_strThirdName.ToQString()));
+        ASSERT_TRUE(v.ok) << item.m_strThirdName.GetString();
+        EXPECT_EQ(v.format, "JPEG");
+        EXPECT_EQ(v.width, 6);
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+}
+
+} // namespace
