@@ -221,7 +221,9 @@ DOpenDialog::DOpenDialog(BOOL open, const CString& defaultExt, const CString& fi
     setNameFilter(chooser.QtFilter());
     if (!fileName.IsEmpty())
         selectFile(fileName.ToQString());
-    setIconProvider(new ThumbnailIcons);
+    // The dialog does not own its icon provider; one serves every dialog.
+    static ThumbnailIcons thumbnails;
+    setIconProvider(&thumbnails);
     connect(this, &QFileDialog::directoryEntered, this, [this] { OnFolderChange(); });
     OnFolderChange();
 }

@@ -256,7 +256,12 @@ CMDIFrameWnd::CMDIFrameWnd() : m_pMdi(new QMdiArea(this)), m_timers([this](UINT 
     m_idleTimer->start(250);
 }
 
-CMDIFrameWnd::~CMDIFrameWnd() = default;
+CMDIFrameWnd::~CMDIFrameWnd()
+{
+    // Qt closes the child windows after this object is gone: their signals must not reach it.
+    m_pMdi->disconnect(this);
+    m_idleTimer->stop();
+}
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const
 {

@@ -1,0 +1,335 @@
+#include "app/SiteTreeCtrl.h"
+
+#include "document/KJDoc.h"
+#include "editor/KJView.h"
+#include "editor/SiteTreeNodes.h"
+#include "framework/core/MessageBox.h"
+#include "framework/ui/Frames.h"
+#include "framework/ui/Translation.h"
+#include "framework/ui/WinApp.h"
+#include "model/Folder.h"
+#include "model/ItemTypes.h"
+#include "model/Page.h"
+#include "model/Picture.h"
+
+#include <QtGui/QContextMenuEvent>
+#include <QtGui/QIcon>
+#include <QtGui/QPainter>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QMenu>
+
+namespace {
+enum : UINT {
+    ID_PAGE_INSERT = 32802, ID_FOLDER_INSERT = 32891, ID_PAGE_SETUP = 32814, ID_PAGE_TITLE = 32775,
+    ID_PAGE_RENAME_MOVE = 32892, ID_PAGE_PREVIEW = 32882, ID_PAGE_PREVIEW_BROWSER = 32884,
+    ID_VIEW_SOURCE = 32822, ID_PAGE_DELETE = 32947, ID_FOLDER_RENAME = 32942, ID_FILE_DELETE_RECORD = 33027,
+    ID_TEXTURE_DELETE = 33058,
+};
+
+CMenu MakeContextMenu()
+{
+    CMenu menu;
+    menu.items = {
+        CMenu::Popup("Site", {CMenu::Command("Insert Page", ID_PAGE_INSERT), CMenu::Command("Insert Folder", ID_FOLDER_INSERT)}),
+        CMenu::Popup("Page", {CMenu::Command("Setup", ID_PAGE_SETUP), CMenu::Separator(),
+                              CMenu::Command("Title", ID_PAGE_TITLE), CMenu::Command("Rename/Move", ID_PAGE_RENAME_MOVE),
+                              CMenu::Command("Preview", ID_PAGE_PREVIEW),
+                              CMenu::Command("Preview in Browser", ID_PAGE_PREVIEW_BROWSER), CMenu::Separator(),
+                              CMenu::Command("View Source", ID_VIEW_SOURCE), CMenu::Command("Delete", ID_PAGE_DELETE)}),
+        CMenu::Popup("Folder", {CMenu::Command("Rename", ID_FOLDER_RENAME)}),
+        CMenu::Popup("File", {CMenu::Command("Rename", ID_FOLDER_RENAME), CMenu::Command("Delete", ID_FILE_DELETE_RECORD)}),
+        CMenu::Popup("Master", {CMenu::Command("Setup", ID_PAGE_SETUP), CMenu::Command("Delete", ID_PAGE_DELETE)}),
+        CMenu::Popup("Texture", {CMenu::Command("Delete", ID_TEXTURE_DELETE)}),
+    };
+    TranslateMenu(menu);
+    return menu;
+}
+
+int PopupForType(int type)
+{
+    switch (type) {
+    case ITEM_PAGE: return 1;
+    case 0: return 2;
+    case 39: return 3;
+    case ITEM_MASTER: return 4;
+    case 47: return 5;
+    default: return 0;
+    }
+}
+
+// Pages of one folder must not share a file name (the output would overwrite one).
+const CPage* FindNameClash(const CKJDoc& doc, const CPage* page, const CFolder* folder)
+{
+    const CString name = page->GetFileName();
+    for (const auto& other : doc.m_pages)
+        if (other.get() != page && other->GetFolder() == folder && other->GetFileName().CompareNoCase(name) == 0)
+            return other.get();
+    return nullptr;
+}
+
+QIcon Glyph(const std::function<void(QPainter&)>& paint)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    paint(p);
+    return QIcon(pixmap);
+}
+} // namespace
+
+std::vector<QIcon> MakeSiteTreeImages()
+{
+    auto page = [](QColor corner) {
+        return Glyph([corner](QPainter& p) {
+            p.setPen(QColor(90, 90, 90));
+            p.setBrush(Qt::white);
+            p.drawRect(3, 1, 10, 13);
+            p.fillRect(5, 4, 6, 1, QColor(150, 150, 150));
+            p.fillRect(5, 7, 6, 1, QColor(150, 150, 150));
+            p.fillRect(5, 10, 4, 1, QColor(150, 150, 150));
+            if (corner.isValid())
+                p.fillRect(9, 10, 5, 5, corner);
+        });
+    };
+    auto folder = Glyph([](QPainter& p) {
+        p.setPen(QColor(150, 110, 20));
+        p.setBrush(QColor(240, 200, 80));
+        p.drawRect(1, 4, 14, 10);
+        p.drawRect(1, 2, 6, 2);
+    });
+    auto texture = Glyph([](QPainter& p) {
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x)
+                p.fillRect(2 + 3 * x, 2 + 3 * y, 3, 3, (x + y) % 2 ? QColor(60, 120, 200) : QColor(230, 230, 230));
+    });
+    auto file = Glyph([](QPainter& p) {
+        p.setPen(QColor(90, 90, 90));
+        p.setBrush(QColor(220, 230, 250));
+        p.drawRect(3, 1, 10, 13);
+    });
+    auto master = Glyph([](QPainter& p) {
+        p.setPen(QColor(60, 60, 60));
+        p.setBrush(QColor(200, 160, 230));
+        p.drawRect(2, 2, 11, 11);
+        p.drawRect(4, 4, 7, 3);
+    });
+    std::vector<QIcon> images(IMAGE_COUNT);
+    images[IMAGE_PAGE] = page(QColor());
+    images[IMAGE_FOLDER] = folder;
+    images[IMAGE_HOME] = page(QColor(220, 40, 40));
+    images[IMAGE_TEXTURE] = texture;
+    images[IMAGE_FOLDER_HOME] = page(QColor(40, 160, 40));
+    images[IMAGE_FILE] = file;
+    images[IMAGE_MASTER] = master;
+    return images;
+}
+
+CSiteTreeCtrl::CSiteTreeCtrl(QWidget* parent) : QTreeWidget(parent), m_contextMenu(MakeContextMenu())
+{
+    setObjectName(QStringLiteral("SiteTree"));
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setRootIsDecorated(true);
+    setFrameShape(QFrame::StyledPanel);
+    setFrameShadow(QFrame::Sunken);
+    setIconSize(QSize(16, 16));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setDragEnabled(false); // the page drag is the tree's own
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, QColor(0x40, 0x40, 0x40));
+    pal.setColor(QPalette::Text, Qt::white);
+    setPalette(pal);
+    SetSiteTreeImages(this, MakeSiteTreeImages());
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current, QTreeWidgetItem*) {
+        // Choosing a page shows it; choosing a texture shows that picture.
+        CKJView* view = GetView();
+        CSiteObject* object = NodeObject(current);
+        if (!view || !object || m_bMoving)
+            return;
+        if (object->m_nType == ITEM_PAGE)
+            view->SetCurrentPage(static_cast<CItem*>(object));
+        else if (object->m_nType == 47)
+            view->ShowPicture(dynamic_cast<CPicture*>(object));
+    });
+}
+
+CKJView* CSiteTreeCtrl::GetView() const
+{
+    if (m_pView)
+        return m_pView;
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* frame = dynamic_cast<CMDIChildWnd*>(w))
+            return dynamic_cast<CKJView*>(frame->GetActiveView());
+    return nullptr;
+}
+
+int CSiteTreeCtrl::PrepareContextMenu(QPoint point)
+{
+    QTreeWidgetItem* hit = itemAt(point);
+    if (!hit)
+        return 0;
+    CSiteObject* object = NodeObject(hit);
+    if (!object)
+        return -1;
+    setCurrentItem(hit);
+    return PopupForType(object->m_nType);
+}
+
+void CSiteTreeCtrl::contextMenuEvent(QContextMenuEvent* event)
+{
+    const QPoint global = event->reason() == QContextMenuEvent::Keyboard ? QCursor::pos() : event->globalPos();
+    const int index = PrepareContextMenu(viewport()->mapFromGlobal(global));
+    if (index < 0 || index >= int(m_contextMenu.items.size()))
+        return;
+    QMenu menu(this);
+    for (const CMenu::Item& item : m_contextMenu.items[size_t(index)].popup) {
+        if (item.separator) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* action = menu.addAction(item.text.ToQString());
+        const UINT id = item.id;
+        connect(action, &QAction::triggered, this, [id] {
+            if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
+                app->m_pMainWnd->SendCommand(id);
+        });
+    }
+    menu.exec(global);
+}
+
+bool CSiteTreeCtrl::BeginDrag(QTreeWidgetItem* node)
+{
+    if (!node || !NodeObject(node))
+        return false;
+    m_pDragItem = node;
+    grabMouse(QCursor(Qt::DragMoveCursor));
+    return true;
+}
+
+void CSiteTreeCtrl::SetDropHighlight(QTreeWidgetItem* node)
+{
+    if (m_pDropHighlight == node)
+        return;
+    if (m_pDropHighlight)
+        m_pDropHighlight->setBackground(0, QBrush());
+    m_pDropHighlight = node;
+    if (node)
+        node->setBackground(0, QColor(0x30, 0x60, 0xC0));
+}
+
+void CSiteTreeCtrl::DragOver(QPoint point)
+{
+    if (QTreeWidgetItem* node = itemAt(point))
+        SetDropHighlight(node);
+}
+
+void CSiteTreeCtrl::EndDrag()
+{
+    releaseMouse();
+    QTreeWidgetItem* dragged = m_pDragItem;
+    QTreeWidgetItem* target = m_pDropHighlight;
+    SetDropHighlight(nullptr);
+    m_pDragItem = nullptr;
+    if (dragged && target)
+        DropOn(dragged, target);
+}
+
+bool CSiteTreeCtrl::DropOn(QTreeWidgetItem* dragged, QTreeWidgetItem* target)
+{
+    CSiteObject* source = NodeObject(dragged);
+    CSiteObject* destination = NodeObject(target);
+    auto* page = dynamic_cast<CPage*>(source);
+    if (!page || !destination || source == destination)
+        return false;
+    CFolder* folder = nullptr;
+    QTreeWidgetItem* parentNode = nullptr;
+    int insertAt = -1;
+    if (auto* targetFolder = dynamic_cast<CFolder*>(destination)) {
+        if (page->GetFolder() == targetFolder)
+            return false;
+        folder = targetFolder;
+        parentNode = target;
+    } else if (auto* targetPage = dynamic_cast<CPage*>(destination)) {
+        folder = targetPage->GetFolder();
+        parentNode = target->parent();
+        insertAt = (parentNode ? parentNode->indexOfChild(target) : indexOfTopLevelItem(target)) + 1;
+    } else {
+        return false;
+    }
+
+    CKJView* view = GetView();
+    CKJDoc* doc = view ? view->GetProject() : nullptr;
+    if (folder != page->GetFolder()) {
+        if (doc && FindNameClash(*doc, page, folder)) {
+            AfxMessageBox(CString::Formatted(UiTranslate("A page named \"%s\" is already in that folder.").GetString(),
+                                             page->GetFileName().GetString()),
+                          MB_ICONEXCLAMATION);
+            return false;
+        }
+        if (doc)
+            doc->RecordUndo(page, page, nullptr, "Move Page");
+        page->m_pParent = folder;
+        page->m_nParentId = folder ? folder->m_nSerial : 0;
+    }
+
+    // The node moves: a new one in its place, the old one goes.
+    m_bMoving = true; // the selection change must not switch pages mid-move
+    auto* node = new QTreeWidgetItem;
+    node->setText(0, GetPageTreeLabel(page).ToQString());
+    SetNodeObject(node, page);
+    if (parentNode) {
+        if (insertAt < 0)
+            parentNode->addChild(node);
+        else
+            parentNode->insertChild(insertAt, node);
+        parentNode->setExpanded(true);
+    } else {
+        insertTopLevelItem(insertAt < 0 ? topLevelItemCount() : insertAt, node);
+    }
+    SetNodeImage(node, GetPageFileKind(page));
+    setCurrentItem(node);
+    delete dragged;
+    m_bMoving = false;
+
+    // The page's address changed: it is written and uploaded again.
+    page->m_nUploadState = 0;
+    if (doc)
+        doc->SetModifiedFlag(true);
+    if (view && view->GetDocument())
+        view->GetDocument()->SetModifiedFlag(TRUE);
+    return true;
+}
+
+void CSiteTreeCtrl::mousePressEvent(QMouseEvent* event)
+{
+    QTreeWidget::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        m_pPressItem = itemAt(event->pos());
+        m_pressPoint = event->pos();
+    }
+}
+
+void CSiteTreeCtrl::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_pDragItem) {
+        DragOver(event->pos());
+        return;
+    }
+    if ((event->buttons() & Qt::LeftButton) && m_pPressItem
+        && (event->pos() - m_pressPoint).manhattanLength() >= QApplication::startDragDistance()) {
+        BeginDrag(m_pPressItem);
+        m_pPressItem = nullptr;
+        return;
+    }
+    QTreeWidget::mouseMoveEvent(event);
+}
+
+void CSiteTreeCtrl::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_pPressItem = nullptr;
+    if (!m_pDragItem) {
+        QTreeWidget::mouseReleaseEvent(event);
+        return;
+    }
+    EndDrag();
+}
