@@ -284,3 +284,21 @@ TEST(ItemHelpers, StoredFileExportStaysInside)
 }
 
 } // namespace
+
+#include "model/Folder.h"
+
+namespace {
+
+TEST(ItemHelpers, FolderPath)
+{
+    CFolder top, inner;
+    top.m_strBaseName = "docs";
+    inner.m_strBaseName = "2024";
+    inner.SetParentFolder(&top);
+    CTextItem page;
+    EXPECT_EQ(GetFolderPath(&page), "");
+    page.m_pParent = &inner;
+    EXPECT_EQ(GetFolderPath(&page), "docs/2024/");
+}
+
+} // namespace
