@@ -123,7 +123,7 @@ void BM_RawFileWrite(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RawFileWrite)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RawFileWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SaveToMemory)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SaveToFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveToFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
