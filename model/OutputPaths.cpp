@@ -50,3 +50,15 @@ CString SafeObjectFileName(const CSiteObject& object)
 {
     return SafeOutputName(object.GetFileName(), CString::Formatted("file%d", object.m_nSerial));
 }
+
+CString SafeHtmlId(const char* text)
+{
+    CString name;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text ? text : ""); *p; ++p)
+        if ((*p >= 'a' && *p <= 'z') || (*p >= 'A' && *p <= 'Z') || (*p >= '0' && *p <= '9') || *p == '_')
+            name += char(*p);
+    const unsigned char first = name.IsEmpty() ? 0 : (unsigned char)name[0];
+    if (!((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z')))
+        name = "id" + name;
+    return name;
+}

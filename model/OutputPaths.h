@@ -24,3 +24,7 @@ class CSiteObject;
 // The name under which an object's file is written: SafeOutputName of its file name,
 // "file" and its serial when nothing usable is left.
 CString SafeObjectFileName(const CSiteObject& object);
+
+// An HTML id made from a file's title: only ASCII letters, digits and "_" stay, and "id"
+// goes in front when the result does not start with a letter.
+CString SafeHtmlId(const char* text);
