@@ -1,6 +1,5 @@
 #include "model/Item.h"
 #include "model/ItemTypes.h"
-#include "model/OutputPaths.h"
 #include "model/Folder.h"
 #include "model/PublishContext.h"
 #include "model/TextStyle.h"
@@ -29,7 +28,14 @@ void CItem::MakeFillAndPadding()
 
 void CItem::OnBlobLoaded(const CString& title)
 {
-    m_strName = SafeHtmlId(title);
+    CString name;
+    for (unsigned char c : title.str())
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')
+            name += char(c);
+    const unsigned char first = name.IsEmpty() ? 0 : (unsigned char)name[0];
+    if (!((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z')))
+        name = "id" + name;
+    m_strName = name;
 }
 
 CString CItem::GetFileName() const
@@ -417,7 +423,7 @@ void CItem::RecalcLayout()
         m_nEffBorder[i] = borders[i];
         m_crEffBorder[i] = borderColours[i];
         m_nEffMargin[i] = margins[i];
-        m_nInset[i] = padding[i] + borders[i];
+        m_nInset[i] = int(std::clamp<long long>((long long)padding[i] + borders[i], INT_MIN, INT_MAX)); // hostile records
     }
 }
 
