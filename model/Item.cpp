@@ -1,5 +1,6 @@
 #include "model/Item.h"
 #include "model/ItemTypes.h"
+#include "model/OutputPaths.h"
 #include "model/Folder.h"
 #include "model/PublishContext.h"
 #include "model/TextStyle.h"
@@ -28,14 +29,7 @@ void CItem::MakeFillAndPadding()
 
 void CItem::OnBlobLoaded(const CString& title)
 {
-    CString name;
-    for (unsigned char c : title.str())
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')
-            name += char(c);
-    const unsigned char first = name.IsEmpty() ? 0 : (unsigned char)name[0];
-    if (!((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z')))
-        name = "id" + name;
-    m_strName = name;
+    m_strName = SafeHtmlId(title);
 }
 
 CString CItem::GetFileName() const
