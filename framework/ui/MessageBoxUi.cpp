@@ -2,13 +2,23 @@
 
 #include "framework/core/MessageBox.h"
 
+#include <QtCore/QPointer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
 
 namespace {
 int Show(const CString& text, const CString& caption, unsigned type)
 {
-    QMessageBox box(QApplication::activeWindow());
+    // Owned by the window in front, but never by a splash or popup that may close first.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner)
+        owner = QApplication::activeWindow();
+    if (owner && (owner->windowType() == Qt::SplashScreen || owner->windowType() == Qt::Popup ||
+                  owner->windowType() == Qt::ToolTip))
+        owner = nullptr;
+    // On the heap: if the owner goes away while the box is up, it takes the box with it.
+    QPointer<QMessageBox> guard = new QMessageBox(owner);
+    QMessageBox& box = *guard;
     box.setWindowTitle(caption.ToQString());
     box.setText(text.ToQString());
     switch (type & 0xF0) {
@@ -38,9 +48,12 @@ int Show(const CString& text, const CString& caption, unsigned type)
     if (def < choices.size())
         box.setDefaultButton(choices[def].button);
     const int pressed = box.exec();
-    for (const auto& c : choices)
-        if (pressed == c.button)
-            return c.id;
+    if (guard) {
+        delete guard.data();
+        for (const auto& c : choices)
+            if (pressed == c.button)
+                return c.id;
+    }
     // Closed without a button: the cancelling choice when there is one.
     for (const auto& c : choices)
         if (c.id == IDCANCEL || c.id == IDNO)
