@@ -1,6 +1,8 @@
 #include "app/ProjectDocument.h"
 
+#include "app/ChildFrame.h"
 #include "app/DesignerApp.h"
+#include "editor/KJView.h"
 
 CProjectDocument::CProjectDocument()
 {
@@ -40,8 +42,9 @@ void CProjectDocument::SetModifiedFlag(BOOL modified)
     CDocument::SetModifiedFlag(modified);
 }
 
-// The page canvas is the editor's view; until it joins, a project window shows an empty view.
+// Each project window: the child frame with its ruler strip and site tree around the page view.
 void RegisterProjectDocumentType()
 {
-    CDesignerApp::SetDocumentType([] { return new CProjectDocument; }, nullptr, [] { return new CView; });
+    CDesignerApp::SetDocumentType([] { return new CProjectDocument; }, [] { return new CChildFrame; },
+                                  [] { return new CKJView; });
 }

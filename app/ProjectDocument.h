@@ -3,12 +3,13 @@
 // the recent-file list, and asks for file names with the designer's picker.
 #pragma once
 #include "document/KJDoc.h"
+#include "editor/ViewFrame.h"
 #include "framework/ui/DocView.h"
 
-class CProjectDocument : public CDocument {
+class CProjectDocument : public CDocument, public CProjectHolder {
 public:
     CProjectDocument();
-    CKJDoc& Project() { return m_project; }
+    CKJDoc& Project() override { return m_project; }
 
     BOOL OnNewDocument() override;
     BOOL OnOpenDocument(const CString& path) override;
