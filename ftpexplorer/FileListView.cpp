@@ -173,6 +173,16 @@ CFileListView::~CFileListView()
     m_pList->clear();
 }
 
+void CFileListView::resizeEvent(QResizeEvent* event)
+{
+    CView::resizeEvent(event);
+    CMainFrame* main = FtpMainFrame();
+    if (!main || !main->isEnabled() || window()->isMinimized())
+        return;
+    if (auto* frame = dynamic_cast<CChildFrame*>(CMDIChildWnd::FrameOf(this)); frame && main->MDIGetActive() == frame)
+        main->PlacePathFields(frame->LocalView(), frame->RemoteView());
+}
+
 CVFDoc* CFileListView::GetDocument() const { return dynamic_cast<CVFDoc*>(CView::GetDocument()); }
 
 QTreeWidget* CFileListView::List() const { return m_pList; }

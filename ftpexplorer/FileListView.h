@@ -67,6 +67,8 @@ public:
     static CFileListView* PaneFromAddress(quintptr address);
 
 protected:
+    // Keeps this pane's path bar field as wide as the pane.
+    void resizeEvent(QResizeEvent* event) override;
     void ClearEntries();
     QTreeWidgetItem* AddEntry(std::unique_ptr<CFileEntry> entry, bool atTop = false);
     void AddParentEntry();

@@ -205,15 +205,18 @@ BOOL CMainFrame::OnCreate()
     auto* pathBar = new QToolBar(this);
     pathBar->setObjectName(QStringLiteral("pathbar"));
     pathBar->setMovable(false);
+    // The fields are placed by the panes (each stands above its pane), not by a layout,
+    // so that their widths never feed back into the window's size.
     auto* holder = new QWidget(pathBar);
-    auto* row = new QHBoxLayout(holder);
-    row->setContentsMargins(4, 4, 4, 4);
+    holder->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    holder->setMinimumWidth(0);
+    holder->setFixedHeight(29);
     m_pLocalPath = new QLineEdit(holder);
     m_pRemotePath = new QLineEdit(holder);
-    for (QLineEdit* field : {m_pLocalPath, m_pRemotePath}) {
+    for (QLineEdit* field : {m_pLocalPath, m_pRemotePath})
         field->setReadOnly(true);
-        row->addWidget(field, 1);
-    }
+    m_pLocalPath->setGeometry(4, 4, 300, 21);
+    m_pRemotePath->setGeometry(318, 4, 300, 21);
     m_pLocalPath->setObjectName(QStringLiteral("1010"));
     m_pRemotePath->setObjectName(QStringLiteral("1011"));
     pathBar->addWidget(holder);
@@ -257,6 +260,22 @@ void CMainFrame::SetPathTexts(const CString& local, const CString& remote)
         m_pLocalPath->setText(local.ToQString());
     if (m_pRemotePath->text() != remote.ToQString())
         m_pRemotePath->setText(remote.ToQString());
+}
+
+void CMainFrame::PlacePathFields(const QWidget* localPane, const QWidget* remotePane)
+{
+    if (!m_pLocalPath || !m_pRemotePath || !m_pLocalPath->isEnabled() || !m_pRemotePath->isEnabled())
+        return;
+    QWidget* holder = m_pLocalPath->parentWidget();
+    auto place = [&](QLineEdit* field, const QWidget* pane) {
+        if (!pane || !pane->isVisible())
+            return;
+        const int left = pane->mapTo(this, QPoint(0, 0)).x() - holder->mapTo(this, QPoint(0, 0)).x();
+        const int x = std::max(4, left + 4);
+        field->setGeometry(x, 4, std::max(20, std::min(pane->width() - 6, holder->width() - x - 4)), 21);
+    };
+    place(m_pLocalPath, localPane);
+    place(m_pRemotePath, remotePane);
 }
 
 void CMainFrame::TranslateShownMenu() { FtpTranslateMenu(menuBar()); }

@@ -47,6 +47,8 @@ public:
     QLineEdit* LocalPathField() const { return m_pLocalPath; }
     QLineEdit* RemotePathField() const { return m_pRemotePath; }
     void TranslateShownMenu();
+    // Each field stands above its pane of the active window.
+    void PlacePathFields(const QWidget* localPane, const QWidget* remotePane);
 
 private:
     QLineEdit* m_pLocalPath = nullptr;

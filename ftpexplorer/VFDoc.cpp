@@ -249,4 +249,5 @@ void CVFDoc::UpdatePathBar()
     if (active && active->GetActiveDocument() != this)
         return;
     main->SetPathTexts(PathBarLocalText(), PathBarRemoteText());
+    main->PlacePathFields(m_pLocalView, m_pRemoteView);
 }

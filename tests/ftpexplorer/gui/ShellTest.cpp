@@ -190,7 +190,9 @@ TEST_F(Shell, TranslationReachesCaptionsAndMenusButNeverEditFields)
             "&Connection=&Verbindung\n"
             "File=Datei\n"
             "Delete %s?=Entfernen %d?\n"
-            "Create Folder=Ordner anlegen\n");
+            "Create Folder=Ordner anlegen\n"
+            "Send files to the server=Dateien senden\n"
+            "Upload to the Server=Hochladen\n");
     // The menus, before any window shows them.
     ASSERT_GE(m_app->m_pTemplate->m_menu.items.size(), 4u);
     EXPECT_EQ(m_app->m_pTemplate->m_menu.items[3].text, CString("&Verwalten"));
@@ -226,6 +228,13 @@ TEST_F(Shell, TranslationReachesCaptionsAndMenusButNeverEditFields)
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].text, CString("Delete a.txt?"));
 
+    // Status prompts and tooltips go through the map too.
+    CString prompt;
+    ASSERT_TRUE(FtpMainFrame()->GetMessageString(ID_FTP_UPLOAD, prompt));
+    EXPECT_EQ(prompt, CString("Dateien senden"));
+    EXPECT_EQ(FtpMainFrame()->GetToolTipText(ID_FTP_UPLOAD), CString("Hochladen"));
+    EXPECT_EQ(FtpMainFrame()->GetToolTipText(ID_FTP_DOWNLOAD), CString("Download from the Server"));
+
     // The context menus are translated each time they are made.
     std::unique_ptr<QMenu> menu = doc->m_pLocalView->BuildContextMenu();
     QStringList texts;
@@ -257,6 +266,23 @@ TEST_F(Shell, ConnectedWindowPicture)
     QPoint l = local->mapTo(m_app->m_pMainWnd, QPoint(local->width() - 5, local->height() - 5));
     EXPECT_EQ(image.pixelColor(r), QColor(0xFF, 0xFF, 0xC0));
     EXPECT_EQ(image.pixelColor(l), QColor(Qt::white));
+    // Each path field stands above its pane and names its folder.
+    auto* main = FtpMainFrame();
+    ASSERT_NE(main, nullptr);
+    struct Field {
+        QLineEdit* field;
+        QWidget* pane;
+        QString text;
+    } fields[] = {{main->LocalPathField(), doc->m_pLocalView, disk + "/"},
+                  {main->RemotePathField(), doc->m_pRemoteView, QStringLiteral("ftp://127.0.0.1/")}};
+    for (const Field& f : fields) {
+        const int fieldLeft = f.field->mapTo(main, QPoint(0, 0)).x();
+        const int paneLeft = f.pane->mapTo(main, QPoint(0, 0)).x();
+        EXPECT_NEAR(fieldLeft, paneLeft, 8);
+        EXPECT_NEAR(f.field->width(), f.pane->width(), 12);
+        EXPECT_EQ(f.field->text(), f.text);
+        EXPECT_TRUE(f.field->isReadOnly());
+    }
     const QByteArray out = qgetenv("FTPX_SCREENSHOT");
     if (!out.isEmpty()) {
         EXPECT_TRUE(shot.save(QString::fromLocal8Bit(out), "PNG"));
