@@ -49,6 +49,8 @@ TEST(TextRunHtml, RunsBecomeInlineTags)
          "a<b><br>\r</b><i>\nb</i>"},
         {"records missing at the end are plain", u"abc", {MakeRun(kUnset, 1)}, "<b>a</b>bc"},
         {"markup characters escaped per character", u"<&>", {MakeRun(kUnset, 1), MakeRun(kUnset, 1), MakeRun(kUnset, 1)}, "<b>&lt;&amp;&gt;</b>"},
+        {"a surrogate pair stays whole inside one run", u"\xD83D\xDE00x", {MakeRun(kUnset, 1), MakeRun(kUnset, 0, 1), MakeRun()},
+         "<b>\xF0\x9F\x98\x80</b>x"},
         {"a blank after a blank kept visible", u"a  b", {MakeRun(), MakeRun(), MakeRun(), MakeRun()}, "a &nbsp;b"},
     };
     for (const RunCase& c : cases) {
