@@ -22,12 +22,13 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <string_view>
 
 namespace {
 
 // Folder chains are short; the bound only keeps a looping chain finite.
 constexpr int kMaxFolderDepth = 256;
-// The social network's host and the tab picture on the maker's server.
+// The social network's host (the tab picture lies on the maker's server).
 constexpr char kFacebookHost[] = "https://www.facebook.com";
 
 CString WithoutTrailingSlash(CString path)
@@ -75,7 +76,7 @@ private:
     bool MakeFolder(const CString& path);
     // An object whose text differs from what the last run of this mode wrote for it has
     // changed since, whatever changed it: its upload state goes back to "changed".
-    void CheckDigest(int serial, const CString& name, const CString& text, int& uploadState);
+    void CheckDigest(int serial, const CString& name, std::string_view bytes, int& uploadState);
 
     bool WriteStylesheet();
     bool WriteFolders();
@@ -124,10 +125,10 @@ bool CSiteWriter::MakeFolder(const CString& path)
     return true;
 }
 
-void CSiteWriter::CheckDigest(int serial, const CString& name, const CString& text, int& uploadState)
+void CSiteWriter::CheckDigest(int serial, const CString& name, std::string_view bytes, int& uploadState)
 {
     // The name counts too: a renamed page is a new file on the server.
-    const std::size_t digest = std::hash<std::string>()(text.str()) ^ (std::hash<std::string>()(name.str()) * 0x9E3779B97F4A7C15ull);
+    const std::size_t digest = std::hash<std::string_view>()(bytes) ^ (std::hash<std::string>()(name.str()) * 0x9E3779B97F4A7C15ull);
     auto [it, inserted] = m_doc.m_outputDigests.try_emplace(DigestKey(m_context.m_nMode, serial), digest);
     if (!inserted && it->second != digest) {
         uploadState = kUploadChanged;
@@ -143,7 +144,7 @@ bool CSiteWriter::WriteStylesheet()
     const CString path = m_context.m_strOutputRoot + name;
     if (!WriteFile(path, css.GetString(), std::size_t(css.GetLength())))
         return false;
-    CheckDigest(0, name, css, m_doc.m_nCssUploadState);
+    CheckDigest(0, name, css.str(), m_doc.m_nCssUploadState);
     m_context.AddFile(path, name, kPublishFilePage, &m_doc.m_nCssUploadState);
     return true;
 }
@@ -185,7 +186,7 @@ bool CSiteWriter::WritePages()
             return false;
         if (!WriteFile(path, out.m_strFinalPage.GetString(), std::size_t(out.m_strFinalPage.GetLength())))
             return false;
-        CheckDigest(page->m_nSerial, page->m_strExtra2, out.m_strFinalPage, page->m_nUploadState);
+        CheckDigest(page->m_nSerial, page->m_strExtra2, out.m_strFinalPage.str(), page->m_nUploadState);
         int kind = IsIndexName(page.get());
         m_context.AddFile(path, page->m_strExtra2, kind, &page->m_nUploadState);
     }
@@ -196,8 +197,10 @@ bool CSiteWriter::WriteStoredBytes(CSiteObject& object, int kind)
 {
     const CString name = SafeObjectFileName(object);
     const CString path = m_context.m_strOutputRoot + name;
-    if (!WriteFile(path, reinterpret_cast<const char*>(object.m_blob.Data()), object.m_blob.Size()))
+    const std::string_view bytes(reinterpret_cast<const char*>(object.m_blob.Data()), object.m_blob.Size());
+    if (!WriteFile(path, bytes.data(), bytes.size()))
         return false;
+    CheckDigest(object.m_nSerial, name, bytes, object.m_nUploadState);
     m_context.AddFile(path, name, kind, &object.m_nUploadState);
     return true;
 }

@@ -425,6 +425,21 @@ TEST(Generate, ChangedOutputResetsTheUploadState)
     EXPECT_EQ(doc.m_nCssUploadState, kUploadListed);
     EXPECT_EQ(home->m_nUploadState, kUploadDone);
 
+    auto record = std::make_unique<CFileRecord>();
+    record->m_strBaseName = "terms";
+    record->m_strExtension = ".txt";
+    record->m_blob.Assign("v1", 2);
+    CFileRecord* terms = record.get();
+    doc.m_fileRecords.push_back(std::move(record));
+    run(kPublishUpload);
+    uploaded();
+    terms->m_nUploadState = kUploadDone;
+    EXPECT_EQ(run(kPublishUpload), 0);
+    terms->m_blob.Assign("v2", 2); // the stored file was replaced
+    run(kPublishUpload);
+    EXPECT_EQ(terms->m_nUploadState, kUploadListed);
+    terms->m_nUploadState = kUploadDone;
+
     uploaded();
     other->m_strBaseName = "renamed"; // same text under a new name: a new file to send
     run(kPublishUpload);
