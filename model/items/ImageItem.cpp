@@ -26,6 +26,8 @@ namespace {
 
 using archive_io::Io;
 
+constexpr std::int64_t kMaxRenderPixels = 40000000;
+
 // Brightening of a row by a shading style (interior styles 1-5, frame styles 1-4).
 int ShadeAmount(int style, int y, int H, bool interior)
 {
@@ -237,7 +239,9 @@ void CImageItem::Render(int state)
     B = m_picture;
     if (IsGif())
         return;
-    if (m_nRenderWidth > 0 && m_nRenderHeight > 0 && (m_nRenderWidth != B.GetWidth() || m_nRenderHeight != B.GetHeight()))
+    // A render size from a file may ask for more than a picture on a page ever needs.
+    const bool sane = std::int64_t(m_nRenderWidth) * m_nRenderHeight <= kMaxRenderPixels;
+    if (sane && m_nRenderWidth > 0 && m_nRenderHeight > 0 && (m_nRenderWidth != B.GetWidth() || m_nRenderHeight != B.GetHeight()))
         B.Resample(m_nRenderWidth, m_nRenderHeight);
     if (m_nFrameWidth >= 1 || m_nFrameShape >= 1)
         DrawBorder(B);
@@ -249,7 +253,8 @@ void CImageItem::DrawBorder(CDib& state)
     const int w = state.GetWidth(), h = state.GetHeight();
     if (w < 1 || h < 1 || !m_picture.IsValid())
         return;
-    const bool twice = m_nSupersampling != 0 && 2 * w < CDib::kMaxSide && 2 * h < CDib::kMaxSide;
+    const bool twice = m_nSupersampling != 0 && 2 * w < CDib::kMaxSide && 2 * h < CDib::kMaxSide
+        && std::int64_t(w) * h * 4 <= kMaxRenderPixels;
     const int s = twice ? 2 : 1;
     const int W = w * s, H = h * s;
     const int frame = std::max(0, m_nFrameWidth) * s;

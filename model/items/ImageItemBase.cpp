@@ -19,7 +19,7 @@ namespace {
 
 using archive_io::Io;
 
-constexpr int kMaxShadowRadius = 64;
+constexpr int kMaxShadowRadius = 32;
 
 int Opacity(std::uint32_t p)
 {

@@ -85,7 +85,7 @@ std::uint32_t AddToChannels(std::uint32_t colour, int delta);
 // A drop shadow under source: the result is larger by offset + 2 radius + 1 on each axis,
 // the source at (radius, radius). Opacity in percent; colour a pixel (0xTTRRGGBB);
 // background a COLORREF for the uncovered pixels (made fully transparent). Offsets below
-// 0 count as 0, radii are kept in 1..64. Null when the source has no pixels.
+// 0 count as 0, radii are kept in 1..32. Null when the source has no pixels.
 std::unique_ptr<CDib> MakeShadowBitmap(const CDib* source, int opacityPercent, int offset, int radius,
     std::uint32_t colour, COLORREF background);
 
