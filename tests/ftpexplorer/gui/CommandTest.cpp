@@ -241,3 +241,21 @@ TEST_F(CancelledTransfer, CancelKeepsThePartialFileAndLogsNothingForIt)
     EXPECT_TRUE(doc->m_selection.empty());
     EXPECT_TRUE(doc->IsConnectionAlive());
 }
+
+TEST_F(Commands, TransferDialogRunsItsOwnModalLoop)
+{
+    auto& server = StartServer();
+    const QString disk = m_work.path() + "/disk";
+    const QByteArray bytes = RandomBytes(10 * 16384 + 5, 11);
+    ASSERT_TRUE(WriteFile(disk + "/loop.bin", bytes));
+    CVFDoc* doc = OpenWindow(&server, disk, "/");
+    ASSERT_TRUE(doc && doc->m_pConnection);
+    // No test hook: the dialog's own event loop and its 10 ms timer move the file.
+    CDialog::ModalHook previous = CDialog::SetModalHook(nullptr);
+    doc->m_pLocalView->SelectNames({"loop.bin"});
+    const bool ran = Command(doc->m_pLocalView, ID_FTP_UPLOAD);
+    CDialog::SetModalHook(previous);
+    ASSERT_TRUE(ran);
+    EXPECT_EQ(ReadFile(server.LocalPath("loop.bin")), bytes);
+    EXPECT_TRUE(Logged("Uploaded: loop.bin", HISTORY_UPLOADED));
+}
