@@ -887,6 +887,45 @@ void CKJDoc::ValidateLoadedObjects(CArchive& ar)
     for (CItem* i : all)
         if (!IsSafeFileName(i->m_strBaseName) || !IsSafeFileName(i->m_strExtension))
             bad();
+
+    // Sizes and distances far beyond any page would overflow the layout arithmetic.
+    constexpr int kLimit = 100000;
+    auto in = [&](long long v) {
+        if (v < -kLimit || v > kLimit)
+            bad();
+    };
+    auto box = [&](const CBoxSpacing& b) {
+        in(b.m_nLeft);
+        in(b.m_nTop);
+        in(b.m_nRight);
+        in(b.m_nBottom);
+    };
+    auto style = [&](const CTextStyle& s) {
+        for (long long v : {s.m_nSize, s.m_nPadding, s.m_nBorderWidth, s.m_nMarginTop, s.m_nMarginBottom, s.m_nScreenHeight, s.m_nLineHeight})
+            in(v);
+    };
+    in(m_nPageWidth);
+    in(m_nPageMargin);
+    style(m_styles.m_base);
+    for (const CTextStyle& s : m_styles.m_styles)
+        style(s);
+    for (auto& sc : m_styleClasses) {
+        for (long long v : {sc->m_nSize, sc->m_nPadding, sc->m_nLetterSpacing})
+            in(v);
+        for (const CBorderSide& b : sc->m_borders)
+            in(b.m_nWidth);
+        box(sc->m_margin);
+        box(sc->m_padding);
+    }
+    for (CItem* i : all) {
+        for (long long v : {i->m_nX, i->m_nY, i->m_nWidth, i->m_nHeight, i->m_nPadding, i->m_nFontSize, i->m_nLetterSpacing, i->m_nBorderRadius})
+            in(v);
+        for (const CBorderSide& b : i->m_borders)
+            in(b.m_nWidth);
+        box(i->m_margin);
+        if (i->m_pPadding)
+            box(*i->m_pPadding);
+    }
 }
 
 void CKJDoc::WriteExtras(CArchive& ar)

@@ -398,6 +398,13 @@ TEST(DocumentHostile, LoopsSeparatorsAndHugeCounts)
              d.m_folders.push_back(std::move(a));
          }},
         {"page leaving the folder", [](CKJDoc& d) { d.m_pages.front()->m_strBaseName = "../evil"; }},
+        {"absurd item height", [](CKJDoc& d) { d.m_pages.front()->GetChild(0)->m_nHeight = 2000000000; }},
+        {"absurd margin", [](CKJDoc& d) {
+             CItem* i = d.m_pages.front()->GetChild(1);
+             i->m_margin.m_bTop = 1;
+             i->m_margin.m_nTop = -1900000000;
+         }},
+        {"absurd style padding", [](CKJDoc& d) { d.m_styles.m_styles[3].m_nPadding = 1 << 30; }},
         {"site file with backslash", [](CKJDoc& d) {
              auto f = std::make_unique<CFileRecord>();
              f->m_strBaseName = "..\\x";
