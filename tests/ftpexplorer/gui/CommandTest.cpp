@@ -259,3 +259,24 @@ TEST_F(Commands, TransferDialogRunsItsOwnModalLoop)
     EXPECT_EQ(ReadFile(server.LocalPath("loop.bin")), bytes);
     EXPECT_TRUE(Logged("Uploaded: loop.bin", HISTORY_UPLOADED));
 }
+
+TEST_F(Commands, TargetThatCannotBeOpenedIsLoggedAndShown)
+{
+    auto& server = StartServer();
+    ASSERT_TRUE(WriteFile(server.LocalPath("clash"), "remote bytes"));
+    ASSERT_TRUE(WriteFile(server.LocalPath("zz.txt"), "later"));
+    const QString disk = m_work.path() + "/disk";
+    ASSERT_TRUE(QDir().mkpath(disk + "/clash")); // a folder where the file should go
+    CVFDoc* doc = OpenWindow(&server, disk, "/");
+    ASSERT_TRUE(doc && doc->m_pConnection);
+    doc->m_pRemoteView->SelectNames({"clash", "zz.txt"});
+    ASSERT_TRUE(Command(doc->m_pRemoteView, ID_FTP_DOWNLOAD));
+    const CString expected = Str("Error writing local file " + disk + "/clash");
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text, expected);
+    EXPECT_TRUE(Logged("Failed:clash", HISTORY_ERROR));
+    EXPECT_FALSE(Logged("Downloaded: clash", HISTORY_DOWNLOADED));
+    EXPECT_TRUE(QFileInfo(disk + "/clash").isDir());
+    // The transfer ended there: later entries are not attempted.
+    EXPECT_FALSE(QFile::exists(disk + "/zz.txt"));
+}
