@@ -333,10 +333,13 @@ void CKJView::CenterPage()
     const CSize client = GetClientSize();
     CPoint centre(kCanvasSize / 2, kCanvasSize / 2);
     const int height = GetContentHeight();
+    const int contentTop = GetPageOrigin().y + GetContentTop();
     if (height > client.cy) {
         // Too tall for the window: its top stays in view, a little below the window's top.
-        const int contentTop = GetPageOrigin().y + GetContentTop();
         centre.y = contentTop - kTopGap + client.cy / 2;
+    } else if (m_pContainer == m_pCurrentPage) {
+        // The page with its bands is centred as a whole, so no band is cut off.
+        centre.y = contentTop + height / 2;
     }
     CenterOnPoint(centre);
     SyncFrameRuler();
