@@ -164,7 +164,11 @@ CFileListView::CFileListView(bool remote, QWidget* parent) : CView(parent), m_bR
     setFocusProxy(m_pList);
     m_pList->setColumnCount(3);
     QObject::connect(m_pList->header(), &QHeaderView::sectionClicked, this, [this](int column) { SortItems(column); });
-    QObject::connect(m_pList, &QTreeWidget::itemActivated, this, [this] { ActivateSelection(); });
+    // Activation lists the folder again, which deletes the rows: done once the view's own
+    // handling of the double click has returned.
+    QObject::connect(m_pList, &QTreeWidget::itemActivated, this, [this] {
+        QTimer::singleShot(0, this, [this] { ActivateSelection(); });
+    });
 }
 
 CFileListView::~CFileListView()

@@ -3,6 +3,7 @@
 #include "ExplorerFixture.h"
 
 #include <QtCore/QStandardPaths>
+#include <QtGui/QMouseEvent>
 
 using namespace ftpxtest;
 using testsupport::FtpServerOptions;
@@ -306,4 +307,27 @@ TEST_F(LocalPane, FolderPickerSpecialFoldersAndPaneSwitching)
     m_doc->m_pRemoteView->setEnabled(true);
     frame->NextPane();
     EXPECT_EQ(frame->GetActivePane(), static_cast<CFileListView*>(m_doc->m_pRemoteView));
+}
+
+TEST_F(LocalPane, DoubleClickOnAFolderWalksIntoIt)
+{
+    QTreeWidget* list = m_local->List();
+    m_local->SelectNames({"zdir"});
+    QTreeWidgetItem* row = list->selectedItems().value(0);
+    ASSERT_NE(row, nullptr);
+    list->scrollToItem(row);
+    const QPoint at = list->visualItemRect(row).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, list->viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &press);
+    QCoreApplication::sendEvent(list->viewport(), &release);
+    QCoreApplication::sendEvent(list->viewport(), &twice);
+    QCoreApplication::sendEvent(list->viewport(), &release);
+    Pump(50);
+    EXPECT_EQ(m_local->GetPath(), Str(m_root + "/zdir/"));
+    EXPECT_EQ(Names(m_local), QStringList({"..", "inner.txt"}));
 }
