@@ -3,6 +3,7 @@
 #include "framework/core/Paths.h"
 #include "framework/core/Profile.h"
 #include "framework/ui/Shell.h"
+#include "framework/ui/Translation.h"
 #include "ftpexplorer/FileListView.h"
 #include "ftpexplorer/FtpDialogs.h"
 #include "ftpexplorer/FtpTranslate.h"
@@ -302,7 +303,8 @@ CFtpApp::~CFtpApp()
 BOOL CFtpApp::CreateMainWindow()
 {
     RegisterFtpResources();
-    FtpTranslateWindow(nullptr); // connects the explorer's map to the framework's walkers
+    // The framework's window and menu walkers look texts up in the explorer's map.
+    SetTranslationLookup(&FtpLookupTranslation);
     m_pTemplate = new CMultiDocTemplate(
         IDR_FTP_CONNECTION, [] { return new CVFDoc; }, [] { return new CChildFrame; }, [] { return new CFtpView; });
     m_pTemplate->m_menu = FtpConnectionMenu();
