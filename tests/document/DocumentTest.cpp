@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 using namespace doctest;
@@ -420,6 +421,25 @@ TEST(DocumentHostile, LoopsSeparatorsAndHugeCounts)
         CKJDoc other;
         EXPECT_FALSE(OpenBytes(other, bytes)) << c.what;
         EXPECT_EQ(messages.texts.size(), 1u) << c.what;
+    }
+    // an unknown item type code inside a page
+    {
+        CKJDoc doc;
+        doc.OnNewDocument();
+        CItem* item = doc.m_pages.front()->GetChild(0);
+        std::vector<BYTE> bytes = SaveToBytes(doc);
+        // the group writes the child's type code, then the child's record starts with its
+        // type and serial
+        std::int32_t pattern[3] = {item->m_nType, item->m_nType, item->m_nSerial};
+        auto it = std::search(bytes.begin(), bytes.end(), reinterpret_cast<BYTE*>(pattern), reinterpret_cast<BYTE*>(pattern) + 12);
+        ASSERT_NE(it, bytes.end());
+        std::int32_t unknown = 999;
+        std::memcpy(&*it, &unknown, 4);
+        MessageRecorder messages;
+        CKJDoc other;
+        EXPECT_FALSE(OpenBytes(other, bytes));
+        EXPECT_EQ(messages.texts.size(), 1u);
+        EXPECT_TRUE(other.m_pages.empty());
     }
     // a huge list count is refused before anything is allocated
     CKJDoc doc;
