@@ -23,6 +23,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 
 namespace {
 
@@ -237,6 +238,11 @@ int CSiteWriter::Run()
     m_context.m_strOutputRoot = m_context.m_strOutputFolder;
     m_context.m_strCurrentFolder.Empty();
     m_context.m_pWorkingFolder = nullptr;
+    // The previews and the upload write into the shared temporary folder under a name
+    // anyone can foresee: a folder there that is a link or someone else's is not used.
+    const QFileInfo existing(folder.ToQString());
+    if (m_context.m_nMode < kPublishExport && (existing.isSymLink() || (existing.exists() && existing.ownerId() != ::getuid())))
+        return Fail("The folder could not be created:", folder), 0;
     if (!QDir().mkpath(folder.ToQString()))
         return Fail("The folder could not be created:", folder), 0;
 

@@ -515,6 +515,30 @@ TEST(Generate, ExportToFolderUsesTheProjectNameAndReportsFailure)
     EXPECT_GE(messages.texts[0].Find("Shop/index.php"), 0) << messages.texts[0].GetString();
 }
 
+TEST(Generate, TemporaryOutputThatIsALinkIsNotUsed)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(QDir(tmp.path()).mkpath("elsewhere"));
+    ASSERT_TRUE(QFile::link(tmp.filePath("elsewhere"), tmp.filePath("Title")));
+    CKJDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    for (int mode : {kPublishEditorPreview, kPublishBrowserPreview, kPublishUpload}) {
+        CPublishContext context;
+        context.m_strOutputFolder = CString::FromQString(tmp.filePath("Title"));
+        context.m_nMode = mode;
+        CString error;
+        EXPECT_EQ(GenerateWebsite(doc, context, &error), 0) << mode;
+        EXPECT_GE(error.Find("Title"), 0);
+        EXPECT_EQ(FilesUnder(tmp.filePath("elsewhere")), QStringList()) << mode;
+    }
+    // a folder the user chose for an export is the user's business
+    CPublishContext context;
+    context.m_strOutputFolder = CString::FromQString(tmp.filePath("Title"));
+    context.m_nMode = kPublishExport;
+    EXPECT_EQ(GenerateWebsite(doc, context), 1);
+    EXPECT_TRUE(QFileInfo::exists(tmp.filePath("elsewhere/styles.css")));
+}
+
 // ---------------------------------------------------------------- hostile names
 
 TEST(Generate, HostileNamesStayInsideTheFolder)
