@@ -13,7 +13,11 @@ class CPublishContext;
 // Writes the site into context.m_strOutputFolder (created when missing) and lists every
 // written file. 1 when the whole site was written; 0 when a file or folder could not be
 // written: the run stops there, error (when given) receives a message naming the file,
-// and only files actually written are listed.
+// and only files actually written are listed. Every page keeps where it was written in
+// m_strExtra1 and its name on the server in m_strExtra2. A page, stylesheet or stored
+// file whose output differs from the last run of the same mode counts as changed again
+// for the upload. In the previews and the upload an output folder that is a link or
+// belongs to someone else is refused.
 int GenerateWebsite(CKJDoc& doc, CPublishContext& context, CString* error = nullptr);
 
 // Fills the head fields of a page's output record, lets the page write its body and CSS,
