@@ -136,7 +136,8 @@ void CChildFrame::PaintStrip(CDC* dc)
 void CChildFrame::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && event->position().y() > kRulerHeight) {
-        grabMouse(QCursor(Qt::SizeHorCursor));
+        // The pressed button keeps the mouse with the frame until it is released.
+        setCursor(Qt::SizeHorCursor);
         m_bDragging = true;
         return;
     }
@@ -156,7 +157,6 @@ void CChildFrame::mouseMoveEvent(QMouseEvent* event)
 void CChildFrame::mouseReleaseEvent(QMouseEvent* event)
 {
     if (m_bDragging) {
-        releaseMouse();
         m_bDragging = false;
         return;
     }

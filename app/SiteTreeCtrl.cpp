@@ -202,7 +202,8 @@ bool CSiteTreeCtrl::BeginDrag(QTreeWidgetItem* node)
     if (!node || !NodeObject(node))
         return false;
     m_pDragItem = node;
-    grabMouse(QCursor(Qt::DragMoveCursor));
+    // The held button keeps the mouse with the tree until it is released.
+    viewport()->setCursor(Qt::DragMoveCursor);
     return true;
 }
 
@@ -225,7 +226,7 @@ void CSiteTreeCtrl::DragOver(QPoint point)
 
 void CSiteTreeCtrl::EndDrag()
 {
-    releaseMouse();
+    viewport()->unsetCursor();
     QTreeWidgetItem* dragged = m_pDragItem;
     QTreeWidgetItem* target = m_pDropHighlight;
     SetDropHighlight(nullptr);

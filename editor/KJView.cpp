@@ -236,6 +236,37 @@ void CKJView::wheelEvent(QWheelEvent* event)
     event->accept();
 }
 
+CKJView::PageBox CKJView::ComputePageBox() const
+{
+    PageBox box;
+    CKJDoc* doc = GetProject();
+    const CPage* page = m_pCurrentPage;
+    if (!doc || !page)
+        return box;
+    const CHeaderFooterItem* header = page->m_pHeaderBand;
+    const CHeaderFooterItem* footer = page->m_pFooterBand;
+    const int margin = doc->m_nPageMargin;
+    const int pw = page->m_nWidth;
+    box.width = std::max({pw, header ? header->m_nWidth : 0, footer ? footer->m_nWidth : 0}) + 224;
+    box.height = page->m_nHeight + 2 * margin + TopMargin(page) + BottomMargin(page);
+    for (const CHeaderFooterItem* band : {header, footer})
+        if (band)
+            box.height += band->m_nHeight + TopMargin(band) + BottomMargin(band);
+    box.left = -margin - (box.width - 2 * margin - pw) / 2;
+    box.top = -margin - TopMargin(page);
+    if (header)
+        box.top -= header->m_nHeight + BottomMargin(header) + TopMargin(header);
+    // The frames grow to the right and downwards from the same corner.
+    if (doc->m_nPreviewFrame == 1) {
+        box.width = std::max(box.width, 1024);
+        box.height = std::max(box.height, 768);
+    } else if (doc->m_nPreviewFrame == 2) {
+        box.width = std::max(box.width, 640);
+        box.height = std::max(box.height, 480);
+    }
+    return box;
+}
+
 int CKJView::GetContentTop() const
 {
     if (!m_pContainer)
@@ -243,25 +274,20 @@ int CKJView::GetContentTop() const
     if (m_pContainer != m_pCurrentPage || !m_pCurrentPage)
         return -20; // the container's name line
     CKJDoc* doc = GetProject();
-    const CPage* page = m_pCurrentPage;
-    int top = -(doc ? doc->m_nPageMargin : 0) - TopMargin(page);
-    if (const CHeaderFooterItem* header = page->m_pHeaderBand)
-        top -= header->m_nHeight + BottomMargin(header) + TopMargin(header);
-    return top;
+    const int frame = doc && doc->m_nPreviewFrame == 1 ? 24 : doc && doc->m_nPreviewFrame == 2 ? 60 : 0;
+    return ComputePageBox().top - frame;
 }
 
 int CKJView::GetContentHeight() const
 {
     if (!m_pContainer)
         return 0;
-    int bottom = m_pContainer->m_nHeight;
-    if (m_pContainer == m_pCurrentPage && m_pCurrentPage) {
-        CKJDoc* doc = GetProject();
-        bottom += (doc ? doc->m_nPageMargin : 0) + BottomMargin(m_pCurrentPage);
-        if (const CHeaderFooterItem* footer = m_pCurrentPage->m_pFooterBand)
-            bottom += footer->m_nHeight + TopMargin(footer) + BottomMargin(footer);
-    }
-    return bottom - GetContentTop();
+    if (m_pContainer != m_pCurrentPage || !m_pCurrentPage)
+        return m_pContainer->m_nHeight - GetContentTop();
+    CKJDoc* doc = GetProject();
+    const int frame = doc && doc->m_nPreviewFrame == 1 ? 28 : doc && doc->m_nPreviewFrame == 2 ? 60 : 0;
+    const PageBox box = ComputePageBox();
+    return box.top + box.height + frame - GetContentTop();
 }
 
 // ---------------------------------------------------------------- navigation
@@ -595,27 +621,10 @@ void CKJView::DrawPage(CDC* dc)
     const COLORREF background = tessel::ColorIsUnset(browser.m_crColor) ? RGB(255, 255, 255) : browser.m_crColor & 0xFFFFFF;
     CHeaderFooterItem* header = page->m_pHeaderBand;
     CHeaderFooterItem* footer = page->m_pFooterBand;
-    const int margin = doc->m_nPageMargin;
     const int pw = page->m_nWidth, ph = page->m_nHeight;
-
-    int width = std::max({pw, header ? header->m_nWidth : 0, footer ? footer->m_nWidth : 0}) + 224;
-    int height = ph + 2 * margin + TopMargin(page) + BottomMargin(page);
-    for (const CHeaderFooterItem* band : {header, footer})
-        if (band)
-            height += band->m_nHeight + TopMargin(band) + BottomMargin(band);
-    const int left = -margin - (width - 2 * margin - pw) / 2;
-    int top = -margin - TopMargin(page);
-    if (header)
-        top -= header->m_nHeight + BottomMargin(header) + TopMargin(header);
-
+    const PageBox box = ComputePageBox();
+    const int left = box.left, top = box.top, width = box.width, height = box.height;
     const int frameMode = doc->m_nPreviewFrame;
-    if (frameMode == 1) {
-        width = std::max(width, 1024);
-        height = std::max(height, 768);
-    } else if (frameMode == 2) {
-        width = std::max(width, 640);
-        height = std::max(height, 480);
-    }
 
     if (frameMode == 1) {
         dc->FillSolidRect(left - 4, top - 24, width + 4, 24, kFrameBlue);

@@ -130,6 +130,12 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // The browser area around the current page (before the frame's minimum size) and
+    // the frame's own minimum size.
+    struct PageBox {
+        int left = 0, top = 0, width = 0, height = 0;
+    };
+    PageBox ComputePageBox() const;
     void RedrawNow();
     void LayoutScrollBars();
     void DrawPicture(CDC* dc);

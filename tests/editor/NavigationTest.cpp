@@ -140,6 +140,19 @@ TEST(Navigation, CentringShortAndTallPages)
     }
 }
 
+TEST(Navigation, CentringKeepsTheBrowserFrameTitleInView)
+{
+    const struct { int frame, chrome; } cases[] = {{1, 24}, {2, 60}};
+    for (const auto& c : cases) {
+        CKJDoc doc;
+        doc.m_nPreviewFrame = c.frame;
+        AddPage(doc, 800, 2000, RGB(255, 255, 255));
+        ViewFixture f(doc, 1000, 600);
+        f.view.OnUpdate(nullptr, HINT_CENTER, nullptr);
+        EXPECT_EQ(f.view.PageToClient(CPoint(0, -c.chrome)).y, 20) << c.frame;
+    }
+}
+
 TEST(Navigation, CentringHintNeedsAPage)
 {
     CKJDoc doc;

@@ -228,8 +228,9 @@ TEST(ViewState, NextAndPreviousPageStayOnOneTreeLevel)
         f.view.SetCurrentPage(k.from);
         ExecuteCommand(&f.view, k.command);
         EXPECT_EQ(f.view.m_pCurrentPage, k.to) << k.from->m_strBaseName.GetString() << " " << k.command;
-        if (k.to != k.from)
+        if (k.to != k.from) {
             EXPECT_EQ(NodeObject(f.frame.tree->currentItem()), k.to);
+        }
     }
 }
 
