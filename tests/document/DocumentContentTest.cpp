@@ -148,6 +148,41 @@ TEST(DocumentContent, AddPageCopiesTheLayoutOnly)
     EXPECT_EQ(doc.m_pages.back().get(), p);
 }
 
+TEST(DocumentLookups, FindItemByNameComparesBaseNameAndExtension)
+{
+    CKJDoc doc;
+    doc.OnNewDocument();
+    CPage* page = doc.m_pages.front().get();
+    CWString title(u"Other");
+    CPage* other = doc.AddPage(nullptr, &title);
+    auto add = [](CPage* p, const char* base, const char* ext) {
+        CItem* i = CreateItem(ITEM_IMAGE);
+        i->m_strBaseName = base;
+        i->m_strExtension = ext;
+        p->AddChild(i);
+        return i;
+    };
+    CItem* a = add(page, "photo", ".jpg");
+    CItem* self = add(page, "draft", ".jpg");
+    CItem* png = add(page, "draft", ".png");
+    add(other, "logo", ".jpg");
+    struct Case {
+        const char* name;
+        CItem* self;
+        CPage* page;
+        bool found;
+    } cases[] = {
+        {"photo", self, page, true},     // another item of the page, same extension
+        {"photo", a, page, false},       // never itself
+        {"Photo", self, page, false},    // exact comparison
+        {"draft", png, page, false},     // the other "draft" has another extension
+        {"logo", self, page, false},     // other page
+        {"logo", self, nullptr, true},   // the whole site
+    };
+    for (const Case& k : cases)
+        EXPECT_EQ(doc.FindItemByName(k.name, k.self, k.page), k.found) << k.name;
+}
+
 TEST(DocumentUndo, SizeBoundDropsOldestSnapshots)
 {
     CKJDoc doc;
