@@ -231,6 +231,15 @@ void CImageItem::Serialize(CArchive& ar, int version)
     }
 }
 
+void CImageItem::SerializeExtra(CArchive& ar, int version)
+{
+    CImageItemBase::SerializeExtra(ar, version);
+    if (m_pLinked)
+        m_pLinked->SerializeExtra(ar, version);
+    if (ar.IsLoading() && m_nShadowKind > 0)
+        Render(0);
+}
+
 void CImageItem::Render(int state)
 {
     if (!m_picture.IsValid())

@@ -29,6 +29,8 @@ public:
 
     CString GetFileName() const override;
     void Serialize(CArchive& ar, int version) override;
+    // The base extras, then those of the linked copy when the record had one.
+    void SerializeExtra(CArchive& ar, int version) override;
     void WriteHtml(CPageOutput& out) override;
     bool ExportFiles(CPublishContext& context) override;
     bool HasRollover() const override;

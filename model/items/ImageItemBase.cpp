@@ -257,6 +257,14 @@ void CImageItemBase::Serialize(CArchive& ar, int version)
     }
 }
 
+void CImageItemBase::SerializeExtra(CArchive& ar, int version)
+{
+    CItem::SerializeExtra(ar, version);
+    Io(ar, m_nShadowTransparency);
+    if (ar.IsLoading())
+        m_nShadowTransparency = std::clamp(m_nShadowTransparency, 0, 100);
+}
+
 CString CImageItemBase::Describe()
 {
     CString s = CItem::Describe();

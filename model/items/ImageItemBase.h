@@ -17,6 +17,8 @@ public:
     // Slot 5: the settled base name followed by ".png".
     CString GetFileName() const override;
     void Serialize(CArchive& ar, int version) override;
+    // The item extras, then the shadow transparency, which the record has no place for.
+    void SerializeExtra(CArchive& ar, int version) override;
     CString Describe() override;
     void TextSizeDown() override;
     void TextSizeUp() override;

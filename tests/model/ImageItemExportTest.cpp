@@ -355,3 +355,33 @@ TEST(BitmapItemExport, AlwaysJpegUnderASafeUniqueName)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ImageItemRecord, ExtrasCarryShadowTransparencyAndTheLinkedCopy)
+{
+    CImageItem item;
+    item.m_nShadowTransparency = 60;
+    item.m_pLinked = std::make_unique<CBitmapItem>();
+    item.m_pLinked->m_pFill = std::make_unique<CFillStyle>();
+    item.m_pLinked->m_pFill->m_nTransparency = 4;
+    CMemFile f;
+    {
+        CArchive ar(&f, CArchive::store);
+        item.Serialize(ar, kVersionMemory);
+        item.SerializeExtra(ar, kVersionMemory);
+        ar.Close();
+    }
+    const std::vector<BYTE> bytes = f.Bytes();
+    CImageItem back;
+    CMemFile in(bytes.data(), bytes.size());
+    CArchive ar(&in, CArchive::load);
+    back.Serialize(ar, kVersionMemory);
+    back.SerializeExtra(ar, kVersionMemory);
+    EXPECT_EQ(back.m_nShadowTransparency, 60);
+    ASSERT_TRUE(back.m_pLinked);
+    EXPECT_EQ(back.m_pLinked->m_pFill->m_nTransparency, 4);
+    EXPECT_EQ(ar.GetRemaining(), 0u);
+}
+
+} // namespace
