@@ -559,3 +559,22 @@ TEST_F(Startup, StoredChoiceOutsideTheGroupSelectsNothingAndBeginsNothing)
     EXPECT_TRUE(opened.empty());
     EXPECT_TRUE(chooserTitles.empty());
 }
+
+TEST_F(Startup, ScreenshotOfTheDesignerWithTheTutorialOpen)
+{
+    const CString folder = CString::FromQString(m_programFolder.path()) + "/";
+    ASSERT_TRUE(WriteSampleProjects(folder));
+    RegisterProjectDocumentType();
+    Start({(folder + "examples/Tutorial.kjproj").ToQString()});
+    ASSERT_EQ(app->GetOpenDocuments().size(), 1u);
+    Frame()->Timers().Fire(ID_SPLASH_TIMER);
+    CMDIChildWnd* child = Frame()->MDIGetActive();
+    ASSERT_NE(child, nullptr);
+    ASSERT_NE(child->GetActiveView(), nullptr);
+    EXPECT_EQ(child->GetActiveDocument(), app->GetOpenDocuments()[0]);
+    Frame()->UpdateCmdUI();
+    QApplication::processEvents();
+    const QImage shot = Frame()->grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_TRUE(shot.save(QDir::tempPath() + "/corvane-project.png"));
+}
