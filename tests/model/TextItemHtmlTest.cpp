@@ -1,4 +1,6 @@
 #include "model/Folder.h"
+#include "model/GroupItem.h"
+#include "model/TextStyle.h"
 #include "model/PageOutput.h"
 #include "model/PublishContext.h"
 #include "model/items/EmailItem.h"
@@ -328,6 +330,49 @@ TEST(TextItemHtml, PageOfEveryTextItemPassesTidy)
     }
     out.AssemblePage();
     EXPECT_EQ(testsupport::TidyErrors(QByteArray(out.m_strFinalPage.GetString())), QByteArray()) << out.m_strFinalPage.GetString();
+}
+
+} // namespace
+
+namespace {
+
+TEST(TextItemStyles, HeadingsTakeTheirLevelsStyle)
+{
+    CSiteStyles styles;
+    for (int i = 0; i < STYLE_PRE; ++i)
+        styles.m_styles[i].m_nSize = 10 + 3 * i;
+    CGroupItem group;
+    auto* h = new CHeadingItem;
+    h->m_nLevel = 2;
+    auto* wild = new CHeadingItem;
+    wild->m_nLevel = 17;
+    group.AddChild(h);
+    group.AddChild(wild);
+    group.SetSiteStyles(&styles);
+    h->RecalcLayout();
+    wild->RecalcLayout();
+    // h3 is 16 points: 16 * 4 / 3 pixels.
+    EXPECT_EQ(h->m_lfText.lfHeight, -21);
+    EXPECT_EQ(wild->m_lfText.lfHeight, -MulDiv(10, 4, 3));
+    EXPECT_EQ(wild->GetHtmlLevel(), 5);
+}
+
+TEST(TextItemStyles, TextSizeUpFromTheSiteSize)
+{
+    CTextStyle base;
+    base.m_nSize = 12;
+    const struct {
+        int size;
+        bool style;
+        int expect;
+    } cases[] = {{0, true, 13}, {40, true, 41}, {0, false, 0}, {72, false, 73}};
+    for (const auto& c : cases) {
+        CTextItem t;
+        t.m_nFontSize = c.size;
+        t.m_pBaseStyle = c.style ? &base : nullptr;
+        t.TextSizeUp();
+        EXPECT_EQ(t.m_nFontSize, c.expect);
+    }
 }
 
 } // namespace
