@@ -96,8 +96,6 @@ UINT AlignFlags(int textAlign)
 // The measured extent of the item's text at a wrap width, in its layout font.
 CRect MeasureItemText(const CItem& item, int wrap, bool letterSpacing)
 {
-    if (!CanLayOutText())
-        return CRect();
     CDC dc;
     CFont font;
     font.CreateFontIndirect(&item.m_lfText);
@@ -275,6 +273,11 @@ void CFacebookItem::Draw(CDC* dc)
 void CTextItem::RecalcLayout()
 {
     CItem::RecalcLayout();
+    if (m_nIcon > 0)
+        RenderItemIcon(m_dib, m_nIcon, m_crIcon, m_nIconShading, m_bIconShadow);
+    // Without fonts (no GUI application) the size stays as it is.
+    if (!CanLayOutText())
+        return;
     const int wrap = m_nWidthMode != 0 ? 10000 : m_nWidth;
     const CRect r = MeasureItemText(*this, std::max(wrap, 1), true);
     // The icon's room is part of what the text needs, so a fixed width that already
@@ -289,13 +292,13 @@ void CTextItem::RecalcLayout()
         m_nHeight = r.Height() + m_nInset[SIDE_TOP] + m_nInset[SIDE_BOTTOM];
     if (m_nIcon != 0)
         m_nHeight = std::max(m_nHeight, 16);
-    if (m_nIcon > 0)
-        RenderItemIcon(m_dib, m_nIcon, m_crIcon, m_nIconShading, m_bIconShadow);
 }
 
 void CPreformattedTextItem::RecalcLayout()
 {
     CItem::RecalcLayout();
+    if (!CanLayOutText())
+        return;
     const CRect r = MeasureItemText(*this, 10000, false);
     m_nWidth = std::max(m_nWidth, r.Width() + m_nInset[SIDE_LEFT] + m_nInset[SIDE_RIGHT]);
     m_nHeight = r.Height() + m_nInset[SIDE_TOP] + m_nInset[SIDE_BOTTOM];
