@@ -23,19 +23,6 @@
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QTreeWidget>
 
-namespace {
-
-QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> buttons)
-{
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    for (QWidget* b : buttons)
-        row->addWidget(b);
-    return row;
-}
-
-} // namespace
-
 // ---- DUpload
 
 DUpload::DUpload(QWidget* parent) : CDialog(parent)
@@ -53,7 +40,7 @@ DUpload::DUpload(QWidget* parent) : CDialog(parent)
     m_list->setMinimumSize(640, 300);
     layout->addWidget(m_list, 1);
     layout->addWidget(CreateStatic(IDC_UPLOAD_FOLDER, ""));
-    layout->addLayout(ButtonRow({CreateButton(IDC_UPLOAD_LOGIN, "Login"), CreateButton(IDOK, "OK", true),
+    layout->addLayout(DialogButtonRow({CreateButton(IDC_UPLOAD_LOGIN, "Login"), CreateButton(IDOK, "OK", true),
                                  CreateButton(IDCANCEL, "Cancel")}));
     OnNotify(IDC_UPLOAD_LOGIN, BN_CLICKED, [this] { OnLogin(); });
 }
@@ -161,7 +148,7 @@ DFileUpload::DFileUpload(std::vector<CPublishFile*> queue, std::unique_ptr<CFtpC
     status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(status, 1);
     layout->addWidget(CreateStatic(IDC_TRANSFER_COUNT, ""));
-    layout->addLayout(ButtonRow({CreateButton(IDCANCEL, "Stop")}));
+    layout->addLayout(DialogButtonRow({CreateButton(IDCANCEL, "Stop")}));
 }
 
 DFileUpload::~DFileUpload() = default;
@@ -242,7 +229,7 @@ DBrowse::DBrowse(QWidget* parent) : CDialog(parent)
     url->setMinimumWidth(360);
     row->addWidget(url, 1);
     layout->addLayout(row);
-    layout->addLayout(ButtonRow({CreateButton(IDOK, "OK", true), CreateButton(IDCANCEL, "Cancel")}));
+    layout->addLayout(DialogButtonRow({CreateButton(IDOK, "OK", true), CreateButton(IDCANCEL, "Cancel")}));
 }
 
 BOOL DBrowse::OnInitDialog()

@@ -38,9 +38,7 @@ void CWaitCursor::Restore()
     m_on = false;
 }
 
-namespace {
-
-QHBoxLayout* Buttons(std::initializer_list<QWidget*> buttons)
+QHBoxLayout* DialogButtonRow(std::initializer_list<QWidget*> buttons)
 {
     auto* row = new QHBoxLayout;
     row->addStretch();
@@ -48,8 +46,6 @@ QHBoxLayout* Buttons(std::initializer_list<QWidget*> buttons)
         row->addWidget(b);
     return row;
 }
-
-} // namespace
 
 // ---- DConnect
 
@@ -71,7 +67,7 @@ DConnect::DConnect(QWidget* parent) : CDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(
-        Buttons({CreateButton(IDC_CONNECT_CLEAR, "Clear"), CreateButton(IDOK, "OK", true), CreateButton(IDCANCEL, "Cancel")}));
+        DialogButtonRow({CreateButton(IDC_CONNECT_CLEAR, "Clear"), CreateButton(IDOK, "OK", true), CreateButton(IDCANCEL, "Cancel")}));
     OnNotify(IDC_CONNECT_BROWSE, BN_CLICKED, [this] { OnBrowseFolder(); });
     OnNotify(IDC_CONNECT_CLEAR, BN_CLICKED, [this] { OnClear(); });
 }
@@ -159,7 +155,7 @@ DRemoteFolder::DRemoteFolder(CFtpConnection* connection, const CString& server, 
     pal.setColor(QPalette::Base, QColor(0xFF, 0xFF, 0xC0));
     m_tree->setPalette(pal);
     layout->addWidget(m_tree, 1);
-    layout->addLayout(Buttons({CreateButton(IDC_REMOTE_NEW_FOLDER, "New Folder"), CreateButton(IDOK, "OK", true),
+    layout->addLayout(DialogButtonRow({CreateButton(IDC_REMOTE_NEW_FOLDER, "New Folder"), CreateButton(IDOK, "OK", true),
                                CreateButton(IDCANCEL, "Cancel")}));
     OnNotify(IDC_REMOTE_NEW_FOLDER, BN_CLICKED, [this] { OnNewFolder(); });
     QObject::connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this] { OnDoubleClick(); });
@@ -276,7 +272,7 @@ DNewFolder::DNewFolder(QWidget* parent) : CDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(CreateStatic(-1, ""));
     layout->addWidget(CreateEdit(IDC_NEW_FOLDER_NAME));
-    layout->addLayout(Buttons({CreateButton(IDOK, "OK", true), CreateButton(IDCANCEL, "Cancel")}));
+    layout->addLayout(DialogButtonRow({CreateButton(IDOK, "OK", true), CreateButton(IDCANCEL, "Cancel")}));
 }
 
 BOOL DNewFolder::OnInitDialog()

@@ -4,11 +4,13 @@
 #include "document/Upload.h"
 #include "framework/ui/Dialog.h"
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
 class CFtpConnection;
 class CInternetSession;
+class QHBoxLayout;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -25,6 +27,9 @@ enum : int {
     IDC_REMOTE_NEW_FOLDER = 3,
     IDC_NEW_FOLDER_NAME = 1000,
 };
+
+// The buttons of a dialog's last row, right-aligned.
+QHBoxLayout* DialogButtonRow(std::initializer_list<QWidget*> buttons);
 
 // The wait cursor while a blocking network step runs.
 class CWaitCursor {

@@ -566,3 +566,100 @@ TEST(RemoteFolderDialog, ListsServerFoldersAndMakesNewOnes)
         }
     }
 }
+
+// Website/Login: the settings typed are kept, the server is tried, and the outcome told;
+// the profile remembers user, server and folder, never the password.
+TEST(LoginCommand, TestsTheServerAndRemembersTheSettings)
+{
+    FtpServer server;
+    ASSERT_TRUE(server.Start()) << server.Error().constData();
+    struct Case {
+        const char* password;
+        const char* message;
+        unsigned type;
+        bool remembered;
+    };
+    const Case cases[] = {
+        {FtpServer::kPassword, "Login Successful: 127.0.0.1.", MB_OK, true},
+        {"wrong", "Invalid password or username (tester) on server 127.0.0.1.", MB_ICONSTOP, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.password);
+        for (const char* key : {"User", "Host", "Folder"})
+            WriteProfileString("Server", key, "");
+        CKJDoc doc;
+        Messages messages;
+        Dialogs dialogs([&](CDialog& dlg) -> int {
+            dlg.SetDlgItemText(IDC_CONNECT_USER, FtpServer::kUser);
+            dlg.SetDlgItemText(IDC_CONNECT_PASSWORD, c.password);
+            dlg.SetDlgItemText(IDC_CONNECT_SERVER, "127.0.0.1");
+            dlg.SetDlgItemInt(IDC_CONNECT_PORT, server.Port());
+            dlg.SetDlgItemText(IDC_CONNECT_FOLDER, "/www/");
+            dlg.OnOK();
+            return Result(dlg);
+        });
+        OnWebsiteLogin(doc, nullptr);
+        EXPECT_EQ(doc.m_strFtpHost, CString("127.0.0.1"));
+        EXPECT_EQ(doc.m_strFtpPassword, CString(c.password));
+        EXPECT_EQ(doc.m_nFtpPort, server.Port());
+        EXPECT_EQ(doc.m_strFtpFolder, CString("/www/"));
+        ASSERT_EQ(messages.list.size(), 1u);
+        EXPECT_EQ(messages.list[0].text, CString(c.message));
+        EXPECT_EQ(messages.list[0].type, c.type);
+        EXPECT_EQ(GetProfileString("Server", "Host", ""), CString(c.remembered ? "127.0.0.1" : ""));
+        EXPECT_EQ(GetProfileString("Server", "User", ""), CString(c.remembered ? FtpServer::kUser : ""));
+        EXPECT_EQ(GetProfileString("Server", "Folder", ""), CString(c.remembered ? "/www/" : ""));
+    }
+}
+
+TEST(ConnectDialog, ClearEmptiesTheLoginAndBrowsingPicksAFolder)
+{
+    FtpServer server;
+    ASSERT_TRUE(server.Start()) << server.Error().constData();
+    QDir(server.Root()).mkpath(QStringLiteral("site"));
+    for (int answer : {IDNO, IDYES}) {
+        DConnect dlg;
+        dlg.m_settings.m_strUser = "u";
+        dlg.m_settings.m_strPassword = "p";
+        dlg.m_settings.m_strServer = "s";
+        dlg.m_settings.m_strFolder = "/f/";
+        dlg.m_settings.m_nPort = 2121;
+        Dialogs dialogs([](CDialog& d) -> int { return Result(d); });
+        dlg.DoModal();
+        auto previous = SetMessageBoxHandler([answer](const CString& text, const CString&, unsigned type) {
+            EXPECT_EQ(text, CString("Do you want to clear login details?"));
+            EXPECT_EQ(type, unsigned(MB_YESNO | MB_ICONQUESTION));
+            return answer;
+        });
+        dlg.OnClear();
+        SetMessageBoxHandler(previous);
+        const bool cleared = answer == IDYES;
+        for (int id : {IDC_CONNECT_USER, IDC_CONNECT_PASSWORD, IDC_CONNECT_SERVER, IDC_CONNECT_FOLDER})
+            EXPECT_EQ(dlg.GetDlgItemText(id).IsEmpty(), cleared) << id;
+        EXPECT_EQ(dlg.GetDlgItemInt(IDC_CONNECT_PORT), 2121);
+    }
+    // "...": the server's folders; the chosen one is shown with a trailing "/".
+    DConnect dlg;
+    dlg.m_settings.m_strUser = FtpServer::kUser;
+    dlg.m_settings.m_strPassword = FtpServer::kPassword;
+    dlg.m_settings.m_strServer = "127.0.0.1";
+    dlg.m_settings.m_nPort = server.Port();
+    {
+        Dialogs dialogs([](CDialog& d) -> int { return Result(d); });
+        dlg.DoModal();
+    }
+    Dialogs pick([](CDialog& d) -> int {
+        auto* folders = dynamic_cast<DRemoteFolder*>(&d);
+        EXPECT_TRUE(folders);
+        if (!folders)
+            return IDCANCEL;
+        QTreeWidgetItem* root = folders->Tree()->topLevelItem(0);
+        EXPECT_EQ(root->childCount(), 1);
+        folders->Tree()->setCurrentItem(root->child(0));
+        folders->OnOK();
+        return Result(d);
+    });
+    dlg.OnBrowseFolder();
+    EXPECT_EQ(dlg.GetDlgItemText(IDC_CONNECT_FOLDER), CString("/site/"));
+    EXPECT_EQ(dlg.m_pConnection, nullptr);
+}
