@@ -16,6 +16,7 @@
 #include "model/Picture.h"
 
 #include <QtGui/QPainter>
+#include <QtGui/QResizeEvent>
 #include <QtGui/QWheelEvent>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QTreeWidget>
@@ -225,8 +226,20 @@ void CKJView::LayoutScrollBars()
 
 void CKJView::resizeEvent(QResizeEvent* event)
 {
+    const CPoint oldScroll = m_scroll;
+    const QSize old = event->oldSize();
     CView::resizeEvent(event);
     LayoutScrollBars();
+    if (!m_pContainer || !old.isValid())
+        return;
+    // The canvas stays where it was around the middle of the window; a page that now
+    // fits is centred again, a tall one keeps its top line.
+    const int oldWidth = std::max(0, old.width() - m_vBar->sizeHint().width());
+    const CSize client = GetClientSize();
+    CPoint centre(oldScroll.x + oldWidth / 2, oldScroll.y + client.cy / 2);
+    if (GetContentHeight() <= client.cy)
+        centre.y = CenteredY(client.cy);
+    CenterOnPoint(centre);
 }
 
 void CKJView::wheelEvent(QWheelEvent* event)
@@ -352,22 +365,25 @@ void CKJView::ShowPicture(CPicture* picture)
     RedrawNow();
 }
 
+int CKJView::CenteredY(int clientHeight) const
+{
+    const int height = GetContentHeight();
+    const int contentTop = GetPageOrigin().y + GetContentTop();
+    // Too tall for the window: its top stays in view, a little below the window's top.
+    if (height > clientHeight)
+        return contentTop - kTopGap + clientHeight / 2;
+    // The page with its bands (and frame) is centred as a whole, so nothing is cut off.
+    if (m_pContainer == m_pCurrentPage)
+        return contentTop + height / 2;
+    return kCanvasSize / 2;
+}
+
 void CKJView::CenterPage()
 {
     if (!m_pContainer)
         return;
     const CSize client = GetClientSize();
-    CPoint centre(kCanvasSize / 2, kCanvasSize / 2);
-    const int height = GetContentHeight();
-    const int contentTop = GetPageOrigin().y + GetContentTop();
-    if (height > client.cy) {
-        // Too tall for the window: its top stays in view, a little below the window's top.
-        centre.y = contentTop - kTopGap + client.cy / 2;
-    } else if (m_pContainer == m_pCurrentPage) {
-        // The page with its bands is centred as a whole, so no band is cut off.
-        centre.y = contentTop + height / 2;
-    }
-    CenterOnPoint(centre);
+    CenterOnPoint(CPoint(kCanvasSize / 2, CenteredY(client.cy)));
     SyncFrameRuler();
     RedrawNow();
 }

@@ -136,6 +136,8 @@ private:
         int left = 0, top = 0, width = 0, height = 0;
     };
     PageBox ComputePageBox() const;
+    // The canvas row to put in the middle of a window of that height.
+    int CenteredY(int clientHeight) const;
     void RedrawNow();
     void LayoutScrollBars();
     void DrawPicture(CDC* dc);

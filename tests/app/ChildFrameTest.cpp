@@ -3,6 +3,8 @@
 #include "AppTestSupport.h"
 
 #include "app/ChildFrame.h"
+#include "app/DesignerApp.h"
+#include "app/MainFrame.h"
 #include "app/ProjectDocument.h"
 #include "app/SiteTreeCtrl.h"
 #include "editor/KJView.h"
@@ -12,6 +14,7 @@
 
 #include <gtest/gtest.h>
 #include <QtCore/QDir>
+#include <QtCore/QTemporaryDir>
 #include <QtCore/QCoreApplication>
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
@@ -352,4 +355,43 @@ TEST(ChildFrame, ScreenshotOfTheProjectWindow)
         w.view->CenterPage();
         EXPECT_TRUE(w.Grab().save(QString::fromLocal8Bit(folder) + "/project-window-grid.png"));
     }
+}
+
+TEST(ChildFrame, FileNewOpensAProjectWindow)
+{
+    RegisterProjectDocumentType();
+    const CDialog::ModalHook previous = CDialog::SetModalHook([](CDialog&) { return IDCANCEL; });
+    QTemporaryDir programFolder;
+    {
+        CDesignerApp app;
+        app.m_strProgramFolder = CString::FromQString(programFolder.path()) + "/";
+        app.m_arguments = QStringList{QStringLiteral("new")};
+        ASSERT_TRUE(app.InitInstance());
+        ASSERT_EQ(app.MainFrame()->MDIGetActive(), nullptr);
+        app.OnFileNew();
+        QCoreApplication::processEvents();
+        auto* frame = dynamic_cast<CChildFrame*>(app.MainFrame()->MDIGetActive());
+        ASSERT_NE(frame, nullptr);
+        auto* view = dynamic_cast<CKJView*>(frame->GetActiveView());
+        ASSERT_NE(view, nullptr);
+        CKJDoc* project = view->GetProject();
+        ASSERT_NE(project, nullptr);
+        EXPECT_EQ(view->m_pCurrentPage, project->m_pages.front().get());
+        EXPECT_EQ(project->m_pSiteTree, frame->GetSiteTree());
+        EXPECT_EQ(frame->SiteTree()->topLevelItemCount(), int(project->m_pages.size()));
+
+        app.MainFrame()->resize(1280, 900);
+        QCoreApplication::processEvents();
+        const QImage shot = app.MainFrame()->grab().toImage();
+        EXPECT_EQ(shot.size(), QSize(1280, 900));
+        const QByteArray folder = qgetenv("TESSEL_SCREENSHOT_DIR");
+        if (!folder.isEmpty()) {
+            EXPECT_TRUE(shot.save(QString::fromLocal8Bit(folder) + "/designer-window.png"));
+        }
+        app.CloseAllDocuments(TRUE);
+        app.ExitInstance();
+    }
+    CDialog::SetModalHook(previous);
+    CDesignerApp::SetDocumentType(nullptr, nullptr, nullptr);
+    QCoreApplication::processEvents();
 }

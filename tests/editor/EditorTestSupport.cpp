@@ -100,6 +100,7 @@ ViewFixture::ViewFixture(CKJDoc& doc, int clientWidth, int clientHeight)
     const int bw = view.findChild<QScrollBar*>() ? QScrollBar(Qt::Vertical).sizeHint().width() : 0;
     const int bh = QScrollBar(Qt::Horizontal).sizeHint().height();
     view.resize(clientWidth + bw, clientHeight + bh);
+    view.show(); // resize events arrive at once
     view.OnInitialUpdate();
     QCoreApplication::processEvents();
 }

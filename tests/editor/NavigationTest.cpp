@@ -153,6 +153,26 @@ TEST(Navigation, CentringKeepsTheBrowserFrameTitleInView)
     }
 }
 
+TEST(Navigation, ResizingKeepsThePageInItsPlace)
+{
+    const struct { int pageHeight; bool tall; } cases[] = {{300, false}, {2000, true}};
+    for (const auto& c : cases) {
+        CKJDoc doc;
+        AddPage(doc, 400, c.pageHeight, RGB(255, 255, 255));
+        ViewFixture f(doc, 600, 500);
+        const int top = f.view.PageToClient(CPoint(0, 0)).y;
+        f.view.resize(f.view.width() + 500, f.view.height() + 300);
+        const CSize client = f.view.GetClientSize();
+        ASSERT_EQ(client.cx, 1100);
+        EXPECT_NEAR(f.view.PageToClient(CPoint(200, 0)).x, client.cx / 2, 1) << c.pageHeight;
+        if (c.tall) {
+            EXPECT_EQ(f.view.PageToClient(CPoint(0, 0)).y, top) << "the top line stays";
+        } else {
+            EXPECT_NEAR(f.view.PageToClient(CPoint(0, c.pageHeight / 2)).y, client.cy / 2, 1);
+        }
+    }
+}
+
 TEST(Navigation, CentringHintNeedsAPage)
 {
     CKJDoc doc;
