@@ -2,8 +2,11 @@
 //   Paced:  one 16384-byte block per 10 ms tick, as the transfer dialogs send it;
 //   Blocks: one 16384-byte block per call, calls back to back (the class's cost per block);
 //   Raw:    1 MB per call (the class without the block rule);
+//   Upload: the site upload's own transfer (folder, then file by file, one block per step,
+//           each file confirmed) with steps back to back; paced, it is bound like Paced.
 //   Curl:   the curl command line (-T) uploading the same files to the same server.
 // Each of ours reports its MB/s beside curl's, measured once in the same run, and the ratio.
+#include "document/Upload.h"
 #include "framework/net/CFtpConnection.h"
 #include "framework/net/CInternetFile.h"
 #include "framework/net/CInternetSession.h"
@@ -109,6 +112,51 @@ void RunUpload(benchmark::State& state, Mode mode)
 }
 
 void BM_FtpUploadPaced(benchmark::State& state) { RunUpload(state, Mode::Paced); }
+
+void BM_SiteUploadSteps(benchmark::State& state)
+{
+    Setup& s = Shared();
+    if (!s.ok) {
+        state.SkipWithError("FTP server or curl not available");
+        return;
+    }
+    CInternetSession session("bench");
+    std::unique_ptr<CFtpConnection> ftp(session.GetFtpConnection("127.0.0.1", testsupport::FtpServer::kUser,
+                                                                 testsupport::FtpServer::kPassword, s.server.Port(), TRUE));
+    std::vector<CPublishFile> entries(kFiles + 1);
+    std::vector<int> states(kFiles + 1, kUploadListed);
+    std::vector<CPublishFile*> queue;
+    entries[0].m_strRemoteName = "site";
+    entries[0].m_bDirectory = 1;
+    for (int i = 0; i <= kFiles; ++i) {
+        if (i > 0) {
+            entries[size_t(i)].m_strRemoteName = CString::Formatted("site/f%d.bin", i - 1);
+            entries[size_t(i)].m_strLocalPath = CString::FromQString(s.local.filePath(QStringLiteral("f%1.bin").arg(i - 1)));
+        }
+        entries[size_t(i)].m_pUploadState = &states[size_t(i)];
+        queue.push_back(&entries[size_t(i)]);
+    }
+    double seconds = 0;
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        CFileUploader up(queue, ftp, "/");
+        CFileUploader::Status status = up.Begin();
+        while (status == CFileUploader::Running)
+            status = up.Step();
+        double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (status != CFileUploader::Finished) {
+            state.SkipWithError("upload failed");
+            return;
+        }
+        state.SetIterationTime(secs);
+        seconds += secs;
+    }
+    double oursMBps = kTotalMB * double(state.iterations()) / seconds;
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * kFiles * kFileSize);
+    state.counters["ours_MBps"] = oursMBps;
+    state.counters["curl_MBps"] = s.curlMBps;
+    state.counters["ours_per_curl"] = oursMBps / s.curlMBps;
+}
 void BM_FtpUploadBlocks(benchmark::State& state) { RunUpload(state, Mode::Blocks); }
 void BM_FtpUploadRaw(benchmark::State& state) { RunUpload(state, Mode::Raw); }
 
@@ -116,4 +164,5 @@ void BM_FtpUploadRaw(benchmark::State& state) { RunUpload(state, Mode::Raw); }
 
 BENCHMARK(BM_FtpUploadBlocks)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_FtpUploadRaw)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SiteUploadSteps)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_FtpUploadPaced)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
