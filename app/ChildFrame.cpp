@@ -1,18 +1,33 @@
 #include "app/ChildFrame.h"
 
+#include "app/HtmlView.h"
 #include "app/SiteTreeCtrl.h"
+#include "document/KJDoc.h"
+#include "editor/KJView.h"
+#include "framework/core/MessageBox.h"
+#include "model/Page.h"
 #include "framework/core/Dc.h"
 #include "framework/ui/DocView.h"
 
+#include <QtCore/QDir>
+#include <QtCore/QTemporaryDir>
+#include <QtGui/QGuiApplication>
 #include <QtGui/QMouseEvent>
+#include <QtGui/QScreen>
 #include <QtGui/QPainter>
 #include <QtWidgets/QLayout>
 #include <algorithm>
 #include <cstdlib>
 
+namespace {
+enum : UINT { ID_PAGE_PREVIEW = 32882, ID_PAGE_PREVIEW_BROWSER = 32884 };
+}
+
 CChildFrame::CChildFrame()
 {
     setObjectName(QStringLiteral("CChildFrame"));
+    OnCommand(ID_PAGE_PREVIEW, [this] { OnPagePreview(); });
+    OnCommand(ID_PAGE_PREVIEW_BROWSER, [this] { OnPagePreviewInBrowser(); });
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -161,4 +176,66 @@ void CChildFrame::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     CMDIChildWnd::mouseReleaseEvent(event);
+}
+
+bool CChildFrame::PreparePreview(CKJView*& view, CPage*& page, CString& folder, const char* mode)
+{
+    view = dynamic_cast<CKJView*>(GetActiveView());
+    CKJDoc* doc = view ? view->GetProject() : nullptr;
+    if (!doc)
+        return false;
+    if (!view->m_pContainer && !doc->m_pages.empty())
+        view->SetCurrentPage(doc->m_pages.front().get());
+    page = view->m_pCurrentPage;
+    if (!page)
+        return false;
+    if (!m_previewFolder)
+        m_previewFolder = std::make_unique<QTemporaryDir>();
+    if (!m_previewFolder->isValid())
+        return false;
+    const QString path = m_previewFolder->filePath(QString::fromLatin1(mode));
+    QDir().mkpath(path);
+    folder = CString::FromQString(path);
+    return true;
+}
+
+void CChildFrame::OnPagePreview()
+{
+    CKJView* view = nullptr;
+    CPage* page = nullptr;
+    CString folder;
+    if (!PreparePreview(view, page, folder, "preview"))
+        return;
+    CString error;
+    const CString file = GeneratePagePreview(*view->GetProject(), page, 0, folder, &error);
+    if (file.IsEmpty()) {
+        if (!error.IsEmpty())
+            AfxMessageBox(error, MB_ICONEXCLAMATION);
+        return;
+    }
+    DPreview dlg(this);
+    dlg.m_nContentWidth = std::max(1024, page->m_nWidth + 100);
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int desktop = screen ? screen->availableGeometry().height() : 800;
+    dlg.m_nContentHeight = desktop < 800 ? desktop - 100 : 700;
+    dlg.m_strAddress = file;
+    dlg.m_strCaption = page->m_title.GetUtf8();
+    dlg.DoModal();
+}
+
+void CChildFrame::OnPagePreviewInBrowser()
+{
+    CKJView* view = nullptr;
+    CPage* page = nullptr;
+    CString folder;
+    if (!PreparePreview(view, page, folder, "browser"))
+        return;
+    CString error;
+    const CString file = GeneratePagePreview(*view->GetProject(), page, 1, folder, &error);
+    if (file.IsEmpty()) {
+        if (!error.IsEmpty())
+            AfxMessageBox(error, MB_ICONEXCLAMATION);
+        return;
+    }
+    ShowInDefaultBrowser(file);
 }

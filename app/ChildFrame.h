@@ -5,7 +5,12 @@
 #include "editor/ViewFrame.h"
 #include "framework/ui/Frames.h"
 
+#include <memory>
+
+class CKJView;
+class CPage;
 class CSiteTreeCtrl;
+class QTemporaryDir;
 class CDC;
 
 class CChildFrame : public CMDIChildWnd, public CViewFrame {
@@ -33,6 +38,10 @@ public:
     void SetTreeWidth(int width);
     // Paints the strip and the splitter gap.
     void PaintStrip(CDC* dc);
+    // Page/Preview and Page/Preview in Browser, unless the view handles them: the site
+    // is generated into the window's own temporary folder.
+    void OnPagePreview();
+    void OnPagePreviewInBrowser();
     // Counts the repaints that SetRulerText asked for.
     int m_nRulerTextRepaints = 0;
 
@@ -45,10 +54,14 @@ protected:
 
 private:
     void RecalcLayout();
+    // The view's page (the first page when none is shown) and the folder to write
+    // the preview into; false when there is nothing to preview.
+    bool PreparePreview(CKJView*& view, CPage*& page, CString& folder, const char* mode);
 
     int m_nRulerOffset = 0;
     CString m_strRulerText;
     CSiteTreeCtrl* m_pSiteTree = nullptr;
     int m_nTreeWidth = 140;
     bool m_bDragging = false;
+    std::unique_ptr<QTemporaryDir> m_previewFolder;
 };

@@ -3,11 +3,10 @@
 #include "document/Generate.h"
 #include "document/KJDoc.h"
 #include "framework/core/MessageBox.h"
+#include "framework/ui/Shell.h"
 #include "model/Page.h"
 #include "model/PublishContext.h"
 
-#include <QtCore/QUrl>
-#include <QtGui/QDesktopServices>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
@@ -81,11 +80,4 @@ CString GeneratePagePreview(CKJDoc& doc, CPage* page, int mode, const CString& f
     return page->m_strExtra1;
 }
 
-bool ShowInDefaultBrowser(const CString& target)
-{
-#ifdef TESSEL_HAS_WEB
-    return OpenInDefaultBrowser(target);
-#else
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(target.ToQString()));
-#endif
-}
+bool ShowInDefaultBrowser(const CString& target) { return ShellOpen(target) != FALSE; }

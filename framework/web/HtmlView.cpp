@@ -2,7 +2,6 @@
 
 #include <QtCore/QFileInfo>
 #include <QtCore/QUrl>
-#include <QtGui/QDesktopServices>
 #include <QtWebEngineCore/QWebEnginePage>
 #include <QtWebEngineWidgets/QWebEngineView>
 #include <QtWidgets/QVBoxLayout>
@@ -68,5 +67,3 @@ void CHtmlView::RunScript(const CString& script, std::function<void(const QStrin
             done(result.toString());
     });
 }
-
-bool OpenInDefaultBrowser(const CString& target) { return QDesktopServices::openUrl(TargetToUrl(target)); }

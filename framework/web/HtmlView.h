@@ -41,7 +41,5 @@ private:
     bool m_bLastOk = false;
 };
 
-// Opens a local file or an address in the user's default browser.
-bool OpenInDefaultBrowser(const CString& target);
 // The URL of a local path or an address.
 class QUrl TargetToUrl(const CString& target);

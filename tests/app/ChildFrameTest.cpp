@@ -4,6 +4,8 @@
 
 #include "app/ChildFrame.h"
 #include "app/DesignerApp.h"
+#include "app/HtmlView.h"
+#include "framework/ui/Shell.h"
 #include "app/MainFrame.h"
 #include "app/ProjectDocument.h"
 #include "app/SiteTreeCtrl.h"
@@ -15,6 +17,8 @@
 #include <gtest/gtest.h>
 #include <QtCore/QDir>
 #include <QtCore/QTemporaryDir>
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
 #include <QtCore/QCoreApplication>
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
@@ -394,4 +398,51 @@ TEST(ChildFrame, FileNewOpensAProjectWindow)
     CDialog::SetModalHook(previous);
     CDesignerApp::SetDocumentType(nullptr, nullptr, nullptr);
     QCoreApplication::processEvents();
+}
+
+TEST(ChildFrame, PagePreviewShowsTheGeneratedPage)
+{
+    const struct { int pageWidth, contentWidth; } cases[] = {{800, 1024}, {900, 1024}, {1200, 1300}};
+    for (const auto& c : cases) {
+        ProjectWindow w;
+        CPage* page = w.Project().m_pages.front().get();
+        page->m_nWidth = c.pageWidth;
+        page->m_title = "Home & Garden";
+        struct { int w = 0, h = 0; CString address, caption; bool seen = false; } shown;
+        const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& dlg) {
+            if (auto* preview = dynamic_cast<DPreview*>(&dlg)) {
+                shown = {preview->m_nContentWidth, preview->m_nContentHeight, preview->m_strAddress, preview->m_strCaption, true};
+            }
+            return IDCANCEL;
+        });
+        MessageRecorder messages;
+        EXPECT_TRUE(ExecuteCommand(w.frame.get(), 32882));
+        CDialog::SetModalHook(previous);
+        ASSERT_TRUE(shown.seen) << c.pageWidth;
+        EXPECT_EQ(shown.w, c.contentWidth);
+        EXPECT_TRUE(shown.h == 700 || shown.h < 700) << shown.h;
+        EXPECT_EQ(shown.caption, "Home & Garden");
+        QFile file(shown.address.ToQString());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << shown.address.GetString();
+        EXPECT_TRUE(file.readAll().contains("<title>Home &amp; Garden</title>"));
+        EXPECT_TRUE(messages.messages.empty());
+    }
+}
+
+TEST(ChildFrame, PreviewInBrowserOpensTheGeneratedFile)
+{
+    ProjectWindow w;
+    std::vector<CString> opened;
+    const tessel::ShellHook previous = tessel::SetShellHook([&](const CString& target, bool) {
+        opened.push_back(target);
+        return true;
+    });
+    EXPECT_TRUE(ExecuteCommand(w.frame.get(), 32884));
+    tessel::SetShellHook(previous);
+    ASSERT_EQ(opened.size(), 1u);
+    const QFileInfo info(opened[0].ToQString());
+    EXPECT_TRUE(info.exists()) << opened[0].GetString();
+    // A PHP page gets ".html" added so that a browser shows it without a server.
+    EXPECT_TRUE(info.fileName().startsWith(w.Project().m_pages.front()->GetFileName().ToQString())) << opened[0].GetString();
+    EXPECT_TRUE(info.fileName().endsWith(".html"));
 }
