@@ -2,7 +2,9 @@
 // preview frames, stepping through pages, the grid settings and the site tree's nodes.
 #include "EditorTestSupport.h"
 
+#include "editor/GridDialog.h"
 #include "editor/SiteTreeNodes.h"
+#include "framework/core/MessageBox.h"
 #include "model/Folder.h"
 #include "model/HeaderFooterItem.h"
 #include "model/MasterItem.h"
@@ -249,4 +251,43 @@ TEST(ViewState, GridSettingsAreKeptWithinRange)
         EXPECT_EQ(doc.m_nGridX, c.ex);
         EXPECT_EQ(doc.m_nGridY, c.ey);
     }
+}
+
+TEST(ViewState, GridDialogSetsTheGrid)
+{
+    CKJDoc doc;
+    AddPage(doc, 400, 300, 0);
+    doc.m_bGridOn = 0;
+    doc.m_nGridX = doc.m_nGridY = 20;
+    ViewFixture f(doc);
+    std::vector<CString> messages;
+    const MessageBoxHandler previousBox = SetMessageBoxHandler([&](const CString& text, const CString&, unsigned) {
+        messages.push_back(text);
+        return IDOK;
+    });
+    const struct { const char* x; const char* y; bool accepted; int ex, ey; } cases[] = {
+        {"30", "40", true, 30, 40}, {"5", "100", true, 5, 100}, {"4", "40", false, 5, 100}, {"30", "101", false, 5, 100},
+    };
+    for (const auto& c : cases) {
+        bool editsEnabledAtStart = true;
+        const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& dlg) {
+            auto& grid = dynamic_cast<DGrid&>(dlg);
+            editsEnabledAtStart = grid.GetDlgItem(DGrid::IDC_GRID_X)->isEnabled();
+            grid.CheckDlgButton(DGrid::IDC_GRID_ON, 1);
+            grid.SetDlgItemText(DGrid::IDC_GRID_X, c.x);
+            grid.SetDlgItemText(DGrid::IDC_GRID_Y, c.y);
+            grid.OnOK();
+            return grid.IsEnded() ? grid.GetResult() : IDCANCEL;
+        });
+        messages.clear();
+        const bool gridWasOn = doc.m_bGridOn != 0;
+        ExecuteCommand(&f.view, ID_VIEW_GRID);
+        CDialog::SetModalHook(previous);
+        EXPECT_EQ(editsEnabledAtStart, gridWasOn) << "the steps are editable only with the grid on";
+        EXPECT_EQ(messages.empty(), c.accepted) << c.x << " " << c.y;
+        EXPECT_EQ(doc.m_nGridX, c.ex) << c.x;
+        EXPECT_EQ(doc.m_nGridY, c.ey) << c.y;
+        EXPECT_EQ(doc.m_bGridOn, 1);
+    }
+    SetMessageBoxHandler(previousBox);
 }
