@@ -11,5 +11,11 @@ public:
         m_strText = "Checkbox";
         m_pPadding = std::make_unique<CBoxSpacing>();
     }
+    void Serialize(CArchive& ar, int version) override;
+    void WriteHtml(CPageOutput& out) override;
+    void RecalcLayout() override;
+    void Draw(CDC* dc) override;
+    void WriteValidationScript(CString& script) override;
+
     int m_bChecked = 0;
 };

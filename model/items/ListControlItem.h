@@ -10,5 +10,15 @@ public:
         m_nType = ITEM_LIST_CONTROL;
         MakeFillAndPadding();
     }
-    int m_nRows = 0; // 0-based: 1 to 40 rows
+    void Serialize(CArchive& ar, int version) override;
+    void WriteHtml(CPageOutput& out) override;
+    void RecalcLayout() override;
+    void Draw(CDC* dc) override;
+    // A new height sets the number of visible rows.
+    void SetRect(int left, int top, int right, int bottom) override;
+    void WriteValidationScript(CString& script) override;
+
+    int m_nRows = 0; // visible rows; 0 = a drop-down
+    int m_bMultiple = 0;
+    int m_nSelected = 0;
 };

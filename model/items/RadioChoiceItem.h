@@ -1,4 +1,4 @@
-// A set of radio buttons.
+// A set of radio buttons sharing one name.
 #pragma once
 #include "model/items/FormFieldItem.h"
 #include "model/ItemTypes.h"
@@ -10,4 +10,14 @@ public:
         m_nType = ITEM_RADIO_CHOICE;
         MakeFillAndPadding();
     }
+    void Serialize(CArchive& ar, int version) override;
+    void WriteHtml(CPageOutput& out) override;
+    void RecalcLayout() override;
+    void Draw(CDC* dc) override;
+    void WriteValidationScript(CString& script) override;
+
+    int m_nRowSpacing = 6;
+    int m_nDefault = 0;
+    int m_bDefaultChecked = 1;
+    int m_nLabelGap = 10;
 };

@@ -14,7 +14,10 @@ public:
         m_nHeightMode = 0;
         MakeFillAndPadding();
     }
-    int m_nMaxLength = 0;
-    int m_nMinLength = 0;
+    void Serialize(CArchive& ar, int version) override;
+    void WriteHtml(CPageOutput& out) override;
+    void Draw(CDC* dc) override;
+    void WriteValidationScript(CString& script) override;
+
     CWString m_wstrPlaceholder;
 };
