@@ -24,18 +24,14 @@ bool CPublishContext::FindFile(const char* name) const
 {
     const CString local = m_strOutputRoot + m_strCurrentFolder + (name ? name : "");
     const CString remote = WithSlashes(m_strCurrentFolder + (name ? name : ""));
-    for (const auto& file : m_files)
-        if (file->m_strLocalPath == local || file->m_strRemoteName == remote)
-            return true;
-    return false;
+    return m_localPaths.count(local.str()) != 0 || m_remoteNames.count(remote.str()) != 0;
 }
 
 void CPublishContext::AddFile(const char* localPath, const char* remoteName, int kind, int* uploadState, int directory)
 {
     const CString local(localPath ? localPath : "");
-    for (const auto& file : m_files)
-        if (file->m_strLocalPath == local)
-            return;
+    if (m_localPaths.count(local.str()))
+        return;
     const int state = uploadState ? *uploadState : kUploadChanged;
     if (state == kUploadDone && !m_bUploadAll)
         return;
@@ -53,5 +49,7 @@ void CPublishContext::AddFile(const char* localPath, const char* remoteName, int
     file->m_bDirectory = directory;
     file->m_nKind = kind;
     file->m_pUploadState = uploadState;
+    m_localPaths.insert(file->m_strLocalPath.str());
+    m_remoteNames.insert(file->m_strRemoteName.str());
     m_files.push_back(std::move(file));
 }

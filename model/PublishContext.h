@@ -3,6 +3,8 @@
 #pragma once
 #include "framework/core/CString.h"
 #include <memory>
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 class CFolder;
@@ -73,4 +75,7 @@ public:
 
 private:
     std::vector<std::unique_ptr<CPublishFile>> m_files;
+    // Indexes of the listed names, so that lookups stay constant-time on large sites.
+    std::unordered_set<std::string> m_localPaths;
+    std::unordered_set<std::string> m_remoteNames;
 };
