@@ -690,7 +690,7 @@ void CKJView::DrawPage(CDC* dc)
     }
     doc->m_allPagesBackground.Paint(dc, x0, 0, x1, ph);
 
-    const bool headerInFront = page->m_nHeaderZIndex == 1;
+    const bool headerInFront = page->m_nHeaderZIndex > 0; // raised over the page (a menu in the band)
     auto paintHeader = [&] {
         const int saved = dc->SaveDC();
         dc->OffsetViewportOrg((pw - header->m_nWidth) / 2, -(header->m_nHeight + BottomMargin(header) + TopMargin(page)));

@@ -92,12 +92,13 @@ TEST(Canvas, HeaderInFrontCoversThePage)
     site.page->m_pHeaderBand->m_nHeight = 40;
     auto* overlap = AddBox(*site.page->m_pHeaderBand, 0, 30, 400, 30, RGB(250, 250, 0));
     overlap->m_nY = 30;
-    for (int front : {0, 1}) {
-        site.page->m_nHeaderZIndex = front;
+    for (int z : {0, 1, 100, -1}) {
+        site.page->m_nHeaderZIndex = z;
         ViewFixture f(site.doc);
         const QImage image = f.view.RenderClient();
         // Band box rows 30..59 of the band are page rows -10..19.
-        EXPECT_EQ(ViewFixture::At(image, f.view, 200, 5), front ? qRgb(250, 250, 0) : Rgb(kPage)) << front;
+        EXPECT_EQ(ViewFixture::At(image, f.view, 200, 5), z > 0 ? qRgb(250, 250, 0) : Rgb(kPage)) << z;
+        EXPECT_EQ(ViewFixture::At(image, f.view, 200, -5), qRgb(250, 250, 0)) << "above the page it always shows";
     }
 }
 
