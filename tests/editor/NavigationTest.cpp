@@ -1,6 +1,7 @@
 // Container navigation, centring and the canvas geometry.
 #include "EditorTestSupport.h"
 
+#include "editor/SiteTreeNodes.h"
 #include "model/HeaderFooterItem.h"
 #include "model/ItemTypes.h"
 #include "model/Page.h"
@@ -44,10 +45,13 @@ TEST(Navigation, EnterAndLeaveContainers)
     EXPECT_EQ(f.view.GetPageOrigin(), CPoint((6000 - 50) / 2, (6000 - 40) / 2));
     ASSERT_EQ(f.view.m_navigation.size(), 2u);
 
+    f.frame.tree->setCurrentItem(nullptr);
     f.view.LeaveContainer();
     EXPECT_EQ(f.view.m_pContainer, outer);
+    EXPECT_EQ(f.frame.tree->currentItem(), nullptr) << "a group has no node";
     f.view.LeaveContainer();
     EXPECT_EQ(f.view.m_pContainer, page);
+    EXPECT_EQ(NodeObject(f.frame.tree->currentItem()), page) << "back on the page, its node is chosen";
     f.view.LeaveContainer(); // empty stack: nothing
     EXPECT_EQ(f.view.m_pContainer, page);
 }
