@@ -1,8 +1,10 @@
-// A list of category links.
+// A heading followed by a column of category links.
 #pragma once
 #include "model/Item.h"
 #include "model/ItemTypes.h"
 #include "model/Translate.h"
+#include <memory>
+#include <vector>
 
 class CCategoriesItem : public CItem {
 public:
@@ -16,5 +18,22 @@ public:
         m_nIcon = 1;
         MakeFillAndPadding();
     }
+    void Serialize(CArchive& ar, int version) override;
+    void WriteHtml(CPageOutput& out) override;
+    void RecalcLayout() override;
+    void Draw(CDC* dc) override;
     void SetRect(int left, int top, int right, int bottom) override { CItem::SetRect(left, top, right, bottom); }
+
+    // The entries; each link's title is the entry's text.
+    std::vector<std::unique_ptr<CItemLink>> m_entries;
+    int m_nFirstEntryY = 40;
+    int m_nRowSpacing = 30;
+    int m_nEntryLineHeight = 16; // measured
+    int m_nHeadingSize = 16;
+    CString m_strHeadingFace = "Arial";
+    COLORREF m_crHeading = 0xC0C0C0;
+    int m_nHeadingBold = 0, m_nHeadingItalic = 0;
+    int m_nHeadingDecoration = 0;
+    int m_nOption1 = 0, m_nOption2 = 20;
+    LOGFONT m_lfHeading{};
 };

@@ -102,7 +102,10 @@ void CLinkItem::WriteHtml(CPageOutput& out)
         out.AppendAttribute("class", m_strClass);
     CString href;
     m_link.BuildHref(href, GetRelativePath(out.m_pPageFolder, m_link.m_pTargetFolder));
-    out.Append(href.IsEmpty() ? CString(" href=\"\"") : href);
+    // An entry without a target stays a link.
+    if (href.Find(" href=") < 0)
+        href = " href=\"\"" + href;
+    out.Append(href);
     WriteEventAttributes(out);
     out.Append(">");
     if (m_nIcon >= 1 && m_dib.IsValid())
