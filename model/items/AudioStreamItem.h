@@ -13,5 +13,9 @@ public:
         m_bPositioned = 0;
         MakeFillAndPadding();
     }
+    void Serialize(CArchive& ar, int version) override;
+    void WriteHtml(CPageOutput& out) override;
+    void Draw(CDC* dc) override;
+
     int m_bAutoStart = 0;
 };

@@ -11,6 +11,10 @@ public:
         m_bPositioned = 1;
         MakeFillAndPadding();
     }
+    void Serialize(CArchive& ar, int version) override;
+    void WriteHtml(CPageOutput& out) override;
+    void Draw(CDC* dc) override;
+
     int m_bShowController = 1;
     int m_bAutoStart = 1;
 };

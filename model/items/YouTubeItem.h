@@ -11,6 +11,12 @@ public:
         m_bPositioned = 1;
         MakeFillAndPadding();
     }
+    void Serialize(CArchive& ar, int version) override;
+    void WriteHtml(CPageOutput& out) override;
+    void Draw(CDC* dc) override;
+    // "?" and the extra parameters, or nothing.
+    CString GetParameterSuffix() const;
+
     CString m_strVideoId;
     CString m_strParameters;
 };

@@ -1,0 +1,52 @@
+#include "model/items/AudioStreamItem.h"
+#include "model/HtmlWriting.h"
+#include "model/ItemPlaceholder.h"
+#include "model/PageOutput.h"
+#include "model/items/MediaFrame.h"
+
+using archive_io::Io;
+
+void CAudioStreamItem::Serialize(CArchive& ar, int version)
+{
+    CItem::Serialize(ar, version);
+    Io(ar, m_bAutoStart);
+}
+
+void CAudioStreamItem::Draw(CDC* dc)
+{
+    if (!dc)
+        return;
+    CItem::Draw(dc);
+    if (HasNoPaintedBorder(*this))
+        DrawMediaOutline(*this, dc);
+    DrawPlaceholder(*this, dc, CString::Formatted("Audio: %s", m_strThirdName.GetString()), 0x800000);
+}
+
+void CAudioStreamItem::WriteHtml(CPageOutput& out)
+{
+    CItem::WriteHtml(out);
+    if (!m_bPositioned) {
+        out.Append("<p");
+        if (m_nTextAlign == 0)
+            out.Append(" style=\"text-align:left;\"");
+        else if (m_nTextAlign == 1)
+            out.Append(" style=\"text-align:right;\"");
+        else if (m_nTextAlign == 2)
+            out.Append(" style=\"text-align:center;\"");
+        out.Append(">");
+    }
+    out.Append("<object");
+    const CString style = GetStyle();
+    if (!style.IsEmpty())
+        out.AppendAttribute("style", style);
+    if (!m_strClass.IsEmpty())
+        out.AppendAttribute("class", m_strClass);
+    const CString address = HtmlAttributeEscape(UrlEscapeUnsafe(m_strThirdName));
+    out.Append(CString::Formatted(" type=\"audio/x-mpeg\" data=\"%s\" width=\"%d\" height=\"%d\">\r\n", address.GetString(), m_nWidth, m_nHeight));
+    out.Append(CString::Formatted("<param name=\"src\" value=\"%s\">\r\n", address.GetString()));
+    out.Append(CString::Formatted("<param name=\"autostart\" value=\"%s\">\r\n", m_bAutoStart ? "true" : "false"));
+    out.Append("</object>");
+    if (!m_bPositioned)
+        out.Append("</p>");
+    out.AppendLine();
+}

@@ -1,0 +1,63 @@
+#include "model/items/YouTubeItem.h"
+#include "model/Border.h"
+#include "model/HtmlWriting.h"
+#include "model/ItemPlaceholder.h"
+#include "model/PageOutput.h"
+#include "model/items/MediaFrame.h"
+
+using archive_io::Io;
+
+namespace {
+
+// Scheme and host of the video service's player addresses.
+const char* const kVideoServiceAddress = "https://www.youtube.com";
+
+} // namespace
+
+void CYouTubeItem::Serialize(CArchive& ar, int version)
+{
+    CItem::Serialize(ar, version);
+    Io(ar, m_strVideoId);
+    Io(ar, m_strParameters);
+}
+
+CString CYouTubeItem::GetParameterSuffix() const
+{
+    if (m_strParameters.IsEmpty())
+        return CString();
+    return m_strParameters[0] == '?' ? m_strParameters : "?" + m_strParameters;
+}
+
+void CYouTubeItem::Draw(CDC* dc)
+{
+    if (!dc)
+        return;
+    if (HasNoPaintedBorder(*this))
+        DrawMediaOutline(*this, dc);
+    DrawPlaceholder(*this, dc, CString::Formatted("YouTube: %s", m_strVideoId.GetString()), 0x8000);
+}
+
+void CYouTubeItem::WriteHtml(CPageOutput& out)
+{
+    CItem::WriteHtml(out);
+    WriteTextBoxStyle(out);
+    out.Append("<div");
+    WriteIdClassTitle(out);
+    CString style = GetStyle();
+    if (!m_bPositioned)
+        style += WriteMarginStyle(m_margin, m_nBlockAlign);
+    if (!style.IsEmpty())
+        out.AppendAttribute("style", style);
+    out.Append(">");
+    out.Append(CString::Formatted("<object width=\"%d\" height=\"%d\" >\r\n", m_nWidth, m_nHeight));
+    const CString address = HtmlAttributeEscape(CString(kVideoServiceAddress) + "/v/" + UrlEncodePath(m_strVideoId) + UrlEscapeUnsafe(GetParameterSuffix()));
+    out.Append("<param name=\"MOVIE\" VALUE=\"" + address + "\">");
+    out.Append("<param name=\"PLAY\" VALUE=\"true\">\r\n<param name=\"LOOP\" VALUE=\"true\">\r\n"
+               "<param name=\"AllowFullScreen\" VALUE=\"TRUE\">\r\n<param name=\"QUALITY\" VALUE=\"high\">\r\n");
+    out.Append("<EMBED SRC=\"" + address + "\"");
+    out.Append(CString::Formatted(" WIDTH=\"%d\" HEIGHT=\"%d\" PLAY=\"true\" LOOP=\"true\" AllowFullScreen=\"true\" TYPE=\"application/x-shockwave-flash\">\r\n",
+        m_nWidth, m_nHeight));
+    out.Append("</OBJECT></div>");
+    WriteParagraphEnd(out);
+    out.AppendLine();
+}
