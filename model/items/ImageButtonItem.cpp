@@ -313,7 +313,8 @@ void CImageButtonItem::RenderButton(int state)
         const COLORREF dark = DarkenColor(caption), light = LightenColor(caption);
         switch (m_nCaptionStyle) {
         case 1: {
-            const int d = int(std::abs(lf.lfHeight) / 2);
+            // Half the item's own font height, in working pixels.
+            const int d = int(std::abs(std::clamp<LONG>(m_lf.lfHeight, -kMaxFontHeight, kMaxFontHeight)) / 2);
             drawCaption(dark, d, d);
             break;
         }
