@@ -158,6 +158,8 @@ CMenu MakeProjectMenu()
                                CMenu::Command("Preview in Browser\tF9", ID_PAGE_PREVIEW_BROWSER)}),
         CMenu::Popup("&Website", {CMenu::Command("Upload\tCtrl+U", ID_WEBSITE_UPLOAD),
                                   CMenu::Command("Upload All", ID_WEBSITE_UPLOAD_ALL),
+                                  CMenu::Command("Login", ID_WEBSITE_LOGIN),
+                                  CMenu::Command("Browse", ID_WEBSITE_BROWSE),
                                   CMenu::Command("Export to Folder", ID_EXPORT_TO_FOLDER),
                                   CMenu::Command("Settings", ID_WEBSITE_SETTINGS)}),
         CMenu::Popup("&Window", {CMenu::Command("Cascade", ID_WINDOW_CASCADE), CMenu::Command("Tile", ID_WINDOW_TILE_HORZ)}),

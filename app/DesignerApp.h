@@ -1,15 +1,10 @@
 // The designer's application object: start-up and the application-wide commands.
 #pragma once
+#include "framework/core/NumberFormat.h"
 #include "framework/ui/Dialog.h"
 #include "framework/ui/WinApp.h"
 
 class CMainFrame;
-
-// Numbers shown to the user: three significant digits below 1000, whole numbers above;
-// never in exponent form.
-CString FormatNumber(double value);
-// bytes with the largest unit it exceeds: " bytes", " kB", " MB" ... " EB".
-CString FormatFileSize(double bytes);
 
 class CDesignerApp : public CWinApp {
 public:

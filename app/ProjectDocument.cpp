@@ -1,8 +1,23 @@
 #include "app/ProjectDocument.h"
 
+#include "app/AppResources.h"
 #include "app/ChildFrame.h"
 #include "app/DesignerApp.h"
+#include "app/FileChooser.h"
+#include "framework/ui/Frames.h"
+#include "framework/ui/WinApp.h"
+#include "dialogs/Upload.h"
+#include "document/Generate.h"
 #include "editor/KJView.h"
+#include "framework/ui/Shell.h"
+
+namespace {
+QWidget* MainWindow()
+{
+    CWinApp* app = AfxGetApp();
+    return app ? static_cast<QWidget*>(app->m_pMainWnd) : nullptr;
+}
+} // namespace
 
 CProjectDocument::CProjectDocument()
 {
@@ -10,6 +25,27 @@ CProjectDocument::CProjectDocument()
         CString path = proposed;
         return PromptSaveName(path) ? path : CString();
     };
+    // The website commands the project handles itself.
+    auto window = [] { return MainWindow(); };
+    OnCommand(ID_WEBSITE_UPLOAD, [this, window] { OnWebsiteUpload(m_project, window()); });
+    OnCommand(ID_WEBSITE_UPLOAD_ALL, [this, window] { OnWebsiteUploadAll(m_project, window()); });
+    OnCommand(ID_WEBSITE_LOGIN, [this, window] { OnWebsiteLogin(m_project, window()); });
+    OnCommand(ID_WEBSITE_BROWSE, [this, window] { OnWebsiteBrowse(m_project, window()); });
+    OnCommand(ID_EXPORT_TO_FOLDER, [this] { OnExportToFolder(); });
+}
+
+void CProjectDocument::OnExportToFolder()
+{
+    QWidget* main = MainWindow();
+    CString folder;
+    if (!BrowseForFolder(main, m_project.m_strExportFolder, folder))
+        return;
+    CString written;
+    if (!ExportWebsiteToFolder(m_project, folder, &written))
+        return;
+    ShellOpen(written);
+    if (main)
+        main->showMinimized();
 }
 
 BOOL CProjectDocument::OnNewDocument()

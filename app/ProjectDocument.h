@@ -21,6 +21,9 @@ public:
     void SetModifiedFlag(BOOL modified = TRUE) override;
 
 private:
+    // Website/Export to Folder: asks for the folder, writes the site, shows the result.
+    void OnExportToFolder();
+
     CKJDoc m_project;
 };
 

@@ -1,7 +1,7 @@
 #include "dialogs/Upload.h"
 #include "dialogs/UploadConnect.h"
 
-#include "app/DesignerApp.h"
+#include "framework/core/NumberFormat.h"
 #include "document/KJDoc.h"
 #include "framework/core/Profile.h"
 #include "framework/net/CFtpConnection.h"

@@ -4,7 +4,7 @@
 #include "dialogs/Upload.h"
 #include "dialogs/UploadConnect.h"
 
-#include "app/DesignerApp.h"
+#include "framework/core/NumberFormat.h"
 
 #include "document/KJDoc.h"
 #include "document/Upload.h"
