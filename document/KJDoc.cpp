@@ -22,6 +22,7 @@
 #include "model/items/ImageCloneItem.h"
 #include "model/items/ImageItemBase.h"
 #include "model/items/LinkItem.h"
+#include "model/items/MenuItem.h"
 #include "model/items/ParagraphItem.h"
 #include "model/items/SubmitButtonItem.h"
 
@@ -986,6 +987,8 @@ void CKJDoc::ReconnectPictures()
             reconnect(&link->m_hoverFill);
         if (auto* button = dynamic_cast<CSubmitButtonItem*>(i))
             reconnect(&button->m_hoverFill);
+        if (auto* menu = dynamic_cast<CMenuItem*>(i))
+            reconnect(&menu->m_dropFill);
     }
 }
 
