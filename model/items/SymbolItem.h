@@ -27,6 +27,7 @@ public:
     int m_nGlyph = 0;
 };
 
-// The character a symbol font draws for a glyph byte: the font's symbol area (U+F000 +
-// byte) when it has one, else the byte as a Latin-1 character.
+// The character drawn for a glyph byte: for the Symbol and Wingdings faces the Unicode
+// character of that glyph where the substitute font has it; otherwise the font's symbol
+// area (U+F000 + byte) when it has one, else the byte as a Latin-1 character.
 QString SymbolGlyphText(const LOGFONT& lf, BYTE glyph);
