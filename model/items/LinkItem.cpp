@@ -25,6 +25,33 @@ CString LinkIconTag(const CItem& item, int left, int top)
     return tag;
 }
 
+CString TransitionCss(double seconds)
+{
+    return seconds > 0.0 ? CString::Formatted("transition: border %fs, color %fs, background %fs;", seconds, seconds, seconds) : CString();
+}
+
+CString HoverCss(int italic, int bold, int decoration, COLORREF border, COLORREF text, const CFillStyle& fill)
+{
+    CString css;
+    if (italic == 1)
+        css += "font-style:italic;";
+    else if (italic == 0)
+        css += "font-style:normal;";
+    if (bold == 1)
+        css += "font-weight:bold;";
+    else if (bold == 0)
+        css += "font-weight:normal;";
+    static const char* const kDecorations[4] = {nullptr, "text-decoration:none;", "text-decoration:underline;", "text-decoration:line-through;"};
+    if (decoration >= 1 && decoration <= 3)
+        css += kDecorations[decoration];
+    if ((border >> 24) != 0xFF)
+        css += "border-color:" + ColorToHtml(border) + ";";
+    if ((text >> 24) != 0xFF)
+        css += "color:" + ColorToHtml(text) + ";";
+    fill.WriteCss(css);
+    return css;
+}
+
 void CLinkItem::Serialize(CArchive& ar, int version)
 {
     CItem::Serialize(ar, version);
@@ -54,32 +81,13 @@ CString CLinkItem::GetNormalCss()
     CString css = GetStyle();
     if (m_nIcon >= 1)
         css.AppendFormat("padding-left:%dpx;", m_nInset[SIDE_LEFT] + kIconColumn);
-    if (m_dTransition > 0.0)
-        css.AppendFormat("transition: border %fs, color %fs, background %fs;", m_dTransition, m_dTransition, m_dTransition);
-    return css;
+    return css + TransitionCss(m_dTransition);
 }
 
 CString CLinkItem::GetHoverCss(CFolder* folder)
 {
-    CString css;
-    if (m_nHoverItalic == 1)
-        css += "font-style:italic;";
-    else if (m_nHoverItalic == 0)
-        css += "font-style:normal;";
-    if (m_nHoverBold == 1)
-        css += "font-weight:bold;";
-    else if (m_nHoverBold == 0)
-        css += "font-weight:normal;";
-    static const char* const kDecorations[4] = {nullptr, "text-decoration:none;", "text-decoration:underline;", "text-decoration:line-through;"};
-    if (m_nHoverDecoration >= 1 && m_nHoverDecoration <= 3)
-        css += kDecorations[m_nHoverDecoration];
-    if ((m_crExtra[kHoverBorder] >> 24) != 0xFF)
-        css += "border-color:" + ColorToHtml(m_crExtra[kHoverBorder]) + ";";
-    if ((m_crExtra[kHoverText] >> 24) != 0xFF)
-        css += "color:" + ColorToHtml(m_crExtra[kHoverText]) + ";";
     m_hoverFill.m_pFolder = folder;
-    m_hoverFill.WriteCss(css);
-    return css;
+    return HoverCss(m_nHoverItalic, m_nHoverBold, m_nHoverDecoration, m_crExtra[kHoverBorder], m_crExtra[kHoverText], m_hoverFill);
 }
 
 void CLinkItem::WriteHtml(CPageOutput& out)

@@ -40,5 +40,11 @@ public:
     int m_nHoverDecoration = 0; // 1 none, 2 underline, 3 line-through
 };
 
+// The hover rule text shared by links and buttons: italic, bold, decoration (1 none,
+// 2 underline, 3 line-through), border and text colour when set, then the fill.
+CString HoverCss(int italic, int bold, int decoration, COLORREF border, COLORREF text, const CFillStyle& fill);
+// "transition: border %fs, color %fs, background %fs;" for a time above 0, else empty.
+CString TransitionCss(double seconds);
+
 // The icon tag of a link or category entry at (left, top) of its item.
 CString LinkIconTag(const CItem& item, int left, int top);

@@ -5,6 +5,7 @@
 #include "model/HtmlWriting.h"
 #include "model/ItemHtml.h"
 #include "model/PageOutput.h"
+#include "model/items/LinkItem.h"
 
 using archive_io::Io;
 
@@ -44,26 +45,9 @@ void CSubmitButtonItem::WriteHtml(CPageOutput& out)
     if (m_nTabIndex > 0)
         out.AppendAttributeInt("tabindex", m_nTabIndex);
 
-    CString normal = GetStyle();
-    if (m_dHoverTransition > 0.0)
-        normal.AppendFormat("transition: border %fs, color %fs, background %fs;", m_dHoverTransition, m_dHoverTransition, m_dHoverTransition);
-    CString hover;
-    if (m_nHoverItalic == 1)
-        hover += "font-style:italic;";
-    else if (m_nHoverItalic == 0)
-        hover += "font-style:normal;";
-    if (m_nHoverBold == 1)
-        hover += "font-weight:bold;";
-    else if (m_nHoverBold == 0)
-        hover += "font-weight:normal;";
-    static const char* const kDecorations[4] = {nullptr, "text-decoration:none;", "text-decoration:underline;", "text-decoration:line-through;"};
-    if (m_nHoverDecoration >= 1 && m_nHoverDecoration <= 3)
-        hover += kDecorations[m_nHoverDecoration];
-    if ((m_crHoverBorder >> 24) != 0xFF)
-        hover += "border-color:" + ColorToHtml(m_crHoverBorder) + ";";
-    if ((m_crHoverText >> 24) != 0xFF)
-        hover += "color:" + ColorToHtml(m_crHoverText) + ";";
-    m_hoverFill.WriteCss(hover);
+    m_hoverFill.m_pFolder = out.m_pPageFolder;
+    const CString normal = GetStyle() + TransitionCss(m_dHoverTransition);
+    const CString hover = HoverCss(m_nHoverItalic, m_nHoverBold, m_nHoverDecoration, m_crHoverBorder, m_crHoverText, m_hoverFill);
     const CString selector = "#" + CssEscapeIdent(name.GetString());
     if (!normal.IsEmpty())
         out.AppendCssLine((selector + " { " + normal + " }").GetString());
