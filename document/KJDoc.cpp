@@ -24,6 +24,7 @@
 #include "model/items/LinkItem.h"
 #include "model/items/MenuItem.h"
 #include "model/items/ParagraphItem.h"
+#include "model/items/ShapeItem.h"
 #include "model/items/SubmitButtonItem.h"
 
 #include <algorithm>
@@ -989,6 +990,8 @@ void CKJDoc::ReconnectPictures()
             reconnect(&button->m_hoverFill);
         if (auto* menu = dynamic_cast<CMenuItem*>(i))
             reconnect(&menu->m_dropFill);
+        if (auto* shape = dynamic_cast<CShapeItem*>(i))
+            reconnect(shape->m_caption.m_pFill.get());
     }
 }
 
