@@ -167,6 +167,12 @@ int CFlashItem::ReadSwfHeader()
     return 1;
 }
 
+void CFlashItem::OnBlobLoaded(const CString& title)
+{
+    CItem::OnBlobLoaded(title);
+    ReadSwfHeader();
+}
+
 CString CFlashItem::GetMovieAddress() const
 {
     if (!m_blob.IsEmpty())

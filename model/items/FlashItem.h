@@ -50,4 +50,8 @@ public:
     CString m_strFlashVars;
     int m_nWindowMode = 1; // 0 none, 1 opaque, 2 transparent
     COLORREF m_crBackground = 0xFFFFFFFF;
+
+protected:
+    // A movie read from a file sizes the item from its header.
+    void OnBlobLoaded(const CString& title) override;
 };

@@ -137,6 +137,23 @@ TEST(FlashHeader, ReadsPlainAndCompressedHeadersAndRefusesDamagedOnes)
     }
 }
 
+TEST(FlashHeader, LoadingAMovieFileSizesTheItem)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("intro.swf"));
+    const Bytes movie = Movie('C', 9, 5000, HeaderBody(15, 0, 6400, 0, 4800, 256 * 25, 10));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(reinterpret_cast<const char*>(movie.data()), qint64(movie.size()));
+    f.close();
+    CFlashItem item;
+    ASSERT_TRUE(item.LoadBlobFromFile(CString::FromQString(path)));
+    EXPECT_EQ(item.m_nWidth, 320);
+    EXPECT_EQ(item.m_nHeight, 240);
+    EXPECT_EQ(item.m_nFrameRate, 25);
+    EXPECT_EQ(item.m_strName, "intro");
+}
+
 TEST(FlashHeader, ReaderStepsOverBitsAndWords)
 {
     CFlashItem item;
