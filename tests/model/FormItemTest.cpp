@@ -403,6 +403,14 @@ TEST(FormMailer, SendsNothingWithoutAPostWithContent)
     EXPECT_TRUE(page.contains("url=/\""));
     EXPECT_EQ(run.Post("POST", "[]"), QByteArray());
     EXPECT_EQ(run.Post("POST", "['x' => '1', 'y' => '2']"), QByteArray());
+
+    // A subject that would start a header line of its own is refused by the mailer.
+    auto broken = MailForm("shop@example.com");
+    broken->m_link.m_strSubject = "Hi\r\nBcc: victim@example.org";
+    MailerRun second;
+    ASSERT_TRUE(second.Export(*broken, kPublishExport));
+    EXPECT_EQ(testsupport::PhpLintErrors(second.mailerText), QByteArray());
+    EXPECT_EQ(second.Post("POST", "['a' => 'b']"), QByteArray());
 }
 
 // ------------------------------------------------------------------ records
