@@ -230,7 +230,7 @@ CString CArtisticTextItem::Describe()
     return s;
 }
 
-void ScaleFontToWidth(CImageItemBase& item, int left, int top, int right, int bottom)
+void ResizeByFont(CImageItemBase& item, int left, int top, int right, int bottom)
 {
     CRect rc(left, top, right, bottom);
     rc.NormalizeRect();
@@ -242,14 +242,14 @@ void ScaleFontToWidth(CImageItemBase& item, int left, int top, int right, int bo
     }
     item.m_nX = rc.left;
     item.m_nY = rc.top;
+    item.Render(0);
+    item.RecalcLayout();
+    item.m_nUploadState = 0;
 }
 
 void CArtisticTextItem::SetRect(int left, int top, int right, int bottom)
 {
-    ScaleFontToWidth(*this, left, top, right, bottom);
-    Render(0);
-    RecalcLayout();
-    m_nUploadState = 0;
+    ResizeByFont(*this, left, top, right, bottom);
 }
 
 void CArtisticTextItem::RenderOverState()

@@ -51,6 +51,6 @@ int ReliefAmount(int style, int y, int height);
 // into a working device context whose font is selected.
 void DrawOutlinedText(const CImageItemBase& item, CDC* dc, const QString& text, const ArtisticLook& look);
 
-// Moves the item to the rectangle and scales its font by the new width over the old one;
-// an item that never rendered has no old width and keeps its font.
-void ScaleFontToWidth(CImageItemBase& item, int left, int top, int right, int bottom);
+// Moves the item to the rectangle, scales its font by the new width over the old one (an
+// item that never rendered has no old width and keeps its font) and renders it anew.
+void ResizeByFont(CImageItemBase& item, int left, int top, int right, int bottom);

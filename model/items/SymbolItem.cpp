@@ -131,10 +131,7 @@ CString CSymbolItem::Describe()
 
 void CSymbolItem::SetRect(int left, int top, int right, int bottom)
 {
-    ScaleFontToWidth(*this, left, top, right, bottom);
-    Render(0);
-    RecalcLayout();
-    m_nUploadState = 0;
+    ResizeByFont(*this, left, top, right, bottom);
 }
 
 void CSymbolItem::RenderOverState()

@@ -58,6 +58,19 @@ TEST_F(ArtisticText, OutlineWidthsWidenTheWorkingSize)
         EXPECT_EQ(s.first, none.first + 2 * (c.inner + c.outer)) << c.inner << " " << c.outer;
         EXPECT_EQ(s.second, none.second + 2 * (c.inner + c.outer));
     }
+    // Stretch widens the glyphs; the margins stay.
+    auto widthAt = [](int stretch) {
+        CArtisticTextItem a;
+        a.m_strText = "Wave";
+        a.m_nStretch = stretch;
+        a.Render(0);
+        return a.StateBitmap(0).GetWidth();
+    };
+    const int margin = 2 + 2 * (2 + 2);
+    const int base = widthAt(100) - margin;
+    EXPECT_NEAR(widthAt(200) - margin, 2 * base, base / 5);
+    EXPECT_NEAR(widthAt(50) - margin, base / 2, base / 5);
+
     CArtisticTextItem a;
     a.m_strText = "Wave";
     a.Render(0);
