@@ -7,6 +7,7 @@
 #include "model/FolderOutput.h"
 #include "model/HeaderFooterItem.h"
 #include "model/HtmlWriting.h"
+#include "model/ItemAction.h"
 #include "model/MasterItem.h"
 #include "model/OutputPaths.h"
 #include "model/Page.h"
@@ -19,6 +20,7 @@
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 
+#include <cctype>
 #include <functional>
 #include <set>
 #include <string>
@@ -275,6 +277,79 @@ int FolderDepth(const CFolder* folder)
     return depth;
 }
 
+// Replaces every placeholder in text by value, escaped for where the placeholder stands:
+// inside a script block or an event handler attribute as the inside of a script string
+// (which then holds no quote, '&' or '<', so it can end neither the string, the
+// attribute nor the block), elsewhere as element text and attribute value.
+CString ReplacePlaceholder(const CString& text, const CString& placeholder, const CString& value)
+{
+    const std::string_view s(text.GetString(), size_t(text.GetLength()));
+    const std::string_view key(placeholder.GetString(), size_t(placeholder.GetLength()));
+    if (key.empty() || s.find(key) == std::string_view::npos)
+        return text;
+    const CString asHtml = HtmlEscape(value, true);
+    const CString asScript = EscapeJsString(value);
+    auto lower = [](char c) { return char(std::tolower(static_cast<unsigned char>(c))); };
+    auto isNameChar = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == ':'; };
+    enum { Text, Tag, Value, Script } state = Text;
+    std::string tag, attribute, out;
+    char quote = 0;
+    bool handler = false, inName = false;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size();) {
+        if (s.compare(i, key.size(), key) == 0) {
+            out += (state == Script || (state == Value && handler)) ? asScript.GetString() : asHtml.GetString();
+            i += key.size();
+            continue;
+        }
+        const char c = s[i];
+        switch (state) {
+        case Text:
+            if (c == '<' && i + 1 < s.size() && std::isalpha(static_cast<unsigned char>(s[i + 1]))) {
+                state = Tag;
+                tag.clear();
+                for (size_t j = i + 1; j < s.size() && isNameChar(s[j]); ++j)
+                    tag += lower(s[j]);
+                inName = false;
+            }
+            break;
+        case Tag:
+            if (c == '>') {
+                state = tag == "script" ? Script : Text;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+                handler = attribute.size() > 2 && attribute.compare(0, 2, "on") == 0;
+                state = Value;
+                inName = false;
+            } else if (isNameChar(c)) {
+                if (!inName)
+                    attribute.clear();
+                inName = true;
+                attribute += lower(c);
+            } else {
+                inName = false;
+            }
+            break;
+        case Value:
+            if (c == quote)
+                state = Tag;
+            break;
+        case Script:
+            if (c == '<' && s.size() - i >= 8) {
+                std::string close;
+                for (size_t j = i; j < i + 8; ++j)
+                    close += lower(s[j]);
+                if (close == "</script")
+                    state = Tag, tag.clear(), inName = false;
+            }
+            break;
+        }
+        out += c;
+        ++i;
+    }
+    return CString(std::move(out));
+}
+
 } // namespace
 
 int GenerateWebsite(CKJDoc& doc, CPublishContext& context, CString* error)
@@ -309,14 +384,15 @@ void BuildPageHtml(CKJDoc& doc, CPage* page, CPageOutput& out)
         BuildFacebookTab(doc, page, out);
     out.AssemblePage();
 
-    // Placeholders may stand in text and in attributes: values go in escaped for both.
+    // Placeholders may stand in text, attributes and scripts: values go in escaped for
+    // the place of each.
     for (const auto& named : doc.m_namedStrings) {
         CString name, value;
         named->m_name.ToUtf8(name);
         named->m_value.ToUtf8(value);
         if (name.IsEmpty())
             continue;
-        out.m_strFinalPage.Replace("###" + name + "###", HtmlEscape(value, true));
+        out.m_strFinalPage = ReplacePlaceholder(out.m_strFinalPage, "###" + name + "###", value);
     }
 }
 

@@ -93,6 +93,8 @@ CString HtmlAttributeEscape(const char* text)
         switch (*p) {
         case '&': out += "&amp;"; break;
         case '"': out += "&quot;"; break;
+        // a PHP opener would run on the server in a page written as PHP
+        case '<': out += p[1] == '?' ? "&lt;" : "<"; break;
         default: out += *p;
         }
     }

@@ -25,7 +25,8 @@ void EscapeHtmlChar(CPageOutput& out, char16_t ch);
 
 // Element text: & < > escaped; with quotes, '"' too (for a meta tag's content).
 CString HtmlEscape(const char* text, bool quotes = false);
-// A double-quoted attribute value: & and " escaped (scripts stay readable).
+// A double-quoted attribute value: & and " escaped, and the "<" of a PHP opener (scripts
+// stay readable).
 CString HtmlAttributeEscape(const char* text);
 // A relative address made safe for an attribute and for the server: every byte other
 // than letters, digits and "/-._~" is percent-encoded.
