@@ -6,8 +6,6 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/tessel-ccache}"
 export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
-export CCACHE_BASEDIR="$PWD"
-export CCACHE_NOHASHDIR=1
 cmake -S . -B build/main -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build build/main -j "$(nproc)" --target corvane dravix
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then

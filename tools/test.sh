@@ -12,9 +12,6 @@ bash tools/install-deps.sh || exit 1
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/tessel-ccache}"
 export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 export CCACHE_MAXSIZE=5G
-# Clones in other folders share the cache.
-export CCACHE_BASEDIR="$ROOT"
-export CCACHE_NOHASHDIR=1
 export QT_QPA_PLATFORM=offscreen
 export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu"
 JOBS=$(nproc)
