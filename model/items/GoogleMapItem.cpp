@@ -172,6 +172,9 @@ void CGoogleMapItem::WriteHtml(CPageOutput& out)
     out.m_bMapsUsed = 1;
     out.Append("<script type=\"text/javascript\">");
     out.AppendLine();
+    // Without the map service (offline, blocked) the page shows an empty box, not a script error.
+    out.Append("if (window.google && google.maps) {");
+    out.AppendLine();
     out.Append(CString::Formatted("var myLatlng%d = new google.maps.LatLng(%s,%s);", k, lat.GetString(), lng.GetString()));
     out.AppendLine();
     out.Append(CString::Formatted("var myOptions%d = { zoom: %d, center: myLatlng%d, mapTypeId: google.maps.MapTypeId.ROADMAP }", k, m_nZoom, k));
@@ -191,6 +194,8 @@ void CGoogleMapItem::WriteHtml(CPageOutput& out)
             out.Append(CString::Formatted("infowindow%d.setPosition(myLatlng%d); infowindow%d.open(map%d);", k, k, k, k));
         out.AppendLine();
     }
+    out.Append("}");
+    out.AppendLine();
     out.Append("</script>");
     out.AppendLine();
 }

@@ -318,13 +318,13 @@ TEST(MediaHtml, MapScriptsOfBothVersions)
     CPageOutput out3;
     const CString v3 = Body(map, &out3);
     EXPECT_EQ(out3.m_bMapsUsed, 1);
-    EXPECT_EQ(v3, p + "<script type=\"text/javascript\">\r\n"
+    EXPECT_EQ(v3, p + "<script type=\"text/javascript\">\r\nif (window.google && google.maps) {\r\n"
         + CString::Formatted("var myLatlng%d = new google.maps.LatLng(51.47663204,-0.0014);\r\n", k)
         + CString::Formatted("var myOptions%d = { zoom: 12, center: myLatlng%d, mapTypeId: google.maps.MapTypeId.ROADMAP }\r\n", k, k)
         + CString::Formatted("var map%d = new google.maps.Map(document.getElementById(\"Where\"), myOptions%d);\r\n", k, k)
         + CString::Formatted("var marker%d = new google.maps.Marker({ position: myLatlng%d, map: map%d });   \r\n", k, k, k)
         + CString::Formatted("var infowindow%d = new google.maps.InfoWindow({     content: '<div>", k) + info
-        + CString::Formatted("</div>' }); infowindow%d.open(map%d,marker%d);\r\n", k, k, k) + "</script>\r\n");
+        + CString::Formatted("</div>' }); infowindow%d.open(map%d,marker%d);\r\n", k, k, k) + "}\r\n</script>\r\n");
 
     map.m_nApiVersion = 0;
     map.m_bMarker = 0;

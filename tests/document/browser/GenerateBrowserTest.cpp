@@ -80,7 +80,7 @@ TEST_P(GenerateBrowser, EveryPageLoadsWithoutScriptErrors)
             continue; // pages with PHP run on the server, not in the control
         RecordingPage page(&profile);
         EXPECT_TRUE(LoadAndSettle(page, path)) << path.toStdString();
-        EXPECT_EQ(page.errors, QStringList()) << path.toStdString();
+        EXPECT_TRUE(page.errors.isEmpty()) << path.toStdString() << "\n" << page.errors.join(QLatin1Char('\n')).toStdString();
     }
 }
 
