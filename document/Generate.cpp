@@ -280,7 +280,8 @@ int FolderDepth(const CFolder* folder)
 // Replaces every placeholder in text by value, escaped for where the placeholder stands:
 // inside a script block or an event handler attribute as the inside of a script string
 // (which then holds no quote, '&' or '<', so it can end neither the string, the
-// attribute nor the block), elsewhere as element text and attribute value.
+// attribute nor the block), inside a style block or attribute with CSS escapes for every
+// sign, elsewhere as element text and attribute value.
 CString ReplacePlaceholder(const CString& text, const CString& placeholder, const CString& value)
 {
     const std::string_view s(text.GetString(), size_t(text.GetLength()));
@@ -289,16 +290,29 @@ CString ReplacePlaceholder(const CString& text, const CString& placeholder, cons
         return text;
     const CString asHtml = HtmlEscape(value, true);
     const CString asScript = EscapeJsString(value);
+    CString asCss;
+    for (const char* p = value.GetString(); *p; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if (c < 0x80 && !std::isalnum(c) && c != ' ')
+            asCss.AppendFormat("\\%x ", c);
+        else
+            asCss += char(c);
+    }
     auto lower = [](char c) { return char(std::tolower(static_cast<unsigned char>(c))); };
     auto isNameChar = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == ':'; };
-    enum { Text, Tag, Value, Script } state = Text;
+    enum { Text, Tag, Value, Script, Style } state = Text;
     std::string tag, attribute, out;
     char quote = 0;
     bool handler = false, inName = false;
     out.reserve(s.size());
     for (size_t i = 0; i < s.size();) {
         if (s.compare(i, key.size(), key) == 0) {
-            out += (state == Script || (state == Value && handler)) ? asScript.GetString() : asHtml.GetString();
+            if (state == Script || (state == Value && handler))
+                out += asScript.GetString();
+            else if (state == Style || (state == Value && attribute == "style"))
+                out += asCss.GetString();
+            else
+                out += asHtml.GetString();
             i += key.size();
             continue;
         }
@@ -315,7 +329,7 @@ CString ReplacePlaceholder(const CString& text, const CString& placeholder, cons
             break;
         case Tag:
             if (c == '>') {
-                state = tag == "script" ? Script : Text;
+                state = tag == "script" ? Script : tag == "style" ? Style : Text;
             } else if (c == '"' || c == '\'') {
                 quote = c;
                 handler = attribute.size() > 2 && attribute.compare(0, 2, "on") == 0;
@@ -335,14 +349,17 @@ CString ReplacePlaceholder(const CString& text, const CString& placeholder, cons
                 state = Tag;
             break;
         case Script:
-            if (c == '<' && s.size() - i >= 8) {
+        case Style: {
+            const std::string_view end = state == Script ? "</script" : "</style";
+            if (c == '<' && s.size() - i >= end.size()) {
                 std::string close;
-                for (size_t j = i; j < i + 8; ++j)
+                for (size_t j = i; j < i + end.size(); ++j)
                     close += lower(s[j]);
-                if (close == "</script")
+                if (close == end)
                     state = Tag, tag.clear(), inName = false;
             }
             break;
+        }
         }
         out += c;
         ++i;

@@ -65,7 +65,7 @@ CString CssQuoted(const char* text)
         const unsigned char c = (unsigned char)*p;
         if (c == '\'' || c == '\\')
             out += '\\', out += char(c);
-        else if (c < 0x20 || c == 0x7F)
+        else if (c < 0x20 || c == 0x7F || c == '<') // '<' could end a style block or open PHP
             out.AppendFormat("\\%x ", c);
         else
             out += char(c);
