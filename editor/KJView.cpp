@@ -14,6 +14,7 @@
 #include "model/MasterItem.h"
 #include "model/Page.h"
 #include "model/Picture.h"
+#include "model/items/SliderItem.h"
 
 #include <QtGui/QPainter>
 #include <QtGui/QResizeEvent>
@@ -731,9 +732,9 @@ void CKJView::DrawContainer(CDC* dc)
         doc->m_allPagesBackground.Paint(dc, 0, 0, w + 1, h + 1);
     dc->SetBkMode(TRANSPARENT);
     CGdiObject* oldFont = dc->SelectStockObject(ANSI_VAR_FONT);
-    if (container->m_nType == ITEM_SLIDER)
-        if (auto* slider = AsGroup(container))
-            for (int i = 0; i < slider->GetChildCount(); ++i) {
+    // One numbered tab under the slider per slide.
+    if (auto* slider = dynamic_cast<CSliderItem*>(container))
+            for (int i = 0; i < int(slider->m_frames.size()); ++i) {
                 dc->FillSolidRect(24 * i, h + 4, 20, 20, RGB(255, 255, 255));
                 dc->SetTextColor(RGB(0, 0, 0));
                 CRect r(24 * i, h + 8, 24 * i + 20, h + 24);

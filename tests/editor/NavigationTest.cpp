@@ -91,8 +91,9 @@ TEST(Navigation, EnteredContainerShowsNameBackBoxAndSlideTabs)
     slider->m_nWidth = 300;
     slider->m_nHeight = 200;
     slider->m_strName = "Slider1";
+    AddBox(*slider, 0, 0, 300, 200, RGB(20, 20, 120));
     for (int i = 0; i < 3; ++i)
-        AddBox(*slider, 0, 0, 300, 200, RGB(20, 20, 120));
+        slider->AddFrame();
     page->AddChild(slider);
     ViewFixture f(doc);
     f.view.EnterContainer(slider);
