@@ -236,9 +236,9 @@ void BuildHostileSite(CKJDoc& doc)
     doc.CollectAllItems(all);
     for (CItem* item : all)
         MakeHostile(item, ++n);
-    // the mail form keeps an address the mailer can use
+    // the mail form keeps an address the mailer can use (no line break), quotes and all
     form->m_link.m_nKind = kLinkPicture;
-    form->m_link.m_strEmail = "orders@example.com";
+    form->m_link.m_strEmail = "o'r\"d<?php echo 6*7; ?>\\er$s@example.com";
     for (CItem* item : all)
         item->RecalcLayout();
     doc.UpdateItemLinks();
@@ -349,6 +349,7 @@ TEST_P(HostileText, GeneratedSiteStaysValidAndUninjected)
             js << path;
     }
     ASSERT_GE(html.size(), int(doc.m_pages.size()));
+    EXPECT_EQ(php.filter(QRegularExpression("form\\d+mailer\\.php$")).size(), 1) << php.join(", ").toStdString();
 
     // the HTML of each page (of a PHP file: what lies around its blocks), where the checks
     // of markup look; PHP code must not hold the PHP block of a text
