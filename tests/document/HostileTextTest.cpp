@@ -15,12 +15,16 @@
 #include "model/PublishContext.h"
 #include "model/HtmlWriting.h"
 #include "model/TextStyle.h"
+#include "model/items/CategoriesItem.h"
 #include "model/items/EmailItem.h"
+#include "model/items/GalleryItem.h"
+#include "model/items/MenuItem.h"
 #include "model/items/ParagraphItem.h"
 #include "model/items/FacebookItem.h"
 #include "model/items/FormFieldItem.h"
 #include "model/items/FormItem.h"
 #include "model/items/HtmlItem.h"
+#include "model/items/ImageItem.h"
 #include "model/items/InputFieldItem.h"
 #include "model/items/JavaScriptItem.h"
 #include "model/items/LikeButtonItem.h"
@@ -170,6 +174,43 @@ void MakeHostile(CItem* item, int n)
         area->m_wstrPlaceholder = HostileW(n);
     if (auto* form = dynamic_cast<CFormItem*>(item))
         form->m_hiddenLines = std::vector<CWString>{HostilePair(n), HostileW(n)};
+    // entries of menus and category lists: captions, titles and addresses
+    auto hostileLink = [n](CItemLink& l) {
+        l.m_nKind = kLinkAddress;
+        l.m_strUrl = Hostile(n);
+        l.m_wstrTitle = HostileW(n);
+    };
+    if (auto* menu = dynamic_cast<CMenuItem*>(item)) {
+        menu->m_strDropFace = Hostile(n);
+        for (int i = 0; i < 2; ++i) {
+            auto entry = std::make_unique<CMenuEntry>();
+            entry->m_nNumber = i;
+            menu->m_topEntries.push_back(std::move(entry));
+        }
+        auto drop = std::make_unique<CMenuEntry>();
+        drop->m_nNumber = 0;
+        menu->m_dropEntries.push_back(std::move(drop));
+        for (auto* list : {&menu->m_topEntries, &menu->m_dropEntries})
+            for (auto& entry : *list) {
+                entry->m_strCaption = HostileW(n);
+                hostileLink(entry->m_link);
+            }
+    }
+    if (auto* categories = dynamic_cast<CCategoriesItem*>(item)) {
+        categories->m_strHeadingFace = Hostile(n);
+        categories->m_entries.push_back(std::make_unique<CItemLink>());
+        for (auto& entry : categories->m_entries)
+            hostileLink(*entry);
+    }
+    if (auto* gallery = dynamic_cast<CGalleryItem*>(item)) {
+        auto picture = std::make_unique<CImageItem>();
+        picture->m_picture.CreateWhite(8, 8);
+        gallery->m_pictures.push_back(std::move(picture));
+        for (auto& picture : gallery->m_pictures) {
+            picture->m_strText = HostileW(n);
+            picture->m_strTitle = HostileW(n);
+        }
+    }
     if (auto* table = dynamic_cast<CTableItem*>(item)) {
         table->m_columns.clear();
         table->m_rows.clear();
