@@ -126,7 +126,8 @@ TEST(FormMenuBrowser, ValidationShowsItsMessageAndBlocksOnlyBadInput)
         const bool expectBlocked = !c.message.isEmpty();
         EXPECT_TRUE(got[0].isBool()) << result.toStdString(); // the submit event fired
         EXPECT_EQ(got[0].toBool(), expectBlocked) << result.toStdString();
-        EXPECT_EQ(got[1].toArray(), expectBlocked ? QJsonArray{c.message} : QJsonArray()) << result.toStdString();
+        const QJsonArray said = expectBlocked ? QJsonArray{c.message} : QJsonArray();
+        EXPECT_EQ(QJsonDocument(got[1].toArray()).toJson().toStdString(), QJsonDocument(said).toJson().toStdString());
     }
     EXPECT_EQ(page.url(), loadedUrl);
     EXPECT_TRUE(page.errors.isEmpty()) << page.errors.join('\n').toStdString();
@@ -166,14 +167,16 @@ TEST(FormMenuBrowser, DropDownsShowOnHoverAndHideAfterTheirTimer)
         ConsolePage& page = browser.page;
         ASSERT_TRUE(Load(page, out, dir));
 
-        const QString state = QStringLiteral("['navSM1','navSM2'].map(id => getComputedStyle(document.getElementById(id)).visibility).join(' ')");
+        const auto state = [&] {
+            return RunScript(page, QStringLiteral("['navSM1','navSM2'].map(id => getComputedStyle(document.getElementById(id)).visibility).join(' ')")).toString().toStdString();
+        };
         const auto hover = [&](const char* id, const char* event) {
             RunScript(page, QStringLiteral("document.getElementById('%1').dispatchEvent(new MouseEvent('%2', {bubbles: true})); 0").arg(id, event));
         };
-        EXPECT_EQ(RunScript(page, state).toString(), QStringLiteral("hidden hidden"));
+        EXPECT_EQ(state(), "hidden hidden");
 
         hover("navTI1", "mouseover");
-        EXPECT_EQ(RunScript(page, state).toString(), QStringLiteral("visible hidden"));
+        EXPECT_EQ(state(), "visible hidden");
         // The shown drop-down sits under the bar, reaching across its entry, not somewhere
         // off the menu. (The browser's text widths differ from the layout's, so the edges
         // need not line up exactly.)
@@ -191,29 +194,29 @@ TEST(FormMenuBrowser, DropDownsShowOnHoverAndHideAfterTheirTimer)
 
         // Showing another drop-down hides the first.
         RunScript(page, QStringLiteral("navShowMenu('navSM2'); 0"));
-        EXPECT_EQ(RunScript(page, state).toString(), QStringLiteral("hidden visible"));
+        EXPECT_EQ(state(), "hidden visible");
         hover("navTI1", "mouseover");
-        EXPECT_EQ(RunScript(page, state).toString(), QStringLiteral("visible hidden"));
+        EXPECT_EQ(state(), "visible hidden");
 
         // Leaving the bar entry starts the timer; reaching the drop-down in time keeps it.
         hover("navTI1", "mouseout");
         Wait(300);
-        EXPECT_EQ(RunScript(page, state).toString(), QStringLiteral("visible hidden"));
+        EXPECT_EQ(state(), "visible hidden");
         hover("navSI1x1", "mouseover");
         Wait(1500);
-        EXPECT_EQ(RunScript(page, state).toString(), QStringLiteral("visible hidden"));
+        EXPECT_EQ(state(), "visible hidden");
 
         // Leaving the drop-down hides it once the timer runs out.
         hover("navSI1x1", "mouseout");
         QElapsedTimer clock;
         clock.start();
-        QString now = RunScript(page, state).toString();
-        EXPECT_EQ(now, QStringLiteral("visible hidden"));
-        while (clock.elapsed() < 4000 && now != QStringLiteral("hidden hidden")) {
+        std::string now = state();
+        EXPECT_EQ(now, "visible hidden");
+        while (clock.elapsed() < 4000 && now != "hidden hidden") {
             Wait(50);
-            now = RunScript(page, state).toString();
+            now = state();
         }
-        EXPECT_EQ(now, QStringLiteral("hidden hidden"));
+        EXPECT_EQ(now, "hidden hidden");
         EXPECT_GE(clock.elapsed(), 800);
         EXPECT_TRUE(page.errors.isEmpty()) << page.errors.join('\n').toStdString();
     }
