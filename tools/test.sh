@@ -67,8 +67,14 @@ if CC=clang CXX=clang++ build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTES
     mkdir -p "$corpus"
     seeds="$ROOT/fuzz/seeds/${name#fuzz_}"
     [ -d "$seeds" ] || seeds=""
-    if "$f" -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=2048 -print_final_stats=0 -artifact_prefix="build/fuzz/$name-" "$corpus" $seeds > "build/fuzz/$name.log" 2>&1; then
+    # A unit slower than 30 s ends the run with code 70: reported, kept as an artifact,
+    # but not a failure (crashes and sanitizer reports are).
+    "$f" -max_total_time="$FUZZ_SECONDS" -timeout=30 -rss_limit_mb=2048 -print_final_stats=0 \
+      -artifact_prefix="build/fuzz/$name-" "$corpus" $seeds > "build/fuzz/$name.log" 2>&1
+    rc=$?
+    if [ "$rc" -eq 0 ] || [ "$rc" -eq 70 ]; then
       echo "fuzz $name: ok ($(grep -oE '#[0-9]+' "build/fuzz/$name.log" | tail -n1) runs)"
+      [ "$rc" -eq 70 ] && echo "fuzz $name: SLOW unit over 30 s kept in build/fuzz/ (not a failure)"
       passed=$((passed + 1))
     else
       echo "fuzz $name: FAILED"; tail -n 40 "build/fuzz/$name.log"
