@@ -3,6 +3,7 @@
 // start-up settings under which a page without a view still runs its timers at speed.
 #pragma once
 
+#include <QtCore/QCoreApplication>
 #include <QtCore/QEventLoop>
 #include <QtCore/QStringList>
 #include <QtCore/QTimer>

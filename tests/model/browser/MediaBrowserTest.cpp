@@ -5,64 +5,19 @@
 #include "model/PublishContext.h"
 #include "model/items/GalleryItem.h"
 #include "model/items/SliderItem.h"
+#include "BrowserHarness.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QElapsedTimer>
-#include <QtCore/QEventLoop>
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
-#include <QtCore/QTimer>
-#include <QtCore/QUrl>
-#include <QtWebEngineCore/QWebEnginePage>
-#include <QtWebEngineCore/QWebEngineProfile>
-#include <QtWebEngineCore/QWebEngineUrlRequestInterceptor>
 #include <QtWidgets/QApplication>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class Blocker : public QWebEngineUrlRequestInterceptor {
-public:
-    void interceptRequest(QWebEngineUrlRequestInfo& info) override
-    {
-        if (!info.requestUrl().isLocalFile())
-            info.block(true);
-    }
-};
-
-class Page : public QWebEnginePage {
-public:
-    using QWebEnginePage::QWebEnginePage;
-    QStringList errors;
-
-protected:
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line, const QString&) override
-    {
-        if (level == ErrorMessageLevel)
-            errors << QStringLiteral("%1: %2").arg(line).arg(message);
-    }
-};
-
-QVariant RunScript(QWebEnginePage& page, const QString& script)
-{
-    QVariant result;
-    QEventLoop loop;
-    page.runJavaScript(script, [&](const QVariant& v) {
-        result = v;
-        loop.quit();
-    });
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return result;
-}
-
-void Wait(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
+using namespace browsertest;
 
 CImageItem* Picture(const char* name, std::uint32_t colour)
 {
@@ -118,20 +73,9 @@ TEST(MediaBrowser, SliderChangesFramesAndGallerySwapsPictures)
     f.write(out.m_strFinalPage.GetString());
     f.close();
 
-    QWebEngineProfile profile;
-    Blocker blocker;
-    profile.setUrlRequestInterceptor(&blocker);
-    Page page(&profile);
-    QEventLoop loop;
-    bool loaded = false;
-    QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, [&](bool ok) {
-        loaded = ok;
-        loop.quit();
-    });
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    page.load(QUrl::fromLocalFile(path));
-    loop.exec();
-    ASSERT_TRUE(loaded);
+    Browser browser;
+    ConsolePage& page = browser.page;
+    ASSERT_TRUE(LoadFile(page, path));
 
     const QString visibility = QStringLiteral("['ShowFrame1','ShowFrame2','ShowFrame3'].map(id => getComputedStyle(document.getElementById(id)).visibility).join(' ')");
     // Right after loading the first frame shows alone; the first change starts after a
@@ -162,12 +106,7 @@ TEST(MediaBrowser, SliderChangesFramesAndGallerySwapsPictures)
 
 int main(int argc, char** argv)
 {
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    // A page without a view counts as hidden, and hidden pages' timers are slowed down.
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-background-timer-throttling --disable-renderer-backgrounding --disable-backgrounding-occluded-windows");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    PrepareEnvironment();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

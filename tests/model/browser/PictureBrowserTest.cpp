@@ -2,13 +2,10 @@
 // (pictures, the sprite of the mouse-over look) was written beside it, and every
 // picture decodes. Outside addresses are blocked, so the test needs no network.
 #include "../PicturePageFixture.h"
+#include "BrowserHarness.h"
 
-#include <QtCore/QEventLoop>
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
-#include <QtCore/QTimer>
-#include <QtCore/QUrl>
-#include <QtWebEngineCore/QWebEnginePage>
 #include <QtWebEngineCore/QWebEngineProfile>
 #include <QtWebEngineCore/QWebEngineUrlRequestInterceptor>
 #include <QtWidgets/QApplication>
@@ -17,6 +14,9 @@
 
 namespace {
 
+using namespace browsertest;
+
+// Lets local files through and notes them; blocks everything else.
 class Recorder : public QWebEngineUrlRequestInterceptor {
 public:
     QStringList files;
@@ -29,19 +29,6 @@ public:
             info.block(true);
     }
 };
-
-QVariant RunScript(QWebEnginePage& page, const QString& script)
-{
-    QVariant result;
-    QEventLoop loop;
-    page.runJavaScript(script, [&](const QVariant& v) {
-        result = v;
-        loop.quit();
-    });
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return result;
-}
 
 TEST(PictureBrowser, EveryReferencedFileIsThere)
 {
@@ -59,16 +46,8 @@ TEST(PictureBrowser, EveryReferencedFileIsThere)
     Recorder recorder;
     profile.setUrlRequestInterceptor(&recorder);
     QWebEnginePage page(&profile);
-    QEventLoop loop;
-    bool loaded = false;
-    QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, [&](bool ok) {
-        loaded = ok;
-        QTimer::singleShot(300, &loop, &QEventLoop::quit);
-    });
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    page.load(QUrl::fromLocalFile(path));
-    loop.exec();
-    ASSERT_TRUE(loaded);
+    ASSERT_TRUE(LoadFile(page, path));
+    Wait(300); // pictures requested after the load event
 
     // Hovering is not needed: the sprite is the link's background and loads with it.
     const QStringList images = RunScript(page, QStringLiteral(
@@ -102,10 +81,7 @@ TEST(PictureBrowser, EveryReferencedFileIsThere)
 
 int main(int argc, char** argv)
 {
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    browsertest::PrepareEnvironment();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
