@@ -260,15 +260,6 @@ void CArtisticTextItem::RenderOverState()
 
 void CArtisticTextItem::Render(int state)
 {
-    ArtisticLook look;
-    look.fill2 = m_crFill2;
-    look.line2 = m_crLine2;
-    look.lineWidth2 = m_nLineWidth2;
-    look.gradient = m_nGradient;
-    look.twoWay = m_bGradient2Way;
-    look.stretch = m_nStretch;
-    look.charExtra = m_nCharExtra;
-    look.outerRelief = m_nLineStyle2;
-    if (RenderArtisticText(*this, state, m_strText.ToQString(), look))
+    if (RenderArtisticText(*this, state, m_strText.ToQString(), LookOf(*this, m_nCharExtra)))
         CImageItemBase::Render(state);
 }

@@ -40,6 +40,21 @@ struct ArtisticLook {
     int outerRelief = 0;
 };
 
+// The look of an item that has the artistic-text fields (Artistic Text, Symbol).
+template <typename Item> ArtisticLook LookOf(const Item& item, int charExtra)
+{
+    ArtisticLook look;
+    look.fill2 = item.m_crFill2;
+    look.line2 = item.m_crLine2;
+    look.lineWidth2 = item.m_nLineWidth2;
+    look.gradient = item.m_nGradient;
+    look.twoWay = item.m_bGradient2Way;
+    look.stretch = item.m_nStretch;
+    look.charExtra = charExtra;
+    look.outerRelief = item.m_nLineStyle2;
+    return look;
+}
+
 // Renders text into the item's state bitmap and sets the render size from it; false
 // (nothing changed) for an empty text or a working size beyond the limits.
 bool RenderArtisticText(CImageItemBase& item, int state, const QString& text, const ArtisticLook& look);

@@ -142,15 +142,6 @@ void CSymbolItem::RenderOverState()
 
 void CSymbolItem::Render(int state)
 {
-    ArtisticLook look;
-    look.fill2 = m_crFill2;
-    look.line2 = m_crLine2;
-    look.lineWidth2 = m_nLineWidth2;
-    look.gradient = m_nGradient;
-    look.twoWay = m_bGradient2Way;
-    look.stretch = m_nStretch;
-    look.charExtra = 0;
-    look.outerRelief = m_nLineStyle2;
-    if (RenderArtisticText(*this, state, SymbolGlyphText(m_lf, GetGlyph()), look))
+    if (RenderArtisticText(*this, state, SymbolGlyphText(m_lf, GetGlyph()), LookOf(*this, 0)))
         CImageItemBase::Render(state);
 }
