@@ -1,4 +1,5 @@
 #include "model/items/ArtisticTextItem.h"
+#include "model/TextRuns.h"
 
 #include "framework/core/Dc.h"
 #include "framework/core/Gdi.h"
@@ -72,7 +73,8 @@ void DrawOutlinedText(const CImageItemBase& item, CDC* dc, const QString& text, 
 
 bool RenderArtisticText(CImageItemBase& item, int state, const QString& text, const ArtisticLook& look)
 {
-    if (text.isEmpty())
+    // Fonts need the GUI application; without one (a tool, a fuzz run) nothing is drawn.
+    if (text.isEmpty() || !CanLayOutText())
         return false;
     const int lw = std::clamp(item.m_nFrameWidth, 0, kMaxLineWidth), lw2 = std::clamp(look.lineWidth2, 0, kMaxLineWidth);
     LOGFONT lf = item.m_lf;

@@ -1,4 +1,5 @@
 #include "model/items/ImageButtonItem.h"
+#include "model/TextRuns.h"
 
 #include "framework/core/Colors.h"
 #include "framework/core/Dc.h"
@@ -282,8 +283,8 @@ void CImageButtonItem::RenderButton(int state)
         ring(m_crHairline, 0, 1, 0, 0, 0);
     }
 
-    // Caption.
-    if (!m_strText.IsEmpty()) {
+    // Caption (fonts need the GUI application).
+    if (!m_strText.IsEmpty() && CanLayOutText()) {
         LOGFONT lf = m_lf;
         lf.lfHeight = std::clamp<LONG>(lf.lfHeight, -kMaxFontHeight, kMaxFontHeight) * k;
         lf.lfWidth = std::clamp<LONG>(lf.lfWidth, -kMaxFontHeight, kMaxFontHeight) * k;

@@ -1,4 +1,5 @@
 #include "model/items/SymbolItem.h"
+#include "model/TextRuns.h"
 
 #include "framework/core/Dc.h"
 #include "framework/core/Gdi.h"
@@ -74,6 +75,8 @@ QString SymbolGlyphText(const LOGFONT& lf, BYTE glyph)
         mapped = Lookup(kWingdingsFace, glyph);
     if (mapped)
         return QString(QChar(mapped));
+    if (!CanLayOutText())
+        return QString(QChar(char16_t(glyph)));
     CDC dc;
     CFont font;
     font.CreateFontIndirect(&lf);
