@@ -77,7 +77,7 @@ void LoadAppResources()
         {ID_INSERT_TAB, "Insert a tab shape\nTab"},
         {ID_INSERT_GRADIENT, "Insert a gradient shape\nGradient"},
     });
-    AfxRegisterString(ID_INDICATOR_SELECTION, std::string(125, ' ').c_str());
+    AfxRegisterString(ID_INDICATOR_SELECTION_PANE, std::string(125, ' ').c_str());
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "app/SiteTreeCtrl.h"
 #include "document/KJDoc.h"
 #include "editor/KJView.h"
+#include "resources/CommandIds.h"
 #include "framework/core/MessageBox.h"
 #include "model/Page.h"
 #include "framework/core/Dc.h"
@@ -18,10 +19,6 @@
 #include <QtWidgets/QLayout>
 #include <algorithm>
 #include <cstdlib>
-
-namespace {
-enum : UINT { ID_PAGE_PREVIEW = 32882, ID_PAGE_PREVIEW_BROWSER = 32884 };
-}
 
 CChildFrame::CChildFrame()
 {

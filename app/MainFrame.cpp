@@ -141,7 +141,7 @@ int CMainFrame::OnCreate()
            Qt::RightToolBarArea, Qt::RightToolBarArea);
     for (CToolBar* bar : ToolBars())
         bar->setWindowTitle(CString::Formatted("Toolbar %u", bar->GetDlgCtrlID()).ToQString());
-    CreateStatusBar({ID_SEPARATOR, ID_INDICATOR_SELECTION});
+    CreateStatusBar({ID_SEPARATOR, ID_INDICATOR_SELECTION_PANE});
 
     m_pFindBar = new CFindBar(this);
     m_pFindBar->setObjectName(QStringLiteral("777"));

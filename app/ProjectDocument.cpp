@@ -21,6 +21,8 @@ QWidget* MainWindow()
 
 CProjectDocument::CProjectDocument()
 {
+    // The end of every change to the project reaches the views and the site tree once.
+    m_project.m_onEdited = [this](long hint) { UpdateAllViews(nullptr, hint); };
     m_project.m_askSavePath = [this](const CString& proposed) {
         CString path = proposed;
         return PromptSaveName(path) ? path : CString();

@@ -1,8 +1,12 @@
 #include "app/SiteTreeCtrl.h"
 
+#include "document/EditScope.h"
+#include <optional>
+
 #include "document/KJDoc.h"
 #include "editor/KJView.h"
 #include "editor/SiteTreeNodes.h"
+#include "resources/CommandIds.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ui/Frames.h"
 #include "framework/ui/Translation.h"
@@ -12,6 +16,7 @@
 #include "model/Page.h"
 #include "model/Picture.h"
 
+#include <optional>
 #include <QtGui/QContextMenuEvent>
 #include <QtGui/QIcon>
 #include <QtGui/QPainter>
@@ -19,13 +24,6 @@
 #include <QtWidgets/QMenu>
 
 namespace {
-enum : UINT {
-    ID_PAGE_INSERT = 32802, ID_FOLDER_INSERT = 32891, ID_PAGE_SETUP = 32814, ID_PAGE_TITLE = 32775,
-    ID_PAGE_RENAME_MOVE = 32892, ID_PAGE_PREVIEW = 32882, ID_PAGE_PREVIEW_BROWSER = 32884,
-    ID_VIEW_SOURCE = 32822, ID_PAGE_DELETE = 32947, ID_FOLDER_RENAME = 32942, ID_FILE_DELETE_RECORD = 33027,
-    ID_TEXTURE_DELETE = 33058,
-};
-
 CMenu MakeContextMenu()
 {
     CMenu menu;
@@ -175,13 +173,10 @@ int CSiteTreeCtrl::PrepareContextMenu(QPoint point)
     return PopupForType(object->m_nType);
 }
 
-void CSiteTreeCtrl::contextMenuEvent(QContextMenuEvent* event)
+void CSiteTreeCtrl::FillContextMenu(QMenu& menu, int index)
 {
-    const QPoint global = event->reason() == QContextMenuEvent::Keyboard ? QCursor::pos() : event->globalPos();
-    const int index = PrepareContextMenu(viewport()->mapFromGlobal(global));
     if (index < 0 || index >= int(m_contextMenu.items.size()))
         return;
-    QMenu menu(this);
     for (const CMenu::Item& item : m_contextMenu.items[size_t(index)].popup) {
         if (item.separator) {
             menu.addSeparator();
@@ -189,11 +184,28 @@ void CSiteTreeCtrl::contextMenuEvent(QContextMenuEvent* event)
         }
         QAction* action = menu.addAction(item.text.ToQString());
         const UINT id = item.id;
+        // An entry with no handler yet is shown greyed, never as a click that does nothing.
+        CCmdUI ui(id);
+        if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
+            UpdateCommand(app->m_pMainWnd, ui);
+        else
+            ui.Enable(FALSE);
+        action->setEnabled(ui.m_bEnabled);
         connect(action, &QAction::triggered, this, [id] {
             if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
                 app->m_pMainWnd->SendCommand(id);
         });
     }
+}
+
+void CSiteTreeCtrl::contextMenuEvent(QContextMenuEvent* event)
+{
+    const QPoint global = event->reason() == QContextMenuEvent::Keyboard ? QCursor::pos() : event->globalPos();
+    const int index = PrepareContextMenu(viewport()->mapFromGlobal(global));
+    if (index < 0 || index >= int(m_contextMenu.items.size()))
+        return;
+    QMenu menu(this);
+    FillContextMenu(menu, index);
     menu.exec(global);
 }
 
@@ -260,6 +272,9 @@ bool CSiteTreeCtrl::DropOn(QTreeWidgetItem* dragged, QTreeWidgetItem* target)
 
     CKJView* view = GetView();
     CKJDoc* doc = view ? view->GetProject() : nullptr;
+    // The move is one change: its snapshot comes first, and the page's address changed,
+    // so it is written and uploaded again.
+    std::optional<CEditScope> scope;
     if (folder != page->GetFolder()) {
         if (doc && FindNameClash(*doc, page, folder)) {
             AfxMessageBox(CString::Formatted(UiTranslate("A page named \"%s\" is already in that folder.").GetString(),
@@ -268,7 +283,7 @@ bool CSiteTreeCtrl::DropOn(QTreeWidgetItem* dragged, QTreeWidgetItem* target)
             return false;
         }
         if (doc)
-            doc->RecordUndo(page, page, nullptr, "Move Page");
+            scope.emplace(*doc, page, page, nullptr, "Move Page");
         page->m_pParent = folder;
         page->m_nParentId = folder ? folder->m_nSerial : 0;
     }
@@ -292,12 +307,10 @@ bool CSiteTreeCtrl::DropOn(QTreeWidgetItem* dragged, QTreeWidgetItem* target)
     delete dragged;
     m_bMoving = false;
 
-    // The page's address changed: it is written and uploaded again.
-    page->m_nUploadState = 0;
-    if (doc)
-        doc->SetModifiedFlag(true);
-    if (view && view->GetDocument())
-        view->GetDocument()->SetModifiedFlag(TRUE);
+    if (doc && !scope)
+        scope.emplace(*doc);
+    if (scope)
+        scope->Touch(page);
     return true;
 }
 

@@ -6,6 +6,8 @@
 
 #include <QtWidgets/QTreeWidget>
 
+class QMenu;
+
 class CKJDoc;
 class CKJView;
 
@@ -19,6 +21,9 @@ public:
     // Hit-tests a point of the tree's viewport and selects the node hit; the popup to
     // show, -1 for a node without an object.
     int PrepareContextMenu(QPoint point);
+    // Fills menu with popup index of the context menu, each entry enabled by its update
+    // handler (greyed when no handler exists yet).
+    void FillContextMenu(QMenu& menu, int index);
 
     // Tree drag of a page: BeginDrag refuses nodes without an object.
     bool BeginDrag(QTreeWidgetItem* node);

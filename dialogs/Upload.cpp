@@ -2,6 +2,7 @@
 #include "dialogs/UploadConnect.h"
 
 #include "framework/core/NumberFormat.h"
+#include "document/EditScope.h"
 #include "document/KJDoc.h"
 #include "framework/core/Profile.h"
 #include "framework/net/CFtpConnection.h"
@@ -251,8 +252,11 @@ BOOL UploadFiles(CKJDoc& doc, CPublishContext& context, BOOL quiet, QWidget* par
     dlg.m_settings = CFtpSettings::FromDocument(doc);
     if (dlg.DoModal() != IDOK)
         return FALSE;
-    dlg.m_settings.ToDocument(doc);
-    doc.SetModifiedFlag();
+    {
+        // The connection settings and the files' upload states are kept with the project.
+        CEditScope scope(doc);
+        dlg.m_settings.ToDocument(doc);
+    }
     if (!quiet)
         AfxMessageBox(CString::Formatted("Uploaded %u files ( %s ).", dlg.m_nUploaded,
                                          FormatFileSize(double(dlg.m_nBytes)).GetString()),

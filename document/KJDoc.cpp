@@ -1097,10 +1097,10 @@ void CKJDoc::ReadSnapshot(CItem& object, const CDataBlock& bytes)
     object.SerializeExtra(ar, project::kMemoryVersion);
 }
 
-void CKJDoc::RecordUndo(CItem* page, CItem* container, CItem* item, const char* description)
+bool CKJDoc::RecordUndo(CItem* page, CItem* container, CItem* item, const char* description)
 {
     if (!container)
-        return;
+        return false;
     auto record = std::make_unique<CUndoRecord>();
     record->m_nItemId = item ? item->m_nSerial : 0;
     record->m_nContainerId = container->m_nSerial;
@@ -1109,4 +1109,143 @@ void CKJDoc::RecordUndo(CItem* page, CItem* container, CItem* item, const char* 
     WriteSnapshot(item ? *item : *container, record->m_state);
     record->m_strDescription = Tr(description ? description : "");
     m_undo.Push(std::move(record));
+    return true;
+}
+
+int CKJDoc::HighestSerial() const
+{
+    int top = 0;
+    CItemList all;
+    CollectAllItems(all);
+    for (CItem* i : all)
+        top = std::max(top, i->m_nSerial);
+    auto scan = [&top](const auto& list) {
+        for (const auto& o : list)
+            top = std::max(top, o->m_nSerial);
+    };
+    scan(m_pages);
+    scan(m_masters);
+    scan(m_headerBands);
+    scan(m_footerBands);
+    scan(m_folders);
+    scan(m_fileRecords);
+    scan(m_textures);
+    return top;
+}
+
+void CKJDoc::ResetUploadStatesFor(CItem* object)
+{
+    // The top object that holds the changed one decides which pages publish it.
+    CItem* top = nullptr;
+    auto holds = [object](CItem* candidate) {
+        if (candidate == object)
+            return true;
+        CItemList inside;
+        candidate->CollectItems(inside);
+        return std::find(inside.begin(), inside.end(), object) != inside.end();
+    };
+    for (auto& p : m_pages)
+        if (!top && holds(p.get()))
+            top = p.get();
+    for (auto& b : m_headerBands)
+        if (!top && holds(b.get()))
+            top = b.get();
+    for (auto& b : m_footerBands)
+        if (!top && holds(b.get()))
+            top = b.get();
+    for (auto& m : m_masters)
+        if (!top && holds(m.get()))
+            top = m.get();
+    if (!top)
+        return;
+    object->m_nUploadState = 0;
+    for (auto& p : m_pages) {
+        if (p.get() == top || p->m_pHeaderBand == top || p->m_pFooterBand == top || p->m_pMaster1 == top ||
+            p->m_pMaster2 == top)
+            p->m_nUploadState = 0;
+    }
+}
+
+void CKJDoc::EndEdit()
+{
+    const bool changed = m_bEditChanged;
+    if (changed) {
+        for (CItem* object : m_editTouched)
+            ResetUploadStatesFor(object);
+        if (m_bEditSite)
+            for (auto& p : m_pages)
+                p->m_nUploadState = 0;
+        if (m_bEditSite || m_bEditCss)
+            m_nCssUploadState = 0;
+        SetModifiedFlag(true);
+    }
+    const long hint = m_nEditHint;
+    m_editTouched.clear();
+    m_bEditSite = m_bEditCss = m_bEditChanged = false;
+    m_nEditHint = 0;
+    if (changed && m_onEdited)
+        m_onEdited(hint);
+}
+
+void CKJDoc::RestoreRecord(const CUndoRecord& record, UndoOutcome& outcome)
+{
+    // A record of one item holds that item's bytes only: when the item is gone the record
+    // restores nothing (its container must not read them).
+    CItem* item = FindItemById(record.m_nItemId);
+    CItem* container = record.m_nItemId == 0 ? FindObjectById(record.m_nContainerId) : nullptr;
+    CItem* target = item ? item : container;
+    if (target) {
+        // A damaged record must change nothing: it is read into a scratch object of the
+        // same kind first, and only a record that reads whole goes over the live object.
+        const int counter = GetObjectCounter();
+        struct CounterGuard {
+            int value;
+            ~CounterGuard() { SetObjectCounter(value); }
+        };
+        {
+            CounterGuard guard{counter}; // the scratch objects' serials are given back
+            std::unique_ptr<CItem> scratch(target->m_nType == ITEM_MASTER ? new CMasterItem : CreateItem(target->m_nType));
+            if (scratch)
+                ReadSnapshot(*scratch, record.m_state); // throws on a damaged record
+        }
+        ReadSnapshot(*target, record.m_state);
+        SetObjectCounter(std::max(counter, HighestSerial()));
+        if (item) {
+            item->SetSiteStyles(&m_styles);
+            item->RecalcLayout();
+            outcome.item = item;
+        } else {
+            if (auto* page = dynamic_cast<CPage*>(container)) {
+                page->m_pHeaderBand = dynamic_cast<CHeaderFooterItem*>(FindObjectById(page->m_nHeaderBandId));
+                page->m_pFooterBand = dynamic_cast<CHeaderFooterItem*>(FindObjectById(page->m_nFooterBandId));
+            }
+            container->SetSiteStyles(&m_styles);
+            if (auto* group = dynamic_cast<CGroupItem*>(container))
+                group->LayoutChildren();
+            outcome.container = container;
+        }
+    }
+    if (auto* page = dynamic_cast<CPage*>(FindObjectById(record.m_nPageId))) {
+        FixupPageAfterLoad(page);
+        outcome.page = page;
+    }
+    ReconnectPictures();
+    UpdateItemLinks();
+}
+
+CKJDoc::UndoOutcome CKJDoc::Undo()
+{
+    UndoOutcome outcome;
+    std::unique_ptr<CUndoRecord> record = m_undo.PopHead();
+    if (!record)
+        return outcome;
+    outcome.consumed = true;
+    try {
+        RestoreRecord(*record, outcome);
+    } catch (const std::exception&) { // archive errors and exhaustion alike
+        outcome = UndoOutcome{};
+        outcome.consumed = true;
+        outcome.error = Tr("The change could not be undone: its record is damaged.");
+    }
+    return outcome;
 }

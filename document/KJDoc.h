@@ -117,7 +117,8 @@ public:
     CString MakeUniquePageName(const CString& wanted, const CFolder* folder, const CPage* self) const;
 
     // --- undo --------------------------------------------------------------------
-    void RecordUndo(CItem* page, CItem* container, CItem* item, const char* description);
+    // Returns whether a snapshot was recorded (a null container records nothing).
+    bool RecordUndo(CItem* page, CItem* container, CItem* item, const char* description);
     void TrimUndo() { m_undo.Trim(); }
     void DiscardLastUndo() { m_undo.DiscardHead(); }
     void ClearUndo() { m_undo.Clear(); }
@@ -125,6 +126,28 @@ public:
     // the reverse (the object reads its old state back).
     static void WriteSnapshot(CItem& object, CDataBlock& out);
     static void ReadSnapshot(CItem& object, const CDataBlock& bytes);
+
+    // What Edit/Undo did, for the view: the restored item or container and the page the
+    // record names (each null when not found), or the message of a damaged record.
+    struct UndoOutcome {
+        bool consumed = false;
+        CItem* item = nullptr;
+        CItem* container = nullptr;
+        CPage* page = nullptr;
+        CString error;
+    };
+    // Takes the newest snapshot off the list and reads it back over the object it was taken
+    // from. A record whose objects are gone is consumed without effect; a damaged one
+    // changes nothing and gives its message.
+    UndoOutcome Undo();
+    // The largest serial any object of the project bears.
+    int HighestSerial() const;
+
+    // --- edits ----------------------------------------------------------------------
+    // Called once at the end of every user change with its update hint (the GUI document
+    // updates its views and site tree from it).
+    std::function<void(long hint)> m_onEdited;
+    bool IsEditing() const { return m_nEditDepth > 0; }
 
     // --- members, in the order of the system -----------------------------------------
     int m_bBackupDone = 0;
@@ -136,7 +159,6 @@ public:
     CUndoStack m_undo;
     COwnedList<CNamedString> m_namedStrings;
     COwnedList<CStyleClass> m_styleClasses;
-    void* m_pSiteTree = nullptr; // the child frame's tree control; not owned
     CSiteStyles m_styles;
     int m_nPreviewFrame = 0;
     int m_nGridX = 20, m_nGridY = 20;
@@ -180,6 +202,19 @@ public:
     std::unordered_map<std::uint64_t, std::size_t> m_outputDigests;
 
 private:
+    friend class CEditScope;
+    // Reads record over its object; the outcome names what was restored. Throws on a
+    // damaged record before anything changed.
+    void RestoreRecord(const CUndoRecord& record, UndoOutcome& outcome);
+    // The end of the outermost edit: marks, resets upload states, sends the hint.
+    void EndEdit();
+    void ResetUploadStatesFor(CItem* object);
+
+    int m_nEditDepth = 0;
+    std::vector<CItem*> m_editTouched;
+    bool m_bEditSite = false, m_bEditCss = false, m_bEditChanged = false;
+    long m_nEditHint = 0;
+
     void ReadProject(CArchive& ar);
     void WriteProject(CArchive& ar);
     void WriteExtras(CArchive& ar);

@@ -1,8 +1,10 @@
 #include "editor/KJView.h"
 
+#include "document/EditScope.h"
 #include "document/KJDoc.h"
 #include "editor/GridDialog.h"
 #include "editor/SiteTreeNodes.h"
+#include "editor/commands/Commands.h"
 #include "framework/core/Colors.h"
 #include "framework/core/Dc.h"
 #include "framework/ui/Frames.h"
@@ -96,6 +98,7 @@ CKJView::CKJView()
         ui->SetCheck(doc && doc->m_nPreviewFrame == 2 ? 1 : 0);
     });
     OnUpdateCommand(ID_INDICATOR_SELECTION_PANE, [this](CCmdUI* ui) { OnUpdateSelectionPane(ui); });
+    RegisterEditCommands(*this);
 }
 
 CKJView::~CKJView() = default;
@@ -128,8 +131,6 @@ void CKJView::OnInitialUpdate()
     m_navigation.clear();
     m_pShownPicture = nullptr;
     if (CViewFrame* frame = GetFrameWnd()) {
-        if (doc)
-            doc->m_pSiteTree = frame->GetSiteTree();
         frame->SetRulerOffset(GetPageOrigin().x - m_scroll.x);
         frame->RepaintRulerStrip(-2000, 0, 2000, 14);
     }
@@ -140,6 +141,8 @@ void CKJView::OnInitialUpdate()
 
 void CKJView::OnUpdate(CView*, long hint, void* hintObject)
 {
+    // Whatever changed may have taken items the view points at with it.
+    ResetViewPointers();
     switch (hint) {
     case HINT_REPAINT: RedrawNow(); break;
     case HINT_FILL_TREE: FillSiteTree(); break;
@@ -410,22 +413,13 @@ void CKJView::SetInfoText(const CString& text)
 
 void CKJView::MarkPageChanged()
 {
+    // A change already made in the current container: one edit without a snapshot, so
+    // the project is marked once and the pages that show the container are sent again.
     CKJDoc* doc = GetProject();
     if (!doc)
         return;
-    doc->SetModifiedFlag(true);
-    if (CDocument* framework = GetDocument())
-        framework->SetModifiedFlag(TRUE);
-    if (!m_pCurrentPage)
-        return;
-    m_pCurrentPage->m_nUploadState = 0;
-    for (const auto& page : doc->m_pages)
-        if (m_pContainer && (page->m_pHeaderBand == m_pContainer || page->m_pFooterBand == m_pContainer))
-            page->m_nUploadState = 0;
-    if (m_pContainer && m_pContainer->m_nType == ITEM_MASTER)
-        for (const auto& page : doc->m_pages)
-            if (page->m_pMaster1 == m_pContainer || page->m_pMaster2 == m_pContainer)
-                page->m_nUploadState = 0;
+    CEditScope scope(*doc);
+    scope.Touch(m_pContainer ? m_pContainer : m_pCurrentPage);
 }
 
 void CKJView::FillSiteTree()

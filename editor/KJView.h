@@ -3,6 +3,7 @@
 // selection handles; container navigation; the view state every command relies on.
 #pragma once
 #include "editor/ViewFrame.h"
+#include "resources/CommandIds.h"
 #include "framework/core/Geometry.h"
 #include "framework/ui/DocView.h"
 
@@ -16,17 +17,6 @@ class CPage;
 class CPicture;
 class QScrollBar;
 
-// Command ids of the view.
-enum : UINT {
-    ID_VIEW_CENTER = 32812,
-    ID_INSERT_RULERS = 32931,
-    ID_VIEW_BROWSER_FRAME = 33007,
-    ID_VIEW_MOBILE_FRAME = 33008,
-    ID_VIEW_NEXT_PAGE = 33038,
-    ID_VIEW_PREVIOUS_PAGE = 33039,
-    ID_VIEW_GRID = 33040,
-    ID_INDICATOR_SELECTION_PANE = 59143,
-};
 
 // Update hints of the document.
 enum : long { HINT_REPAINT = 0, HINT_FILL_TREE = 1, HINT_SET_PAGE = 2, HINT_CENTER = 3, HINT_TEXTURES = 4 };
@@ -67,6 +57,18 @@ public:
     void ShowPicture(CPicture* picture);
     void CenterPage();
     void SyncFrameRuler();
+
+    // Command files (editor/commands/) register their handlers on the view.
+    using CCmdTarget::OnCommand;
+    using CCmdTarget::OnUpdateCommand;
+
+    // Edit/Undo: the newest snapshot read back; the view then edits the restored container.
+    void OnEditUndo();
+    void OnUpdateEditUndo(CCmdUI* ui);
+    // Forgets every pointer into the model the view keeps besides page and container
+    // (hover, drag, guide) and drops containers that no longer exist, after a change
+    // that may have deleted or recreated items.
+    void ResetViewPointers();
 
     // View state.
     void MarkPageChanged();

@@ -22,6 +22,7 @@
 #include <QtCore/QCoreApplication>
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QMenu>
 #include <memory>
 
 namespace {
@@ -245,13 +246,22 @@ TEST(ChildFrame, PageDroppedIntoAFolder)
     EXPECT_FALSE(tree->DropOn(node, w.Node(shop)));
     EXPECT_EQ(w.Project().m_undo.GetCount(), undo + 1);
 
-    // Undo brings it back to the root.
-    std::unique_ptr<CUndoRecord> record = w.Project().m_undo.PopHead();
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->m_nContainerId, contact->m_nSerial);
-    CKJDoc::ReadSnapshot(*contact, record->m_state);
-    w.Project().FixupPageAfterLoad(contact);
+    // Edit/Undo names the move, then brings the page back to the root of the tree.
+    CCmdUI before(ID_EDIT_UNDO);
+    UpdateCommand(w.view, before);
+    EXPECT_TRUE(before.m_bEnabled);
+    EXPECT_EQ(before.m_strText, "Undo Move Page\tCtrl+Z");
+    EXPECT_TRUE(ExecuteCommand(w.view, ID_EDIT_UNDO));
     EXPECT_EQ(contact->GetFolder(), nullptr);
+    EXPECT_EQ(contact->m_nParentId, 0);
+    ASSERT_NE(w.Node(contact), nullptr);
+    EXPECT_EQ(w.Node(contact)->parent(), nullptr);
+    EXPECT_EQ(w.Project().m_undo.GetCount(), undo);
+    CCmdUI after(ID_EDIT_UNDO);
+    UpdateCommand(w.view, after);
+    ASSERT_EQ(undo, 0u);
+    EXPECT_FALSE(after.m_bEnabled);
+    EXPECT_EQ(after.m_strText, "Undo\tCtrl+Z");
 }
 
 TEST(ChildFrame, PageDroppedOntoAPageTakesItsFolderAndPlace)
@@ -381,7 +391,6 @@ TEST(ChildFrame, FileNewOpensAProjectWindow)
         CKJDoc* project = view->GetProject();
         ASSERT_NE(project, nullptr);
         EXPECT_EQ(view->m_pCurrentPage, project->m_pages.front().get());
-        EXPECT_EQ(project->m_pSiteTree, frame->GetSiteTree());
         EXPECT_EQ(frame->SiteTree()->topLevelItemCount(), int(project->m_pages.size()));
 
         app.MainFrame()->resize(1280, 900);
@@ -391,6 +400,23 @@ TEST(ChildFrame, FileNewOpensAProjectWindow)
         const QByteArray folder = qgetenv("TESSEL_SCREENSHOT_DIR");
         if (!folder.isEmpty()) {
             EXPECT_TRUE(shot.save(QString::fromLocal8Bit(folder) + "/designer-window.png"));
+        }
+
+        // The tree's context menu: only entries with a handler can be clicked.
+        const struct { int popup; std::vector<bool> enabled; } menus[] = {
+            {0, {false, false}},                                     // Insert Page, Insert Folder
+            {1, {false, false, false, true, true, false, false}},    // Setup .. Preview, Preview in Browser .. Delete
+            {2, {false}},                                             // folder Rename
+            {3, {false, false}}, {4, {false, false}}, {5, {false}},
+        };
+        for (const auto& m : menus) {
+            QMenu menu;
+            frame->SiteTree()->FillContextMenu(menu, m.popup);
+            std::vector<bool> enabled;
+            for (QAction* a : menu.actions())
+                if (!a->isSeparator())
+                    enabled.push_back(a->isEnabled());
+            EXPECT_EQ(enabled, m.enabled) << "popup " << m.popup;
         }
         app.CloseAllDocuments(TRUE);
         app.ExitInstance();

@@ -382,7 +382,7 @@ TEST_F(Startup, MainWindowHasItsBarsWhereTheyBelong)
     }
     EXPECT_FALSE(f->ToolBars()[1]->isAreaAllowed(Qt::TopToolBarArea));
     EXPECT_EQ(f->GetStatusBar()->GetCount(), 2);
-    EXPECT_EQ(f->GetStatusBar()->GetItemID(1), UINT(ID_INDICATOR_SELECTION));
+    EXPECT_EQ(f->GetStatusBar()->GetItemID(1), UINT(ID_INDICATOR_SELECTION_PANE));
     ASSERT_NE(f->GetFindBar(), nullptr);
     EXPECT_FALSE(f->GetFindBar()->isVisible());
     // Without a project the project commands are off and the application's are on.

@@ -6,6 +6,7 @@
 #include "editor/SiteTreeNodes.h"
 #include "framework/core/MessageBox.h"
 #include "model/Folder.h"
+#include "model/GroupItem.h"
 #include "model/HeaderFooterItem.h"
 #include "model/MasterItem.h"
 #include "model/Page.h"
@@ -48,13 +49,18 @@ TEST(ViewState, MarkPageChangedResetsThePagesThatShowTheContainer)
     doc.m_pages[3]->m_pFooterBand = footer;
     doc.m_pages[4]->m_pHeaderBand = header;
     doc.m_pages[2]->m_pMaster2 = master; // only through the second reference
+    auto* group = new CGroupItem; // a group entered inside the header band
+    header->AddChild(group);
     ViewFixture f(doc);
 
+    // Only the pages that publish the container: the page the view came from is not
+    // changed by an edit of a band or master it does not show.
     const struct { CItem* container; std::vector<int> expected; } cases[] = {
         {doc.m_pages[0].get(), {0, 2, 2, 2, 2}},
-        {footer, {0, 0, 0, 0, 2}},
-        {header, {0, 2, 2, 2, 0}},
-        {master, {0, 2, 0, 2, 2}},
+        {footer, {2, 0, 0, 0, 2}},
+        {header, {2, 2, 2, 2, 0}},
+        {master, {2, 2, 0, 2, 2}},
+        {group, {2, 2, 2, 2, 0}},
     };
     for (const auto& c : cases) {
         for (const auto& page : doc.m_pages)
@@ -67,14 +73,14 @@ TEST(ViewState, MarkPageChangedResetsThePagesThatShowTheContainer)
         EXPECT_TRUE(doc.IsModified());
     }
 
-    // Without a current page only the modified flag is set.
+    // Without a current page the pages that show the container still go out again.
     f.view.m_pCurrentPage = nullptr;
     for (const auto& page : doc.m_pages)
         page->m_nUploadState = 2;
     doc.SetModifiedFlag(false);
     f.view.MarkPageChanged();
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(UploadStates(doc), std::vector<int>(5, 2));
+    EXPECT_EQ(UploadStates(doc), (std::vector<int>{2, 2, 2, 2, 0}));
 }
 
 TEST(ViewState, SelectionPaneDescribesTheSelection)
@@ -290,4 +296,41 @@ TEST(ViewState, GridDialogSetsTheGrid)
         EXPECT_EQ(doc.m_bGridOn, 1);
     }
     SetMessageBoxHandler(previousBox);
+}
+
+TEST(ViewState, UndoLeavesNoPointerToARecreatedItem)
+{
+    CKJDoc doc;
+    CPage* page = AddPage(doc, 400, 300, RGB(255, 255, 255), "home");
+    auto* group = new CGroupItem;
+    group->m_nWidth = 100;
+    group->m_nHeight = 80;
+    auto* inner = new CGroupItem;
+    group->AddChild(inner);
+    page->AddChild(group);
+    ViewFixture f(doc);
+    f.view.SetCurrentPage(page);
+    f.view.EnterContainer(group); // an entered group that the page record recreates
+
+    doc.RecordUndo(page, page, nullptr, "Move");
+    group->m_nX = 50;
+    f.view.m_pHoverItem = inner;
+    f.view.m_drag.mode = 2;
+    f.view.m_drag.item = inner;
+    ASSERT_TRUE(ExecuteCommand(&f.view, ID_EDIT_UNDO));
+
+    EXPECT_EQ(f.view.m_pHoverItem, nullptr);
+    EXPECT_EQ(f.view.m_drag.item, nullptr);
+    EXPECT_EQ(f.view.m_drag.mode, 0);
+    EXPECT_EQ(f.view.m_pContainer, page) << "the view edits the restored page";
+    ASSERT_EQ(page->GetChildCount(), 1);
+    EXPECT_EQ(page->GetChild(0)->m_nX, 0);
+    for (CItem* c : f.view.m_navigation)
+        EXPECT_NE(c, group) << "no entered container that the restore deleted";
+    EXPECT_TRUE(doc.m_undo.IsEmpty());
+
+    // Nothing left: the command is greyed and does nothing.
+    CCmdUI ui(ID_EDIT_UNDO);
+    UpdateCommand(&f.view, ui);
+    EXPECT_FALSE(ui.m_bEnabled);
 }

@@ -1,0 +1,7 @@
+// Each menu's commands live in their own file and register their handlers on the view.
+#pragma once
+
+class CKJView;
+
+// Edit menu: Undo.
+void RegisterEditCommands(CKJView& view);
