@@ -10,4 +10,5 @@
 // Fills the string table; safe to call more than once.
 void LoadAppResources();
 CMenu MakeMainMenu();    // menu 128
-CMenu MakeProjectMenu(); // menu 129
+CMenu MakeProjectMenu(); // menu 129, with its accelerator table
+std::vector<CMenu::Accel> ProjectAccelerators();

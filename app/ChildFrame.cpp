@@ -1,6 +1,6 @@
 #include "app/ChildFrame.h"
 
-#include "app/HtmlView.h"
+#include "controls/HtmlView.h"
 #include "app/SiteTreeCtrl.h"
 #include "document/KJDoc.h"
 #include "editor/KJView.h"

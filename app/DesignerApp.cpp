@@ -2,8 +2,8 @@
 
 #include "app/AppResources.h"
 #include "app/Artwork.h"
-#include "app/ColorControl.h"
-#include "app/FileChooser.h"
+#include "controls/ColorControl.h"
+#include "controls/FileChooser.h"
 #include "app/MainFrame.h"
 #include "app/Welcome.h"
 #include "framework/core/MessageBox.h"

@@ -3,7 +3,7 @@
 #include "app/AppResources.h"
 #include "app/ChildFrame.h"
 #include "app/DesignerApp.h"
-#include "app/FileChooser.h"
+#include "controls/FileChooser.h"
 #include "framework/ui/Frames.h"
 #include "framework/ui/WinApp.h"
 #include "dialogs/Upload.h"

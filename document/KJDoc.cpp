@@ -1,5 +1,6 @@
 #include "document/KJDoc.h"
 
+#include "document/EditScope.h"
 #include "document/ProjectFormat.h"
 #include "document/SafeSave.h"
 #include "framework/core/CFile.h"
@@ -969,30 +970,105 @@ void CKJDoc::ReadExtras(CArchive& ar, int version)
         m->SerializeExtra(ar, version);
 }
 
-void CKJDoc::ReconnectPictures()
+void CKJDoc::ForEachFill(const std::function<void(CFillStyle&)>& visit) const
 {
-    auto reconnect = [&](CFillStyle* fill) {
-        // a missing picture keeps its stored id, so a save never drops a texture
-        if (fill && fill->m_nPictureId)
-            fill->m_pPicture = FindItemByRef(fill->m_nPictureId);
-    };
-    reconnect(&m_allPagesBackground);
-    reconnect(&m_websiteBackground);
-    for (auto& c : m_styleClasses)
-        c->ConnectPictures([this](int id) { return FindItemByRef(id); });
+    visit(const_cast<CFillStyle&>(m_allPagesBackground));
+    visit(const_cast<CFillStyle&>(m_websiteBackground));
     CItemList all;
     CollectAllItems(all);
     for (CItem* i : all) {
-        reconnect(i->m_pFill.get());
+        if (i->m_pFill)
+            visit(*i->m_pFill);
         if (auto* link = dynamic_cast<CLinkItem*>(i))
-            reconnect(&link->m_hoverFill);
+            visit(link->m_hoverFill);
         if (auto* button = dynamic_cast<CSubmitButtonItem*>(i))
-            reconnect(&button->m_hoverFill);
+            visit(button->m_hoverFill);
         if (auto* menu = dynamic_cast<CMenuItem*>(i))
-            reconnect(&menu->m_dropFill);
+            visit(menu->m_dropFill);
         if (auto* shape = dynamic_cast<CShapeItem*>(i))
-            reconnect(shape->m_caption.m_pFill.get());
+            if (shape->m_caption.m_pFill)
+                visit(*shape->m_caption.m_pFill);
     }
+}
+
+void CKJDoc::ReconnectPictures()
+{
+    ForEachFill([&](CFillStyle& fill) {
+        // a missing picture keeps its stored id, so a save never drops a texture
+        if (fill.m_nPictureId)
+            fill.m_pPicture = FindItemByRef(fill.m_nPictureId);
+    });
+    for (auto& c : m_styleClasses)
+        c->ConnectPictures([this](int id) { return FindItemByRef(id); });
+}
+
+void CKJDoc::DeleteTexture(CPicture* texture)
+{
+    auto it = std::find_if(m_textures.begin(), m_textures.end(), [&](const auto& t) { return t.get() == texture; });
+    if (!texture || it == m_textures.end())
+        return;
+    CEditScope scope(*this);
+    scope.TouchSite();
+    const int id = texture->m_nSerial;
+    auto clear = [&](CFillStyle& fill) {
+        if (fill.m_pPicture == texture || (id != 0 && fill.m_nPictureId == id)) {
+            fill.m_pPicture = nullptr;
+            fill.m_nPictureId = 0;
+            fill.m_nKind = CFillStyle::KindColor;
+        }
+    };
+    ForEachFill(clear);
+    for (auto& c : m_styleClasses) {
+        clear(c->m_fill);
+        clear(c->m_hoverFill);
+    }
+    // the tree drops the texture's node when it hears of the change
+    m_textures.erase(it);
+    scope.SetHint(HINT_FILL_TREE);
+}
+
+CString CKJDoc::TakeName(const char* pattern, int& counter, const std::function<bool(const CString&)>& taken)
+{
+    // a name another object bears would make two elements share an id or a file name
+    for (int tries = 0; tries < 100000; ++tries) {
+        CString name;
+        name.Format(pattern, counter);
+        ++counter;
+        if (!taken || !taken(name))
+            return name;
+    }
+    CString name;
+    name.Format(pattern, counter++);
+    return name;
+}
+
+CString CKJDoc::TakeItemName(const char* pattern)
+{
+    CItemList all;
+    CollectAllItems(all);
+    return TakeName(pattern, m_nItemCounter, [&](const CString& name) {
+        return std::any_of(all.begin(), all.end(), [&](const CItem* i) { return i->m_strName == name; });
+    });
+}
+
+CString CKJDoc::TakeTextureName()
+{
+    return TakeName("Texture%d", m_nTextureCounter, [&](const CString& name) {
+        return std::any_of(m_textures.begin(), m_textures.end(), [&](const auto& t) { return t->m_strName == name; });
+    });
+}
+
+int CKJDoc::TakeClassNumber(int kind)
+{
+    for (int tries = 0; tries < 100000; ++tries) {
+        const int number = m_nClassCounter++;
+        const CString name = CStyleClass(kind, number).m_strName;
+        const bool taken = std::any_of(m_styleClasses.begin(), m_styleClasses.end(),
+                                       [&](const auto& c) { return !name.IsEmpty() && c->m_strName == name; });
+        if (!taken)
+            return number;
+    }
+    return m_nClassCounter++;
 }
 
 bool CKJDoc::OnOpenDocument(const CString& path)

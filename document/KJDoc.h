@@ -62,6 +62,10 @@ public:
 
 template <typename T> using COwnedList = std::vector<std::unique_ptr<T>>;
 
+// The update hints: repaint, refill the site tree, make the hint object the current
+// page, centre the page, refresh the texture entries.
+enum : long { HINT_REPAINT = 0, HINT_FILL_TREE = 1, HINT_SET_PAGE = 2, HINT_CENTER = 3, HINT_TEXTURES = 4 };
+
 class CKJDoc {
 public:
     CKJDoc();
@@ -143,6 +147,22 @@ public:
     // The largest serial any object of the project bears.
     int HighestSerial() const;
 
+    // --- names and textures -------------------------------------------------------------
+    // The next name of a pattern such as "Input%d" from the item counter; numbers another
+    // item's name bears are skipped (the counter moves past them).
+    CString TakeItemName(const char* pattern);
+    // "Texture%d" from the texture counter, skipping names of textures in the list.
+    CString TakeTextureName();
+    // The number of a new class of a kind from the class counter, skipping numbers whose
+    // class name is already in the list.
+    int TakeClassNumber(int kind);
+    static CString TakeName(const char* pattern, int& counter, const std::function<bool(const CString&)>& taken);
+    // Removes a texture of the list and clears every fill (items, classes, the document's
+    // own) that shows it, as one change; a null or unknown texture is ignored.
+    void DeleteTexture(CPicture* texture);
+    // Every fill record of the project except the style classes' own.
+    void ForEachFill(const std::function<void(CFillStyle&)>& visit) const;
+
     // --- edits ----------------------------------------------------------------------
     // Called once at the end of every user change with its update hint (the GUI document
     // updates its views and site tree from it).
@@ -197,6 +217,12 @@ public:
     int m_bCenterInBrowser = 1;
     int m_legacySettings[6] = {6, 2, 0x808080, 0xFFFFFF, 0, 0};
     CString m_strBrowserCommand;
+    // The text colour last chosen in an HTML code editor of this project (not stored).
+    COLORREF m_crLastHtmlText = 0;
+    // Numbers for new class names and pasted textures (not stored; names already in use
+    // are skipped, so a reopened project never repeats one).
+    int m_nClassCounter = 1;
+    int m_nTextureCounter = 1;
     // Digest of the text each object had in the last generation of each mode (not
     // stored): a text that differs has changed since, whatever changed it.
     std::unordered_map<std::uint64_t, std::size_t> m_outputDigests;

@@ -5,6 +5,7 @@
 #include "editor/GridDialog.h"
 #include "editor/SiteTreeNodes.h"
 #include "editor/commands/Commands.h"
+#include "editor/tools/ViewTool.h"
 #include "framework/core/Colors.h"
 #include "framework/core/Dc.h"
 #include "framework/ui/Frames.h"
@@ -68,6 +69,10 @@ CKJView::CKJView()
 {
     setObjectName(QStringLiteral("CKJView"));
     setMouseTracking(true);
+    // keys reach the canvas after a click on it, whatever had the focus before
+    setFocusPolicy(Qt::ClickFocus);
+    setCursor(ViewCursor(IDC_CURSOR_DEFAULT));
+    SetTool(0, MakeIdleTool());
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_hBar = new QScrollBar(Qt::Horizontal, this);
     m_vBar = new QScrollBar(Qt::Vertical, this);
@@ -510,8 +515,7 @@ void CKJView::ApplyGridSettings(int gridOn, int guidesOn, int gridX, int gridY)
     RedrawNow();
     if (guidesOn && !doc->m_bShowGuides && doc->m_guides.empty())
         if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd) {
-            CMDIFrameWnd* main = app->m_pMainWnd;
-            QMetaObject::invokeMethod(main, [main] { main->SendCommand(ID_INSERT_RULERS); }, Qt::QueuedConnection);
+            app->m_pMainWnd->PostCommand(ID_INSERT_RULERS);
         }
     doc->m_bShowGuides = guidesOn;
 }

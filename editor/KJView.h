@@ -6,7 +6,9 @@
 #include "resources/CommandIds.h"
 #include "framework/core/Geometry.h"
 #include "framework/ui/DocView.h"
+#include "framework/ui/Resources.h"
 
+#include <memory>
 #include <vector>
 
 class CDC;
@@ -15,11 +17,13 @@ class CItem;
 class CKJDoc;
 class CPage;
 class CPicture;
+class QCursor;
+class QMenu;
 class QScrollBar;
+class CViewTool;
 
 
 // Update hints of the document.
-enum : long { HINT_REPAINT = 0, HINT_FILL_TREE = 1, HINT_SET_PAGE = 2, HINT_CENTER = 3, HINT_TEXTURES = 4 };
 
 class CKJView : public CView {
 public:
@@ -69,6 +73,51 @@ public:
     // (hover, drag, guide) and drops containers that no longer exist, after a change
     // that may have deleted or recreated items.
     void ResetViewPointers();
+
+    // Selection: a flag on each child of the current container; only those children are
+    // ever selected. Selecting is view state, not an edit.
+    CItem* GetSelectedItem() const;
+    std::vector<CItem*> GetSelectedItems() const;
+    int CountSelected() const;
+    void SelectItem(CItem* item);
+    void DeselectAll();
+    // Repaint requests for an item (grown by extra units), its handles, the selection
+    // (1 when a selected child flows, and then the whole view), the selection's handles.
+    void InvalidateItem(CItem* item, int extra = 0);
+    void InvalidateHandles(CItem* item);
+    int InvalidateSelection();
+    void InvalidateSelectionHandles();
+    // Hover state (item, handle, band, page edge, guide) of a client point.
+    void HitTest(CPoint client);
+
+    // Services of the editing and command issues, declared here so that commands and
+    // dialogs have one place to call them.
+    void AddItemToPage(CItem* item, int center);
+    void CenterInContainer(CItem* item);
+    void DeleteSelectedItems();
+    void CopySelection();
+    void EditTextStyle(int style);
+    void EditBorders(CItem* item);
+    void EditItemBorders();
+
+    // Mouse modes: the tool of each drag mode (0 idle ... 8 placing a new item).
+    void SetTool(int mode, std::unique_ptr<CViewTool> tool);
+    CViewTool* ToolFor(int mode) const;
+    // The canvas cursors 130 (default), 131 (copy), 136 (resize), 137 (crop).
+    static const QCursor& ViewCursor(UINT id);
+    void SetViewCursor(UINT id);
+    void SetEdgeCursor(int edge);
+    UINT m_nCursor = IDC_CURSOR_DEFAULT;
+
+    // The context menu (menu 166): the popup for the hover state, built with its entries'
+    // states; null for item kinds without a popup.
+    int ContextPopupIndex() const;
+    QMenu* CreateContextPopup(int index, QWidget* parent);
+    void OnRightButtonDown(CPoint client, QPoint global);
+    // Where commands of the context menu go: the main window when this view is active.
+    CCmdTarget* CommandRoute();
+    int m_nLastContextPopup = -1;
+    bool m_bContextMenuModal = true; // tests build the popup without running it
 
     // View state.
     void MarkPageChanged();
@@ -130,6 +179,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // The browser area around the current page (before the frame's minimum size) and
@@ -150,8 +205,12 @@ private:
     void DrawGuides(CDC* dc);
     void StepPage(bool forward);
 
+    QRect PageRectToClient(const CRect& r) const;
+
     CKJDoc* m_pProject = nullptr;
     CViewFrame* m_pFrame = nullptr;
+    std::unique_ptr<CViewTool> m_tools[9];
+    CMenu m_contextMenu;
     CPoint m_scroll;
     QScrollBar* m_hBar = nullptr;
     QScrollBar* m_vBar = nullptr;

@@ -32,6 +32,11 @@ void CItem::OnBlobLoaded(const CString& title)
     m_strName = SafeHtmlId(title);
 }
 
+void SetSafeItemName(CItem& item, const char* name)
+{
+    item.m_strName = (name && *name) ? SafeHtmlId(name) : CString();
+}
+
 CString CItem::GetFileName() const
 {
     return (m_strBaseName.IsEmpty() ? m_strName : m_strBaseName) + m_strExtension;

@@ -182,6 +182,10 @@ protected:
     void MakeFillAndPadding();
 };
 
+// Sets the item's HTML name from text: only ASCII letters, digits and "_" stay, a result
+// that does not start with a letter gets "id" in front; an empty text empties the name.
+void SetSafeItemName(CItem& item, const char* name);
+
 // Renders an item icon (cell number of the icon strip, 1 up; 0 or out of range = none)
 // into picture: 16 x 16, or 17 x 17 with a one-pixel shadow. False when no icon drawn.
 bool RenderItemIcon(CDib& picture, int icon, COLORREF colour, int shading, int shadow);

@@ -107,6 +107,28 @@ BOOL CFont::DeleteObject()
     return CGdiObject::DeleteObject();
 }
 
+LOGFONT LogFontFromQFont(const QFont& font)
+{
+    LOGFONT lf;
+    int pixels = font.pixelSize();
+    if (pixels <= 0)
+        pixels = int(std::lround(font.pointSizeF() > 0 ? font.pointSizeF() * 96.0 / 72.0 : 13.0));
+    lf.lfHeight = -std::max(1, pixels);
+    lf.lfWeight = std::clamp(int(font.weight()), 1, 1000);
+    lf.lfItalic = font.italic() ? 1 : 0;
+    lf.lfUnderline = font.underline() ? 1 : 0;
+    lf.lfStrikeOut = font.strikeOut() ? 1 : 0;
+    if (font.styleStrategy() & QFont::NoAntialias)
+        lf.lfQuality = NONANTIALIASED_QUALITY;
+    // the face is cut on a character boundary so the name stays valid UTF-8
+    const QByteArray face = font.family().toUtf8();
+    int n = std::min<int>(face.size(), int(sizeof lf.lfFaceName) - 1);
+    while (n > 0 && (static_cast<unsigned char>(face[n]) & 0xC0) == 0x80)
+        --n;
+    std::memcpy(lf.lfFaceName, face.constData(), std::size_t(n));
+    return lf;
+}
+
 QFont QFontFromLogFont(const LOGFONT& lf, double scale)
 {
     QFont font;

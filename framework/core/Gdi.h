@@ -234,6 +234,9 @@ private:
 // The Qt font for a font description, heights and widths multiplied by scale (the
 // device pixels per logical unit).
 QFont QFontFromLogFont(const LOGFONT& lf, double scale = 1.0);
+// The reverse, for fonts chosen in a font dialog: face, character height in pixels
+// (negative), weight, italic, underline, strike-out.
+LOGFONT LogFontFromQFont(const QFont& font);
 
 // A region in device coordinates. Rectangles exclude their right and bottom edges.
 class CRgn : public CGdiObject {

@@ -318,7 +318,17 @@ void CMDIFrameWnd::RecalcMenu(bool rebuild)
 }
 
 namespace {
-void AddItems(CMDIFrameWnd* frame, QMenu* menu, const std::vector<CMenu::Item>& items)
+QList<QKeySequence> KeysOf(const std::vector<CMenu::Accel>& accelerators, UINT id)
+{
+    QList<QKeySequence> keys;
+    for (const auto& a : accelerators)
+        if (a.id == id)
+            keys.push_back(QKeySequence::fromString(QString::fromLatin1(a.keys), QKeySequence::PortableText));
+    return keys;
+}
+
+void AddItems(CMDIFrameWnd* frame, QMenu* menu, const std::vector<CMenu::Item>& items,
+              const std::vector<CMenu::Accel>& accelerators)
 {
     for (const auto& item : items) {
         if (item.separator) {
@@ -327,7 +337,7 @@ void AddItems(CMDIFrameWnd* frame, QMenu* menu, const std::vector<CMenu::Item>& 
         }
         if (item.isPopup) {
             QMenu* sub = menu->addMenu(item.text.ToQString());
-            AddItems(frame, sub, item.popup);
+            AddItems(frame, sub, item.popup, accelerators);
             QObject::connect(sub, &QMenu::aboutToShow, frame, [frame, sub] { frame->UpdateMenuActions(sub); });
             continue;
         }
@@ -351,8 +361,10 @@ void AddItems(CMDIFrameWnd* frame, QMenu* menu, const std::vector<CMenu::Item>& 
         const QString text = item.text.ToQString();
         QAction* a = menu->addAction(text);
         a->setProperty(kIdProperty, item.id);
-        const int tab = text.indexOf(QLatin1Char('\t'));
-        if (tab >= 0) {
+        // The accelerator table wins; a key written only in the menu text still works.
+        if (const QList<QKeySequence> keys = KeysOf(accelerators, item.id); !keys.isEmpty()) {
+            a->setShortcuts(keys);
+        } else if (const int tab = text.indexOf(QLatin1Char('\t')); tab >= 0) {
             QKeySequence key = QKeySequence::fromString(text.mid(tab + 1), QKeySequence::PortableText);
             if (!key.isEmpty())
                 a->setShortcut(key);
@@ -374,9 +386,29 @@ void CMDIFrameWnd::BuildMenuBar(const CMenu& menu)
         if (!item.isPopup)
             continue;
         QMenu* popup = bar->addMenu(item.text.ToQString());
-        AddItems(this, popup, item.popup);
+        AddItems(this, popup, item.popup, menu.accelerators);
         connect(popup, &QMenu::aboutToShow, this, [this, popup] { UpdateMenuActions(popup); });
     }
+    // Keys of commands that have no menu entry act through hidden actions of the window.
+    for (QAction* a : m_keyActions)
+        delete a;
+    m_keyActions.clear();
+    for (const auto& accel : menu.accelerators) {
+        if (menu.Find(accel.id))
+            continue;
+        auto* a = new QAction(this);
+        a->setShortcut(QKeySequence::fromString(QString::fromLatin1(accel.keys), QKeySequence::PortableText));
+        a->setProperty(kIdProperty, accel.id);
+        const UINT id = accel.id;
+        connect(a, &QAction::triggered, this, [this, id] { SendCommand(id); });
+        addAction(a);
+        m_keyActions.push_back(a);
+    }
+}
+
+void CMDIFrameWnd::PostCommand(UINT id)
+{
+    QMetaObject::invokeMethod(this, [this, id] { SendCommand(id); }, Qt::QueuedConnection);
 }
 
 namespace {

@@ -118,6 +118,10 @@ public:
     BOOL OnCmdMsg(UINT id, CmdMode mode, CCmdUI* pUI) override;
     // Runs a command as a menu click would.
     BOOL SendCommand(UINT id);
+    // Runs it once the current command has returned (a dialog's follow-up command).
+    void PostCommand(UINT id);
+    // The hidden actions that carry the keys of commands without a menu entry.
+    const std::vector<QAction*>& KeyActions() const { return m_keyActions; }
     // Brings toolbar buttons and status panes up to date (also done on a timer).
     void UpdateCmdUI();
     void UpdateMenuActions(QMenu* menu);
@@ -140,6 +144,7 @@ private:
     CMenu m_defaultMenu;
     const CMenu* m_shownMenu = nullptr;
     std::vector<CToolBar*> m_toolBars;
+    std::vector<QAction*> m_keyActions;
     CStatusBar* m_pStatusBar = nullptr;
     CTimerSet m_timers;
     QTimer* m_idleTimer = nullptr;

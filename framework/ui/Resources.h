@@ -22,6 +22,13 @@ struct CMenu {
         bool isPopup = false;
     };
     std::vector<Item> items;
+    // The keys of the menu's commands (several per command allowed, in QKeySequence's
+    // portable text such as "Ctrl+Left"); a command may have keys and no menu entry.
+    struct Accel {
+        UINT id;
+        const char* keys;
+    };
+    std::vector<Accel> accelerators;
 
     static Item Command(const char* text, UINT id) { Item i; i.text = text; i.id = id; return i; }
     static Item Separator() { Item i; i.separator = true; return i; }

@@ -4,7 +4,7 @@
 
 #include "app/ChildFrame.h"
 #include "app/DesignerApp.h"
-#include "app/HtmlView.h"
+#include "controls/HtmlView.h"
 #include "framework/ui/Shell.h"
 #include "app/MainFrame.h"
 #include "app/ProjectDocument.h"

@@ -1,5 +1,5 @@
 #include "AppTestSupport.h"
-#include "app/ColorControl.h"
+#include "controls/ColorControl.h"
 #include "framework/ui/DataExchange.h"
 #include "model/HtmlWriting.h"
 

@@ -1,5 +1,5 @@
 #include "AppTestSupport.h"
-#include "app/FileChooser.h"
+#include "controls/FileChooser.h"
 #include "framework/core/Profile.h"
 
 #include <gtest/gtest.h>

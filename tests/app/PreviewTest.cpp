@@ -2,7 +2,7 @@
 // in the browser control without script errors.
 #include "AppTestSupport.h"
 
-#include "app/HtmlView.h"
+#include "controls/HtmlView.h"
 #include "document/KJDoc.h"
 #include "model/Page.h"
 

@@ -1,7 +1,7 @@
 #include "AppTestSupport.h"
 #include "app/AppResources.h"
 #include "app/DesignerApp.h"
-#include "app/FileChooser.h"
+#include "controls/FileChooser.h"
 #include "app/MainFrame.h"
 #include "app/ProjectDocument.h"
 #include "app/Samples.h"

@@ -1,7 +1,7 @@
 // The Website menu's commands reach the project: export writes the site into the chosen
 // folder and opens it; the upload commands have their handlers.
 #include "app/AppResources.h"
-#include "app/FileChooser.h"
+#include "controls/FileChooser.h"
 #include "app/ProjectDocument.h"
 #include "model/Page.h"
 #include "framework/ui/CmdTarget.h"

@@ -2,6 +2,7 @@
 
 #include "framework/core/MessageBox.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -11,7 +12,11 @@ namespace {
 
 CString FixturePath()
 {
-    return CString((std::filesystem::path(__FILE__).parent_path() / "data" / "lang.ini").string());
+    // the source folder from the test's environment: a compiler cache may make __FILE__ relative
+    const char* root = std::getenv("TESSEL_SOURCE_DIR");
+    const std::filesystem::path folder = root && *root ? std::filesystem::path(root) / "tests" / "model"
+                                                       : std::filesystem::path(__FILE__).parent_path();
+    return CString((folder / "data" / "lang.ini").string());
 }
 
 struct LookupCase {

@@ -3,6 +3,7 @@
 #include "DcTestSupport.h"
 
 #include <QtGui/QFontInfo>
+#include <cstring>
 #include <QtGui/QFontMetrics>
 
 using namespace dctest;
@@ -77,6 +78,27 @@ TEST_F(DcText, FontHeightsFollowTheirSign)
     EXPECT_TRUE(q.italic());
     EXPECT_TRUE(q.underline());
     EXPECT_FALSE(q.strikeOut());
+}
+
+TEST_F(DcText, LogFontFromQFontRoundTrips)
+{
+    LOGFONT lf = MakeFont(-17, "DejaVu Serif", 600).LogFont();
+    lf.lfStrikeOut = 1;
+    const LOGFONT back = LogFontFromQFont(QFontFromLogFont(lf));
+    EXPECT_EQ(back.lfHeight, -17);
+    EXPECT_EQ(back.lfWeight, 600);
+    EXPECT_EQ(back.lfItalic, 0);
+    EXPECT_EQ(back.lfStrikeOut, 1);
+    EXPECT_STREQ(back.lfFaceName, "DejaVu Serif");
+
+    // a point size becomes pixels at 96 dots per inch; a long face is cut, never mid-character
+    QFont points(QString::fromUtf8("\xC3\xA9" "abcdefghijklmnopqrstuvwxyz\xC3\xA9\xC3\xA9\xC3\xA9"), 12);
+    const LOGFONT fromPoints = LogFontFromQFont(points);
+    EXPECT_EQ(fromPoints.lfHeight, -16);
+    const QString face = QString::fromUtf8(fromPoints.lfFaceName);
+    EXPECT_FALSE(face.contains(QChar::ReplacementCharacter));
+    EXPECT_LE(std::strlen(fromPoints.lfFaceName), 31u);
+    EXPECT_TRUE(points.family().startsWith(face));
 }
 
 TEST_F(DcText, WidthStretchesTheFont)

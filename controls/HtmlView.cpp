@@ -1,4 +1,4 @@
-#include "app/HtmlView.h"
+#include "controls/HtmlView.h"
 
 #include "document/Generate.h"
 #include "document/KJDoc.h"

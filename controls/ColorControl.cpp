@@ -1,4 +1,4 @@
-#include "app/ColorControl.h"
+#include "controls/ColorControl.h"
 
 #include "framework/core/Colors.h"
 #include "framework/ui/DataExchange.h"

@@ -1,4 +1,4 @@
-#include "app/FileChooser.h"
+#include "controls/FileChooser.h"
 
 #include "framework/core/Profile.h"
 #include "framework/ui/Frames.h"
