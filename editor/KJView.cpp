@@ -86,23 +86,7 @@ CKJView::CKJView()
     }
     LayoutScrollBars();
 
-    OnCommand(ID_VIEW_CENTER, [this] { CenterPage(); });
-    OnCommand(ID_VIEW_BROWSER_FRAME, [this] { OnViewBrowserFrame(); });
-    OnCommand(ID_VIEW_MOBILE_FRAME, [this] { OnViewMobileDeviceFrame(); });
-    OnCommand(ID_VIEW_NEXT_PAGE, [this] { OnViewNextPage(); });
-    OnCommand(ID_VIEW_PREVIOUS_PAGE, [this] { OnViewPreviousPage(); });
-    OnCommand(ID_VIEW_GRID, [this] { OnViewGrid(); });
-    OnUpdateCommand(ID_VIEW_BROWSER_FRAME, [this](CCmdUI* ui) {
-        CKJDoc* doc = GetProject();
-        ui->Enable(TRUE);
-        ui->SetCheck(doc && doc->m_nPreviewFrame == 1 ? 1 : 0);
-    });
-    OnUpdateCommand(ID_VIEW_MOBILE_FRAME, [this](CCmdUI* ui) {
-        CKJDoc* doc = GetProject();
-        ui->Enable(TRUE);
-        ui->SetCheck(doc && doc->m_nPreviewFrame == 2 ? 1 : 0);
-    });
-    OnUpdateCommand(ID_INDICATOR_SELECTION_PANE, [this](CCmdUI* ui) { OnUpdateSelectionPane(ui); });
+    RegisterViewCommands(*this);
     RegisterEditCommands(*this);
 }
 

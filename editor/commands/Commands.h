@@ -5,3 +5,6 @@ class CKJView;
 
 // Edit menu: Undo.
 void RegisterEditCommands(CKJView& view);
+
+// View menu: Center, Browser Frame, Mobile Device Frame, Next/Previous Page, Grid.
+void RegisterViewCommands(CKJView& view);
