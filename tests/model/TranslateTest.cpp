@@ -2,6 +2,7 @@
 
 #include "framework/core/MessageBox.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -11,7 +12,11 @@ namespace {
 
 CString FixturePath()
 {
-    return CString((std::filesystem::path(__FILE__).parent_path() / "data" / "lang.ini").string());
+    // The source folder CTest names; __FILE__ is relative in a build through a compiler
+    // cache with a base folder.
+    const char* root = std::getenv("TESSEL_SOURCE_DIR");
+    const std::filesystem::path here = root && *root ? std::filesystem::path(root) / "tests" / "model" : std::filesystem::path(__FILE__).parent_path();
+    return CString((here / "data" / "lang.ini").string());
 }
 
 struct LookupCase {
