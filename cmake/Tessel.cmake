@@ -16,16 +16,34 @@ function(tessel_library name)
   tessel_pch(${name})
 endfunction()
 
-# tessel_test(name SOURCES... [DEPS ...] [LABELS ...]): one GoogleTest program, run by CTest.
+# tessel_test(name SOURCES... [DEPS ...] [LABELS ...]): one GoogleTest program. Each case
+# is registered with CTest on its own (listed after linking); the program also runs once
+# whole in a shuffled order. Every test process gets its own HOME, XDG folders and TMPDIR
+# (tests/support/TestHarness.cpp), under a folder of the program's own.
 function(tessel_test name)
   cmake_parse_arguments(T "" "" "SOURCES;DEPS;LABELS" ${ARGN})
-  add_executable(${name} ${T_SOURCES})
+  add_executable(${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/TestHarness.cpp)
   target_link_libraries(${name} PRIVATE ${T_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   tessel_pch(${name})
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-  set(_env "QT_QPA_PLATFORM=offscreen;TESSEL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${_env}" LABELS "${T_LABELS}" TIMEOUT 300)
+  set(_tests ${CMAKE_CURRENT_BINARY_DIR}/${name}_cases.cmake)
+  string(REPLACE ";" "," _labels "${T_LABELS}")
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -D EXE=$<TARGET_FILE:${name}> -D NAME=${name} -D OUT=${_tests}
+            -D LABELS=${_labels} -D ENV_ROOT=${CMAKE_BINARY_DIR}/testenv/${name} -D SOURCE_DIR=${PROJECT_SOURCE_DIR}
+            -D ARTIFACTS=${CMAKE_BINARY_DIR}/test-artifacts -D TIMEOUT=300
+            -P ${PROJECT_SOURCE_DIR}/cmake/TesselDiscoverTests.cmake
+    BYPRODUCTS ${_tests}
+    VERBATIM)
+  # CTest reads the list when it exists; a program not built yet shows as one failing test.
+  set(_include ${CMAKE_CURRENT_BINARY_DIR}/${name}_include.cmake)
+  file(WRITE ${_include}
+    "if(EXISTS [==[${_tests}]==])\n"
+    "  include([==[${_tests}]==])\n"
+    "else()\n"
+    "  add_test([==[${name}:NOT_BUILT]==] [==[${name}-NOT-BUILT]==])\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${_include})
 endfunction()
 
 # tessel_glob(var dir): the .cpp files of a folder (not its subfolders), picked up at build time.

@@ -9,6 +9,7 @@ PKGS=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev libclang-rt-14-dev libfuzzer-14-dev
   fonts-liberation fonts-dejavu-core fonts-comic-neue fonts-opensymbol fontconfig
   python3 python3-pyftpdlib python3-pil php-cli tidy nodejs
+  libjs-jquery locales
 )
 missing=()
 for p in "${PKGS[@]}"; do
@@ -19,4 +20,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+# The German locale of the locale-independence cases (they compile it themselves, slowly,
+# when it is missing).
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^de_DE\.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen > /dev/null
 fi

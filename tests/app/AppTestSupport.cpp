@@ -22,6 +22,8 @@ public:
     void SetUp() override
     {
         g_home = new QTemporaryDir;
+        // The folder the cases save their files to, there whichever case runs first.
+        QDir(g_home->path()).mkpath(QStringLiteral("files"));
         // A private home: documents, data and settings of the tests stay in it.
         setenv("HOME", g_home->path().toUtf8().constData(), 1);
         for (const char* v : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DOCUMENTS_DIR", "XDG_CACHE_HOME"})

@@ -1,3 +1,4 @@
+#include "support/Artifacts.h"
 #include "AppTestSupport.h"
 #include "controls/ColorControl.h"
 #include "framework/ui/DataExchange.h"
@@ -223,7 +224,7 @@ TEST(ColorControl, DialogPictureShowsWheelAndBar)
     OpenDialog o(RGB(0x2f, 0x6f, 0xc8));
     o.dlg.resize(o.dlg.sizeHint());
     const QImage img = o.dlg.grab().toImage();
-    img.save(QDir::tempPath() + "/corvane-color.png");
+    img.save(testsupport::ArtifactPath("screenshots/corvane-color.png"));
     // Centre of the wheel: white at full brightness; the rim to the right: red.
     const QPoint wheel = o.dlg.m_pWheel->mapTo(&o.dlg, QPoint(100, 100));
     EXPECT_EQ(img.pixelColor(wheel), QColor(Qt::white));

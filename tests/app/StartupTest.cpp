@@ -1,3 +1,4 @@
+#include "support/Artifacts.h"
 #include "AppTestSupport.h"
 #include "app/AppResources.h"
 #include "app/DesignerApp.h"
@@ -416,7 +417,7 @@ TEST_F(Startup, ScreenshotOfTheMainWindowWithAProject)
     QApplication::processEvents();
     const QImage shot = Frame()->grab().toImage();
     ASSERT_FALSE(shot.isNull());
-    EXPECT_TRUE(shot.save(QDir::tempPath() + "/corvane-main.png"));
+    EXPECT_TRUE(shot.save(testsupport::ArtifactPath("screenshots/corvane-main.png")));
 }
 
 TEST_F(Startup, WelcomeDialogPicture)
@@ -424,7 +425,7 @@ TEST_F(Startup, WelcomeDialogPicture)
     DWelcome welcome;
     welcome.OnInitDialog();
     const QImage img = welcome.grab().toImage();
-    img.save(QDir::tempPath() + "/corvane-welcome.png");
+    img.save(testsupport::ArtifactPath("screenshots/corvane-welcome.png"));
     EXPECT_GE(img.width(), 693);
     // The banner on top, the choices on white below it.
     EXPECT_NE(img.pixelColor(5, 5), QColor(Qt::white));
@@ -576,5 +577,5 @@ TEST_F(Startup, ScreenshotOfTheDesignerWithTheTutorialOpen)
     QApplication::processEvents();
     const QImage shot = Frame()->grab().toImage();
     ASSERT_FALSE(shot.isNull());
-    EXPECT_TRUE(shot.save(QDir::tempPath() + "/corvane-project.png"));
+    EXPECT_TRUE(shot.save(testsupport::ArtifactPath("screenshots/corvane-project.png")));
 }

@@ -121,4 +121,37 @@ TEST_F(SafeSave, BackupCopyGoesToTheBackupFolderWithNameAndTime)
     EXPECT_TRUE(project::MakeBackupCopy("").IsEmpty());
 }
 
+TEST_F(SafeSave, BackupNameKeepsEveryDotOfTheProjectName)
+{
+    // Only the extension goes: "a.v2.kjproj" is backed up as "a.v2-<time>.kjproj".
+    struct Case {
+        const char* file;
+        const char* stem;
+    } const cases[] = {
+        {"plain.kjproj", "plain-"},
+        {"a.v2.kjproj", "a.v2-"},
+        {"site 1.0.3 final.kjproj", "site 1.0.3 final-"},
+        {".hidden.kjproj", ".hidden-"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const QString source = m_dir.filePath(c.file);
+        WriteAll(source, c.file);
+        const long long before = std::time(nullptr);
+        const CString copy = project::MakeBackupCopy(CString::FromQString(source));
+        const long long after = std::time(nullptr);
+        ASSERT_FALSE(copy.IsEmpty());
+        const QString name = QFileInfo(copy.ToQString()).fileName();
+        const QString stem = QString::fromUtf8(c.stem);
+        ASSERT_TRUE(name.startsWith(stem) && name.endsWith(".kjproj")) << name.toStdString();
+        const QString stamp = name.mid(stem.size(), name.size() - stem.size() - 7);
+        bool number = false;
+        const long long time = stamp.toLongLong(&number);
+        EXPECT_TRUE(number) << name.toStdString();
+        EXPECT_GE(time, before);
+        EXPECT_LE(time, after);
+        EXPECT_EQ(ReadAll(copy.ToQString()), c.file);
+    }
+}
+
 } // namespace

@@ -1,4 +1,5 @@
-// Leaves the sample project in $TESSEL_SAMPLES for outside checks.
+// Leaves the rich sample project in $TESSEL_SAMPLES (rich.kjproj) for outside checks;
+// sample.kjproj there is the project of the sample site (GenerateSamplesTest.cpp).
 #include "DocTestSupport.h"
 
 #include "document/KJDoc.h"
@@ -16,7 +17,7 @@ TEST(Samples, SampleProjectIsSavedAndReadsBack)
     if (folder.isEmpty())
         GTEST_SKIP() << "TESSEL_SAMPLES is not set";
     ASSERT_TRUE(QDir().mkpath(QString::fromUtf8(folder)));
-    QString path = QDir(QString::fromUtf8(folder)).filePath("sample.kjproj");
+    QString path = QDir(QString::fromUtf8(folder)).filePath("rich.kjproj");
     CKJDoc doc;
     BuildRichProject(doc);
     ASSERT_TRUE(doc.OnSaveDocument(CString::FromQString(path)));

@@ -348,20 +348,36 @@ TEST_F(Transfers, RefusedFileAtTheEndIsAFailureNotAnUpload)
 
 TEST_F(Transfers, DroppedConnectionIsAFailure)
 {
+    // The server drops the connection 50000 bytes into the file, in either direction.
     FtpServerOptions options;
     options.disconnectAfter = 50000;
     FtpServer server(options);
     ASSERT_TRUE(server.Start()) << server.Error().toStdString();
-    auto ftp = Connect(server);
-    WriteDisk(m_local.filePath("big.bin"), RandomBytes(400000, 9));
-    CFileEntry e = Entry(m_local.filePath("big.bin"), CFileEntry::file, "");
-    Recorder boxes;
-    CTransferEngine up(CTransferEngine::upload, ftp.get());
-    up.AddEntry(&e);
-    EXPECT_EQ(Run(up), CTransferEngine::cancelled);
-    EXPECT_TRUE(Logged("Failed:big.bin"));
-    EXPECT_FALSE(Logged("Uploaded: big.bin"));
-    EXPECT_EQ(boxes.boxes.size(), 1u);
+    const QByteArray data = RandomBytes(400000, 9);
+    WriteDisk(m_local.filePath("big.bin"), data);
+    WriteDisk(server.LocalPath("remote.bin"), data);
+    const CString local = CString::FromQString(m_local.path()) + "/";
+    struct Case {
+        CTransferEngine::Direction direction;
+        CFileEntry entry;
+        const char* failed;
+        const char* done;
+    } cases[] = {
+        {CTransferEngine::upload, Entry(m_local.filePath("big.bin"), CFileEntry::file, ""), "Failed:big.bin", "Uploaded: big.bin"},
+        {CTransferEngine::download, Entry("/remote.bin", CFileEntry::file, local, 400000), "Failed:remote.bin", "Downloaded: remote.bin"},
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.failed);
+        ClearHistoryEvents();
+        auto ftp = Connect(server);
+        Recorder boxes;
+        CTransferEngine engine(c.direction, ftp.get());
+        engine.AddEntry(&c.entry);
+        EXPECT_EQ(Run(engine), CTransferEngine::cancelled);
+        EXPECT_TRUE(Logged(c.failed));
+        EXPECT_FALSE(Logged(c.done));
+        EXPECT_EQ(boxes.boxes.size(), 1u);
+    }
 }
 
 TEST_F(Transfers, FailuresToOpenEitherSideAreLoggedAndShown)

@@ -8,6 +8,7 @@
 #include "model/items/SubmitButtonItem.h"
 #include "model/items/TextAreaItem.h"
 #include "support/ExternalTools.h"
+#include "support/ScopedEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <functional>
@@ -254,7 +255,7 @@ TEST(FormFieldHtml, DatePickerListsEveryDateOnceAcrossClockChanges)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(script);
     file.close();
-    qputenv("TZ", "Europe/Berlin");
+    const testsupport::ScopedEnvVar berlin("TZ", "Europe/Berlin"); // node takes the dates in this zone
     const testsupport::ProcessResult r = testsupport::RunProcess("node", {dir.filePath("run.js")});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     // 14 days from 25 March 2024 without Sundays (31 March and 7 April).

@@ -85,6 +85,41 @@ TEST(GroupLayout, ChildrenFlowIntoTheInnerWidth)
     }
 }
 
+TEST(GroupLayout, FlowWidthTakesEachSideItsOwnInset)
+{
+    // Borders of their own on the left and the right: the inner width loses each side's
+    // inset once, and a child of the flow starts after the left one.
+    struct Case {
+        int padding, left, right; // border widths of the two sides
+        int expectW, expectX;
+    } const cases[] = {
+        {10, 2, 2, 276, 12},
+        {10, 8, 2, 270, 18},
+        {0, 0, 15, 285, 0},
+        {4, 20, 0, 272, 24},
+        {0, 30, 5, 265, 30},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "padding " << c.padding << " borders " << c.left << "/" << c.right);
+        CGroupItem group;
+        group.m_nWidth = 300;
+        group.m_nPadding = c.padding;
+        group.m_borders[BORDER_LEFT].m_nStyle = 2;
+        group.m_borders[BORDER_LEFT].m_nWidth = c.left;
+        group.m_borders[BORDER_RIGHT].m_nStyle = 2;
+        group.m_borders[BORDER_RIGHT].m_nWidth = c.right;
+        group.RecalcLayout();
+        CItem* flowing = MakeChild(ITEM_PARAGRAPH, 0, 1, 0, 5, 6, 40, 30);
+        CItem* placed = MakeChild(ITEM_PARAGRAPH, 1, 1, 0, 50, 8, 40, 30);
+        group.AddChild(flowing);
+        group.AddChild(placed);
+        group.LayoutChildren();
+        EXPECT_EQ(flowing->m_nWidth, c.expectW);
+        EXPECT_EQ(flowing->m_nX, c.expectX);
+        EXPECT_EQ(placed->m_nWidth, c.expectW - 50);
+    }
+}
+
 TEST(GroupLayout, NestedGroupsFlowTheirOwnChildren)
 {
     CGroupItem outer;
@@ -318,9 +353,7 @@ TEST(Group, HtmlWithLinkAndChildren)
     group.AddChild(inner);
     CPageOutput out;
     group.WriteHtml(out);
-    CString href;
-    group.m_link.BuildHref(href, "");
-    EXPECT_EQ(out.m_strBody, "<a" + href + "><div style=\"height:100px;width:200px;overflow:hidden;margin-left:auto;margin-right:auto;\" id=\"box\">\r\n"
+    EXPECT_EQ(out.m_strBody, "<a href=\"http://example.org/\"><div style=\"height:100px;width:200px;overflow:hidden;margin-left:auto;margin-right:auto;\" id=\"box\">\r\n"
                                  "<div style=\"position:absolute;left:0px;top:0px;overflow:hidden;\" id=\"in\">\r\n</div>\r\n</div></a>\r\n");
 }
 

@@ -9,6 +9,7 @@
 #include "model/items/VideoStreamItem.h"
 #include "model/items/YouTubeItem.h"
 #include "support/ExternalTools.h"
+#include "support/ScopedEnvironment.h"
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
@@ -481,21 +482,21 @@ TEST(MediaHtml, PageIsValidAndLocaleIndependent)
     const CString c = build();
     EXPECT_EQ(testsupport::TidyErrors(QByteArray(c.GetString())), QByteArray());
     EXPECT_NE(c.Find("LatLng(50.113533,8.668213)"), -1);
-    const std::string old = std::setlocale(LC_ALL, nullptr);
     QTemporaryDir locales;
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
+    // Both are put back however the case ends.
+    testsupport::ScopedEnvVar locpath("LOCPATH", nullptr);
+    testsupport::ScopedCLocale locale;
+    if (!locale.Set("de_DE.UTF-8")) {
         // Without an installed German locale, compile one for this run.
         testsupport::RunProcess(QStringLiteral("localedef"), {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"), QStringLiteral("UTF-8"),
             locales.filePath(QStringLiteral("de_DE.UTF-8"))});
-        qputenv("LOCPATH", locales.path().toLocal8Bit());
-        if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        setenv("LOCPATH", locales.path().toLocal8Bit().constData(), 1);
+        if (!locale.Set("de_DE.UTF-8"))
             GTEST_SKIP() << "no German locale available";
     }
     ASSERT_EQ(CString::Formatted("%s", std::to_string(0.5).c_str()), "0,500000"); // the locale is in force
     SetObjectCounter(1000);
     const CString german = build();
-    std::setlocale(LC_ALL, old.c_str());
-    qunsetenv("LOCPATH");
     EXPECT_EQ(german, c);
 }
 

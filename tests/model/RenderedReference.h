@@ -1,10 +1,12 @@
-// Rendered bitmaps compared with reference pictures kept under tests/model/data. A
-// missing reference is written from the current rendering and the check fails, so a
-// new reference is looked at before it is kept.
+// Rendered bitmaps compared with reference pictures checked in under tests/model/data.
+// A test never writes a reference: a missing one fails, with the current rendering left
+// in the artifact folder to be looked at and, if right, copied into tests/model/data.
+// A rendering that differs is left there too, beside the reference it missed.
 #pragma once
 #include "framework/core/Fonts.h"
 #include "framework/core/Png.h"
 #include "model/Dib.h"
+#include "support/Artifacts.h"
 
 #include <gtest/gtest.h>
 #include <QtCore/QByteArray>
@@ -12,6 +14,7 @@
 #include <QtCore/QString>
 #include <QtGui/QGuiApplication>
 #include <cstdlib>
+#include <iostream>
 
 namespace renderref {
 
@@ -41,18 +44,23 @@ inline void ExpectMatchesReference(const CDib& dib, const char* name, int tolera
 {
     ASSERT_TRUE(dib.IsValid()) << name;
     const QString path = ReferencePath(name);
-    if (!QFile::exists(path)) {
+    const auto leaveForReview = [&] {
+        const QString review = testsupport::ArtifactPath(QStringLiteral("references/") + QString::fromUtf8(name) + QStringLiteral(".png"));
         PackedBitmapPtr packed = dib.CopyToGlobal();
-        ASSERT_TRUE(packed);
-        SavePNG(path.toUtf8().constData(), *packed);
-        FAIL() << "reference made, look at it before keeping it: " << path.toStdString();
-    }
+        if (packed)
+            SavePNG(review.toUtf8().constData(), *packed);
+        return review.toStdString();
+    };
+    if (!QFile::exists(path))
+        FAIL() << "no reference " << path.toStdString() << "; the rendering is in " << leaveForReview()
+               << ": look at it, and if it is right, copy it there";
     PackedBitmapPtr ref = LoadPNG(path.toUtf8().constData());
     ASSERT_TRUE(ref) << path.toStdString();
     CDib expected;
     ASSERT_TRUE(expected.CreateFromGlobal(*ref));
-    ASSERT_EQ(expected.GetWidth(), dib.GetWidth()) << name;
-    ASSERT_EQ(expected.GetHeight(), dib.GetHeight()) << name;
+    if (expected.GetWidth() != dib.GetWidth() || expected.GetHeight() != dib.GetHeight())
+        FAIL() << name << ": " << dib.GetWidth() << "x" << dib.GetHeight() << " drawn, the reference is " << expected.GetWidth()
+               << "x" << expected.GetHeight() << "; the rendering is in " << leaveForReview();
     CDib actual(dib);
     expected.BeginPixels();
     actual.BeginPixels();
@@ -71,6 +79,8 @@ inline void ExpectMatchesReference(const CDib& dib, const char* name, int tolera
     expected.EndPixels();
     const double total = double(dib.GetWidth()) * dib.GetHeight();
     EXPECT_LE(off, int(total * allowedOff)) << name << ": " << off << " pixels beyond " << tolerance << " (worst " << worst << ")";
+    if (off > int(total * allowedOff))
+        std::cerr << "the rendering of " << name << " is in " << leaveForReview() << "\n";
 }
 
 } // namespace renderref

@@ -12,11 +12,11 @@ namespace {
 
 CString FixturePath()
 {
-    // the source folder from the test's environment: a compiler cache may make __FILE__ relative
+    // The source folder CTest names; __FILE__ is relative in a build through a compiler
+    // cache with a base folder.
     const char* root = std::getenv("TESSEL_SOURCE_DIR");
-    const std::filesystem::path folder = root && *root ? std::filesystem::path(root) / "tests" / "model"
-                                                       : std::filesystem::path(__FILE__).parent_path();
-    return CString((folder / "data" / "lang.ini").string());
+    const std::filesystem::path here = root && *root ? std::filesystem::path(root) / "tests" / "model" : std::filesystem::path(__FILE__).parent_path();
+    return CString((here / "data" / "lang.ini").string());
 }
 
 struct LookupCase {

@@ -1,7 +1,10 @@
 // Real checkers the tests hand generated output to: tidy for HTML, php -l for PHP,
-// node --check for JavaScript, Debian's python3 (with Pillow) for pictures.
+// node for JavaScript, Debian's python3 (with Pillow) for pictures.
 #pragma once
 #include <QtCore/QByteArray>
+#include <QtCore/QJsonArray>
+#include <QtCore/QJsonDocument>
+#include <QtCore/QList>
 #include <QtCore/QProcess>
 #include <QtCore/QStringList>
 #include <QtCore/QTemporaryDir>
@@ -73,6 +76,38 @@ inline QByteArray JsSyntaxErrors(const QByteArray& script)
     if (!r.started)
         return "node could not be started";
     return r.exitCode == 0 ? QByteArray() : r.err;
+}
+
+// Many scripts checked by one node process (starting node per script is what costs):
+// the error text of each, in order, empty for a valid one. Each is compiled as a classic
+// script, as a page's script block or handler is, and never run.
+inline QList<QByteArray> JsSyntaxErrorsOfEach(const QList<QByteArray>& scripts)
+{
+    QList<QByteArray> errors;
+    if (scripts.isEmpty())
+        return errors;
+    QJsonArray sources;
+    for (const QByteArray& s : scripts)
+        sources.append(QString::fromUtf8(s));
+    static const char checker[] =
+        "const vm = require('vm');"
+        "const sources = JSON.parse(require('fs').readFileSync(0, 'utf8'));"
+        "process.stdout.write(JSON.stringify(sources.map((s, i) => {"
+        "  try { new vm.Script(s, {filename: 'script' + i + '.js'}); return ''; }"
+        "  catch (e) { return String(e && e.stack || e); }"
+        "})));";
+    ProcessResult r = RunProcess(QStringLiteral("node"), {QStringLiteral("-e"), QString::fromLatin1(checker)},
+                                 QJsonDocument(sources).toJson(QJsonDocument::Compact));
+    const QJsonArray answers = QJsonDocument::fromJson(r.out).array();
+    for (int i = 0; i < scripts.size(); ++i) {
+        if (!r.started)
+            errors << "node could not be started";
+        else if (r.exitCode != 0 || answers.size() != scripts.size())
+            errors << "the checker failed: " + r.err;
+        else
+            errors << answers[i].toString().toUtf8();
+    }
+    return errors;
 }
 
 // Runs a Python script with Debian's interpreter (which has python3-pil).

@@ -3,6 +3,7 @@
 // shows them; the jQuery copy comes from the system's own JavaScript folder, so the test
 // needs no network.
 #include "../GenerateTestSupport.h"
+#include "support/BrowserHarness.h"
 
 #include "document/Generate.h"
 #include "document/KJDoc.h"
@@ -10,57 +11,40 @@
 #include "model/PageOutput.h"
 #include "model/PublishContext.h"
 
-#include <QtCore/QEventLoop>
 #include <QtCore/QFileInfo>
 #include <QtCore/QTemporaryDir>
-#include <QtCore/QTimer>
 #include <QtCore/QUrl>
-#include <QtWebEngineCore/QWebEnginePage>
-#include <QtWebEngineCore/QWebEngineProfile>
 #include <QtWidgets/QApplication>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const char kLocalJquery[] = "/usr/share/javascript/jquery/";
+using namespace browsertest;
 
-class RecordingPage : public QWebEnginePage {
-public:
-    explicit RecordingPage(QWebEngineProfile* profile) : QWebEnginePage(profile) {}
-    QStringList errors;
-
-protected:
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line, const QString& source) override
-    {
-        if (level == ErrorMessageLevel)
-            errors << QStringLiteral("%1:%2: %3").arg(source).arg(line).arg(message);
-    }
-};
-
-// Loads a file and waits for the load to end and the page's scripts to settle.
-bool LoadAndSettle(RecordingPage& page, const QString& path)
+// Debian's copy (libjs-jquery, installed by tools/install-deps.sh); TESSEL_JQUERY_DIR
+// points elsewhere, e.g. at an empty folder to see the run fail without it.
+QString LocalJquery()
 {
-    QEventLoop loop;
-    bool ok = false;
-    QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, [&](bool success) {
-        ok = success;
-        QTimer::singleShot(300, &loop, &QEventLoop::quit);
-    });
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    page.load(QUrl::fromLocalFile(path));
-    loop.exec();
-    return ok;
+    const QString dir = qEnvironmentVariable("TESSEL_JQUERY_DIR");
+    return dir.isEmpty() ? QStringLiteral("/usr/share/javascript/jquery/") : dir + QLatin1Char('/');
+}
+
+// Loads a generated page and waits until it and its pictures are complete.
+bool LoadAndSettle(ConsolePage& page, const QString& path)
+{
+    page.errors.clear();
+    return LoadFile(page, path) && Settle(page);
 }
 
 class GenerateBrowser : public ::testing::TestWithParam<int> {};
 
 TEST_P(GenerateBrowser, EveryPageLoadsWithoutScriptErrors)
 {
-    if (!QFileInfo::exists(QString(kLocalJquery) + "jquery.min.js"))
-        GTEST_SKIP() << "no local jQuery copy";
+    if (!QFileInfo::exists(LocalJquery() + "jquery.min.js"))
+        GTEST_SKIP() << "no local jQuery copy in " << LocalJquery().toStdString() << " (package libjs-jquery)";
     CPageServers saved = CPageOutput::Servers();
-    CPageOutput::Servers().makerBase = CString("file://") + kLocalJquery;
+    CPageOutput::Servers().makerBase = CString::FromQString(QUrl::fromLocalFile(LocalJquery()).toString());
 
     QTemporaryDir tmp;
     CKJDoc doc;
@@ -73,15 +57,17 @@ TEST_P(GenerateBrowser, EveryPageLoadsWithoutScriptErrors)
     CPageOutput::Servers() = saved;
     ASSERT_EQ(written, 1) << error.GetString();
 
-    QWebEngineProfile profile; // off the record: nothing stays behind
+    Browser browser; // its own profile, off the record, reaching local files only
+    int pages = 0;
     for (const auto& p : doc.m_pages) {
         const QString path = p->m_strExtra1.ToQString();
         if (!path.endsWith(".html"))
             continue; // pages with PHP run on the server, not in the control
-        RecordingPage page(&profile);
-        EXPECT_TRUE(LoadAndSettle(page, path)) << path.toStdString();
-        EXPECT_TRUE(page.errors.isEmpty()) << path.toStdString() << "\n" << page.errors.join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(LoadAndSettle(browser.page, path)) << path.toStdString();
+        EXPECT_TRUE(browser.page.errors.isEmpty()) << path.toStdString() << "\n" << browser.page.errors.join(QLatin1Char('\n')).toStdString();
+        ++pages;
     }
+    EXPECT_GE(pages, 2);
 }
 
 TEST(GenerateBrowserCheck, AMissingScriptIsSeen)
@@ -100,11 +86,11 @@ TEST(GenerateBrowserCheck, AMissingScriptIsSeen)
     const int written = GenerateWebsite(doc, context);
     CPageOutput::Servers() = saved;
     ASSERT_EQ(written, 1);
-    QWebEngineProfile profile;
-    RecordingPage page(&profile);
-    EXPECT_TRUE(LoadAndSettle(page, tmp.filePath("site/index.html")));
-    ASSERT_EQ(page.errors.size(), 1);
-    EXPECT_TRUE(page.errors[0].contains("$")) << page.errors[0].toStdString();
+    Browser browser;
+    EXPECT_TRUE(LoadAndSettle(browser.page, tmp.filePath("site/index.html")));
+    ASSERT_TRUE(WaitFor([&] { return !browser.page.errors.isEmpty(); }));
+    ASSERT_EQ(browser.page.errors.size(), 1) << browser.page.errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(browser.page.errors[0].contains("$")) << browser.page.errors[0].toStdString();
 }
 
 // The two preview modes write every page as HTML.
@@ -114,10 +100,7 @@ INSTANTIATE_TEST_SUITE_P(PreviewModes, GenerateBrowser, ::testing::Values(0, 1))
 
 int main(int argc, char** argv)
 {
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    PrepareEnvironment();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -7,6 +7,8 @@
 #include "framework/core/Profile.h"
 
 #include <gtest/gtest.h>
+#include <QtCore/QFile>
+#include <QtCore/QSettings>
 #include <QtCore/QStandardPaths>
 
 TEST(Geometry, EdgeRules)
@@ -83,12 +85,21 @@ TEST(MessageBox, HandlerRecordsAndAnswers)
 TEST(Profile, RoundTrip)
 {
     QStandardPaths::setTestModeEnabled(true);
-    WriteProfileInt("Current", "Number", 42);
-    WriteProfileString("Current", "Name", "Gr\xC3\xBC\xC3\x9F" "e");
+    // The process's profile starts empty (the harness gives it its own home), so what
+    // reads back below was written here.
+    EXPECT_EQ(GetProfileInt("Current", "Number", -1), -1);
+    EXPECT_TRUE(WriteProfileInt("Current", "Number", 42));
+    EXPECT_TRUE(WriteProfileString("Current", "Name", "Gr\xC3\xBC\xC3\x9F" "e"));
     EXPECT_EQ(GetProfileInt("Current", "Number", 0), 42);
     EXPECT_EQ(GetProfileInt("Current", "Missing", -3), -3);
     EXPECT_EQ(GetProfileString("Current", "Name"), "Gr\xC3\xBC\xC3\x9F" "e");
     EXPECT_EQ(GetProfileString("Current", "None", "d"), "d");
+    // and it is on disk, in the user's configuration folder
+    QFile ini(QSettings(QSettings::IniFormat, QSettings::UserScope, "Varnelo", "Tessel Web Designer").fileName());
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly)) << ini.fileName().toStdString();
+    const QByteArray text = ini.readAll();
+    EXPECT_TRUE(text.contains("[Current]")) << text.constData();
+    EXPECT_TRUE(text.contains("Number=42")) << text.constData();
 }
 
 TEST(Paths, Helpers)

@@ -13,6 +13,7 @@
 #include "ftpexplorer/VFDoc.h"
 #include "support/FtpServer.h"
 
+#include <QtCore/QSettings>
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDeadlineTimer>
 #include <QtCore/QDir>
@@ -85,6 +86,12 @@ protected:
     {
         ClearHistoryEvents();
         ClearTranslations();
+        // Every case starts with an empty profile: a file another case opened must not
+        // show in this one's recent list, whatever the order.
+        QSettings profile(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Varnelo"), QStringLiteral("Varnelo FTP"));
+        profile.clear();
+        profile.sync();
+        ASSERT_EQ(profile.status(), QSettings::NoError);
         ASSERT_TRUE(m_work.isValid());
         m_previousBox = SetMessageBoxHandler([this](const CString& text, const CString&, unsigned type) {
             m_messages.push_back({text, type});

@@ -47,7 +47,7 @@ TEST(PictureBrowser, EveryReferencedFileIsThere)
     profile.setUrlRequestInterceptor(&recorder);
     QWebEnginePage page(&profile);
     ASSERT_TRUE(LoadFile(page, path));
-    Wait(300); // pictures requested after the load event
+    ASSERT_TRUE(Settle(page)); // pictures requested after the load event have come
 
     // Hovering is not needed: the sprite is the link's background and loads with it.
     const QStringList images = RunScript(page, QStringLiteral(
