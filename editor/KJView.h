@@ -129,6 +129,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
@@ -140,6 +141,8 @@ private:
     PageBox ComputePageBox() const;
     // The canvas row to put in the middle of a window of that height.
     int CenteredY(int clientHeight) const;
+    // After a size change: the page centred across and kept in view downwards.
+    void KeepPageInView();
     void RedrawNow();
     void LayoutScrollBars();
     void DrawPicture(CDC* dc);
