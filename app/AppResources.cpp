@@ -24,6 +24,12 @@ void LoadAppResources()
         {ID_APP_EXIT, "Quit the designer; asks to save changed projects\nExit"},
         {ID_VIEW_TOOLBAR, "Show or hide the toolbars\nToolbars"},
         {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nStatus Bar"},
+        {ID_VIEW_CENTER, "Center current view\nCenter"},
+        {ID_VIEW_BROWSER_FRAME, "Show the page in a browser window frame\nBrowser Frame"},
+        {ID_VIEW_MOBILE_FRAME, "Show the page in a mobile device frame\nMobile Device Frame"},
+        {ID_VIEW_NEXT_PAGE, "Show the next page of the site tree\nNext Page"},
+        {ID_VIEW_PREVIOUS_PAGE, "Show the previous page of the site tree\nPrevious Page"},
+        {ID_VIEW_GRID, "Set the grid and the guides\nGrid"},
         {ID_WINDOW_CASCADE, "Arrange the project windows so they overlap\nCascade"},
         {ID_WINDOW_TILE_HORZ, "Arrange the project windows side by side\nTile"},
         {ID_EDIT_UNDO, "Undo the last change\nUndo"},
@@ -102,9 +108,20 @@ std::vector<CMenu::Item> FileItems(bool project)
     return items;
 }
 
-CMenu::Item ViewPopup()
+CMenu::Item ViewPopup(bool project)
 {
-    return CMenu::Popup("&View", {CMenu::Command("Toolbar", ID_VIEW_TOOLBAR), CMenu::Command("Status Bar", ID_VIEW_STATUS_BAR)});
+    std::vector<CMenu::Item> items{CMenu::Command("Toolbar", ID_VIEW_TOOLBAR), CMenu::Command("Status Bar", ID_VIEW_STATUS_BAR)};
+    if (project) {
+        // The page view's own commands.
+        items.push_back(CMenu::Separator());
+        items.push_back(CMenu::Command("Center", ID_VIEW_CENTER));
+        items.push_back(CMenu::Command("Browser Frame", ID_VIEW_BROWSER_FRAME));
+        items.push_back(CMenu::Command("Mobile Device Frame", ID_VIEW_MOBILE_FRAME));
+        items.push_back(CMenu::Command("Next Page\tPgDown", ID_VIEW_NEXT_PAGE));
+        items.push_back(CMenu::Command("Previous Page\tPgUp", ID_VIEW_PREVIOUS_PAGE));
+        items.push_back(CMenu::Command("Grid", ID_VIEW_GRID));
+    }
+    return CMenu::Popup("&View", std::move(items));
 }
 
 CMenu::Item HelpPopup(bool project)
@@ -124,7 +141,7 @@ CMenu::Item HelpPopup(bool project)
 CMenu MakeMainMenu()
 {
     CMenu menu;
-    menu.items = {CMenu::Popup("&File", FileItems(false)), ViewPopup(), HelpPopup(false)};
+    menu.items = {CMenu::Popup("&File", FileItems(false)), ViewPopup(false), HelpPopup(false)};
     return menu;
 }
 
@@ -136,7 +153,7 @@ CMenu MakeProjectMenu()
         CMenu::Popup("&Edit", {CMenu::Command("Undo\tCtrl+Z", ID_EDIT_UNDO), CMenu::Separator(),
                                CMenu::Command("Cut\tCtrl+X", ID_EDIT_CUT), CMenu::Command("Copy\tCtrl+C", ID_EDIT_COPY),
                                CMenu::Command("Paste\tCtrl+V", ID_EDIT_PASTE)}),
-        ViewPopup(),
+        ViewPopup(true),
         CMenu::Popup("&Insert",
                      {CMenu::Command("Paragraph", ID_INSERT_PARAGRAPH), CMenu::Command("Text", ID_INSERT_TEXT),
                       CMenu::Command("Heading", ID_INSERT_HEADING), CMenu::Command("Link", ID_INSERT_LINK),
