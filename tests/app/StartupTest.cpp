@@ -658,3 +658,48 @@ TEST_F(Startup, ABrowserThatCannotStartIsNamedInAMessage)
     }
     qputenv("BROWSER", browser);
 }
+
+TEST_F(Startup, WindowMenuListsTheOpenProjectsAndViewMenuHasItsKeys)
+{
+    const CString folder = CString::FromQString(m_programFolder.path()) + "/";
+    ASSERT_TRUE(WriteSampleProjects(folder));
+    RegisterProjectDocumentType();
+    Start({(folder + "examples/Tutorial.kjproj").ToQString()});
+    ASSERT_NE(app->OpenDocumentFile(folder + "templates/Business.kjproj"), nullptr);
+    Frame()->Timers().Fire(ID_SPLASH_TIMER);
+    QApplication::processEvents();
+    QMenu* window = nullptr;
+    for (QAction* a : Frame()->menuBar()->actions())
+        if (a->menu() && a->text().remove(QLatin1Char('&')) == QLatin1String("Window"))
+            window = a->menu();
+    ASSERT_NE(window, nullptr);
+    for (int shown = 0; shown < 2; ++shown) { // opened twice: listed once
+        emit window->aboutToShow();
+        QStringList listed;
+        QString checked;
+        for (QAction* a : window->actions())
+            if (a->text().startsWith(QLatin1Char('&')) && a->text().at(1).isDigit()) {
+                listed << a->text();
+                if (a->isChecked())
+                    checked = a->text();
+            }
+        ASSERT_EQ(listed.size(), 2) << listed.join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(listed[0].startsWith(QLatin1String("&1 ")) && listed[0].contains(QLatin1String("Tutorial")));
+        EXPECT_TRUE(listed[1].startsWith(QLatin1String("&2 ")) && listed[1].contains(QLatin1String("Business")));
+        EXPECT_EQ(checked, listed[1]) << "the project opened last is active";
+    }
+    const struct { UINT id; const char* text; const char* key; } entries[] = {
+        {ID_VIEW_CENTER, "Center", ""},
+        {ID_VIEW_BROWSER_FRAME, "Browser Frame", ""},
+        {ID_VIEW_MOBILE_FRAME, "Mobile Device Frame", ""},
+        {ID_VIEW_NEXT_PAGE, "Next Page", "PgDown"},
+        {ID_VIEW_PREVIOUS_PAGE, "Previous Page", "PgUp"},
+        {ID_VIEW_GRID, "Grid", ""},
+    };
+    for (const auto& e : entries) {
+        QAction* a = Frame()->MenuActionOf(e.id);
+        ASSERT_NE(a, nullptr) << e.text;
+        EXPECT_TRUE(a->text().startsWith(QLatin1String(e.text))) << a->text().toStdString();
+        EXPECT_EQ(a->shortcut().toString(QKeySequence::PortableText), QString::fromLatin1(e.key)) << e.text;
+    }
+}
