@@ -24,6 +24,12 @@ void LoadAppResources()
         {ID_APP_EXIT, "Quit the designer; asks to save changed projects\nExit"},
         {ID_VIEW_TOOLBAR, "Show or hide the toolbars\nToolbars"},
         {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nStatus Bar"},
+        {ID_VIEW_CENTER, "Center current view\nCenter"},
+        {ID_VIEW_BROWSER_FRAME, "Show the page in a browser window frame\nBrowser Frame"},
+        {ID_VIEW_MOBILE_FRAME, "Show the page in a mobile device frame\nMobile Device Frame"},
+        {ID_VIEW_NEXT_PAGE, "Show the next page of the site tree\nNext Page"},
+        {ID_VIEW_PREVIOUS_PAGE, "Show the previous page of the site tree\nPrevious Page"},
+        {ID_VIEW_GRID, "Set the grid and the guides\nGrid"},
         {ID_WINDOW_CASCADE, "Arrange the project windows so they overlap\nCascade"},
         {ID_WINDOW_TILE_HORZ, "Arrange the project windows side by side\nTile"},
         {ID_EDIT_UNDO, "Undo the last change\nUndo"},
@@ -105,7 +111,6 @@ void LoadAppResources()
         {ID_STYLE_CLASSES, "Manage classes in the project"},
         {ID_PAGE_WIDTH, "Change width of all pages"},
         {ID_VIEW_RAW_CSS, "Add custom code to .css file"},
-        {ID_VIEW_CENTER, "Center current view"},
         {ID_PREVIEW_ONLINE, "Upload and preview current page from the server\nPreview Online"},
         {ID_EDIT_ACTIONS, "\nEdit Actions"},
     });
@@ -134,9 +139,20 @@ std::vector<CMenu::Item> FileItems(bool project)
     return items;
 }
 
-CMenu::Item ViewPopup()
+CMenu::Item ViewPopup(bool project)
 {
-    return CMenu::Popup("&View", {CMenu::Command("Toolbar", ID_VIEW_TOOLBAR), CMenu::Command("Status Bar", ID_VIEW_STATUS_BAR)});
+    std::vector<CMenu::Item> items{CMenu::Command("Toolbar", ID_VIEW_TOOLBAR), CMenu::Command("Status Bar", ID_VIEW_STATUS_BAR)};
+    if (project) {
+        // The page view's own commands.
+        items.push_back(CMenu::Separator());
+        items.push_back(CMenu::Command("Center", ID_VIEW_CENTER));
+        items.push_back(CMenu::Command("Browser Frame", ID_VIEW_BROWSER_FRAME));
+        items.push_back(CMenu::Command("Mobile Device Frame", ID_VIEW_MOBILE_FRAME));
+        items.push_back(CMenu::Command("Next Page\tPgDown", ID_VIEW_NEXT_PAGE));
+        items.push_back(CMenu::Command("Previous Page\tPgUp", ID_VIEW_PREVIOUS_PAGE));
+        items.push_back(CMenu::Command("Grid", ID_VIEW_GRID));
+    }
+    return CMenu::Popup("&View", std::move(items));
 }
 
 CMenu::Item HelpPopup(bool project)
@@ -156,7 +172,7 @@ CMenu::Item HelpPopup(bool project)
 CMenu MakeMainMenu()
 {
     CMenu menu;
-    menu.items = {CMenu::Popup("&File", FileItems(false)), ViewPopup(), HelpPopup(false)};
+    menu.items = {CMenu::Popup("&File", FileItems(false)), ViewPopup(false), HelpPopup(false)};
     menu.accelerators = {{ID_FILE_NEW, "Ctrl+N"}, {ID_FILE_OPEN_PROJECT, "Ctrl+O"}, {ID_HELP_CONTENTS, "F1"}};
     return menu;
 }

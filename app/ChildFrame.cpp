@@ -6,6 +6,7 @@
 #include "editor/KJView.h"
 #include "resources/CommandIds.h"
 #include "framework/core/MessageBox.h"
+#include "framework/core/Profile.h"
 #include "model/Page.h"
 #include "framework/core/Dc.h"
 #include "framework/ui/DocView.h"
@@ -27,6 +28,8 @@ CChildFrame::CChildFrame()
     OnCommand(ID_PAGE_PREVIEW_BROWSER, [this] { OnPagePreviewInBrowser(); });
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The tree keeps the width the user last dragged it to.
+    m_nTreeWidth = std::clamp(GetProfileInt("Settings", "TreeWidth", m_nTreeWidth), int(kMinTreeWidth), 2000);
 }
 
 CChildFrame::~CChildFrame() = default;
@@ -87,8 +90,9 @@ void CChildFrame::RepaintRulerStrip(int, int top, int, int bottom)
 void CChildFrame::resizeEvent(QResizeEvent* event)
 {
     CMDIChildWnd::resizeEvent(event);
-    if (!isMinimized())
-        RecalcLayout();
+    // Always: the window state of a frame inside an MDI window says nothing about its
+    // size, and a skipped layout left the view at its old (or no) size.
+    RecalcLayout();
 }
 
 void CChildFrame::paintEvent(QPaintEvent*)
@@ -145,12 +149,24 @@ void CChildFrame::PaintStrip(CDC* dc)
     dc->SelectObject(oldFont);
 }
 
+bool CChildFrame::InSplitterGap(QPoint at) const
+{
+    // Only the strip between tree and view: a press the view leaves unhandled reaches
+    // the frame too, and must not move the divider.
+    if (at.y() <= kRulerHeight || at.x() < m_nTreeWidth - 1 || at.x() >= m_nTreeWidth + 2)
+        return false;
+    const QWidget* child = childAt(at);
+    return !child || (child != m_pSiteTree && child != GetActiveView() && !m_pSiteTree->isAncestorOf(child)
+                      && !(GetActiveView() && GetActiveView()->isAncestorOf(child)));
+}
+
 void CChildFrame::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && event->position().y() > kRulerHeight) {
+    if (event->button() == Qt::LeftButton && InSplitterGap(event->position().toPoint())) {
         // The pressed button keeps the mouse with the frame until it is released.
         setCursor(Qt::SizeHorCursor);
         m_bDragging = true;
+        event->accept();
         return;
     }
     CMDIChildWnd::mousePressEvent(event);
@@ -158,7 +174,7 @@ void CChildFrame::mousePressEvent(QMouseEvent* event)
 
 void CChildFrame::mouseMoveEvent(QMouseEvent* event)
 {
-    if (event->position().y() > kRulerHeight || m_bDragging)
+    if (m_bDragging || InSplitterGap(event->position().toPoint()))
         setCursor(Qt::SizeHorCursor);
     else
         unsetCursor();
@@ -170,6 +186,7 @@ void CChildFrame::mouseReleaseEvent(QMouseEvent* event)
 {
     if (m_bDragging) {
         m_bDragging = false;
+        WriteProfileInt("Settings", "TreeWidth", m_nTreeWidth);
         return;
     }
     CMDIChildWnd::mouseReleaseEvent(event);

@@ -45,6 +45,11 @@ public:
     // Counts the repaints that SetRulerText asked for.
     int m_nRulerTextRepaints = 0;
 
+    // The frame places tree and view itself, so it has no layout to tell the MDI window
+    // its size: without these, a maximised or cascaded window gave it no height at all.
+    QSize sizeHint() const override { return QSize(800, 600); }
+    QSize minimumSizeHint() const override { return QSize(kMinTreeWidth + 100, kRulerHeight + 60); }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -54,6 +59,8 @@ protected:
 
 private:
     void RecalcLayout();
+    // Whether a frame point lies on the gap between site tree and view.
+    bool InSplitterGap(QPoint at) const;
     // The view's page (the first page when none is shown) and the folder to write
     // the preview into; false when there is nothing to preview.
     bool PreparePreview(CKJView*& view, CPage*& page, CString& folder, const char* mode);

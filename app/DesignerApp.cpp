@@ -160,7 +160,10 @@ BOOL CDesignerApp::InitInstance()
     if (!ProcessShellCommand(info))
         return FALSE;
 
-    frame->showMaximized();
+    if (frame->RestoreWindowPlacement())
+        frame->show();
+    else
+        frame->showMaximized();
     frame->UpdateCmdUI();
 
     // "My Websites" in the documents folder is where file dialogs start.
@@ -276,9 +279,11 @@ void CDesignerApp::OnGettingStarted() { OpenDocumentFile(m_strExamplesFolder + "
 void CDesignerApp::OnHelpContents()
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    ShellOpen(m_strHelpFile);
+    const BOOL opened = ShellOpen(m_strHelpFile);
     QGuiApplication::restoreOverrideCursor();
-    if (m_pMainWnd)
+    if (!opened)
+        ReportShellOpenFailure(m_strHelpFile);
+    else if (m_pMainWnd)
         m_pMainWnd->showMinimized();
 }
 
@@ -291,20 +296,19 @@ CString CDesignerApp::BackupFolder()
     return folder;
 }
 
-void CDesignerApp::OnBrowseBackups() { ShellOpen(BackupFolder()); }
+void CDesignerApp::OnBrowseBackups() { ShellOpenOrReport(BackupFolder()); }
 
-void CDesignerApp::OnHelpLikeIt() { ShellOpen(CString(kSocialSite) + "/Varnelo"); }
+void CDesignerApp::OnHelpLikeIt() { ShellOpenOrReport(CString(kSocialSite) + "/Varnelo"); }
 
 void CDesignerApp::OnTutorials()
 {
-    ShellOpen(CString(kMakerSite) + "/webdesigner/tutorials/");
-    if (m_pMainWnd)
+    if (ShellOpenOrReport(CString(kMakerSite) + "/webdesigner/tutorials/") && m_pMainWnd)
         m_pMainWnd->showMinimized();
 }
 
-void CDesignerApp::OnKeywordTool() { ShellOpen(CString(kKeywordSite) + "/select/KeywordToolExternal"); }
+void CDesignerApp::OnKeywordTool() { ShellOpenOrReport(CString(kKeywordSite) + "/select/KeywordToolExternal"); }
 
-void CDesignerApp::OnDesignService() { ShellOpen(CString(kMakerSite) + "/design/"); }
+void CDesignerApp::OnDesignService() { ShellOpenOrReport(CString(kMakerSite) + "/design/"); }
 
 void CDesignerApp::OnAppAbout()
 {
@@ -380,8 +384,9 @@ BOOL DAbout::OnInitDialog()
 {
     CDialog::OnInitDialog();
     TranslateWindow(this);
-    SetDlgItemText(1095, "<test>");
-    // The desktop's default browser has no version block to read here: its line stays empty.
+    SetDlgItemText(1095, CString::Formatted("Built with Qt %s", QT_VERSION_STR));
+    // Pages open through the desktop's command, which names no browser version here.
+    SetDlgItemText(1093, ShellOpenCommand());
     SetDlgItemText(1035, CString::Formatted("Tessel Web Designer %d.%d.%d.%d", TESSEL_VERSION_MAJOR,
                                             TESSEL_VERSION_MINOR, 0, 0));
     return TRUE;

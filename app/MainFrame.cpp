@@ -2,11 +2,13 @@
 
 #include "app/AppResources.h"
 #include "app/Artwork.h"
+#include "framework/core/Profile.h"
 #include "framework/ui/Translation.h"
 #include "framework/ui/WinApp.h"
 
 #include <QtCore/QMimeData>
 #include <QtCore/QUrl>
+#include <QtGui/QCloseEvent>
 #include <QtGui/QDragEnterEvent>
 #include <QtGui/QDropEvent>
 #include <QtGui/QPainter>
@@ -175,6 +177,24 @@ void CMainFrame::OnTimer(UINT)
         m_pSplash = nullptr;
     }
     KillTimer(ID_SPLASH_TIMER);
+}
+
+void CMainFrame::SaveWindowPlacement()
+{
+    WriteProfileBinary("Settings", "WindowPlacement", saveGeometry());
+}
+
+bool CMainFrame::RestoreWindowPlacement()
+{
+    const QByteArray kept = GetProfileBinary("Settings", "WindowPlacement");
+    return !kept.isEmpty() && restoreGeometry(kept);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    // Kept before the documents close, while the window still has its place.
+    SaveWindowPlacement();
+    CMDIFrameWnd::closeEvent(event);
 }
 
 BOOL CMainFrame::GetMessageString(UINT id, CString& text) const

@@ -55,8 +55,13 @@ public:
     BOOL GetMessageString(UINT id, CString& text) const override;
     CString GetToolTipText(UINT id) const override;
     void OnTimer(UINT id) override;
+    // The window's size, place and state kept in the profile between runs; Restore is
+    // false when none was kept (the window then opens maximised).
+    void SaveWindowPlacement();
+    bool RestoreWindowPlacement();
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 

@@ -80,4 +80,4 @@ CString GeneratePagePreview(CKJDoc& doc, CPage* page, int mode, const CString& f
     return page->m_strExtra1;
 }
 
-bool ShowInDefaultBrowser(const CString& target) { return ShellOpen(target) != FALSE; }
+bool ShowInDefaultBrowser(const CString& target) { return ShellOpenOrReport(target) != FALSE; }

@@ -320,6 +320,7 @@ CPage* CKJDoc::AddPage(CPage* layoutFrom, const CWString* title)
         heading->m_nX = 8;
         heading->m_nY = 8;
         heading->m_bPositioned = 0;
+        heading->m_nWidthMode = 1; // a block across the page, as the browser shows it
         heading->RecalcLayout();
         page->AddChild(heading.release());
         page->m_title = *title;
@@ -337,7 +338,7 @@ CPage* CKJDoc::AddPage(CPage* layoutFrom, const CWString* title)
         p->RecalcLayout();
         page->AddChild(p.release());
     }
-    page->RecalcLayout();
+    page->LayoutChildren();
     return page;
 }
 

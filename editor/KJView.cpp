@@ -18,9 +18,11 @@
 #include "model/Page.h"
 #include "model/Picture.h"
 #include "model/items/SliderItem.h"
+#include "model/items/SymbolItem.h"
 
 #include <QtGui/QPainter>
 #include <QtGui/QResizeEvent>
+#include <QtGui/QShowEvent>
 #include <QtGui/QWheelEvent>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QTreeWidget>
@@ -31,8 +33,6 @@ constexpr COLORREF kDarkGrey = RGB(64, 64, 64);
 constexpr COLORREF kFrameBlue = RGB(0, 85, 229);
 constexpr int kTopGap = 20; // rows kept above a tall page when centring
 
-int TopMargin(const CItem* item) { return item ? item->m_nEffMargin[0] : 0; }
-int BottomMargin(const CItem* item) { return item ? item->m_nEffMargin[2] : 0; }
 
 // One "/" at the end of a non-empty text, whatever it ended with.
 CString WithOneSlash(CString text)
@@ -219,20 +219,37 @@ void CKJView::LayoutScrollBars()
 
 void CKJView::resizeEvent(QResizeEvent* event)
 {
-    const CPoint oldScroll = m_scroll;
-    const QSize old = event->oldSize();
     CView::resizeEvent(event);
     LayoutScrollBars();
-    if (!m_pContainer || !old.isValid())
+    KeepPageInView();
+}
+
+void CKJView::showEvent(QShowEvent* event)
+{
+    CView::showEvent(event);
+    // A window shown again (restored, tiled) may have missed its sizes while hidden.
+    LayoutScrollBars();
+    KeepPageInView();
+}
+
+void CKJView::KeepPageInView()
+{
+    if (!m_pContainer || m_pShownPicture)
         return;
-    // The canvas stays where it was around the middle of the window; a page that now
-    // fits is centred again, a tall one keeps its top line.
-    const int oldWidth = std::max(0, old.width() - m_vBar->sizeHint().width());
+    // The page stays in the middle across; a page that fits is centred downwards too,
+    // a taller one keeps its top line unless that left the window.
     const CSize client = GetClientSize();
-    CPoint centre(oldScroll.x + oldWidth / 2, oldScroll.y + client.cy / 2);
+    const int contentTop = GetPageOrigin().y + GetContentTop();
+    const int contentBottom = contentTop + GetContentHeight();
+    int y;
     if (GetContentHeight() <= client.cy)
-        centre.y = CenteredY(client.cy);
-    CenterOnPoint(centre);
+        y = CenteredY(client.cy);
+    else if (m_scroll.y > contentBottom - client.cy || m_scroll.y + client.cy <= contentTop + kTopGap)
+        y = CenteredY(client.cy);
+    else
+        y = m_scroll.y + client.cy / 2;
+    CenterOnPoint(CPoint(kCanvasSize / 2, y));
+    SyncFrameRuler();
 }
 
 void CKJView::wheelEvent(QWheelEvent* event)
@@ -254,14 +271,16 @@ CKJView::PageBox CKJView::ComputePageBox() const
     const int margin = doc->m_nPageMargin;
     const int pw = page->m_nWidth;
     box.width = std::max({pw, header ? header->m_nWidth : 0, footer ? footer->m_nWidth : 0}) + 224;
-    box.height = page->m_nHeight + 2 * margin + TopMargin(page) + BottomMargin(page);
+    // Page and bands are stacked divs with automatic margins: no gap between them, the
+    // body's margin around them.
+    box.height = page->m_nHeight + 2 * margin;
     for (const CHeaderFooterItem* band : {header, footer})
         if (band)
-            box.height += band->m_nHeight + TopMargin(band) + BottomMargin(band);
+            box.height += band->m_nHeight;
     box.left = -margin - (box.width - 2 * margin - pw) / 2;
-    box.top = -margin - TopMargin(page);
+    box.top = -margin;
     if (header)
-        box.top -= header->m_nHeight + BottomMargin(header) + TopMargin(header);
+        box.top -= header->m_nHeight;
     // The frames grow to the right and downwards from the same corner.
     if (doc->m_nPreviewFrame == 1) {
         box.width = std::max(box.width, 1024);
@@ -344,7 +363,7 @@ void CKJView::SetCurrentPage(CItem* page)
     m_pContainer = page;
     m_pShownPicture = nullptr;
     m_drag.mode = 0;
-    RedrawNow();
+    CenterPage(); // another page may be of another size
 }
 
 void CKJView::ShowPicture(CPicture* picture)
@@ -636,13 +655,18 @@ void CKJView::DrawPage(CDC* dc)
         dc->TextOut(left + 3, top - 20, title);
         dc->SetTextColor(RGB(255, 255, 255));
         dc->TextOut(left + 2, top - 21, title);
+        // The window buttons are Wingdings codes; the Symbol item's mapping turns them
+        // into the characters the fonts here have.
         CFont symbols;
         symbols.CreatePointFont(140, "Wingdings", dc);
+        LOGFONT symbolFace{};
+        symbols.GetLogFont(&symbolFace);
+        const QString buttons = SymbolGlyphText(symbolFace, 'y') + SymbolGlyphText(symbolFace, 'x');
         CFont* oldFont = dc->SelectObject(&symbols);
         dc->SetTextColor(RGB(0, 0, 0));
-        dc->TextOut(left + width - 37, top - 21, CString("yx"));
+        dc->TextOut(left + width - 37, top - 21, buttons);
         dc->SetTextColor(RGB(255, 255, 255));
-        dc->TextOut(left + width - 38, top - 22, CString("yx"));
+        dc->TextOut(left + width - 38, top - 22, buttons);
         dc->SelectObject(oldFont);
         for (int i = 0; i < 24; ++i) {
             const int g = 192 + 2 * i;
@@ -676,7 +700,7 @@ void CKJView::DrawPage(CDC* dc)
     const bool headerInFront = page->m_nHeaderZIndex > 0; // raised over the page (a menu in the band)
     auto paintHeader = [&] {
         const int saved = dc->SaveDC();
-        dc->OffsetViewportOrg((pw - header->m_nWidth) / 2, -(header->m_nHeight + BottomMargin(header) + TopMargin(page)));
+        dc->OffsetViewportOrg((pw - header->m_nWidth) / 2, -header->m_nHeight);
         header->DrawOnCanvas(dc, width);
         dc->RestoreDC(saved);
     };

@@ -178,6 +178,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -195,6 +196,8 @@ private:
     PageBox ComputePageBox() const;
     // The canvas row to put in the middle of a window of that height.
     int CenteredY(int clientHeight) const;
+    // After a size change: the page centred across and kept in view downwards.
+    void KeepPageInView();
     void RedrawNow();
     void LayoutScrollBars();
     void DrawPicture(CDC* dc);

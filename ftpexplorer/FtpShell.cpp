@@ -388,7 +388,10 @@ void CFtpApp::OnHistory()
 
 void CFtpApp::OnHelp()
 {
-    WithWaitCursor([] { ShellOpen(tessel::ProgramFolder() + "help.htm"); });
+    bool opened = false;
+    WithWaitCursor([&opened] { opened = ShellOpen(tessel::ProgramFolder() + "help.htm"); });
+    if (!opened)
+        ReportShellOpenFailure(tessel::ProgramFolder() + "help.htm");
 }
 
 void CFtpApp::OnAbout()

@@ -173,11 +173,6 @@ CString CGroupItem::GetStyle()
 
 namespace {
 
-bool Flows(int type)
-{
-    return type == ITEM_PARAGRAPH || type == ITEM_GROUP || type == ITEM_FORM;
-}
-
 bool HasChildren(int type)
 {
     return type == ITEM_GROUP || type == ITEM_FORM || type == ITEM_SLIDER;
@@ -185,22 +180,35 @@ bool HasChildren(int type)
 
 } // namespace
 
+bool FillsInnerWidth(const CItem& item)
+{
+    const int type = item.m_nType;
+    return item.m_nWidthMode == 1
+        && (type == ITEM_PARAGRAPH || type == ITEM_GROUP || type == ITEM_FORM || (type == ITEM_HEADING && !item.m_bPositioned));
+}
+
 void CGroupItem::LayoutChildren()
 {
+    // The group's own insets first: the children's widths depend on them.
+    CItem::RecalcLayout();
     const int inner = m_nWidth - m_nInset[SIDE_LEFT] - m_nInset[SIDE_RIGHT];
     for (const auto& child : m_children) {
-        if (child->m_nWidthMode == 1 && Flows(child->m_nType)) {
-            if (!child->m_bPositioned) {
-                child->m_nWidth = inner;
-            } else {
-                // A positioned automatic child reaches from its x to the inner right edge.
-                child->m_nWidth = std::max(0, inner - child->m_nX);
-                child->RecalcLayout();
-            }
-        }
+        // A positioned automatic child reaches from its x to the inner right edge.
+        auto flowWidth = [&] { return child->m_bPositioned ? std::max(0, inner - child->m_nX) : std::max(0, inner); };
+        if (FillsInnerWidth(*child))
+            child->m_nWidth = flowWidth();
         if (HasChildren(child->m_nType))
-            if (auto* group = dynamic_cast<CGroupItem*>(child.get()))
+            if (auto* group = dynamic_cast<CGroupItem*>(child.get())) {
                 group->LayoutChildren();
+                continue;
+            }
+        child->RecalcLayout();
+        // A fixed width too narrow for the text becomes automatic while measuring: a
+        // block then takes the inner width like its peers.
+        if (FillsInnerWidth(*child) && child->m_nWidth != flowWidth()) {
+            child->m_nWidth = flowWidth();
+            child->RecalcLayout();
+        }
     }
     RecalcLayout();
 }

@@ -8,6 +8,11 @@
 
 class CMasterItem;
 
+// Whether an item that is not positioned takes the whole inner width of its group when
+// its width is automatic, as a block element does in the browser (paragraphs, headings,
+// groups and forms).
+bool FillsInnerWidth(const CItem& item);
+
 // Deepest group nesting a record may hold; deeper records are refused as damaged.
 constexpr int kMaxGroupDepth = 64;
 
@@ -34,7 +39,8 @@ public:
     void Draw(CDC* dc) override;
     // Background, borders and children without clip, scroll bars or focus frame.
     void DrawChildren(CDC* dc);
-    // Slot 19: flows the children into the inner width.
+    // Slot 19: flows the children into the inner width and lays out every child (text
+    // measured, pictures made), then stacks them.
     virtual void LayoutChildren();
 
     void DrawDragOutline(CDC* dc, int dx, int dy);

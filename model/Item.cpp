@@ -287,6 +287,14 @@ void TakeBorders(const CBorderSide (&borders)[BORDER_COUNT], int (&widths)[4], C
         TakeBorder(borders[BORDER_BOTTOM], widths[SIDE_BOTTOM], colours[SIDE_BOTTOM]);
 }
 
+bool IsDivContainer(int type)
+{
+    switch (type) {
+    case ITEM_PAGE: case ITEM_GROUP: case ITEM_FORM: case ITEM_SLIDER: case ITEM_MASTER: case ITEM_HEADER_FOOTER: return true;
+    default: return false;
+    }
+}
+
 // Margins are kept top, left, bottom, right.
 void TakeMargins(const CBoxSpacing& box, int (&margins)[4])
 {
@@ -331,14 +339,18 @@ void CItem::RecalcLayout()
             lf.lfWeight = FW_BOLD;
         if (st->m_nItalic == 1)
             lf.lfItalic = 1;
-        for (int i = 0; i < 4; ++i) {
-            padding[i] = st->m_nPadding;
-            borders[i] = st->m_nBorderWidth;
-            borderColours[i] = st->m_crBorder;
+        // The stylesheet gives the base style's box to p and span only: containers are
+        // divs and take none of it (its bottom margin would open a gap under a band).
+        if (!IsDivContainer(m_nType)) {
+            for (int i = 0; i < 4; ++i) {
+                padding[i] = st->m_nPadding;
+                borders[i] = st->m_nBorderWidth;
+                borderColours[i] = st->m_crBorder;
+            }
+            back = st->m_crBack;
+            margins[0] = st->m_nMarginTop;
+            margins[2] = st->m_nMarginBottom;
         }
-        back = st->m_crBack;
-        margins[0] = st->m_nMarginTop;
-        margins[2] = st->m_nMarginBottom;
     }
     if (const CStyleClass* sc = m_pStyleClass) {
         if (!sc->m_strFace.IsEmpty())

@@ -278,15 +278,28 @@ void CTextItem::RecalcLayout()
     // Without fonts (no GUI application) the size stays as it is.
     if (!CanLayOutText())
         return;
-    const int wrap = m_nWidthMode != 0 ? 10000 : m_nWidth;
-    const CRect r = MeasureItemText(*this, std::max(wrap, 1), true);
     // The icon's room is part of what the text needs, so a fixed width that already
     // holds text and icon stays as it is.
     const int iconRoom = m_nIcon != 0 ? 24 : 0;
-    const int needed = r.Width() + m_nInset[SIDE_LEFT] + m_nInset[SIDE_RIGHT] + iconRoom;
-    if (m_nWidthMode != 0 || m_nWidth < needed) {
-        m_nWidth = needed;
-        m_nWidthMode = 1;
+    const int insets = m_nInset[SIDE_LEFT] + m_nInset[SIDE_RIGHT] + iconRoom;
+    // Text wraps inside the content box, where it is painted.
+    auto measure = [&](int wrap) { return MeasureItemText(*this, std::max(wrap, 1), true); };
+    CRect r;
+    if (m_nWidthMode == 0) {
+        r = measure(m_nWidth - insets);
+        // Too narrow for its longest word: the width becomes automatic, as the page
+        // then writes no width and the browser lays the text out unwrapped.
+        if (m_nWidth < r.Width() + insets)
+            m_nWidthMode = 1;
+    }
+    if (m_nWidthMode != 0) {
+        if (FillsInnerWidth(*this) && m_nWidth > insets) {
+            // A heading in the flow is a block as wide as its group's inside.
+            r = measure(m_nWidth - insets);
+        } else {
+            r = measure(10000);
+            m_nWidth = r.Width() + insets;
+        }
     }
     if (m_nHeightMode != 0)
         m_nHeight = r.Height() + m_nInset[SIDE_TOP] + m_nInset[SIDE_BOTTOM];

@@ -8,6 +8,7 @@
 #include "model/items/ParagraphItem.h"
 
 #include <QtGui/QAbstractTextDocumentLayout>
+#include <QtGui/QFontMetricsF>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
@@ -555,7 +556,15 @@ void MeasureRichText(CParagraphItem& item, int width)
     SetRichEditFont(item, &doc);
     LoadRichEdit(item, &doc, true);
 
-    const int height = std::clamp(int(std::ceil(doc.documentLayout()->documentSize().height())), 1, CDib::kMaxSide - 1);
+    // A line break at the very end opens no empty line in the browser (a last <br>
+    // ends its line only), so the empty block after it takes no room here either.
+    double textHeight = doc.documentLayout()->documentSize().height();
+    const QTextBlock last = doc.lastBlock();
+    if (last.isValid() && last.text().isEmpty() && last.previous().isValid())
+        textHeight = doc.documentLayout()->blockBoundingRect(last.previous()).bottom();
+    const int textBottom = std::clamp(int(std::ceil(textHeight)), 1, CDib::kMaxSide - 1);
+    // The picture keeps the descenders of the last line even where the box ends.
+    const int height = std::clamp(int(std::ceil(doc.documentLayout()->documentSize().height())), textBottom, CDib::kMaxSide - 1);
     const COLORREF back = item.m_crEditorBack & 0xFFFFFF;
     const QRgb backRgb = tessel::ColorRefToQColor(back).rgb() & 0xFFFFFFu;
     QImage image(width, height, QImage::Format_RGB32);
@@ -563,6 +572,15 @@ void MeasureRichText(CParagraphItem& item, int width)
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::TextAntialiasing, true);
+        // A set line height puts its extra room above the text here; the browser shares
+        // it out above and below (half-leading), so the text moves up by half of it.
+        const double fixed = doc.begin().blockFormat().lineHeightType() == QTextBlockFormat::FixedHeight
+            ? doc.begin().blockFormat().lineHeight() : 0.0;
+        if (fixed > 0) {
+            const QTextBlock::iterator first = doc.begin().begin();
+            const QFontMetricsF metrics(first.atEnd() ? doc.defaultFont() : first.fragment().charFormat().font());
+            painter.translate(0, -std::max(0.0, (fixed - metrics.height()) / 2));
+        }
         doc.drawContents(&painter);
     }
 
@@ -581,5 +599,5 @@ void MeasureRichText(CParagraphItem& item, int width)
     }
     dib.EndPixels();
     item.m_nTextWidth = width;
-    item.m_nTextHeight = height;
+    item.m_nTextHeight = textBottom;
 }

@@ -8,6 +8,7 @@
 #include <QtGui/QStatusTipEvent>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMdiArea>
+#include <QtCore/QPointer>
 #include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
@@ -388,6 +389,35 @@ void CMDIFrameWnd::BuildMenuBar(const CMenu& menu)
         QMenu* popup = bar->addMenu(item.text.ToQString());
         AddItems(this, popup, item.popup, menu.accelerators);
         connect(popup, &QMenu::aboutToShow, this, [this, popup] { UpdateMenuActions(popup); });
+        if (QString(item.text.ToQString()).remove(QLatin1Char('&')) == QLatin1String("Window"))
+            connect(popup, &QMenu::aboutToShow, this, [this, popup] { ListWindows(popup); });
+    }
+}
+
+void CMDIFrameWnd::ListWindows(QMenu* menu)
+{
+    // The open windows follow the menu's own entries, the active one checked.
+    static const char* const kListed = "tesselWindowList";
+    for (QAction* a : menu->actions())
+        if (a->property(kListed).toBool()) {
+            menu->removeAction(a);
+            a->deleteLater();
+        }
+    const QList<QMdiSubWindow*> windows = m_pMdi->subWindowList();
+    if (windows.isEmpty())
+        return;
+    menu->addSeparator()->setProperty(kListed, true);
+    int n = 0;
+    for (QMdiSubWindow* sub : windows) {
+        QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(sub->windowTitle()));
+        a->setProperty(kListed, true);
+        a->setCheckable(true);
+        a->setChecked(sub == m_pMdi->activeSubWindow());
+        QPointer<QMdiSubWindow> target(sub);
+        connect(a, &QAction::triggered, this, [this, target] {
+            if (target)
+                m_pMdi->setActiveSubWindow(target);
+        });
     }
     // Keys of commands that have no menu entry act through hidden actions of the window.
     for (QAction* a : m_keyActions)

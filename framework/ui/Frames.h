@@ -18,6 +18,7 @@ class CView;
 class CMDIFrameWnd;
 class CMultiDocTemplate;
 class QLabel;
+class QMenu;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenuBar;
@@ -97,6 +98,8 @@ public:
     // The menu while no child is active; a child shows its template's menu.
     void SetDefaultMenu(const CMenu& menu);
     CMenu& DefaultMenu() { return m_defaultMenu; }
+    // Appends the open windows to the Window menu (numbered, the active one checked).
+    void ListWindows(QMenu* menu);
     void RecalcMenu(bool rebuild = false);
     // The menu action of a command id in the menu bar now shown.
     QAction* MenuActionOf(UINT id) const;

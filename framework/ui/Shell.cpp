@@ -1,4 +1,5 @@
 #include "framework/ui/Shell.h"
+#include "framework/core/MessageBox.h"
 
 #include <QtCore/QFileInfo>
 #include <QtCore/QProcess>
@@ -36,6 +37,29 @@ BOOL ShellOpen(const CString& target)
     const QString s = target.ToQString();
     const QUrl url = IsAddress(s) ? QUrl(s) : QUrl::fromLocalFile(QFileInfo(s).absoluteFilePath());
     return QDesktopServices::openUrl(url) ? TRUE : FALSE;
+}
+
+CString ShellOpenCommand()
+{
+    const QByteArray browser = qgetenv("BROWSER");
+    if (!browser.trimmed().isEmpty())
+        return CString(browser.trimmed().constData());
+    return "xdg-open";
+}
+
+void ReportShellOpenFailure(const CString& target)
+{
+    AfxMessageBox(CString::Formatted("The browser could not be started.\n\nCommand: %s \"%s\"", ShellOpenCommand().GetString(),
+                                     target.GetString()),
+                  MB_ICONEXCLAMATION);
+}
+
+BOOL ShellOpenOrReport(const CString& target)
+{
+    if (ShellOpen(target))
+        return TRUE;
+    ReportShellOpenFailure(target);
+    return FALSE;
 }
 
 BOOL ShellStartProgram(const CString& program)

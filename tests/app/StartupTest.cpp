@@ -579,3 +579,128 @@ TEST_F(Startup, ScreenshotOfTheDesignerWithTheTutorialOpen)
     ASSERT_FALSE(shot.isNull());
     EXPECT_TRUE(shot.save(testsupport::ArtifactPath("screenshots/corvane-project.png")));
 }
+
+TEST_F(Startup, MainWindowPlacementIsKeptBetweenRuns)
+{
+    Start({"new"});
+    ASSERT_TRUE(started);
+    EXPECT_TRUE(Frame()->isMaximized()) << "the first run opens maximised";
+    Frame()->showNormal();
+    Frame()->setGeometry(80, 90, 900, 640);
+    QApplication::processEvents();
+    const QSize kept = Frame()->size();
+    Frame()->close();
+    app.reset();
+    Start({"new"});
+    ASSERT_TRUE(started);
+    EXPECT_FALSE(Frame()->isMaximized());
+    EXPECT_EQ(Frame()->size(), kept);
+    // A maximised window opens maximised again.
+    Frame()->showMaximized();
+    QApplication::processEvents();
+    Frame()->close();
+    app.reset();
+    Start({"new"});
+    EXPECT_TRUE(Frame()->isMaximized());
+}
+
+TEST_F(Startup, AboutShowsTheVersionAndTheBrowserCommand)
+{
+    Start({"new"});
+    const QByteArray browser = qgetenv("BROWSER");
+    const struct { const char* env; const char* command; } cases[] = {{"", "xdg-open"}, {"firefox", "firefox"}};
+    for (const auto& c : cases) {
+        qputenv("BROWSER", c.env);
+        std::vector<CString> texts;
+        const auto previous = CDialog::SetModalHook([&](CDialog& dlg) {
+            if (dynamic_cast<DAbout*>(&dlg))
+                texts = {dlg.GetDlgItemText(1035), dlg.GetDlgItemText(1095), dlg.GetDlgItemText(1093)};
+            return IDOK;
+        });
+        EXPECT_TRUE(Frame()->SendCommand(ID_APP_ABOUT));
+        CDialog::SetModalHook(previous);
+        ASSERT_EQ(texts.size(), 3u);
+        EXPECT_EQ(texts[0], CString("Tessel Web Designer 8.0.0.0"));
+        EXPECT_EQ(texts[1], CString("Built with Qt " QT_VERSION_STR));
+        EXPECT_EQ(texts[2], CString(c.command));
+        for (const CString& t : texts)
+            EXPECT_EQ(t.Find("<test>"), -1) << "no placeholder";
+    }
+    qputenv("BROWSER", browser);
+}
+
+TEST_F(Startup, ABrowserThatCannotStartIsNamedInAMessage)
+{
+    Start({"new"});
+    const QByteArray browser = qgetenv("BROWSER");
+    qputenv("BROWSER", "");
+    tessel::SetShellHook([this](const CString& target, bool) {
+        opened.push_back(target);
+        return false; // the desktop refuses
+    });
+    const struct { UINT id; CString target; } cases[] = {
+        {ID_BROWSE_BACKUPS, tessel::AppDataFolder() + "TesselBackups"},
+        {ID_HELP_CONTENTS, app->m_strProgramFolder + "help/index.htm"},
+        {ID_HELP_LIKE_IT, CString()},
+    };
+    for (const auto& c : cases) {
+        MessageRecorder messages;
+        Frame()->showNormal();
+        opened.clear();
+        EXPECT_TRUE(Frame()->SendCommand(c.id)) << c.id;
+        ASSERT_EQ(opened.size(), 1u) << c.id;
+        if (!c.target.IsEmpty())
+            EXPECT_EQ(opened[0], c.target);
+        ASSERT_EQ(messages.messages.size(), 1u) << c.id;
+        const CString& text = messages.messages[0].text;
+        EXPECT_GE(text.Find("xdg-open"), 0) << text.GetString();
+        EXPECT_GE(text.Find(opened[0]), 0) << text.GetString();
+        EXPECT_FALSE(Frame()->isMinimized()) << "the designer stays in view when nothing opened";
+    }
+    qputenv("BROWSER", browser);
+}
+
+TEST_F(Startup, WindowMenuListsTheOpenProjectsAndViewMenuHasItsKeys)
+{
+    const CString folder = CString::FromQString(m_programFolder.path()) + "/";
+    ASSERT_TRUE(WriteSampleProjects(folder));
+    RegisterProjectDocumentType();
+    Start({(folder + "examples/Tutorial.kjproj").ToQString()});
+    ASSERT_NE(app->OpenDocumentFile(folder + "templates/Business.kjproj"), nullptr);
+    Frame()->Timers().Fire(ID_SPLASH_TIMER);
+    QApplication::processEvents();
+    QMenu* window = nullptr;
+    for (QAction* a : Frame()->menuBar()->actions())
+        if (a->menu() && a->text().remove(QLatin1Char('&')) == QLatin1String("Window"))
+            window = a->menu();
+    ASSERT_NE(window, nullptr);
+    for (int shown = 0; shown < 2; ++shown) { // opened twice: listed once
+        emit window->aboutToShow();
+        QStringList listed;
+        QString checked;
+        for (QAction* a : window->actions())
+            if (a->text().startsWith(QLatin1Char('&')) && a->text().at(1).isDigit()) {
+                listed << a->text();
+                if (a->isChecked())
+                    checked = a->text();
+            }
+        ASSERT_EQ(listed.size(), 2) << listed.join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(listed[0].startsWith(QLatin1String("&1 ")) && listed[0].contains(QLatin1String("Tutorial")));
+        EXPECT_TRUE(listed[1].startsWith(QLatin1String("&2 ")) && listed[1].contains(QLatin1String("Business")));
+        EXPECT_EQ(checked, listed[1]) << "the project opened last is active";
+    }
+    const struct { UINT id; const char* text; const char* key; } entries[] = {
+        {ID_VIEW_CENTER, "Center", ""},
+        {ID_VIEW_BROWSER_FRAME, "Browser Frame", ""},
+        {ID_VIEW_MOBILE_FRAME, "Mobile Device Frame", ""},
+        {ID_VIEW_NEXT_PAGE, "Next Page", "PgDown"},
+        {ID_VIEW_PREVIOUS_PAGE, "Previous Page", "PgUp"},
+        {ID_VIEW_GRID, "Grid", ""},
+    };
+    for (const auto& e : entries) {
+        QAction* a = Frame()->MenuActionOf(e.id);
+        ASSERT_NE(a, nullptr) << e.text;
+        EXPECT_TRUE(a->text().startsWith(QLatin1String(e.text))) << a->text().toStdString();
+        EXPECT_EQ(a->shortcut().toString(QKeySequence::PortableText), QString::fromLatin1(e.key)) << e.text;
+    }
+}

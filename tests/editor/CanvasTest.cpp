@@ -243,3 +243,28 @@ TEST(Canvas, NoContainerShowsTheBrowserColourOrTransparent)
             dark += qGray(ViewFixture::At(image, f.view, x, y)) < 40;
     EXPECT_GT(dark, 20);
 }
+
+TEST(Canvas, BandsSitOnThePageWhateverTheTextStyleMargins)
+{
+    // The site's base text style has a 12-pixel bottom margin for p and span; pages and
+    // bands are divs, which the browser stacks without it.
+    Site site;
+    ASSERT_EQ(site.doc.m_styles.m_base.m_nMarginBottom, 12);
+    for (CGroupItem* g : {static_cast<CGroupItem*>(site.page), static_cast<CGroupItem*>(site.page->m_pHeaderBand),
+                          static_cast<CGroupItem*>(site.page->m_pFooterBand)}) {
+        g->SetSiteStyles(&site.doc.m_styles);
+        g->RecalcLayout();
+        EXPECT_EQ(g->m_nEffMargin[2], 0);
+    }
+    ViewFixture f(site.doc);
+    const QImage image = f.view.RenderClient();
+    const struct { int x, y; QRgb expected; const char* what; } samples[] = {
+        {200, -1, Rgb(kHeader), "header's last row right above the page"},
+        {200, -40, Rgb(kHeader), "header's first row"},
+        {200, -41, kDarkGrey, "canvas above the header"},
+        {200, 1, Rgb(kPage), "page (its row 0 carries the dotted frame)"},
+        {200, 300, Rgb(kFooter), "footer's first row right below the page"},
+    };
+    for (const auto& s : samples)
+        EXPECT_EQ(ViewFixture::At(image, f.view, s.x, s.y), s.expected) << s.what;
+}

@@ -210,6 +210,9 @@ TEST_F(ArtisticText, SymbolFacesDrawTheirCharacters)
     std::strcpy(lf.lfFaceName, "Wingdings");
     EXPECT_EQ(SymbolGlyphText(lf, 'J'), QString(QChar(0x263A)));
     EXPECT_EQ(SymbolGlyphText(lf, 0xFC), QString(QChar(0x2714)));
+    // The window buttons the browser frame of the canvas draws.
+    EXPECT_EQ(SymbolGlyphText(lf, 'x'), QString(QChar(0x2327)));
+    EXPECT_EQ(SymbolGlyphText(lf, 'y'), QString(QChar(0x2353)));
     std::strcpy(lf.lfFaceName, "Arial");
     EXPECT_EQ(SymbolGlyphText(lf, 'J'), QString("J"));
 }
