@@ -392,6 +392,21 @@ void CMDIFrameWnd::BuildMenuBar(const CMenu& menu)
         if (QString(item.text.ToQString()).remove(QLatin1Char('&')) == QLatin1String("Window"))
             connect(popup, &QMenu::aboutToShow, this, [this, popup] { ListWindows(popup); });
     }
+    // Keys of commands that have no menu entry act through hidden actions of the window.
+    for (QAction* a : m_keyActions)
+        delete a;
+    m_keyActions.clear();
+    for (const auto& accel : menu.accelerators) {
+        if (menu.Find(accel.id))
+            continue;
+        auto* a = new QAction(this);
+        a->setShortcut(QKeySequence::fromString(QString::fromLatin1(accel.keys), QKeySequence::PortableText));
+        a->setProperty(kIdProperty, accel.id);
+        const UINT id = accel.id;
+        connect(a, &QAction::triggered, this, [this, id] { SendCommand(id); });
+        addAction(a);
+        m_keyActions.push_back(a);
+    }
 }
 
 void CMDIFrameWnd::ListWindows(QMenu* menu)
@@ -418,21 +433,6 @@ void CMDIFrameWnd::ListWindows(QMenu* menu)
             if (target)
                 m_pMdi->setActiveSubWindow(target);
         });
-    }
-    // Keys of commands that have no menu entry act through hidden actions of the window.
-    for (QAction* a : m_keyActions)
-        delete a;
-    m_keyActions.clear();
-    for (const auto& accel : menu.accelerators) {
-        if (menu.Find(accel.id))
-            continue;
-        auto* a = new QAction(this);
-        a->setShortcut(QKeySequence::fromString(QString::fromLatin1(accel.keys), QKeySequence::PortableText));
-        a->setProperty(kIdProperty, accel.id);
-        const UINT id = accel.id;
-        connect(a, &QAction::triggered, this, [this, id] { SendCommand(id); });
-        addAction(a);
-        m_keyActions.push_back(a);
     }
 }
 

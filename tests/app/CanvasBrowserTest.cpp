@@ -6,7 +6,7 @@
 // ($TESSEL_ARTIFACTS, else "canvas-vs-browser" in the working folder).
 #include "AppTestSupport.h"
 
-#include "app/HtmlView.h"
+#include "controls/HtmlView.h"
 #include "app/Samples.h"
 #include "document/KJDoc.h"
 #include "editor/KJView.h"
