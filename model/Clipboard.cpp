@@ -218,25 +218,6 @@ void MakeSafeFileName(CSiteObject& object, const char* text)
         object.m_strBaseName.Format("%d", object.m_nSerial);
 }
 
-void PercentEncodeText(CString& text)
-{
-    static const struct {
-        const char* from;
-        const char* to;
-    } kSteps[] = {{"%", "%25"}, {"\"", "%22"}, {"#", "%23"}, {"$", "%24"}, {"'", "%27"}, {"*", "%2A"},
-        {"+", "%2B"}, {" ", "%20"}, {"\\", "%5C"}, {":", "%3A"}, {"&", "%26"}, {"?", "%3F"}};
-    for (const auto& s : kSteps)
-        text.Replace(s.from, s.to);
-    CString out;
-    for (unsigned char c : text.str()) {
-        if (c >= 128)
-            out.AppendFormat("%%%X", unsigned(c));
-        else
-            out += char(c);
-    }
-    text = out;
-}
-
 void SetNameFromText(CItem& item, const char* text)
 {
     if (!text)

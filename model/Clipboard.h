@@ -42,9 +42,6 @@ CString SafeFileNameText(const char* text);
 // Sets the object's base name from the text; an empty result gives the serial.
 void MakeSafeFileName(CSiteObject& object, const char* text);
 
-// Percent-encodes % " # $ ' * + blank \ : & ? and bytes 128-255, in place.
-void PercentEncodeText(CString& text);
-
 // Makes the item's name from a text: letters, digits and "_" kept; "id" in front when the
 // result does not start with a letter. A null text changes nothing.
 void SetNameFromText(CItem& item, const char* text);

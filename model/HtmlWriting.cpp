@@ -1,8 +1,5 @@
 #include "model/HtmlWriting.h"
-#include "model/PageOutput.h"
 #include <algorithm>
-#include <cstring>
-#include <random>
 
 CString ColorToHtml(COLORREF color)
 {
@@ -50,92 +47,4 @@ COLORREF HueToRgb(unsigned hue, unsigned saturation, unsigned brightness)
         return (c + (255 - c) * (100 - saturation) / 100) * brightness / 100 & 0xFF;
     };
     return shade(r) | shade(g) << 8 | shade(b) << 16;
-}
-
-CString EncodeCharRefs(const char* text)
-{
-    CString out;
-    if (!text)
-        return out;
-    // The choice only varies the look of the text; it needs no strong source.
-    thread_local std::minstd_rand rng{std::random_device{}()};
-    QString s = DecodeNarrow(text, int(std::strlen(text)));
-    for (char32_t c : s.toUcs4()) {
-        if (rng() & 1)
-            out.AppendFormat("&#x%X;", unsigned(c));
-        else
-            out.AppendFormat("&#%u;", unsigned(c));
-    }
-    return out;
-}
-
-CString HtmlEscape(const char* text, bool quotes)
-{
-    std::string out;
-    for (const char* p = text ? text : ""; *p; ++p) {
-        switch (*p) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"':
-            out += quotes ? "&quot;" : "\"";
-            break;
-        default: out += *p;
-        }
-    }
-    return CString(std::move(out));
-}
-
-CString HtmlAttributeEscape(const char* text)
-{
-    std::string out;
-    for (const char* p = text ? text : ""; *p; ++p) {
-        switch (*p) {
-        case '&': out += "&amp;"; break;
-        case '"': out += "&quot;"; break;
-        // a PHP opener would run on the server in a page written as PHP
-        case '<': out += p[1] == '?' ? "&lt;" : "<"; break;
-        default: out += *p;
-        }
-    }
-    return CString(std::move(out));
-}
-
-CString UrlEscapeUnsafe(const char* text)
-{
-    std::string out;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text ? text : ""); *p; ++p) {
-        unsigned char c = *p;
-        if (c <= 0x20 || c == 0x7F || std::strchr("\"<>\\^`{|}", c)) {
-            out += '%';
-            out += HexDigit(c >> 4);
-            out += HexDigit(c & 0x0F);
-        } else {
-            out += char(c);
-        }
-    }
-    return CString(std::move(out));
-}
-
-CString UrlEncodePath(const char* text)
-{
-    std::string out;
-    if (!text)
-        return CString();
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
-        unsigned char c = *p;
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || std::strchr("/-._~", c)) {
-            out += char(c);
-        } else {
-            out += '%';
-            out += HexDigit(c >> 4);
-            out += HexDigit(c & 0x0F);
-        }
-    }
-    return CString(std::move(out));
-}
-
-void EscapeHtmlChar(CPageOutput& out, char16_t ch)
-{
-    out.AppendHtmlChar(ch);
 }

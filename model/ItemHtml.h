@@ -1,4 +1,4 @@
-// Helpers of the items' common HTML: folder-relative addresses and CSS-safe names.
+// Helpers of the items' common HTML: folder-relative addresses.
 #pragma once
 #include "framework/core/CString.h"
 
@@ -8,11 +8,3 @@ class CFolder;
 // the site root): "../" for each level of `from`, then the names of `to` from the top
 // down, each followed by "/". Empty when both are the same folder.
 CString GetRelativePath(const CFolder* from, const CFolder* to);
-
-// A name as a CSS identifier: characters a selector would read otherwise are escaped,
-// so a user's class name or id can stand in a selector.
-CString CssEscapeIdent(const char* name);
-// A font family for a CSS declaration: plain names as they are, others quoted.
-CString CssFontFamily(const char* name);
-// A CSS string in single quotes.
-CString CssQuoted(const char* text);

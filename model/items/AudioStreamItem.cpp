@@ -1,5 +1,5 @@
 #include "model/items/AudioStreamItem.h"
-#include "model/HtmlWriting.h"
+#include "model/Escaping.h"
 #include "model/ItemPlaceholder.h"
 #include "model/PageOutput.h"
 #include "model/items/MediaFrame.h"

@@ -1,8 +1,8 @@
 #include "model/items/ExternalImageItem.h"
+#include "model/Escaping.h"
 
 #include "framework/core/Dc.h"
 #include "model/Folder.h"
-#include "model/HtmlWriting.h"
 #include "model/ItemHtml.h"
 #include "model/PageOutput.h"
 

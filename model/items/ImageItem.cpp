@@ -1,4 +1,5 @@
 #include "model/items/ImageItem.h"
+#include "model/Escaping.h"
 
 #include "framework/core/CFile.h"
 #include "framework/core/Colors.h"

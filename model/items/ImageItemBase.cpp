@@ -1,4 +1,5 @@
 #include "model/items/ImageItemBase.h"
+#include "model/Escaping.h"
 
 #include "framework/core/Colors.h"
 #include "framework/core/Dc.h"
@@ -6,7 +7,6 @@
 #include "model/Border.h"
 #include "model/Clipboard.h"
 #include "model/Folder.h"
-#include "model/HtmlWriting.h"
 #include "model/ItemHtml.h"
 #include "model/PageOutput.h"
 #include "model/PublishContext.h"

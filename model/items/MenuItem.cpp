@@ -1,4 +1,5 @@
 #include "model/items/MenuItem.h"
+#include "model/Escaping.h"
 #include "framework/core/CArchive.h"
 #include "framework/core/Dc.h"
 #include "model/HtmlWriting.h"

@@ -1,4 +1,5 @@
 #include "model/items/SliderItem.h"
+#include "model/Escaping.h"
 #include "framework/core/Dc.h"
 #include "framework/core/Exceptions.h"
 #include "model/Border.h"

@@ -1,4 +1,5 @@
 #include "model/PageOutput.h"
+#include "model/Escaping.h"
 #include "tests/support/ExternalTools.h"
 
 #include <gtest/gtest.h>
