@@ -8,6 +8,3 @@
 CString ColorToHtml(COLORREF color);
 // '0'-'9', 'A'-'F' for 0-15; a space for any other value.
 char HexDigit(int n);
-// A pure hue (0-359) lightened by (100 - saturation)% towards white, then scaled by
-// brightness%; all values in integer arithmetic.
-COLORREF HueToRgb(unsigned hue, unsigned saturation, unsigned brightness);
