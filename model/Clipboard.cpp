@@ -1,4 +1,5 @@
 #include "model/Clipboard.h"
+#include "model/OutputPaths.h"
 
 #include "framework/core/CArchive.h"
 #include "framework/core/CFile.h"
@@ -195,20 +196,6 @@ CString GetFolderPath(const CSiteObject* page)
     for (const CSiteObject* f = page ? page->m_pParent : nullptr; f && depth < 256; f = f->m_pParent, ++depth)
         path = f->GetFileName() + "/" + path;
     return path;
-}
-
-CString SafeFileNameText(const char* text)
-{
-    CString out;
-    for (const char* p = text ? text : ""; *p; ++p) {
-        const unsigned char c = (unsigned char)*p;
-        if (c <= 32 || c >= 123)
-            continue;
-        if (c == '.' && out.IsEmpty())
-            continue;
-        out += std::strchr(":/\\*?<>|", c) ? 'x' : char(c);
-    }
-    return out;
 }
 
 void MakeSafeFileName(CSiteObject& object, const char* text)

@@ -1,4 +1,5 @@
 #include "model/items/ArtisticTextItem.h"
+#include "model/BitmapEffects.h"
 #include "model/TextRuns.h"
 
 #include "framework/core/Dc.h"

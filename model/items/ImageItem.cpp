@@ -1,4 +1,5 @@
 #include "model/items/ImageItem.h"
+#include "model/BitmapEffects.h"
 #include "framework/core/ColorConversions.h"
 #include "model/Escaping.h"
 

@@ -1,4 +1,5 @@
 #include "model/items/ShapeItem.h"
+#include "model/BitmapEffects.h"
 
 #include "framework/core/Colors.h"
 #include "framework/core/Dc.h"

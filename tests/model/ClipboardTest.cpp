@@ -1,4 +1,5 @@
 #include "PictureTestSupport.h"
+#include "model/OutputPaths.h"
 #include "model/Escaping.h"
 
 #include "model/Clipboard.h"
