@@ -181,3 +181,21 @@ void CItem::WriteParagraphEnd(CPageOutput& out)
     if (!m_bPositioned)
         out.Append("</div>");
 }
+
+void WriteStreamObject(CItem& item, CPageOutput& out, const char* mimeType, const CString& address,
+    std::initializer_list<std::pair<const char*, bool>> flags)
+{
+    out.Append("<object");
+    const CString style = item.GetStyle();
+    if (!style.IsEmpty())
+        out.AppendAttribute("style", style);
+    if (!item.m_strClass.IsEmpty())
+        out.AppendAttribute("class", item.m_strClass);
+    const CString data = HtmlAttributeEscape(UrlEscapeUnsafe(address));
+    out.Append(CString::Formatted(" type=\"%s\" data=\"%s\" width=\"%d\" height=\"%d\">\r\n", mimeType, data.GetString(),
+        item.m_nWidth, item.m_nHeight));
+    out.Append(CString::Formatted("<param name=\"src\" value=\"%s\">\r\n", data.GetString()));
+    for (const auto& [name, on] : flags)
+        out.Append(CString::Formatted("<param name=\"%s\" value=\"%s\">\r\n", name, on ? "true" : "false"));
+    out.Append("</object>");
+}

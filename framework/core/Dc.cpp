@@ -913,39 +913,33 @@ BOOL CDC::CloseFigure()
     return TRUE;
 }
 
-BOOL CDC::FillPath()
+BOOL CDC::DrawClosedPath(bool fill, bool stroke)
 {
     if (m_inPath || m_path.isEmpty())
         return FALSE;
     QPainterPath path = m_path;
     m_path = QPainterPath();
     path.setFillRule(m_s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
-    if (!m_s.brush.IsHollow())
+    if (fill && !m_s.brush.IsHollow())
         FillDevicePath(path, m_s.brush.Color());
+    if (stroke)
+        StrokeDevicePath(path, false);
     return TRUE;
+}
+
+BOOL CDC::FillPath()
+{
+    return DrawClosedPath(true, false);
 }
 
 BOOL CDC::StrokePath()
 {
-    if (m_inPath || m_path.isEmpty())
-        return FALSE;
-    const QPainterPath path = m_path;
-    m_path = QPainterPath();
-    StrokeDevicePath(path, false);
-    return TRUE;
+    return DrawClosedPath(false, true);
 }
 
 BOOL CDC::StrokeAndFillPath()
 {
-    if (m_inPath || m_path.isEmpty())
-        return FALSE;
-    QPainterPath path = m_path;
-    m_path = QPainterPath();
-    path.setFillRule(m_s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
-    if (!m_s.brush.IsHollow())
-        FillDevicePath(path, m_s.brush.Color());
-    StrokeDevicePath(path, false);
-    return TRUE;
+    return DrawClosedPath(true, true);
 }
 
 BOOL CDC::SelectClipPath(int mode)

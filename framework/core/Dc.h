@@ -232,6 +232,9 @@ private:
     double ScaleX() const;
     double ScaleY() const;
     int DevicePenWidth() const;
+    // Ends the use of the finished path: fills it with the brush, outlines it with the
+    // pen, or both; FALSE while a path is open or when there is none.
+    BOOL DrawClosedPath(bool fill, bool stroke);
     void FillDevicePath(const QPainterPath& path, COLORREF color) const;
     void StrokeDevicePath(const QPainterPath& path, bool closedOutline) const;
     void DrawShape(Shape shape, int l, int t, int r, int b, int ew, int eh);
