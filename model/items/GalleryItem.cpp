@@ -120,7 +120,7 @@ void CGalleryItem::Serialize(CArchive& ar, int version)
             p->Serialize(ar, version);
     }
     if (ar.IsStoring() || version >= 88)
-        Io(ar, m_nReserved88);
+        Io(ar, m_nArchivedSince88);
 }
 
 void CGalleryItem::SerializeExtra(CArchive& ar, int version)

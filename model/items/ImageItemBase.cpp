@@ -67,7 +67,7 @@ void CImageItemBase::Serialize(CArchive& ar, int version)
     else
         ar.Read(&m_lf, sizeof m_lf);
     if (ar.IsStoring() || version >= 88) {
-        Io(ar, m_nReserved88);
+        Io(ar, m_nArchivedSince88);
         Io(ar, m_bFormButton);
     }
     if (ar.IsLoading()) {

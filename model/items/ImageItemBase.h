@@ -14,7 +14,7 @@ public:
     CImageItemBase();
     ~CImageItemBase() override;
 
-    // Slot 5: the settled base name followed by ".png".
+    // The settled base name followed by ".png".
     CString GetFileName() const override;
     void Serialize(CArchive& ar, int version) override;
     // The item extras, then the shadow transparency, which the record has no place for.
@@ -31,11 +31,11 @@ public:
     // The normal look as PNG and, with a mouse-over look, the sprite.
     bool ExportFiles(CPublishContext& context) override;
     CString GetStyle() override;
-    // 19: whether the item has a mouse-over look.
+    // Whether the item has a mouse-over look.
     virtual bool HasRollover() const;
-    // 20: brings the mouse-over look up to date (here: the colour shift on it as it is).
+    // Brings the mouse-over look up to date (here: the colour shift on it as it is).
     virtual void RenderOverState();
-    // 21: renders a look (0 normal, 1 over); here the shared effects pass on it.
+    // Renders a look (0 normal, 1 over); here the shared effects pass on it.
     virtual void Render(int state);
 
     // The sprite link that replaces the img tag of an item with a mouse-over look.
@@ -74,7 +74,7 @@ public:
     int m_nEdgeKind = 0; // 0 none, 1 linear, 2 elliptical
     COLORREF m_crOverShift = 0xFF808080u;
     int m_bShowOverState = 0;
-    int m_nReserved88 = 0;
+    int m_nArchivedSince88 = 0;
     int m_bFormButton = 0;
 };
 

@@ -81,8 +81,8 @@ void CMenuEntry::SerializeMenuEntry(CArchive& ar, int version)
     m_link.Serialize(ar, version);
     m_strCaption.Serialize(ar);
     Io(ar, m_crColor);
-    Io(ar, m_nKept1);
-    Io(ar, m_nKept2);
+    Io(ar, m_nArchivedFirst);
+    Io(ar, m_nArchivedSecond);
     Io(ar, m_nNumber);
 }
 
