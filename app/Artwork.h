@@ -1,5 +1,6 @@
-// The designer's pictures, drawn in code so they stay sharp and need no files: toolbar
-// icons, the splash picture, the Welcome dialog's banner and strip, the program icon.
+// The designer's pictures: toolbar icons from the SVG files under resources/toolbar
+// (Qt resources, so they stay sharp at every size and are edited as pictures); the splash
+// picture, the Welcome dialog's banner and strip and the program icon composed in code.
 #pragma once
 #include "framework/core/Types.h"
 #include <QtGui/QIcon>
