@@ -48,12 +48,7 @@ const char* CommandPictureName(UINT id)
 
 QPixmap CommandPixmap(UINT id, int size)
 {
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QSvgRenderer picture(QStringLiteral(":/toolbar/%1.svg").arg(QLatin1String(CommandPictureName(id))));
-    QPainter p(&pm);
-    picture.render(&p, QRectF(0, 0, size, size));
-    return pm;
+    return ResourcePicture(QStringLiteral(":/toolbar/%1.svg").arg(QLatin1String(CommandPictureName(id))), size);
 }
 
 // The program's motif: a mosaic of tiles in the program's colours.
@@ -77,6 +72,16 @@ void Backdrop(QPainter& p, QRectF r)
     p.fillRect(r, g);
 }
 } // namespace
+
+QPixmap ResourcePicture(const QString& path, int size)
+{
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QSvgRenderer picture(path);
+    QPainter p(&pm);
+    picture.render(&p, QRectF(0, 0, size, size));
+    return pm;
+}
 
 QIcon CommandIcon(UINT id)
 {

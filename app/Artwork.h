@@ -5,7 +5,11 @@
 #include "framework/core/Types.h"
 #include <QtGui/QIcon>
 #include <QtGui/QImage>
+#include <QtGui/QPixmap>
 
+// An SVG picture of the program's resources (":/toolbar/...", ":/tree/...") drawn at
+// size x size; transparent when the file is missing.
+QPixmap ResourcePicture(const QString& path, int size);
 // An icon for a command id; a neutral square for ids without their own picture.
 QIcon CommandIcon(UINT id);
 // 400 x 347.

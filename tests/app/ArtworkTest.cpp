@@ -1,9 +1,13 @@
 // The toolbar pictures come from the SVG resources: each command of the bars has one of
 // its own, drawn at both icon sizes.
 #include "app/Artwork.h"
+#include "app/SiteTreeCtrl.h"
+#include "editor/SiteTreeNodes.h"
 #include "resources/CommandIds.h"
 
 #include <QtCore/QFile>
+#include <QtGui/QColor>
+#include <QtGui/QIcon>
 #include <QtGui/QImage>
 
 #include <gtest/gtest.h>
@@ -59,4 +63,19 @@ TEST(Artwork, PicturesAreResourceFiles)
 {
     EXPECT_TRUE(QFile::exists(QStringLiteral(":/toolbar/file_new.svg")));
     EXPECT_TRUE(QFile::exists(QStringLiteral(":/toolbar/command.svg")));
+}
+
+TEST(Artwork, SiteTreePicturesAreDrawnFromTheirFiles)
+{
+    const std::vector<QIcon> images = MakeSiteTreeImages();
+    for (int index : {IMAGE_PAGE, IMAGE_FOLDER, IMAGE_HOME, IMAGE_TEXTURE, IMAGE_FOLDER_HOME, IMAGE_FILE, IMAGE_MASTER}) {
+        SCOPED_TRACE(index);
+        const QImage image = images[size_t(index)].pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+        EXPECT_GT(CoveredPixels(image), 10);
+    }
+    // the home page is the page with a red corner
+    const QImage page = images[IMAGE_PAGE].pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage home = images[IMAGE_HOME].pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(QColor(home.pixel(11, 12)), QColor(0xdc, 0x28, 0x28));
+    EXPECT_NE(page.pixel(11, 12), home.pixel(11, 12));
 }
