@@ -1,4 +1,5 @@
 #include "app/SiteTreeCtrl.h"
+#include "app/Artwork.h"
 
 #include "document/EditScope.h"
 #include <optional>
@@ -65,60 +66,23 @@ const CPage* FindNameClash(const CKJDoc& doc, const CPage* page, const CFolder* 
     return nullptr;
 }
 
-QIcon Glyph(const std::function<void(QPainter&)>& paint)
+// A tree picture from its SVG file under resources/tree.
+QIcon TreePicture(const char* name)
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    paint(p);
-    return QIcon(pixmap);
+    return QIcon(ResourcePicture(QStringLiteral(":/tree/%1.svg").arg(QLatin1String(name)), 16));
 }
 } // namespace
 
 std::vector<QIcon> MakeSiteTreeImages()
 {
-    auto page = [](QColor corner) {
-        return Glyph([corner](QPainter& p) {
-            p.setPen(QColor(90, 90, 90));
-            p.setBrush(Qt::white);
-            p.drawRect(3, 1, 10, 13);
-            p.fillRect(5, 4, 6, 1, QColor(150, 150, 150));
-            p.fillRect(5, 7, 6, 1, QColor(150, 150, 150));
-            p.fillRect(5, 10, 4, 1, QColor(150, 150, 150));
-            if (corner.isValid())
-                p.fillRect(9, 10, 5, 5, corner);
-        });
-    };
-    auto folder = Glyph([](QPainter& p) {
-        p.setPen(QColor(150, 110, 20));
-        p.setBrush(QColor(240, 200, 80));
-        p.drawRect(1, 4, 14, 10);
-        p.drawRect(1, 2, 6, 2);
-    });
-    auto texture = Glyph([](QPainter& p) {
-        for (int y = 0; y < 4; ++y)
-            for (int x = 0; x < 4; ++x)
-                p.fillRect(2 + 3 * x, 2 + 3 * y, 3, 3, (x + y) % 2 ? QColor(60, 120, 200) : QColor(230, 230, 230));
-    });
-    auto file = Glyph([](QPainter& p) {
-        p.setPen(QColor(90, 90, 90));
-        p.setBrush(QColor(220, 230, 250));
-        p.drawRect(3, 1, 10, 13);
-    });
-    auto master = Glyph([](QPainter& p) {
-        p.setPen(QColor(60, 60, 60));
-        p.setBrush(QColor(200, 160, 230));
-        p.drawRect(2, 2, 11, 11);
-        p.drawRect(4, 4, 7, 3);
-    });
     std::vector<QIcon> images(IMAGE_COUNT);
-    images[IMAGE_PAGE] = page(QColor());
-    images[IMAGE_FOLDER] = folder;
-    images[IMAGE_HOME] = page(QColor(220, 40, 40));
-    images[IMAGE_TEXTURE] = texture;
-    images[IMAGE_FOLDER_HOME] = page(QColor(40, 160, 40));
-    images[IMAGE_FILE] = file;
-    images[IMAGE_MASTER] = master;
+    images[IMAGE_PAGE] = TreePicture("page");
+    images[IMAGE_FOLDER] = TreePicture("folder");
+    images[IMAGE_HOME] = TreePicture("home");
+    images[IMAGE_TEXTURE] = TreePicture("texture");
+    images[IMAGE_FOLDER_HOME] = TreePicture("folder_home");
+    images[IMAGE_FILE] = TreePicture("file");
+    images[IMAGE_MASTER] = TreePicture("master");
     return images;
 }
 

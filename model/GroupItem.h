@@ -39,8 +39,8 @@ public:
     void Draw(CDC* dc) override;
     // Background, borders and children without clip, scroll bars or focus frame.
     void DrawChildren(CDC* dc);
-    // Slot 19: flows the children into the inner width and lays out every child (text
-    // measured, pictures made), then stacks them.
+    // Flows the children into the inner width and lays out every child (text measured,
+    // pictures made), then stacks them.
     virtual void LayoutChildren();
 
     void DrawDragOutline(CDC* dc, int dx, int dy);

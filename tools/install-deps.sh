@@ -4,7 +4,7 @@
 set -euo pipefail
 PKGS=(
   cmake ninja-build g++ clang ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libqt6webenginecore6-bin
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev libqt6webenginecore6-bin
   libgl-dev libcurl4-openssl-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev libgif-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libclang-rt-14-dev libfuzzer-14-dev
   fonts-liberation fonts-dejavu-core fonts-comic-neue fonts-opensymbol fontconfig

@@ -1,4 +1,5 @@
 #include "model/items/GalleryItem.h"
+#include "model/Escaping.h"
 #include "framework/core/Dc.h"
 #include "framework/core/Exceptions.h"
 #include "model/HtmlWriting.h"
@@ -23,17 +24,6 @@ void IoColor(CArchive& ar, COLORREF& c)
 CString PublishName(const CSiteObject& object)
 {
     return object.m_strThirdName.IsEmpty() ? object.GetFileName() : object.m_strThirdName;
-}
-
-// An address for CSS url('...') inside a script string: what could end the string, the
-// url() or the attribute is percent-encoded.
-CString CssQuotedUrl(const CString& address)
-{
-    CString escaped = UrlEscapeUnsafe(address);
-    escaped.Replace("'", "%27");
-    escaped.Replace("(", "%28");
-    escaped.Replace(")", "%29");
-    return escaped;
 }
 
 } // namespace
@@ -130,7 +120,7 @@ void CGalleryItem::Serialize(CArchive& ar, int version)
             p->Serialize(ar, version);
     }
     if (ar.IsStoring() || version >= 88)
-        Io(ar, m_nReserved88);
+        Io(ar, m_nArchivedSince88);
 }
 
 void CGalleryItem::SerializeExtra(CArchive& ar, int version)
@@ -231,7 +221,7 @@ void CGalleryItem::WriteHtml(CPageOutput& out)
     const CString jsId = HtmlAttributeEscape(EscapeJsString(m_strName));
     CImageItem* current = GetGalleryPicture(*this);
     // An empty gallery shows an empty view.
-    const CString large = current ? HtmlAttributeEscape(CssQuotedUrl(FixFileUrl(*current))) : CString();
+    const CString large = current ? HtmlAttributeEscape(UrlEscapeUnsafeQuoted(FixFileUrl(*current))) : CString();
     out.Append(CString::Formatted("<div style=\"width:100%%; height:%dpx; overflow: hidden; background-image:url('%s'); "
                                   "background-repeat:no-repeat; background-position: center center;  text-align:center;\" id=\"%s\"></div>",
         std::max(m_nHeight - strip - 10, 0), large.GetString(), id.GetString()));
@@ -242,7 +232,7 @@ void CGalleryItem::WriteHtml(CPageOutput& out)
         if (!thumb)
             continue;
         const CString src = HtmlAttributeEscape(PublishName(*thumb));
-        const CString swap = HtmlAttributeEscape(CssQuotedUrl(FixFileUrl(*p)));
+        const CString swap = HtmlAttributeEscape(UrlEscapeUnsafeQuoted(FixFileUrl(*p)));
         out.Append(CString::Formatted("<td><img alt=\"[]\" src=\"%s\" width=\"%d\" height=\"%d\" style=\"cursor:pointer; padding:%dpx; "
                                       "background-color:%s; border:%dpx solid %s;\" onClick=\"document.getElementById('%s').style.backgroundImage='url(%s)';\"></td>",
             src.GetString(), thumb->m_nWidth, thumb->m_nHeight, m_nThumbPadding, ColorToHtml(m_crThumbBack).GetString(), m_nThumbBorder,

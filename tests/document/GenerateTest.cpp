@@ -1,4 +1,5 @@
 #include "DocTestSupport.h"
+#include "model/Escaping.h"
 #include "GenerateTestSupport.h"
 #include "support/ExternalTools.h"
 
@@ -6,7 +7,6 @@
 #include "document/KJDoc.h"
 #include "document/SiteCss.h"
 #include "model/Folder.h"
-#include "model/HtmlWriting.h"
 #include "model/Page.h"
 #include "model/PageOutput.h"
 #include "model/Picture.h"
