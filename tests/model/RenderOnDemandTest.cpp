@@ -371,11 +371,12 @@ TEST_F(RenderOnDemand, CraftedProjectWithTheLargestPictureAndBlurOpensInBoundedT
         told.push_back(text);
         return IDOK;
     });
-    // A 6000 x 6000 picture with the largest blur and a shadow, written to a real file.
+    // A picture shown at 6000 x 6000 with the largest blur and a shadow, written to a
+    // real file (a small picture scaled up: the rendering is as large as a large one's).
     const int side = 6000;
     CImageItem crafted;
     {
-        const std::vector<BYTE> png = picturetest::PngBytes(picturetest::Solid(side, side, 0x00406080u));
+        const std::vector<BYTE> png = picturetest::PngBytes(picturetest::Solid(60, 60, 0x00406080u));
         crafted.m_blob.Assign(png.data(), png.size());
     }
     crafted.m_nRenderWidth = crafted.m_nRenderHeight = side;
@@ -429,6 +430,41 @@ TEST_F(RenderOnDemand, CraftedProjectWithTheLargestPictureAndBlurOpensInBoundedT
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(told[0], render_budget::ClampedMessage());
+    SetMessageBoxHandler(previous);
+    render_budget::Reset();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RenderOnDemand, CraftedShapeWithTheLargestBlurRendersInBoundedTime)
+{
+    render_budget::Reset();
+    std::vector<CString> told;
+    MessageBoxHandler previous = SetMessageBoxHandler([&](const CString& text, const CString&, unsigned) {
+        told.push_back(text);
+        return IDOK;
+    });
+    // A large ellipse needs no picture bytes: a few bytes on the clipboard ask for it all.
+    CShapeItem shape;
+    shape.m_nFrameShape = 1;
+    shape.m_nRenderWidth = shape.m_nRenderHeight = 3000;
+    shape.m_nSupersampling = 0;
+    shape.m_nShadowKind = 1;
+    shape.m_nShadowBlur = 31;
+    const std::vector<BYTE> record = StoreRecord(shape);
+    QElapsedTimer clock;
+    clock.start();
+    CShapeItem opened;
+    LoadRecord(opened, record);
+    opened.RecalcLayout();
+    EXPECT_LT(clock.elapsed(), 60000);
+    EXPECT_GT(opened.m_nWidth, 3000);
+    EXPECT_TRUE(render_budget::WasClamped());
+    EXPECT_EQ(opened.m_nShadowBlur, 31);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(told.size(), 1u);
     SetMessageBoxHandler(previous);
     render_budget::Reset();
 }
