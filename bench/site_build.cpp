@@ -17,6 +17,31 @@
 
 namespace {
 
+// Resident memory of the process in MB.
+double ResidentMB()
+{
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return double(resident) * 4096.0 / 1e6;
+}
+
+double PeakMB()
+{
+    double peak = 0;
+    if (FILE* f = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f))
+            if (std::strncmp(line, "VmHWM:", 6) == 0)
+                peak = std::atof(line + 6) / 1000.0;
+        std::fclose(f);
+    }
+    return peak;
+}
+
 double Now()
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -32,11 +57,13 @@ int main(int argc, char** argv)
         return doc->OnSaveDocument(argv[3]) ? 0 : 1;
     }
     if (argc == 4 && std::strcmp(argv[1], "build") == 0) {
+        const double before = ResidentMB();
         const double start = Now();
         CKJDoc doc;
         if (!doc.OnOpenDocument(argv[2]))
             return 1;
         const double opened = Now();
+        const double loadedMB = ResidentMB() - before;
         CPublishContext context;
         context.m_strOutputFolder = argv[3];
         context.m_nMode = kPublishExport;
@@ -47,7 +74,8 @@ int main(int argc, char** argv)
             return 1;
         }
         const double generated = Now();
-        std::printf("open %.1f ms, generate %.1f ms, %d files\n", opened - start, generated - opened, int(context.GetFileCount()));
+        std::printf("open %.1f ms, generate %.1f ms, %d files, project in memory %.1f MB, peak %.1f MB\n", opened - start,
+            generated - opened, int(context.GetFileCount()), loadedMB, PeakMB());
         std::fflush(stdout);
         std::_Exit(0); // the operating system frees the project faster than its destructors
     }

@@ -407,7 +407,7 @@ TEST_F(RenderOnDemand, CraftedProjectWithTheLargestPictureAndBlurOpensInBoundedT
     }
     opened.RecalcLayout(); // the first measure renders
     const qint64 ms = clock.elapsed();
-    EXPECT_LT(ms, 60000) << "generous: a sanitizer build is many times slower";
+    EXPECT_LT(ms, 120000) << "generous: a sanitizer build is many times slower; unbounded took minutes even optimised";
     RecordProperty("crafted_open_ms", int(ms));
     // The shadow is there, drawn with less blur than asked.
     ASSERT_TRUE(opened.m_state[0].IsValid());
