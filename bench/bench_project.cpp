@@ -1,129 +1,132 @@
-// Save and load of a large project (200 pages of 50 items, 50 pictures of 1 MB) in MB/s,
-// next to memcpy and a raw file write of the same bytes in the same run.
-#include "document/KJDoc.h"
+// Opening and saving projects through real files, each beside its peer in the same run,
+// alternated: opening (CKJDoc::OnOpenDocument) beside a raw read() of the same file;
+// saving (CKJDoc::OnSaveDocument: temporary file, flush to disk, rename) beside a raw
+// write of the same bytes with the same flush and rename. Projects: text sites of 1,000
+// and 5,000 pages and a mixed project of shapes, images and 50 MB of pictures.
+#include "Alternate.h"
+#include "BenchProjects.h"
+
 #include "framework/core/CArchive.h"
 #include "framework/core/CFile.h"
-#include "model/ItemFactory.h"
-#include "model/ItemTypes.h"
-#include "model/Page.h"
-#include "model/Picture.h"
 
 #include <QtCore/QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <cstring>
-#include <vector>
+#include <cstdio>
+#include <fcntl.h>
+#include <map>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-CKJDoc& BigProject()
+QTemporaryDir& Dir()
 {
-    static CKJDoc* doc = [] {
-        auto* d = new CKJDoc;
-        d->OnNewDocument();
-        const int types[] = {ITEM_PARAGRAPH, ITEM_HEADING, ITEM_IMAGE, ITEM_SHAPE, ITEM_TEXT};
-        for (int p = 0; p < 200; ++p) {
-            CWString title;
-            title = CString::Formatted("Page %d", p).GetString();
-            CPage* page = d->AddPage(nullptr, &title);
-            for (int i = page->GetChildCount(); i < 50; ++i)
-                if (CItem* item = CreateItem(types[i % 5]))
-                    page->AddChild(item);
-        }
-        std::vector<BYTE> picture(1 << 20);
-        for (std::size_t i = 0; i < picture.size(); ++i)
-            picture[i] = BYTE(i * 2654435761u >> 13);
-        for (int t = 0; t < 50; ++t) {
-            auto pic = std::make_unique<CPicture>();
-            pic->m_strName = CString::Formatted("pic%d", t);
-            pic->m_nFormat = CPicture::FormatPng;
-            pic->m_blob.Assign(picture.data(), picture.size());
-            d->m_textures.push_back(std::move(pic));
-        }
-        return d;
-    }();
-    return *doc;
+    static QTemporaryDir d;
+    return d;
 }
 
-const std::vector<BYTE>& SavedBytes()
+// 0: mixed project; otherwise a text site of that many pages.
+std::unique_ptr<CKJDoc> MakeProject(int which)
 {
-    static std::vector<BYTE> bytes = [] {
-        CMemFile f;
-        CArchive ar(&f, CArchive::store);
-        BigProject().Serialize(ar);
-        ar.Close();
-        return f.Bytes();
-    }();
+    return which == 0 ? benchprojects::MakeMixedProject() : benchprojects::MakeTextSite(which);
+}
+
+// The project's file, written once per kind.
+const CString& ProjectFile(int which)
+{
+    static std::map<int, CString> files;
+    auto it = files.find(which);
+    if (it != files.end())
+        return it->second;
+    const CString path = CString::FromQString(Dir().filePath(QString("project%1.kjproj").arg(which)));
+    MakeProject(which)->OnSaveDocument(path);
+    return files[which] = path;
+}
+
+std::vector<BYTE> RawRead(const char* path)
+{
+    std::vector<BYTE> bytes;
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0)
+        return bytes;
+    bytes.resize(std::size_t(st.st_size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t r = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (r <= 0)
+            break;
+        done += std::size_t(r);
+    }
+    ::close(fd);
+    bytes.resize(done);
     return bytes;
 }
 
-void BM_SaveToMemory(benchmark::State& state)
+void RawSafeWrite(const char* path, const std::vector<BYTE>& bytes)
 {
-    for (auto _ : state) {
-        CMemFile f(1 << 20);
-        CArchive ar(&f, CArchive::store);
-        BigProject().Serialize(ar);
-        ar.Close();
-        benchmark::DoNotOptimize(f.GetLength());
+    const std::string temp = std::string(path) + ".tmp";
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    std::size_t done = 0;
+    while (fd >= 0 && done < bytes.size()) {
+        const ssize_t r = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (r <= 0)
+            break;
+        done += std::size_t(r);
     }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(SavedBytes().size()));
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+    std::rename(temp.c_str(), path);
 }
 
-void BM_SaveToFile(benchmark::State& state)
+void BM_OpenFileVsRawRead(benchmark::State& state)
 {
-    QTemporaryDir dir;
-    CString path = CString::FromQString(dir.filePath("big.kjproj"));
+    const int which = int(state.range(0));
+    const CString& path = ProjectFile(which);
+    const double bytes = double(RawRead(path).size());
+    std::unique_ptr<CKJDoc> doc;
+    benchpair::Pair p;
     for (auto _ : state) {
-        CKJDoc& doc = BigProject();
-        bool ok = doc.OnSaveDocument(path);
-        benchmark::DoNotOptimize(ok);
+        p = benchpair::Alternate(
+            int(state.range(1)),
+            [&] {
+                doc = std::make_unique<CKJDoc>(); // made and freed outside the clock
+                const double start = benchpair::WallSeconds();
+                const bool ok = doc->OnOpenDocument(path);
+                const double t = benchpair::WallSeconds() - start;
+                if (!ok)
+                    state.SkipWithError("open failed");
+                doc.reset();
+                return t;
+            },
+            benchpair::Timed([&] { benchmark::DoNotOptimize(RawRead(path).size()); }));
     }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(SavedBytes().size()));
+    benchpair::Report(state, p, "raw_read", bytes);
 }
 
-void BM_Load(benchmark::State& state)
+void BM_SaveVsRawWrite(benchmark::State& state)
 {
-    const std::vector<BYTE>& bytes = SavedBytes();
+    const int which = int(state.range(0));
+    std::unique_ptr<CKJDoc> doc = MakeProject(which);
+    const CString ours = CString::FromQString(Dir().filePath(QString("save%1.kjproj").arg(which)));
+    const CString raw = CString::FromQString(Dir().filePath(QString("raw%1.bin").arg(which)));
+    doc->OnSaveDocument(ours);
+    const std::vector<BYTE> bytes = RawRead(ours);
+    benchpair::Pair p;
     for (auto _ : state) {
-        CKJDoc doc;
-        CMemFile f(bytes.data(), bytes.size());
-        CArchive ar(&f, CArchive::load);
-        doc.Serialize(ar);
-        benchmark::DoNotOptimize(doc.m_pages.size());
+        p = benchpair::Alternate(
+            int(state.range(1)), benchpair::Timed([&] { benchmark::DoNotOptimize(doc->OnSaveDocument(ours)); }),
+            benchpair::Timed([&] { RawSafeWrite(raw, bytes); }));
     }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
-}
-
-void BM_Memcpy(benchmark::State& state)
-{
-    const std::vector<BYTE>& bytes = SavedBytes();
-    std::vector<BYTE> target(bytes.size());
-    for (auto _ : state) {
-        std::memcpy(target.data(), bytes.data(), bytes.size());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
-}
-
-void BM_RawFileWrite(benchmark::State& state)
-{
-    const std::vector<BYTE>& bytes = SavedBytes();
-    QTemporaryDir dir;
-    CString path = CString::FromQString(dir.filePath("raw.bin"));
-    for (auto _ : state) {
-        CFile f(path, CFile::modeCreate | CFile::modeWrite);
-        f.Write(bytes.data(), UINT(bytes.size()));
-        f.Flush();
-        f.Close();
-    }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
+    benchpair::Report(state, p, "raw_write", double(bytes.size()));
 }
 
 } // namespace
 
-BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RawFileWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_SaveToMemory)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SaveToFile)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
+// Arguments: project (pages of the text site, 0 the mixed project), rounds.
+BENCHMARK(BM_OpenFileVsRawRead)->Args({1000, 15})->Args({5000, 7})->Args({0, 7})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveVsRawWrite)->Args({1000, 15})->Args({0, 7})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);

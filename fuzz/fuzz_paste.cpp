@@ -1,5 +1,7 @@
 // The private clipboard stream from untrusted bytes: pasted with renaming into a group,
-// then copied again. Only archive and memory exceptions may come out.
+// measured as the editor does after a paste (which renders what items draw), then copied
+// again. Only archive and memory exceptions may come out; the rendering ceiling keeps
+// every unit quick.
 #include "framework/core/CFile.h"
 #include "framework/core/Exceptions.h"
 #include "model/Clipboard.h"
@@ -15,8 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int counter = 1;
     try {
         PasteItems(group, ar, counter, true);
-        for (int i = 0; i < group.GetChildCount(); ++i)
+        for (int i = 0; i < group.GetChildCount(); ++i) {
+            group.GetChild(i)->RecalcLayout();
             group.GetChild(i)->m_bSelected = 1;
+        }
         CMemFile out;
         CArchive store(&out, CArchive::store);
         WriteSelection(group, store, true);

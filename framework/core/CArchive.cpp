@@ -44,15 +44,25 @@ void CArchive::Abort()
     m_cur = m_buf.get();
     m_end = m_storing ? m_buf.get() + m_bufSize : m_buf.get();
     m_file = nullptr;
+    m_fileLeftKnown = false;
 }
 
-std::uint64_t CArchive::GetRemaining() const
+void CArchive::LearnFileLeft() const
 {
-    if (m_storing || !m_file)
-        return 0;
-    std::uint64_t len = m_file->GetLength();
-    std::uint64_t pos = m_file->GetPosition();
-    return (len > pos ? len - pos : 0) + std::uint64_t(m_end - m_cur);
+    const std::uint64_t len = m_file->GetLength();
+    const std::uint64_t pos = m_file->GetPosition();
+    m_fileLeft = len > pos ? len - pos : 0;
+    m_fileLeftKnown = true;
+}
+
+UINT CArchive::ReadFile(void* p, std::size_t n)
+{
+    const UINT got = m_file->Read(p, UINT(n));
+    if (m_fileLeftKnown) {
+        // A short read means the file ends here, whatever its length said.
+        m_fileLeft = got < n ? 0 : (m_fileLeft > got ? m_fileLeft - got : 0);
+    }
+    return got;
 }
 
 void CArchive::ThrowEof() const
@@ -74,7 +84,7 @@ void CArchive::Fill()
     std::memmove(m_buf.get(), m_cur, keep);
     m_cur = m_buf.get();
     m_end = m_cur + keep;
-    UINT got = m_file ? m_file->Read(m_end, UINT(m_bufSize - keep)) : 0;
+    UINT got = m_file ? ReadFile(m_end, m_bufSize - keep) : 0;
     m_end += got;
 }
 
@@ -90,7 +100,7 @@ std::size_t CArchive::ReadSome(void* buf, std::size_t count)
             std::size_t want = count - done;
             if (want >= m_bufSize && m_file) {
                 // Large raw blocks go straight from the file, past the buffer.
-                UINT got = m_file->Read(out + done, UINT(std::min<std::size_t>(want, 0x40000000u)));
+                UINT got = ReadFile(out + done, std::min<std::size_t>(want, 0x40000000u));
                 if (got == 0)
                     break;
                 done += got;

@@ -24,7 +24,16 @@ public:
     void Abort(); // drops what is buffered
 
     // Bytes that remain to be read (loading), used to bound counts before allocating.
-    std::uint64_t GetRemaining() const;
+    // The file's length is asked once; after that the archive counts what it reads, so
+    // bounding a count costs no system call.
+    std::uint64_t GetRemaining() const
+    {
+        if (m_storing || !m_file)
+            return 0;
+        if (!m_fileLeftKnown)
+            LearnFileLeft();
+        return m_fileLeft + std::uint64_t(m_end - m_cur);
+    }
 
     // Reads exactly count bytes or throws endOfFile.
     void Read(void* buf, std::size_t count);
@@ -98,6 +107,9 @@ private:
         return *this;
     }
     void Fill();
+    // Reads from the file and keeps the count of what the file still holds.
+    UINT ReadFile(void* p, std::size_t n);
+    void LearnFileLeft() const;
     [[noreturn]] void ThrowEof() const;
 
     CFile* m_file;
@@ -106,4 +118,7 @@ private:
     std::size_t m_bufSize;
     BYTE* m_cur;
     BYTE* m_end;
+    // Bytes of the file past what has been read from it; valid once m_fileLeftKnown.
+    mutable std::uint64_t m_fileLeft = 0;
+    mutable bool m_fileLeftKnown = false;
 };

@@ -228,7 +228,7 @@ void CArtisticTextItem::Serialize(CArchive& ar, int version)
     Io(ar, m_nCharExtra);
     Io(ar, m_nLineStyle2);
     if (ar.IsLoading())
-        Render(0);
+        InvalidateRendering();
 }
 
 CString CArtisticTextItem::Describe()
@@ -262,6 +262,7 @@ void CArtisticTextItem::SetRect(int left, int top, int right, int bottom)
 
 void CArtisticTextItem::RenderOverState()
 {
+    EnsureRendered();
     m_state[1].Copy(m_state[0]);
     CImageItemBase::RenderOverState();
 }

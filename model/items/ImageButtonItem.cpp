@@ -123,7 +123,7 @@ void CImageButtonItem::Serialize(CArchive& ar, int version)
         Io(ar, m_crHairline);
     if (ar.IsLoading()) {
         m_nHoverBorderWidthPlus1 = std::clamp(m_nHoverBorderWidthPlus1, 0, 1001);
-        Render(0);
+        InvalidateRendering();
     }
 }
 

@@ -220,7 +220,7 @@ void CImageItem::Serialize(CArchive& ar, int version)
     }
     if (ar.IsLoading()) {
         DecodeStoredImage(*this);
-        Render(0);
+        InvalidateRendering();
     }
 }
 
@@ -229,8 +229,8 @@ void CImageItem::SerializeExtra(CArchive& ar, int version)
     CImageItemBase::SerializeExtra(ar, version);
     if (m_pLinked)
         m_pLinked->SerializeExtra(ar, version);
-    if (ar.IsLoading() && m_nShadowKind > 0)
-        Render(0);
+    if (ar.IsLoading())
+        InvalidateRendering(); // the shadow transparency comes only now
 }
 
 void CImageItem::Render(int state)
@@ -320,6 +320,7 @@ void CImageItem::DrawBorder(CDib& state)
 
 void CImageItem::RenderOverState()
 {
+    EnsureRendered();
     m_state[1] = m_state[0];
     CImageItemBase::RenderOverState();
     if (m_nHueShift == 0 && m_nBrightnessShift == 0 && m_nSaturationShift == 0)
@@ -404,6 +405,7 @@ bool CImageItem::ExportFiles(CPublishContext& context)
         if (extension.IsEmpty())
             extension = IsGif() ? ".gif" : m_bJpegSource ? ".jpg" : ".png";
     } else {
+        EnsureRendered();
         if (!m_state[0].IsValid())
             Render(0);
         jpeg = CanExportAsJpeg() && !HasTransparency(m_state[0]);

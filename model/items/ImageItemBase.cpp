@@ -12,6 +12,7 @@
 #include "model/ItemHtml.h"
 #include "model/PageOutput.h"
 #include "model/PublishContext.h"
+#include "model/RenderBudget.h"
 
 #include <algorithm>
 #include <cmath>
@@ -131,6 +132,7 @@ bool CImageItemBase::HasRollover() const
 
 void CImageItemBase::RenderOverState()
 {
+    EnsureRendered();
     if ((m_crOverShift >> 24) == 0xFF)
         return;
     CDib& over = m_state[1];
@@ -150,6 +152,8 @@ void CImageItemBase::RenderOverState()
 
 void CImageItemBase::Render(int state)
 {
+    if (state == 0)
+        m_bRenderPending = false;
     CDib& B = m_state[state ? 1 : 0];
     if (!B.IsValid())
         return;
@@ -175,6 +179,7 @@ void CImageItemBase::RecalcLayout()
     CItem::RecalcLayout();
     if (m_nType == ITEM_GIF)
         return;
+    EnsureRendered();
     m_nWidth = m_state[0].GetWidth() + m_nInset[SIDE_LEFT] + m_nInset[SIDE_RIGHT];
     m_nHeight = m_state[0].GetHeight() + m_nInset[SIDE_TOP] + m_nInset[SIDE_BOTTOM];
 }
@@ -249,6 +254,7 @@ int CImageItemBase::ExportRolloverSprite(CPublishContext& context)
 {
     const CString name = GetRolloverFileName(*this);
     const CString local = context.m_strOutputRoot + context.m_strCurrentFolder + name;
+    EnsureRendered();
     RenderOverState();
     const int w = std::max(1, m_nWidth), h = std::max(1, m_nHeight);
     CDib sprite;
@@ -268,6 +274,7 @@ int CImageItemBase::ExportRolloverSprite(CPublishContext& context)
 
 bool CImageItemBase::ExportFiles(CPublishContext& context)
 {
+    EnsureRendered();
     SettleBaseName(context, ".png");
     if (HasRollover())
         ExportRolloverSprite(context);
@@ -286,6 +293,7 @@ void CImageItemBase::Draw(CDC* dc)
     CItem::Draw(dc);
     if (!dc)
         return;
+    EnsureRendered();
     CDib& dib = m_state[HasRollover() && m_bShowOverState == 1 ? 1 : 0];
     if (!dib.IsValid())
         return;

@@ -49,8 +49,28 @@ public:
     void SettleBaseName(CPublishContext& context, const char* extension);
     // Writes the sprite of both looks; returns 1.
     int ExportRolloverSprite(CPublishContext& context);
-    CDib& StateBitmap(int state) { return m_state[state ? 1 : 0]; }
-    const CDib& StateBitmap(int state) const { return m_state[state ? 1 : 0]; }
+    // A look, rendered first when it is out of date.
+    CDib& StateBitmap(int state)
+    {
+        EnsureRendered();
+        return m_state[state ? 1 : 0];
+    }
+    const CDib& StateBitmap(int state) const
+    {
+        const_cast<CImageItemBase*>(this)->EnsureRendered();
+        return m_state[state ? 1 : 0];
+    }
+    // Loading only reads: it marks the looks out of date, and the first paint, generation
+    // or measure renders them. Rendering the normal look again clears the mark.
+    void InvalidateRendering() { m_bRenderPending = true; }
+    bool IsRenderPending() const { return m_bRenderPending; }
+    void EnsureRendered()
+    {
+        if (m_bRenderPending) {
+            m_bRenderPending = false;
+            Render(0);
+        }
+    }
 
     int m_nRenderWidth = 0, m_nRenderHeight = 0;
     int m_nSupersampling = 1;
@@ -76,6 +96,9 @@ public:
     int m_bShowOverState = 0;
     int m_nArchivedSince88 = 0;
     int m_bFormButton = 0;
+
+private:
+    bool m_bRenderPending = false;
 };
 
 // The sprite's file name: the safe base name followed by "_over.png".

@@ -99,7 +99,7 @@ void CShapeItem::Serialize(CArchive& ar, int version)
         m_nFrameShading = std::clamp(m_nFrameShading, 0, 5);
         m_b2Way = m_b2Way ? 1 : 0;
         m_nSupersampling = m_nSupersampling ? 1 : 0;
-        Render(0);
+        InvalidateRendering();
     }
 }
 
@@ -147,6 +147,7 @@ CString CShapeItem::GetFileName() const
 
 void CShapeItem::RenderOverState()
 {
+    EnsureRendered();
     m_state[1].Copy(m_state[0]);
     CImageItemBase::RenderOverState();
 }

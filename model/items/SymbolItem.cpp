@@ -112,7 +112,7 @@ void CSymbolItem::Serialize(CArchive& ar, int version)
     Io(ar, m_nStretch);
     Io(ar, m_nLineStyle2);
     if (ar.IsLoading())
-        Render(0);
+        InvalidateRendering();
 }
 
 CString CSymbolItem::Describe()
@@ -132,6 +132,7 @@ void CSymbolItem::SetRect(int left, int top, int right, int bottom)
 
 void CSymbolItem::RenderOverState()
 {
+    EnsureRendered();
     m_state[1].Copy(m_state[0]);
     CImageItemBase::RenderOverState();
 }

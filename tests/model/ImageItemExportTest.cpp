@@ -234,7 +234,8 @@ TEST(ImageItemRecord, RoundTripWithAreasAndLinkedCopy)
     ASSERT_TRUE(back.m_pLinked);
     EXPECT_EQ(back.m_pLinked->m_bitmap.GetWidth(), 3);
     EXPECT_EQ(back.m_picture.GetWidth(), 16);          // decoded from the stored bytes
-    EXPECT_EQ(back.m_state[0].GetWidth(), 16);         // and rendered
+    EXPECT_TRUE(back.IsRenderPending());               // rendered when first asked for
+    EXPECT_EQ(back.StateBitmap(0).GetWidth(), 16);
     EXPECT_EQ(std::string(back.m_lf.lfFaceName), "Arial");
 
     // A face name without its terminator is cut; counts beyond the bytes are refused.

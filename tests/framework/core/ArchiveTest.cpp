@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <QtCore/QTemporaryDir>
+#include <unistd.h>
 
 namespace {
 
@@ -138,4 +139,123 @@ TEST(Archive, WritingWhileLoadingIsRefused)
     CMemFile f(none.data(), 0);
     CArchive ar(&f, CArchive::load);
     EXPECT_THROW(ar << std::int32_t(1), CArchiveException);
+}
+
+namespace {
+
+// A file on disk that counts what the archive asks of it.
+class CountingFile : public CFile {
+public:
+    using CFile::CFile;
+    UINT Read(void* buf, UINT count) override
+    {
+        ++reads;
+        return CFile::Read(buf, count);
+    }
+    std::uint64_t GetLength() const override
+    {
+        ++lengths;
+        return CFile::GetLength();
+    }
+    std::uint64_t GetPosition() const override
+    {
+        ++positions;
+        return CFile::GetPosition();
+    }
+    int reads = 0;
+    mutable int lengths = 0, positions = 0;
+};
+
+} // namespace
+
+TEST(Archive, ReadingAFileAsksItsLengthOnceAndReadsInBlocks)
+{
+    QTemporaryDir dir;
+    CString path = CString::FromQString(dir.filePath("strings.bin"));
+    const int count = 20000;
+    std::uint64_t total = 0;
+    {
+        CFile f(path, CFile::modeCreate | CFile::modeWrite);
+        CArchive ar(&f, CArchive::store);
+        for (int i = 0; i < count; ++i)
+            ar << CString::Formatted("field %d", i) << std::int32_t(i);
+        ar.Close();
+        total = f.GetLength();
+    }
+    CountingFile f(path, CFile::modeRead);
+    CArchive ar(&f, CArchive::load, 4096);
+    EXPECT_EQ(ar.GetRemaining(), total);
+    for (int i = 0; i < count; ++i) {
+        CString s;
+        std::int32_t n = -1;
+        ar >> s >> n; // every string bounds its length by what remains
+        ASSERT_EQ(s, CString::Formatted("field %d", i));
+        ASSERT_EQ(n, i);
+    }
+    EXPECT_EQ(ar.GetRemaining(), 0u);
+    EXPECT_THROW(ar.CheckCount(1), CArchiveException);
+    EXPECT_EQ(f.lengths, 1);
+    EXPECT_EQ(f.positions, 1);
+    // One read per buffer of 4096 bytes, and the one that finds the end.
+    EXPECT_LE(f.reads, int(total / 4096) + 2);
+}
+
+TEST(Archive, RemainingStaysTrueAcrossBufferedAndDirectReads)
+{
+    QTemporaryDir dir;
+    CString path = CString::FromQString(dir.filePath("mixed.bin"));
+    std::vector<BYTE> block(10000, 0x5A);
+    {
+        CFile f(path, CFile::modeCreate | CFile::modeWrite);
+        f.Write("head", 4); // the archive starts after bytes someone else read
+        CArchive ar(&f, CArchive::store, 1024);
+        ar << std::int32_t(7);
+        ar.Write(block.data(), block.size()); // larger than the buffer: straight to the file
+        ar << CString("tail");
+        ar.Close();
+    }
+    CFile f(path, CFile::modeRead);
+    char head[4];
+    ASSERT_EQ(f.Read(head, 4), 4u);
+    CArchive ar(&f, CArchive::load, 1024);
+    EXPECT_EQ(ar.GetRemaining(), 4u + 10000u + 5u);
+    std::int32_t seven = 0;
+    ar >> seven;
+    EXPECT_EQ(seven, 7);
+    EXPECT_EQ(ar.GetRemaining(), 10000u + 5u);
+    std::vector<BYTE> back(block.size());
+    ar.Read(back.data(), back.size());
+    EXPECT_EQ(back, block);
+    EXPECT_EQ(ar.GetRemaining(), 5u);
+    // A string longer than what remains is refused before anything is read.
+    EXPECT_THROW(ar.CheckCount(6), CArchiveException);
+    CString tail;
+    ar >> tail;
+    EXPECT_EQ(tail, "tail");
+    EXPECT_EQ(ar.GetRemaining(), 0u);
+}
+
+TEST(Archive, FileThatShrinksAfterItsLengthWasLearntStillThrows)
+{
+    // The length is learnt once; a file cut short afterwards still ends in endOfFile.
+    QTemporaryDir dir;
+    CString path = CString::FromQString(dir.filePath("short.bin"));
+    {
+        CFile f(path, CFile::modeCreate | CFile::modeWrite);
+        CArchive ar(&f, CArchive::store);
+        ar << CString(std::string(300, 'x'));
+        ar.Close();
+    }
+    CFile f(path, CFile::modeRead);
+    CArchive ar(&f, CArchive::load, 1024);
+    EXPECT_EQ(ar.GetRemaining(), 303u);
+    ASSERT_EQ(::truncate(path.GetString(), 100), 0);
+    CString s;
+    try {
+        ar >> s;
+        FAIL() << "a string past the end was read";
+    } catch (const CArchiveException& e) {
+        EXPECT_EQ(e.m_cause, CArchiveException::endOfFile);
+    }
+    EXPECT_EQ(ar.GetRemaining(), 97u); // what the file still had, less the length read
 }
