@@ -51,8 +51,9 @@ void GenerateAllModes(CKJDoc& doc, const QString& folder)
         context.m_bUploadAll = 1;
         CString error;
         try {
-            if (!GenerateWebsite(doc, context, &error))
+            if (!GenerateWebsite(doc, context, &error)) {
                 EXPECT_FALSE(error.IsEmpty()) << "a failed run says why";
+            }
         } catch (const CException&) {
         }
         const QString root = QFileInfo(site).canonicalFilePath();

@@ -167,10 +167,11 @@ TEST(Document, TruncatedFilesAlwaysReportAnError)
         const bool inSection = n > section;
         EXPECT_EQ(OpenBytes(other, cut), inSection) << n;
         ASSERT_EQ(messages.texts.size(), 1u) << n;
-        if (inSection)
+        if (inSection) {
             EXPECT_NE(messages.texts[0].Find("were reset to their defaults"), -1) << n;
-        else
+        } else {
             EXPECT_TRUE(other.m_pages.empty()) << n;
+        }
     }
 }
 
@@ -192,10 +193,11 @@ TEST(Document, FlippedBytesNeverCrash)
         bool ok = OpenBytes(other, bad);
         // a failure is always reported; a success is a usable project, told about an
         // extension section that had to be reset
-        if (ok && messages.texts.size() == 1u)
+        if (ok && messages.texts.size() == 1u) {
             EXPECT_NE(messages.texts[0].Find("were reset to their defaults"), -1) << round;
-        else
+        } else {
             EXPECT_EQ(messages.texts.size(), ok ? 0u : 1u) << round;
+        }
         if (ok)
             SaveToBytes(other);
     }

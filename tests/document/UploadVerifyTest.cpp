@@ -152,10 +152,12 @@ TEST(UploadVerify, WhatIsMarkedLoggedAndSentNextTime)
         }
         EXPECT_EQ(site.Marked(), c.marked);
         // Whatever counts as uploaded is on the server byte for byte.
-        for (int i = 0; i < 3; ++i)
-            if (site.state[i] == kUploadDone)
+        for (int i = 0; i < 3; ++i) {
+            if (site.state[i] == kUploadDone) {
                 EXPECT_EQ(Bytes(server.LocalPath(QStringLiteral("site/") + QLatin1String(site.names[i]))), site.data[i])
                     << site.names[i];
+            }
+        }
 
         // The fault gone, the next upload sends what is not marked, and then all is there.
         ASSERT_TRUE(server.SetFaults({}));

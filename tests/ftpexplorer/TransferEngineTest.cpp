@@ -517,8 +517,9 @@ TEST_F(Transfers, UploadsTrustOnlyWhatTheServerHolds)
         EXPECT_EQ(Logged("Uploaded: a.txt"), c.aUploaded);
         EXPECT_EQ(Logged("Uploaded: b.bin"), c.bUploaded);
         EXPECT_EQ(Logged("Failed:b.bin"), !c.bUploaded);
-        if (c.bUploaded)
+        if (c.bUploaded) {
             EXPECT_EQ(Tree(server.LocalPath("up")), Tree(m_local.filePath("up")));
+        }
 
         // The fault gone: the same upload again puts every byte there.
         ASSERT_TRUE(server.SetFaults({}));
