@@ -3,6 +3,7 @@
 // published site, and the Website commands that run them.
 #pragma once
 #include "document/Upload.h"
+#include "framework/net/CInternetSession.h"
 #include "framework/ui/Dialog.h"
 
 #include <memory>
@@ -64,6 +65,7 @@ private:
     void ShowProgress();
 
     CFileUploader m_uploader;
+    CInternetEventPump m_pump; // the window answers while a step waits for the server
     QProgressBar* m_progress;
 };
 

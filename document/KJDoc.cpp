@@ -1,6 +1,7 @@
 #include "document/KJDoc.h"
 
 #include "document/EditScope.h"
+#include "document/ExtensionSection.h"
 #include "document/ProjectFormat.h"
 #include "document/SafeSave.h"
 #include "framework/core/CFile.h"
@@ -657,12 +658,6 @@ void CKJDoc::ResolveLinks(const CPublishContext& context)
 
 // --- the project file -----------------------------------------------------------------
 
-namespace {
-// Marks the section after the last field of the 9.2 layout that holds the values the
-// layout has no place for; a 9.2 reader stops before it.
-constexpr char kExtraMarker[8] = {'T', 'S', 'L', 'X', 'T', 'R', 'A', '1'};
-} // namespace
-
 void CKJDoc::Serialize(CArchive& ar)
 {
     if (ar.IsStoring())
@@ -721,9 +716,9 @@ void CKJDoc::WriteProject(CArchive& ar)
     ar << m_strFacebookChannel << I32(m_bFacebookConnect) << I32(m_bFacebookFaces) << I32(m_bFacebookStream) << I32(m_nFacebookStyle);
     ar << m_strLegacyText;
     ar << I32(m_nGridX) << I32(m_nGridY) << I32(m_nDuplicateDX) << I32(m_nDuplicateDY) << I32(m_bGridOn) << I32(m_bShowGuides);
-    // the extension section: the extra values of every object in body order
-    ar.Write(kExtraMarker, sizeof kExtraMarker);
-    WriteExtras(ar);
+    // the extension section: the extra values of every object in body order; a 9.2 reader
+    // stops before it
+    project::WriteExtensionSection(ar, [this](CArchive& a) { WriteExtras(a); });
 }
 
 void CKJDoc::ReadProject(CArchive& ar)
@@ -847,13 +842,10 @@ void CKJDoc::ReadProject(CArchive& ar)
         ReadInt(ar, m_bGridOn);
         ReadInt(ar, m_bShowGuides);
     }
-    // the extension section, when this file has one
-    if (ar.GetRemaining() >= sizeof kExtraMarker) {
-        char marker[sizeof kExtraMarker];
-        ar.Read(marker, sizeof marker);
-        if (std::memcmp(marker, kExtraMarker, sizeof marker) == 0)
-            ReadExtras(ar, v);
-    }
+    // the extension section, when this file has one; a damaged one is never passed over
+    // in silence
+    const project::ExtensionStatus extras = project::ReadExtensionSection(
+        ar, [&](CArchive& a) { ReadExtras(a, v); }, [this](CArchive& a) { WriteExtras(a); });
     ValidateLoadedObjects(ar);
 
     // ids become pointers
@@ -863,6 +855,9 @@ void CKJDoc::ReadProject(CArchive& ar)
     UpdateItemLinks();
     BindItemClasses();
     ApplyPageWidth();
+    // told once the project is known to load
+    if (extras == project::ExtensionStatus::Reset)
+        AfxMessageBox(project::ExtensionResetMessage(ar.m_strFileName), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CKJDoc::ValidateLoadedObjects(CArchive& ar)

@@ -19,7 +19,12 @@ CString MakeBackupCopy(const CString& path);
 // Writes a file through writer into a temporary file in the target's folder and renames
 // it over the target only when writer returned normally and the data reached the disk.
 // On any failure the temporary file is removed, the target is left as it was and the
-// exception (a CException of ours) propagates.
+// exception (a CException of ours, naming path, never the temporary file) propagates.
+// Temporary files of an earlier save of path that was killed are removed first.
 void SaveFileSafely(const CString& path, const std::function<void(CFile&)>& writer);
+
+// Removes the temporary files that saves of path left beside it when they were killed
+// (".<name>.XXXXXX"); returns how many.
+int RemoveLeftoverTemporaries(const CString& path);
 
 } // namespace project

@@ -141,7 +141,7 @@ CFileUploader::Status CFileUploader::Begin()
     m_nEntriesAtStart = UINT(m_queue.size());
     m_nBytesDone = 0;
     m_startTime = std::time(nullptr);
-    return NextFile();
+    return m_step.Run(Running, Failed, [this] { return NextFile(); }, [this] { CloseFiles(); });
 }
 
 void CFileUploader::Confirm(CPublishFile* entry)
@@ -163,23 +163,39 @@ void CFileUploader::CloseFiles()
     }
 }
 
-void CFileUploader::Stop() { CloseFiles(); }
+void CFileUploader::Stop()
+{
+    // A step on the stack still uses the files: it ends them when its wait is over.
+    if (!m_step.DeferCancel(m_connection.get()))
+        CloseFiles();
+}
+
+CFileUploader::Status CFileUploader::Failure(const CString& text, UINT type)
+{
+    CloseFiles();
+    if (!m_step.CancelPending())
+        AfxMessageBox(text, type);
+    return Failed;
+}
 
 CFileUploader::Status CFileUploader::LinkFailure(DWORD error)
 {
     CloseFiles();
+    if (m_step.CancelPending())
+        return Failed; // the user's Stop cut the wait short; the connection stays
     if (m_connection) {
         m_connection->Close();
         m_connection.reset();
     }
     m_dwLastError = error;
-    AfxMessageBox(CString("Error uploading file: ") + m_strRemotePath, MB_OK);
-    return Failed;
+    return Failure(CString("Error uploading file: ") + m_strRemotePath, MB_OK);
 }
 
 CFileUploader::Status CFileUploader::NextFile()
 {
     for (;;) {
+        if (m_step.CancelPending())
+            return Failed;
         if (m_queue.empty())
             return Finished;
         CPublishFile* entry = m_queue.front();
@@ -205,8 +221,7 @@ CFileUploader::Status CFileUploader::NextFile()
         m_strLocalPath = entry->m_strLocalPath;
         CFileException fileError;
         if (!m_local.Open(m_strLocalPath, CFile::modeRead | CFile::typeBinary, &fileError)) {
-            AfxMessageBox(CString("Error reading local file ") + m_strLocalPath, MB_ICONSTOP);
-            return Failed;
+            return Failure(CString("Error reading local file ") + m_strLocalPath, MB_ICONSTOP);
         }
         m_nCurrentSize = m_local.GetLength();
         m_nBytesSent = 0;
@@ -226,6 +241,11 @@ CFileUploader::Status CFileUploader::NextFile()
 
 CFileUploader::Status CFileUploader::Step()
 {
+    return m_step.Run(Running, Failed, [this] { return StepOnce(); }, [this] { CloseFiles(); });
+}
+
+CFileUploader::Status CFileUploader::StepOnce()
+{
     if (!m_connection) {
         CloseFiles();
         return Failed;
@@ -237,9 +257,7 @@ CFileUploader::Status CFileUploader::Step()
     try {
         got = m_local.Read(buffer, kBlockSize);
     } catch (const CException&) {
-        CloseFiles();
-        AfxMessageBox(CString("Error reading local file ") + m_strLocalPath, MB_ICONSTOP);
-        return Failed;
+        return Failure(CString("Error reading local file ") + m_strLocalPath, MB_ICONSTOP);
     }
     if (got == 0) {
         m_local.Abort();
@@ -250,6 +268,13 @@ CFileUploader::Status CFileUploader::Step()
             return LinkFailure(e.m_dwError);
         }
         m_remote.reset();
+        // A "226" alone is not trusted: the server must hold every byte before the file
+        // counts as uploaded.
+        std::uint64_t held = 0;
+        if (!m_connection->GetRemoteFileSize(m_strRemotePath, held) || held != m_nCurrentSize) {
+            m_dwLastError = m_connection->GetLastError() ? m_connection->GetLastError() : ERROR_INTERNET_EXTENDED_ERROR;
+            return Failure(CString("Error writing remote file ") + m_strRemotePath, MB_ICONSTOP);
+        }
         m_nBytesDone += m_nCurrentSize;
         Confirm(m_current);
         return NextFile();
@@ -257,10 +282,8 @@ CFileUploader::Status CFileUploader::Step()
     try {
         m_remote->Write(buffer, got);
     } catch (const CInternetException& e) {
-        CloseFiles();
         m_dwLastError = e.m_dwError;
-        AfxMessageBox(CString("Error writing remote file ") + m_strRemotePath, MB_ICONSTOP);
-        return Failed;
+        return Failure(CString("Error writing remote file ") + m_strRemotePath, MB_ICONSTOP);
     }
     m_nBytesSent += got;
     m_nPercent = m_nCurrentSize ? int(std::min<std::uint64_t>(m_nBytesSent * 100 / m_nCurrentSize, 100)) : 100;

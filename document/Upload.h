@@ -6,6 +6,7 @@
 #include "framework/core/CFile.h"
 #include "framework/core/CString.h"
 #include "framework/core/Types.h"
+#include "framework/net/NetworkStep.h"
 #include "model/PublishContext.h"
 
 #include <cstdint>
@@ -64,7 +65,8 @@ bool GenerateForUpload(CKJDoc& doc, CPublishContext& context, bool uploadAll, QT
 
 // The transfer of a file list: folders are created, files are sent in blocks of
 // kBlockSize, one block per Step. An entry's object is marked uploaded only when the
-// server confirmed every file of that object; everything else keeps its state, so the
+// server confirmed every file of that object and holds each at its full size (SIZE, or
+// the listing where SIZE is refused); everything else keeps its state, so the
 // next upload lists it again. Failures are shown as messages and end the transfer.
 class CFileUploader {
 public:
@@ -82,7 +84,9 @@ public:
     Status Begin();
     // One block of the current file; at its end the file is confirmed and the next opened.
     Status Step();
-    // Abandons the current file (the server keeps no partial copy as complete).
+    // Abandons the current file (the server keeps no partial copy as complete). Called
+    // while a step waits for the network (from the idle handler), it cancels that wait and
+    // the step returns Failed as soon as it ends, without a message.
     void Stop();
 
     bool IsFileOpen() const { return m_remote != nullptr; }
@@ -100,7 +104,10 @@ public:
 
 private:
     Status NextFile();
+    Status StepOnce();
     Status LinkFailure(DWORD error);
+    // A message for a failure, unless the failure is the user's Stop.
+    Status Failure(const CString& text, UINT type);
     void CloseFiles();
     void Confirm(CPublishFile* entry);
 
@@ -122,4 +129,5 @@ private:
     UINT m_nEntriesTaken = 0;
     std::time_t m_startTime = 0;
     DWORD m_dwLastError = 0;
+    CNetworkStep m_step;
 };

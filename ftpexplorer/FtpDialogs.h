@@ -1,6 +1,7 @@
 // The explorer's dialogs: connection details, transfer progress, rename, create folder,
 // the "FTP Connections" picker, the history log and the About box.
 #pragma once
+#include "framework/net/CInternetSession.h"
 #include "framework/ui/Dialog.h"
 #include "ftpexplorer/FtpIds.h"
 #include "ftpexplorer/TransferEngine.h"
@@ -42,6 +43,7 @@ private:
     void ShowProgress();
 
     CTransferEngine m_engine;
+    CInternetEventPump m_pump; // the window answers while a step waits for the server
     QProgressBar* m_pProgress = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include "ftpexplorer/History.h"
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
+#include <cerrno>
 #include <sys/stat.h>
 
 namespace {
@@ -14,6 +15,12 @@ namespace {
 CString NameOfPath(const CString& path)
 {
     return path.Mid(path.ReverseFind('/') + 1);
+}
+
+bool IsUtf8(const CString& s)
+{
+    const QByteArray bytes(s.GetString(), s.GetLength());
+    return QString::fromUtf8(bytes).toUtf8() == bytes;
 }
 
 } // namespace
@@ -65,6 +72,25 @@ int CTransferEngine::Percent(std::uint64_t done, std::uint64_t size)
     return p > 100 ? 100 : int(p);
 }
 
+CString CTransferEngine::LocalNameFor(const CString& remoteName)
+{
+    if (IsUtf8(remoteName))
+        return remoteName;
+    static const char hex[] = "0123456789ABCDEF";
+    CString out;
+    for (int i = 0; i < remoteName.GetLength(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(remoteName[i]);
+        if (c >= 0x80 || c == '%') {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else {
+            out += char(c);
+        }
+    }
+    return out;
+}
+
 CFileEntry* CTransferEngine::Adopt(std::unique_ptr<CFileEntry> entry)
 {
     m_owned.push_back(std::move(entry));
@@ -87,6 +113,12 @@ void CTransferEngine::CloseFiles()
 
 CTransferEngine::Result CTransferEngine::Fail(const CString& description)
 {
+    if (m_step.CancelPending()) {
+        // The failure is the cancelled wait: the user's Cancel, not an error.
+        CloseFiles();
+        m_timer = false;
+        return cancelled;
+    }
     AddHistoryEvent(FtpFormat("Failed:%s", {m_strFileName.GetString()}), description, HISTORY_ERROR);
     // A failed upload is abandoned, never completed: the server must not confirm a short file.
     CloseFiles();
@@ -95,11 +127,19 @@ CTransferEngine::Result CTransferEngine::Fail(const CString& description)
     return cancelled;
 }
 
+CTransferEngine::Result CTransferEngine::Guarded(const std::function<Result()>& step)
+{
+    return m_step.Run(running, cancelled, step, [this] {
+        m_timer = false;
+        CloseFiles();
+    });
+}
+
 CTransferEngine::Result CTransferEngine::Start()
 {
     m_nTotal = int(m_queue.size());
     m_startTime = Now();
-    return NextFile();
+    return Guarded([this] { return NextFile(); });
 }
 
 void CTransferEngine::ExpandUploadFolder(const CFileEntry& folder)
@@ -139,8 +179,15 @@ void CTransferEngine::ExpandUploadFolder(const CFileEntry& folder)
 void CTransferEngine::ExpandDownloadFolder(const CFileEntry& folder)
 {
     CFtpFileFind find(m_pConnection);
-    CString target = folder.m_strTarget + folder.m_strName + "/";
+    CString target = folder.m_strTarget + LocalNameFor(folder.m_strName) + "/";
     BOOL more = find.FindFile(folder.m_strPath + "/*");
+    if (!more && find.GetLastError() != ERROR_NO_MORE_FILES && !m_step.CancelPending()) {
+        // A refused listing is not an empty folder: logged, and the rest goes on.
+        const CString why = FtpFormat("Error reading remote folder %s", {folder.m_strPath.GetString()});
+        AddHistoryEvent(FtpFormat("Failed:%s", {folder.m_strName.GetString()}), why, HISTORY_ERROR);
+        m_problems.push_back(why);
+        return;
+    }
     while (more) {
         more = find.FindNextFile();
         if (find.IsDots())
@@ -166,8 +213,10 @@ void CTransferEngine::ExpandDownloadFolder(const CFileEntry& folder)
 CTransferEngine::Result CTransferEngine::NextFile()
 {
     for (;;) {
+        if (m_step.CancelPending())
+            return cancelled;
         if (m_queue.empty())
-            return finishedOk;
+            return Finish();
         CFileEntry* entry = m_queue.front();
         m_queue.pop_front();
         ++m_nCurrent;
@@ -186,8 +235,10 @@ CTransferEngine::Result CTransferEngine::NextFile()
                 AddHistoryEvent(TranslateText("Creating Remote Folder"), remoteFolder, HISTORY_FOLDER);
                 ExpandUploadFolder(*entry);
             } else {
-                CString localFolder = entry->m_strTarget + entry->m_strName;
-                QDir().mkdir(localFolder.ToQString());
+                CString localFolder = entry->m_strTarget + LocalNameFor(entry->m_strName);
+                // Made under the bytes of the name that the files inside are opened under.
+                if (::mkdir(localFolder.GetString(), 0777) != 0 && errno != EEXIST)
+                    return Fail(FtpFormat("Error writing local file %s", {localFolder.GetString()}));
                 AddHistoryEvent(TranslateText("Creating Local Folder"), localFolder, HISTORY_FOLDER);
                 ExpandDownloadFolder(*entry);
             }
@@ -214,7 +265,7 @@ CTransferEngine::Result CTransferEngine::NextFile()
                 LogUnsafeName(m_strFileName, m_strRemotePath);
                 continue;
             }
-            m_strLocalPath = entry->m_strTarget + m_strFileName;
+            m_strLocalPath = entry->m_strTarget + LocalNameFor(m_strFileName);
             CFileException error;
             if (!m_localFile.Open(m_strLocalPath, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &error))
                 return Fail(FtpFormat("Error writing local file %s", {m_strLocalPath.GetString()}));
@@ -237,7 +288,24 @@ CTransferEngine::Result CTransferEngine::NextFile()
     }
 }
 
+CTransferEngine::Result CTransferEngine::Finish()
+{
+    m_timer = false;
+    if (m_problems.empty())
+        return finishedOk;
+    CString text = TranslateText("The transfer ended, but these could not be done:");
+    for (const CString& p : m_problems)
+        text += "\r\n" + p;
+    ShowMessageBox(text, CString(), MB_OK | MB_ICONERROR);
+    return finishedWithErrors;
+}
+
 CTransferEngine::Result CTransferEngine::Tick()
+{
+    return Guarded([this] { return TickStep(); });
+}
+
+CTransferEngine::Result CTransferEngine::TickStep()
 {
     if (!m_pConnection) {
         CloseFiles();
@@ -271,6 +339,10 @@ CTransferEngine::Result CTransferEngine::Tick()
                                               : FtpFormat("Error writing local file %s", {m_strLocalPath.GetString()}));
         }
         m_pRemoteFile.reset();
+        // The server's "226" is not proof: it must hold the whole file.
+        std::uint64_t held = 0;
+        if (m_direction == upload && (!m_pConnection->GetRemoteFileSize(m_strRemotePath, held) || held != length))
+            return Fail(FtpFormat("Error writing remote file %s", {m_strRemotePath.GetString()}));
         if (m_direction == upload)
             AddHistoryEvent(FtpFormat("Uploaded: %s", {m_strFileName.GetString()}),
                             FtpFormat("%d bytes sent OK   From: %s   To: %s",
@@ -316,5 +388,7 @@ void CTransferEngine::UpdateTexts()
 void CTransferEngine::Cancel()
 {
     m_timer = false;
-    CloseFiles();
+    // A step on the stack still uses the files: it ends them when its wait is over.
+    if (!m_step.DeferCancel(m_pConnection))
+        CloseFiles();
 }

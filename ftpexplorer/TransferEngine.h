@@ -6,6 +6,7 @@
 #include "framework/core/CFile.h"
 #include "framework/net/CFtpConnection.h"
 #include "framework/net/CInternetFile.h"
+#include "framework/net/NetworkStep.h"
 #include "ftpexplorer/FileEntry.h"
 #include <cstdint>
 #include <ctime>
@@ -17,7 +18,9 @@
 class CTransferEngine {
 public:
     enum Direction { upload, download };
-    enum Result { running, finishedOk, cancelled };
+    // finishedWithErrors: the transfer went through to its end, but something could not be
+    // done (a folder whose listing the server refused); each is in the log and was shown.
+    enum Result { running, finishedOk, cancelled, finishedWithErrors };
     static constexpr unsigned kBlockSize = 16384;
 
     CTransferEngine(Direction direction, CFtpConnection* connection);
@@ -32,6 +35,8 @@ public:
     // One tick: one block. Meaningful while TimerRunning().
     Result Tick();
     // The user's Cancel: files closed; an unfinished file is neither confirmed nor logged.
+    // Called while a step waits for the network (from the idle handler), it cancels that
+    // step, and the step returns cancelled as soon as the wait ends.
     void Cancel();
 
     bool TimerRunning() const { return m_timer; }
@@ -52,8 +57,19 @@ public:
 
     void SetClock(std::function<std::time_t()> clock) { m_clock = std::move(clock); }
 
+    // The local name a download gives a remote name (bytes as the server sent them): the
+    // name itself when it is UTF-8, else every byte outside ASCII and every '%' as "%XX".
+    // Folders and the files inside them are made under this one name.
+    static CString LocalNameFor(const CString& remoteName);
+    // What could not be done in a transfer that went on (the remote folders not read).
+    const std::vector<CString>& GetProblems() const { return m_problems; }
+
 private:
     Result NextFile();
+    Result Finish();
+    Result TickStep();
+    // Runs one step of the transfer, never re-entered; a Cancel that came meanwhile wins.
+    Result Guarded(const std::function<Result()>& step);
     void ExpandUploadFolder(const CFileEntry& folder);
     void ExpandDownloadFolder(const CFileEntry& folder);
     CFileEntry* Adopt(std::unique_ptr<CFileEntry> entry);
@@ -82,4 +98,6 @@ private:
     CString m_strStatus;
     CString m_strCount;
     std::function<std::time_t()> m_clock;
+    std::vector<CString> m_problems;
+    CNetworkStep m_step;
 };

@@ -21,7 +21,8 @@ int CFileException::OsErrorToCause(int err)
     case EROFS: return accessDenied;
     case EISDIR: return accessDenied;
     case ENOSPC:
-    case EDQUOT: return diskFull;
+    case EDQUOT:
+    case EFBIG: return diskFull;
     case EIO: return hardIO;
     default: return genericException;
     }

@@ -125,3 +125,40 @@ DWORD CFtpConnection::ListFolder(const CString& folder, std::vector<CFtpListEntr
         entries = ParseListListing(text, std::time(nullptr));
     return m_lastError;
 }
+
+BOOL CFtpConnection::GetRemoteFileSize(const CString& path, std::uint64_t& size)
+{
+    size = 0;
+    if (!IsOpen()) {
+        m_lastError = ERROR_FTP_DROPPED;
+        return FALSE;
+    }
+    if (m_link->QuerySize(path.str(), size)) {
+        m_lastError = 0;
+        return TRUE;
+    }
+    // No SIZE: the file's line in its folder's listing.
+    const int slash = path.ReverseFind('/');
+    CString folder = slash < 0 ? CString() : (slash == 0 ? CString("/") : path.Left(slash));
+    const CString name = path.Mid(slash + 1);
+    std::vector<CFtpListEntry> entries;
+    if (ListFolder(folder, entries) != 0)
+        return FALSE;
+    for (const CFtpListEntry& e : entries) {
+        if (e.name == name && !e.directory) {
+            if (!e.sizeKnown)
+                break;
+            size = e.size;
+            m_lastError = 0;
+            return TRUE;
+        }
+    }
+    m_lastError = ERROR_INTERNET_EXTENDED_ERROR;
+    return FALSE;
+}
+
+void CFtpConnection::CancelStep()
+{
+    if (m_link)
+        m_link->RequestCancel();
+}

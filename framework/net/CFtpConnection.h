@@ -54,6 +54,15 @@ public:
     // Internet error code.
     DWORD ListFolder(const CString& folder, std::vector<CFtpListEntry>& entries);
 
+    // The size the server holds of a file: by SIZE, or from its folder's listing where the
+    // server refuses SIZE. FALSE when neither told it (no such file, listing refused, a
+    // listing without sizes); GetLastError then tells why.
+    BOOL GetRemoteFileSize(const CString& path, std::uint64_t& size);
+
+    // From the idle handler: the step that waits (a command, listing or transfer block)
+    // ends with ERROR_INTERNET_OPERATION_CANCELLED. Nothing when no step waits.
+    void CancelStep();
+
     std::uintptr_t GetContext() const { return m_context; }
 
 private:

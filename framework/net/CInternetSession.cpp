@@ -3,6 +3,8 @@
 #include "framework/net/CInternetException.h"
 #include "framework/net/FtpLink.h"
 
+#include <QtCore/QCoreApplication>
+
 CInternetSession::CInternetSession(const char* agent, std::uintptr_t context, DWORD accessType, const char*,
                                    const char*, DWORD)
     : m_agent(agent), m_context(context), m_accessType(accessType)
@@ -69,4 +71,19 @@ CFtpConnection* CInternetSession::GetFtpConnection(const char* server, const cha
         AfxThrowInternetException(m_context, rc, reply);
     }
     return connection;
+}
+
+std::function<void()> AfxSetInternetIdleHandler(std::function<void()> idle)
+{
+    return FtpLink::SetIdleHandler(std::move(idle));
+}
+
+CInternetEventPump::CInternetEventPump()
+    : m_previous(AfxSetInternetIdleHandler([] { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); }))
+{
+}
+
+CInternetEventPump::~CInternetEventPump()
+{
+    AfxSetInternetIdleHandler(std::move(m_previous));
 }

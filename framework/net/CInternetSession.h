@@ -4,8 +4,28 @@
 #include "framework/core/CString.h"
 #include "framework/core/Types.h"
 #include <cstdint>
+#include <functional>
 
 class CFtpConnection;
+
+// While any network step waits (a reply, room to send, data to read), idle runs about every
+// 20 ms on the same thread: a window lets its event loop run there, so it repaints and a
+// Cancel reaches CFtpConnection::CancelStep. nullptr removes it. The previous handler is
+// returned, so that a scope can put it back.
+std::function<void()> AfxSetInternetIdleHandler(std::function<void()> idle);
+
+// While it lives, network waits let the event loop of the thread run (windows repaint,
+// timers fire, a Cancel button is heard). The transfer dialogs hold one.
+class CInternetEventPump {
+public:
+    CInternetEventPump();
+    ~CInternetEventPump();
+    CInternetEventPump(const CInternetEventPump&) = delete;
+    CInternetEventPump& operator=(const CInternetEventPump&) = delete;
+
+private:
+    std::function<void()> m_previous;
+};
 
 enum : DWORD {
     INTERNET_OPEN_TYPE_PRECONFIG = 0, // proxy settings of the environment

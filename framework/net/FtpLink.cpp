@@ -1,6 +1,7 @@
 #include "framework/net/FtpLink.h"
 #include "framework/net/CInternetException.h"
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <mutex>
 
@@ -11,6 +12,12 @@ namespace {
 constexpr std::size_t kMaxBuffered = 256 * 1024;
 // A listing larger than this is refused rather than held in memory.
 constexpr std::size_t kMaxListing = 64 * 1024 * 1024;
+
+std::function<void()>& IdleHandler()
+{
+    static std::function<void()> idle;
+    return idle;
+}
 
 void GlobalInit()
 {
@@ -36,8 +43,50 @@ FtpLink::~FtpLink()
     Close();
 }
 
+std::function<void()> FtpLink::SetIdleHandler(std::function<void()> idle)
+{
+    std::function<void()> previous = std::move(IdleHandler());
+    IdleHandler() = std::move(idle);
+    return previous;
+}
+
+void FtpLink::RequestCancel()
+{
+    if (m_driving)
+        m_cancel = true;
+}
+
+void FtpLink::RunIdle()
+{
+    static bool running = false;
+    if (running || !IdleHandler())
+        return;
+    running = true;
+    // The handler may drop the last owner of this link: it lives until the step ends.
+    std::shared_ptr<FtpLink> keep = weak_from_this().lock();
+    try {
+        IdleHandler()();
+    } catch (...) {
+        running = false;
+        throw;
+    }
+    running = false;
+}
+
+void FtpLink::ThrowStopped()
+{
+    AfxThrowInternetException(1, m_stopCode ? m_stopCode : ERROR_INTERNET_TIMEOUT);
+}
+
 void FtpLink::Close()
 {
+    if (m_driving) {
+        // The waiting step still uses the handles: it is cancelled and closes them.
+        m_cancel = true;
+        m_closePending = true;
+        return;
+    }
+    m_closePending = false;
     Detach();
     m_transfer = Transfer::None;
     if (m_easy)
@@ -170,17 +219,39 @@ void FtpLink::Wait(int ms)
 
 template <typename Enough> bool FtpLink::Drive(Enough enough)
 {
+    if (m_driving) {
+        m_stopCode = ERROR_FTP_TRANSFER_IN_PROGRESS;
+        return false;
+    }
+    // Kept alive while the idle handler runs; closed at the end when that was asked meanwhile.
+    std::shared_ptr<FtpLink> keep = weak_from_this().lock();
+    struct Scope {
+        FtpLink& link;
+        explicit Scope(FtpLink& l) : link(l) { link.m_driving = true; }
+        ~Scope()
+        {
+            link.m_driving = false;
+            link.m_cancel = false;
+        }
+    } scope(*this);
+    m_stopCode = 0;
     const auto limit = std::chrono::milliseconds(m_config.connectTimeoutMs + m_config.responseTimeoutMs);
     auto deadline = std::chrono::steady_clock::now() + limit;
     std::uint64_t lastMoved = m_moved;
     size_t lastReplies = m_replies.size();
     while (!PerformOnce() && !enough()) {
         Wait(20);
+        RunIdle();
+        if (m_cancel) {
+            m_stopCode = ERROR_INTERNET_OPERATION_CANCELLED;
+            return false;
+        }
         if (m_moved != lastMoved || m_replies.size() != lastReplies) {
             lastMoved = m_moved;
             lastReplies = m_replies.size();
             deadline = std::chrono::steady_clock::now() + limit;
         } else if (std::chrono::steady_clock::now() > deadline) {
+            m_stopCode = ERROR_INTERNET_TIMEOUT;
             return false;
         }
     }
@@ -192,7 +263,7 @@ DWORD FtpLink::RunBlocking()
     curl_multi_add_handle(m_multi, m_easy);
     m_attached = true;
     if (!Drive([] { return false; }))
-        m_result = CURLE_OPERATION_TIMEDOUT;
+        m_result = m_stopCode == ERROR_INTERNET_OPERATION_CANCELLED ? CURLE_ABORTED_BY_CALLBACK : CURLE_OPERATION_TIMEDOUT;
     Detach();
     return m_result == CURLE_OK ? 0 : MapError(m_result);
 }
@@ -389,6 +460,35 @@ DWORD FtpLink::List(const std::string& folder, const char* command, std::string&
     return rc;
 }
 
+bool FtpLink::QuerySize(const std::string& path, std::uint64_t& size)
+{
+    size = 0;
+    if (IsClosed() || Busy() || path.empty() || path.back() == '/' || HasControlChars(path))
+        return false;
+    // Without a body libcurl sets binary mode (a size in ASCII mode would differ or be
+    // refused) and asks SIZE; the reply is read from the replies it passed on.
+    Prepare(EncodePath(path));
+    curl_easy_setopt(m_easy, CURLOPT_NOBODY, 1L);
+    RunBlocking();
+    std::string reply;
+    if (!FindReply(213, reply))
+        return false;
+    std::size_t i = 4;
+    while (i < reply.size() && reply[i] == ' ')
+        ++i;
+    std::uint64_t v = 0;
+    std::size_t digits = 0;
+    for (; i < reply.size() && std::isdigit(static_cast<unsigned char>(reply[i])); ++i, ++digits) {
+        if (v > (UINT64_MAX - 9) / 10)
+            return false;
+        v = v * 10 + std::uint64_t(reply[i] - '0');
+    }
+    if (digits == 0 || (i < reply.size() && reply[i] != ' ' && reply[i] != '\r'))
+        return false;
+    size = v;
+    return true;
+}
+
 bool FtpLink::FindReply(int code, std::string& text) const
 {
     for (auto it = m_replies.rbegin(); it != m_replies.rend(); ++it) {
@@ -420,7 +520,7 @@ void FtpLink::StartTransfer(const std::string& path, bool upload, bool ascii)
     // that a refusal (no such folder, no permission) is reported here.
     if (!Drive([this] { return m_started; })) {
         AbortTransfer();
-        AfxThrowInternetException(1, ERROR_INTERNET_TIMEOUT);
+        ThrowStopped();
     }
     if (m_done && m_result != CURLE_OK) {
         CURLcode rc = m_result;
@@ -453,7 +553,7 @@ void FtpLink::Write(const void* data, std::size_t count)
     // Beyond the bound, wait for the network instead of holding more.
     if (!Drive([this] { return m_buf.size() - m_bufPos <= kMaxBuffered; })) {
         AbortTransfer();
-        AfxThrowInternetException(1, ERROR_INTERNET_TIMEOUT);
+        ThrowStopped();
     }
     if (m_done) {
         CURLcode rc = m_result;
@@ -474,7 +574,7 @@ void FtpLink::FinishUpload()
     // Success only once the server's final reply to the store command has arrived.
     if (!Drive([] { return false; })) {
         AbortTransfer();
-        AfxThrowInternetException(1, ERROR_INTERNET_TIMEOUT);
+        ThrowStopped();
     }
     CURLcode rc = m_result;
     Detach();
@@ -496,7 +596,7 @@ std::size_t FtpLink::Read(void* data, std::size_t count)
         }
         if (!Drive([this] { return m_buf.size() > m_bufPos; })) {
             AbortTransfer();
-            AfxThrowInternetException(1, ERROR_INTERNET_TIMEOUT);
+            ThrowStopped();
         }
     }
     size_t avail = m_buf.size() - m_bufPos;
@@ -528,6 +628,11 @@ std::size_t FtpLink::Read(void* data, std::size_t count)
 
 void FtpLink::AbortTransfer()
 {
+    if (m_driving) {
+        // Asked from the idle handler: the waiting step ends and abandons the transfer.
+        m_cancel = true;
+        return;
+    }
     // Removing an unfinished transfer makes libcurl drop its connection; the next command
     // logs in again.
     Detach();

@@ -1,12 +1,16 @@
 // The libcurl side of an FTP connection: one easy handle on one multi handle, so that the
 // control connection (and its login) is reused by every command, listing and transfer.
 // Commands and listings run to completion; a file transfer advances one step per call.
+// While a step waits for the network, the idle handler (if one is set) runs about every
+// 20 ms, so that a window's event loop goes on; a step can be cancelled from there.
 // Internal to framework/net.
 #pragma once
 #include "framework/core/Types.h"
 #include <curl/curl.h>
 #include <chrono>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,21 +26,32 @@ struct FtpConfig {
     std::string agent;
 };
 
-class FtpLink {
+class FtpLink : public std::enable_shared_from_this<FtpLink> {
 public:
     explicit FtpLink(FtpConfig config);
     ~FtpLink();
     FtpLink(const FtpLink&) = delete;
     FtpLink& operator=(const FtpLink&) = delete;
 
+    // Closes the link; asked while a step waits (from the idle handler), the step is
+    // cancelled and the link closes once it has ended.
     void Close();
-    bool IsClosed() const { return m_multi == nullptr; }
-    bool Busy() const { return m_transfer != Transfer::None; }
+    bool IsClosed() const { return m_multi == nullptr || m_closePending; }
+    bool Busy() const { return m_transfer != Transfer::None || m_driving; }
+
+    // Runs while any step waits; nullptr removes it. Not re-entered while it runs.
+    static std::function<void()> SetIdleHandler(std::function<void()> idle);
+    // Ends the step that is waiting with ERROR_INTERNET_OPERATION_CANCELLED; nothing when
+    // no step waits.
+    void RequestCancel();
 
     // Blocking steps; each returns the Internet error code (0 on success).
     DWORD Login();
     DWORD Quote(const std::vector<std::string>& commands);
     DWORD List(const std::string& folder, const char* command, std::string& text);
+    // SIZE of a file in binary mode: true with the size when the server answered 213.
+    // Any other answer (refused, unknown command, no such file) gives false, not an error.
+    bool QuerySize(const std::string& path, std::uint64_t& size);
 
     // The text of the last reply of the given code among the last command's replies.
     bool FindReply(int code, std::string& text) const;
@@ -64,7 +79,10 @@ private:
     void Wait(int ms);
     // Runs the transfer until it ends or enough() holds; false when the server stayed
     // silent (no reply, no data) beyond the time limits.
+    // m_stopCode then tells why: timeout or cancel.
     template <typename Enough> bool Drive(Enough enough);
+    void RunIdle();
+    [[noreturn]] void ThrowStopped();
     DWORD MapError(CURLcode rc) const;
     [[noreturn]] void ThrowFor(CURLcode rc);
     void Detach();
@@ -92,6 +110,10 @@ private:
     bool m_paused = false;
     bool m_done = false;
     bool m_overflow = false;
+    bool m_driving = false;
+    bool m_cancel = false;
+    bool m_closePending = false;
+    DWORD m_stopCode = 0;
     CURLcode m_result = CURLE_OK;
     std::vector<char> m_buf;
     std::size_t m_bufPos = 0;

@@ -176,6 +176,7 @@ bool ParseUnixLine(std::string_view line, std::time_t now, CFtpListEntry& entry)
                 }
                 entry.name = CString(name);
                 entry.size = entry.directory ? 0 : size;
+                entry.sizeKnown = !entry.directory;
                 entry.time = t;
                 return true;
             }
@@ -232,6 +233,8 @@ bool ParseDosLine(std::string_view line, CFtpListEntry& entry)
         entry.directory = true;
     } else if (!ParseU64(what, entry.size)) {
         return false;
+    } else {
+        entry.sizeKnown = true;
     }
     size_t b = rest.find_first_not_of(" \t");
     if (b == std::string_view::npos)
@@ -276,8 +279,10 @@ bool ParseMlsdLine(std::string_view line, CFtpListEntry& entry)
             entry.link = v.rfind("os.unix=slink", 0) == 0 || v.rfind("os.unix=symlink", 0) == 0;
         } else if (key == "size" || key == "sizd") {
             std::uint64_t s;
-            if (ParseU64(value, s))
+            if (ParseU64(value, s)) {
                 entry.size = s;
+                entry.sizeKnown = true;
+            }
         } else if (key == "modify") {
             std::string_view v = value.substr(0, value.find('.'));
             if (v.size() == 14 && IsDigits(v)) {

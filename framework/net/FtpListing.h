@@ -14,6 +14,7 @@ struct CFtpListEntry {
     bool link = false;
     std::uint64_t size = 0;
     std::time_t time = 0; // seconds since 1970, UTC; 0 when the listing gave none
+    bool sizeKnown = false; // the listing stated the size (a machine listing may not)
 };
 
 // One MLSD listing; "cdir" and "pdir" lines (the folder itself and its parent) are dropped.

@@ -4,6 +4,14 @@
 #include "model/PageOutput.h"
 #include "model/TextRuns.h"
 
+#include <algorithm>
+
+namespace {
+constexpr int kMaxParagraphLineHeight = 1000;  // 10100 percent
+constexpr int kMaxParagraphExtraColumns = 99;
+constexpr int kMaxParagraphColumnGap = 100000; // pixels, the bound of every other distance
+} // namespace
+
 void CParagraphItem::Serialize(CArchive& ar, int version)
 {
     using archive_io::Io;
@@ -34,6 +42,13 @@ void CParagraphItem::Serialize(CArchive& ar, int version)
     if (ar.IsStoring() || version >= 89) {
         Io(ar, m_nExtraColumns);
         Io(ar, m_nColumnGap);
+    }
+    if (ar.IsLoading()) {
+        // Bounded where read, so the writers' arithmetic (n * 10 + 100, columns + 1) cannot
+        // overflow and no negative size reaches a style: 0 is "not set" for each.
+        m_nLineHeight = std::clamp(m_nLineHeight, 0, kMaxParagraphLineHeight);
+        m_nExtraColumns = std::clamp(m_nExtraColumns, 0, kMaxParagraphExtraColumns);
+        m_nColumnGap = std::clamp(m_nColumnGap, 0, kMaxParagraphColumnGap);
     }
 }
 

@@ -22,6 +22,7 @@
 #include <QtCore/QFile>
 #include <QtCore/QStandardPaths>
 #include <QtCore/QTemporaryDir>
+#include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QProgressBar>
@@ -662,4 +663,72 @@ TEST(ConnectDialog, ClearEmptiesTheLoginAndBrowsingPicksAFolder)
     dlg.OnBrowseFolder();
     EXPECT_EQ(dlg.GetDlgItemText(IDC_CONNECT_FOLDER), CString("/site/"));
     EXPECT_EQ(dlg.m_pConnection, nullptr);
+}
+
+// A stalled step never freezes the window: while the server holds back its answer to the
+// second file's STOR, a timer keeps firing, and Stop ends the transfer within a second,
+// without an error message; the first file counts as uploaded, the second does not.
+TEST(UploadDialog, StalledServerLeavesTheWindowAnsweringAndStopWorks)
+{
+    FtpServer server;
+    ASSERT_TRUE(server.Start()) << server.Error().constData();
+    testsupport::FtpFaults faults;
+    faults.stall = QStringList {QStringLiteral("STOR b.bin")};
+    ASSERT_TRUE(server.SetFaults(faults));
+    QTemporaryDir local;
+    int states[2] = {kUploadListed, kUploadListed};
+    CPublishFile entries[2];
+    const char* names[2] = {"a.bin", "b.bin"};
+    for (int i = 0; i < 2; ++i) {
+        QFile f(local.filePath(QString::fromLatin1(names[i])));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(testsupport::RandomBytes(3 * 16384, unsigned(i + 40)));
+        f.close();
+        entries[i].m_strLocalPath = CString::FromQString(f.fileName());
+        entries[i].m_strRemoteName = names[i];
+        entries[i].m_pUploadState = &states[i];
+    }
+    CFtpSettings settings;
+    settings.m_strServer = "127.0.0.1";
+    settings.m_strUser = FtpServer::kUser;
+    settings.m_strPassword = FtpServer::kPassword;
+    settings.m_nPort = server.Port();
+    std::unique_ptr<CFtpConnection> connection = ConnectFtp(GetDesignerInternetSession(), settings);
+    Messages messages;
+    DFileUpload dlg({&entries[0], &entries[1]}, connection, "/");
+    int ticks = 0, ticksWhenStopped = -1;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(20);
+    QElapsedTimer sinceStop;
+    // Stop once the stall has lasted well over a second.
+    QTimer stopper;
+    stopper.setSingleShot(true);
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        ticksWhenStopped = ticks;
+        sinceStop.start();
+        dlg.OnCancel();
+    });
+    const auto previous = CDialog::SetModalHook(nullptr);
+    QTimer watch; // starts the stopper once the first file is on the server
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (states[0] == kUploadDone && !stopper.isActive() && ticksWhenStopped < 0) {
+            ticks = 0;
+            stopper.start(1500);
+        }
+    });
+    watch.start(10);
+    QElapsedTimer total;
+    total.start();
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    const qint64 afterStop = sinceStop.isValid() ? sinceStop.elapsed() : -1;
+    CDialog::SetModalHook(previous);
+    ASSERT_GE(ticksWhenStopped, 0) << "the first file never arrived";
+    EXPECT_GE(ticksWhenStopped, 25) << "the timer must keep firing during the stall";
+    EXPECT_GE(afterStop, 0);
+    EXPECT_LT(afterStop, 1000) << "Stop ends the transfer within a second";
+    EXPECT_LT(total.elapsed(), 20000);
+    EXPECT_TRUE(messages.list.empty()) << (messages.list.empty() ? "" : messages.list[0].text.GetString());
+    EXPECT_EQ(states[0], kUploadDone);
+    EXPECT_EQ(states[1], kUploadListed);
 }

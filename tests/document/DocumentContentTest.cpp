@@ -21,7 +21,7 @@ namespace {
 
 std::size_t FindMarker(const std::vector<BYTE>& bytes)
 {
-    const char marker[] = "TSLXTRA1";
+    const char marker[] = "TSLXTRA2";
     auto it = std::search(bytes.begin(), bytes.end(), marker, marker + 8);
     return it == bytes.end() ? bytes.size() : std::size_t(it - bytes.begin());
 }

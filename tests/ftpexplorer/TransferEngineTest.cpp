@@ -13,6 +13,7 @@
 #include <random>
 #include <sys/stat.h>
 
+using testsupport::FtpFaults;
 using testsupport::FtpServer;
 using testsupport::FtpServerOptions;
 using testsupport::RandomBytes;
@@ -102,9 +103,9 @@ protected:
     }
     void TearDown() override { ClearHistoryEvents(); }
 
-    std::unique_ptr<CFtpConnection> Connect(const FtpServer& server)
+    std::unique_ptr<CFtpConnection> Connect(const FtpServer& server, long connectMs = 5000, long responseMs = 10000)
     {
-        m_session.SetTimeouts(5000, 10000);
+        m_session.SetTimeouts(connectMs, responseMs);
         return std::unique_ptr<CFtpConnection>(
             m_session.GetFtpConnection("127.0.0.1", FtpServer::kUser, FtpServer::kPassword, server.Port(), TRUE));
     }
@@ -473,4 +474,174 @@ TEST_F(Transfers, NoConnectionEndsWithCancel)
     EXPECT_EQ(Run(nothing), CTransferEngine::cancelled);
     CTransferEngine empty(CTransferEngine::download, nullptr);
     EXPECT_EQ(Run(empty), CTransferEngine::finishedOk);
+}
+
+// Uploads against a server with faults switched on: what is logged as uploaded, what is
+// shown, and that the next upload (fault gone) puts every byte there.
+TEST_F(Transfers, UploadsTrustOnlyWhatTheServerHolds)
+{
+    struct Case {
+        const char* name;
+        FtpFaults faults;
+        CTransferEngine::Result result;
+        const char* message;   // the one message shown, "" for none
+        bool aUploaded;        // "Uploaded: a.txt" logged
+        bool bUploaded;        // "Uploaded: b.bin" logged
+    };
+    FtpFaults truncate;
+    truncate.truncate = QStringList {QStringLiteral("b.bin")};
+    FtpFaults truncateNoSize = truncate;
+    truncateNoSize.refuseSize = true;
+    FtpFaults noSize;
+    noSize.refuseSize = true;
+    FtpFaults drop;
+    drop.dropAfter = 30000;
+    FtpFaults stall;
+    stall.stall = QStringList {QStringLiteral("STOR")};
+    const Case cases[] = {
+        // A folder's files go in reverse name order: b.bin first, a.txt after it.
+        {"226 for a truncated file", truncate, CTransferEngine::cancelled, "Error writing remote file /up/b.bin", false,
+         false},
+        {"truncated, SIZE refused", truncateNoSize, CTransferEngine::cancelled, "Error writing remote file /up/b.bin",
+         false, false},
+        {"SIZE refused, files whole", noSize, CTransferEngine::finishedOk, "", true, true},
+        {"dropped mid-transfer", drop, CTransferEngine::cancelled, "Error writing remote file /up/b.bin", false, false},
+        {"STOR never answered", stall, CTransferEngine::cancelled, "Error writing remote file /up/b.bin", false, false},
+    };
+    WriteDisk(m_local.filePath("up/a.txt"), "alpha");
+    WriteDisk(m_local.filePath("up/b.bin"), RandomBytes(100000, 21));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClearHistoryEvents();
+        FtpServer server;
+        ASSERT_TRUE(server.Start()) << server.Error().toStdString();
+        ASSERT_TRUE(server.SetFaults(c.faults));
+        auto ftp = Connect(server, 2000, 2000);
+        CFileEntry folder = Entry(m_local.filePath("up"), CFileEntry::folder, "/");
+        {
+            Recorder boxes;
+            CTransferEngine up(CTransferEngine::upload, ftp.get());
+            up.AddEntry(&folder);
+            EXPECT_EQ(Run(up), c.result);
+            if (*c.message) {
+                ASSERT_EQ(boxes.boxes.size(), 1u);
+                EXPECT_EQ(boxes.boxes[0].first, c.message);
+            } else {
+                EXPECT_TRUE(boxes.boxes.empty());
+            }
+        }
+        EXPECT_EQ(Logged("Uploaded: a.txt"), c.aUploaded);
+        EXPECT_EQ(Logged("Uploaded: b.bin"), c.bUploaded);
+        EXPECT_EQ(Logged("Failed:b.bin"), !c.bUploaded);
+        if (c.bUploaded) {
+            EXPECT_EQ(Tree(server.LocalPath("up")), Tree(m_local.filePath("up")));
+        }
+
+        // The fault gone: the same upload again puts every byte there.
+        ASSERT_TRUE(server.SetFaults({}));
+        ClearHistoryEvents();
+        auto again = Connect(server);
+        Recorder boxes;
+        CTransferEngine up(CTransferEngine::upload, again.get());
+        up.AddEntry(&folder);
+        EXPECT_EQ(Run(up), CTransferEngine::finishedOk);
+        EXPECT_TRUE(boxes.boxes.empty());
+        EXPECT_TRUE(Logged("Uploaded: b.bin"));
+        EXPECT_EQ(Tree(server.LocalPath("up")), Tree(m_local.filePath("up")));
+    }
+}
+
+// Downloads of folders: a refused subfolder listing is an error in the log and in the
+// result while the rest arrives; names that are not UTF-8 are made locally under one
+// escaped name that the folder and the files inside share.
+TEST_F(Transfers, DownloadsReportRefusedListingsAndKeepNameBytes)
+{
+    struct Case {
+        const char* name;
+        FtpFaults faults;
+        CTransferEngine::Result result;
+        std::vector<const char*> logged;     // events that must be in the log
+        std::map<QString, QByteArray> local; // what arrives under the target
+    };
+    FtpServer server;
+    ASSERT_TRUE(server.Start()) << server.Error().toStdString();
+    const std::string root = server.Root().toStdString();
+    // "/dl" holds a.txt, "sub/s.txt", "caf\xE9/cr\xE8me.txt" and "caf\xC3\xA9/x.txt" (UTF-8).
+    ASSERT_EQ(::mkdir((root + "/dl").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir((root + "/dl/sub").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir((root + "/dl/caf\xE9").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir((root + "/dl/caf\xC3\xA9").c_str(), 0755), 0);
+    auto put = [](const std::string& path, const QByteArray& data) {
+        FILE* f = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(f, nullptr) << path;
+        std::fwrite(data.constData(), 1, size_t(data.size()), f);
+        std::fclose(f);
+    };
+    put(root + "/dl/a.txt", "a");
+    put(root + "/dl/sub/s.txt", "s");
+    put(root + "/dl/caf\xE9/cr\xE8me.txt", RandomBytes(20000, 31));
+    put(root + "/dl/caf\xC3\xA9/x.txt", "x");
+    const QString latin = QStringLiteral("dl/caf%E9");
+    const QString utf8 = QStringLiteral("dl/caf\u00E9");
+    std::map<QString, QByteArray> whole = {
+        {"dl", "<dir>"}, {"dl/a.txt", "a"}, {"dl/sub", "<dir>"}, {"dl/sub/s.txt", "s"},
+        {latin, "<dir>"}, {latin + "/cr%E8me.txt", RandomBytes(20000, 31)}, {utf8, "<dir>"}, {utf8 + "/x.txt", "x"}};
+    std::map<QString, QByteArray> withoutSub = whole;
+    withoutSub.erase("dl/sub/s.txt");
+    FtpFaults refuseSub;
+    refuseSub.refuseList = QStringList {QStringLiteral("sub")};
+    FtpFaults refuseLatin;
+    refuseLatin.refuseList = QStringList {QStringLiteral("caf\u00E9")}; // the UTF-8 folder
+    std::map<QString, QByteArray> withoutUtf8 = whole;
+    withoutUtf8.erase(utf8 + "/x.txt");
+    const Case cases[] = {
+        {"every listing answered", {}, CTransferEngine::finishedOk, {"Downloaded: a.txt", "Downloaded: s.txt"}, whole},
+        {"subfolder listing refused", refuseSub, CTransferEngine::finishedWithErrors, {"Failed:sub", "Downloaded: a.txt"},
+         withoutSub},
+        {"listing of a UTF-8 folder refused", refuseLatin, CTransferEngine::finishedWithErrors,
+         {"Downloaded: a.txt", "Downloaded: s.txt"}, withoutUtf8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClearHistoryEvents();
+        ASSERT_TRUE(server.SetFaults(c.faults));
+        QTemporaryDir target;
+        auto ftp = Connect(server);
+        CFileEntry folder = Entry("/dl", CFileEntry::folder, CString::FromQString(target.path()) + "/");
+        Recorder boxes;
+        CTransferEngine down(CTransferEngine::download, ftp.get());
+        down.AddEntry(&folder);
+        EXPECT_EQ(Run(down), c.result);
+        for (const char* e : c.logged)
+            EXPECT_TRUE(Logged(e)) << e;
+        EXPECT_EQ(Tree(target.path()), c.local);
+        if (c.result == CTransferEngine::finishedOk) {
+            EXPECT_TRUE(boxes.boxes.empty());
+            EXPECT_TRUE(Events(HISTORY_ERROR).empty());
+        } else {
+            // One message at the end naming the folder that could not be read.
+            ASSERT_EQ(boxes.boxes.size(), 1u);
+            EXPECT_NE(boxes.boxes[0].first.Find("Error reading remote folder /dl/"), -1) << boxes.boxes[0].first.GetString();
+            ASSERT_EQ(Events(HISTORY_ERROR).size(), 1u);
+            EXPECT_EQ(down.GetProblems().size(), 1u);
+        }
+    }
+}
+
+TEST(TransferNames, LocalNamesOfRemoteBytes)
+{
+    const struct {
+        const char* remote;
+        const char* local;
+    } cases[] = {
+        {"plain.txt", "plain.txt"},
+        {"caf\xC3\xA9", "caf\xC3\xA9"},       // UTF-8 stays as it is
+        {"100%.txt", "100%.txt"},               // so does '%' in a UTF-8 name
+        {"caf\xE9", "caf%E9"},                 // Latin-1
+        {"5%\xFF", "5%25%FF"},                 // '%' escaped too, so no two names meet
+        {"\xC3\xA9\xE9", "%C3%A9%E9"},          // mixed: the whole name escaped
+        {"\xC0\xAF", "%C0%AF"},                 // an overlong '/' never becomes one
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CTransferEngine::LocalNameFor(c.remote), CString(c.local)) << c.remote;
 }

@@ -36,6 +36,15 @@ struct FtpServerOptions {
     bool noMlsd = false;        // no machine listing: clients must fall back to LIST
 };
 
+// Faults switched on and off while the server runs (FtpServer::SetFaults).
+struct FtpFaults {
+    QStringList truncate;       // file names the server keeps at half length while replying 226
+    bool refuseSize = false;    // SIZE answered as an unknown command
+    QStringList refuseList;     // folder names whose listing is refused with 550
+    QStringList stall;          // commands never answered: "SIZE" (all) or "STOR b.bin" (that name)
+    int dropAfter = 0;          // drop the connection after this many bytes of a transfer
+};
+
 // A loopback port that was free a moment ago: nothing listens on it.
 inline int FreeLoopbackPort()
 {
@@ -86,7 +95,7 @@ public:
         QStringList args {ScriptPath(), QStringLiteral("--root"), m_root.path(), QStringLiteral("--user"),
                           QString::fromLatin1(kUser), QStringLiteral("--password"), QString::fromLatin1(kPassword),
                           QStringLiteral("--login-dir"), m_options.loginDir, QStringLiteral("--lifetime"),
-                          QStringLiteral("900")};
+                          QStringLiteral("900"), QStringLiteral("--faults"), FaultsPath()};
         for (const QString& n : m_options.refuseUpload)
             args << QStringLiteral("--refuse-upload") << n;
         for (const QString& n : m_options.refuseMkdir)
@@ -134,6 +143,36 @@ public:
         m_process.reset();
     }
 
+    // Takes effect with the server's next command.
+    bool SetFaults(const FtpFaults& f)
+    {
+        auto list = [](const QStringList& l) {
+            QByteArray out = "[";
+            for (int i = 0; i < l.size(); ++i) {
+                // names go as \u escapes of their bytes' code points below 256 (Latin-1 test names)
+                out += i ? ",\"" : "\"";
+                for (QChar c : l[i]) {
+                    if (c.unicode() < 0x20 || c == QLatin1Char('"') || c == QLatin1Char('\\') || c.unicode() > 0x7E)
+                        out += QByteArray("\\u") + QByteArray::number(c.unicode(), 16).rightJustified(4, '0');
+                    else
+                        out += char(c.unicode());
+                }
+                out += '"';
+            }
+            return out + "]";
+        };
+        QByteArray json = "{\"truncate\":" + list(f.truncate) + ",\"refuse_size\":" + (f.refuseSize ? "true" : "false")
+            + ",\"refuse_list\":" + list(f.refuseList) + ",\"stall\":" + list(f.stall)
+            + ",\"drop_after\":" + QByteArray::number(f.dropAfter) + "}";
+        // Written aside and renamed, so the server never reads half a file.
+        QFile out(FaultsPath() + QStringLiteral(".new"));
+        if (!out.open(QIODevice::WriteOnly) || out.write(json) != json.size())
+            return false;
+        out.close();
+        QFile::remove(FaultsPath());
+        return QFile::rename(out.fileName(), FaultsPath());
+    }
+
     int Port() const { return m_port; }
     // The server's root folder on disk ("/" on the server).
     QString Root() const { return m_root.path(); }
@@ -141,8 +180,11 @@ public:
     const QByteArray& Error() const { return m_error; }
 
 private:
+    QString FaultsPath() const { return m_control.filePath(QStringLiteral("faults.json")); }
+
     FtpServerOptions m_options;
     QTemporaryDir m_root;
+    QTemporaryDir m_control; // outside the served root
     std::unique_ptr<QProcess> m_process;
     int m_port = 0;
     QByteArray m_error;

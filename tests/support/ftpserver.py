@@ -6,7 +6,18 @@ Prints "PORT <n>" on standard output once it listens, and stops when standard in
 the ways real servers do: refuse a file at the end of its upload, refuse making a folder,
 drop the connection in the middle of a transfer, list hostile names, start the login
 elsewhere than "/", or lack the machine listing (MLSD).
+
+Faults a test switches on and off while the server runs are read from the JSON file given
+by --faults (read again whenever it changes):
+  "truncate":    file names kept at half their length on the server while "226" is replied
+  "refuse_size": true to answer SIZE as an unknown command
+  "refuse_list": folder names whose listing (LIST, MLSD, NLST) is refused with 550
+  "stall":       commands never answered: "SIZE" (every one) or "STOR b.bin" (for that name)
+  "drop_after":  drop the connection after this many bytes of a file transfer
+Names are taken and listed as raw bytes (surrogate escapes), so names that are not UTF-8
+(Latin-1 "caf\xe9") go through unchanged.
 """
+import json
 import argparse
 import logging
 import os
@@ -37,17 +48,40 @@ def main():
     ap.add_argument("--hostile", action="store_true", help="list names holding '/', '\\' or '..'")
     ap.add_argument("--login-dir", default="/", help="folder the client starts in")
     ap.add_argument("--no-mlsd", action="store_true", help="answer MLSD as an unknown command")
+    ap.add_argument("--faults", default="", help="JSON file of faults, read whenever it changes")
     ap.add_argument("--lifetime", type=float, default=600.0)
     args = ap.parse_args()
 
     logging.basicConfig(level=logging.CRITICAL)
     refuse_upload = set(args.refuse_upload)
     refuse_mkdir = set(args.refuse_mkdir)
+    fault_state = {"mtime": None, "faults": {}}
+
+    def faults():
+        if not args.faults:
+            return {}
+        try:
+            st = os.stat(args.faults)
+            mtime = (st.st_ino, st.st_mtime_ns, st.st_size)  # each change is a new file
+        except OSError:
+            return {}
+        if mtime != fault_state["mtime"]:
+            try:
+                with open(args.faults, "r", encoding="utf8") as f:
+                    fault_state["faults"] = json.load(f)
+            except (OSError, ValueError):
+                fault_state["faults"] = {}
+            fault_state["mtime"] = mtime
+        return fault_state["faults"]
+
+    def drop_after():
+        return faults().get("drop_after", 0) or args.disconnect_after
 
     class FixtureDTP(DTPHandler):
         def _check_cut(self):
-            if (args.disconnect_after and self.cmd in ("STOR", "RETR")
-                    and self.get_transmitted_bytes() >= args.disconnect_after):
+            limit = drop_after()
+            if (limit and self.cmd in ("STOR", "RETR")
+                    and self.get_transmitted_bytes() >= limit):
                 # Drop both connections without a final reply.
                 self._resp = None
                 self.cmd_channel.close()
@@ -102,6 +136,29 @@ def main():
         abstracted_fs = FixtureFS
         auth_failed_timeout = 0
         banner = "Test server ready."
+        unicode_errors = "surrogateescape"
+
+        def pre_process_command(self, line, cmd, arg):
+            for entry in faults().get("stall", []):
+                what, _, name = entry.partition(" ")
+                if cmd == what and (not name or os.path.basename((arg or "").rstrip("/")) == name):
+                    return  # never answered: the client waits
+            if cmd == "SIZE" and faults().get("refuse_size"):
+                self.respond("500 Command \"SIZE\" not understood.")
+                return
+            if cmd in ("LIST", "MLSD", "NLST"):
+                refused = faults().get("refuse_list", [])
+                target = (arg or "").rstrip("/")
+                if refused and os.path.basename(target) in refused:
+                    self.respond("550 Listing refused by the server.")
+                    return
+            return FTPHandler.pre_process_command(self, line, cmd, arg)
+
+        def on_file_received(self, file):
+            if os.path.basename(file) in faults().get("truncate", []):
+                size = os.path.getsize(file)
+                with open(file, "r+b") as f:
+                    f.truncate(size // 2)
 
         def on_login(self, username):
             self.fs.cwd = args.login_dir
