@@ -528,3 +528,63 @@ TEST(Editing, TheDragShowsTheImageKeptAtItsStart)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Editing, AnArrowRunIsOneStepUntilAnotherKeyPressOrCommand)
+{
+    const struct {
+        const char* what;
+        std::function<void(EditCanvas&)> between;
+        size_t steps;
+    } cases[] = {
+        {"arrows only", [](EditCanvas&) {}, 1},
+        {"Shift alone keeps the run", [](EditCanvas& c) { c.Key(Qt::Key_Shift); }, 1},
+        {"another key", [](EditCanvas& c) { c.Key(Qt::Key_A); }, 2},
+        {"a press", [](EditCanvas& c) {
+             c.Press(120, 120);
+             c.Release(120, 120);
+         }, 2},
+        {"a command", [](EditCanvas& c) { ExecuteCommand(&c.view(), ID_VIEW_CENTER); }, 2},
+    };
+    for (const auto& k : cases) {
+        EditCanvas c;
+        CItem* item = c.Add(ITEM_GROUP, 100, 100);
+        item->m_bSelected = 1;
+        c.Key(Qt::Key_Right);
+        c.Key(Qt::Key_Right);
+        k.between(c);
+        c.Key(Qt::Key_Down);
+        EXPECT_EQ(c.doc.m_undo.GetCount(), k.steps) << k.what;
+        EXPECT_EQ(item->GetRect(), CRect(102, 101, 202, 151)) << k.what;
+    }
+}
+
+TEST(Editing, ADragEndsWhenTheContainerChanges)
+{
+    const struct {
+        const char* what;
+        std::function<void(EditCanvas&, CGroupItem*)> change;
+    } cases[] = {
+        {"enter", [](EditCanvas& c, CGroupItem* box) { c.view().EnterContainer(box); }},
+        {"same page again", [](EditCanvas& c, CGroupItem*) { c.view().SetCurrentPage(c.page); }},
+        {"update hint", [](EditCanvas& c, CGroupItem*) { c.view().OnUpdate(nullptr, HINT_REPAINT, nullptr); }},
+    };
+    for (const auto& k : cases) {
+        EditCanvas c;
+        auto* box = static_cast<CGroupItem*>(c.Add(ITEM_GROUP, 100, 100, 200, 100));
+        c.Press(150, 150);
+        c.Move(200, 200);
+        ASSERT_EQ(c.view().m_drag.mode, 3) << k.what;
+        k.change(c, box);
+        EXPECT_EQ(c.view().m_drag.mode, 0) << k.what;
+        EXPECT_EQ(c.view().m_drag.item, nullptr) << k.what;
+        EXPECT_EQ(c.view().m_pHoverItem, nullptr) << k.what;
+        EXPECT_TRUE(c.view().m_dragOutlines.empty()) << k.what;
+        EXPECT_NE(QWidget::mouseGrabber(), &c.view()) << k.what;
+        c.Release(200, 200);
+        EXPECT_EQ(c.doc.m_undo.GetCount(), 0u) << k.what;
+    }
+}
+
+} // namespace
