@@ -72,7 +72,7 @@ CKJView::CKJView()
     // keys reach the canvas after a click on it, whatever had the focus before
     setFocusPolicy(Qt::ClickFocus);
     setCursor(ViewCursor(IDC_CURSOR_DEFAULT));
-    SetTool(0, MakeIdleTool());
+    RegisterEditingTools(*this);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_hBar = new QScrollBar(Qt::Horizontal, this);
     m_vBar = new QScrollBar(Qt::Vertical, this);
@@ -88,6 +88,7 @@ CKJView::CKJView()
 
     RegisterViewCommands(*this);
     RegisterEditCommands(*this);
+    RegisterGuideCommands(*this);
 }
 
 CKJView::~CKJView() = default;
@@ -327,6 +328,7 @@ void CKJView::EnterContainer(CItem* container)
 {
     if (!container || container == m_pContainer)
         return;
+    ClearInteraction();
     m_navigation.push_back(m_pContainer);
     m_pContainer = container;
     if (container->m_nType == ITEM_PAGE)
@@ -339,6 +341,7 @@ void CKJView::LeaveContainer()
 {
     if (m_navigation.empty())
         return;
+    ClearInteraction();
     CItem* back = m_navigation.back();
     m_navigation.pop_back();
     m_pContainer = back;
@@ -356,6 +359,8 @@ void CKJView::SetCurrentPage(CItem* page)
 {
     if (!page || page->m_nType != ITEM_PAGE)
         return;
+    // the same page again still ends what the mouse was doing on it
+    ClearInteraction();
     if (page == m_pCurrentPage && page == m_pContainer)
         return;
     m_navigation.clear();
@@ -517,9 +522,7 @@ void CKJView::ApplyGridSettings(int gridOn, int guidesOn, int gridX, int gridY)
     doc->m_nGridY = std::clamp(gridY, kMinGridStep, kMaxGridStep);
     RedrawNow();
     if (guidesOn && !doc->m_bShowGuides && doc->m_guides.empty())
-        if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd) {
-            app->m_pMainWnd->PostCommand(ID_INSERT_RULERS);
-        }
+        PostViewCommand(ID_INSERT_RULERS);
     doc->m_bShowGuides = guidesOn;
 }
 
@@ -570,7 +573,7 @@ QImage CKJView::RenderClient()
 
 void CKJView::paintEvent(QPaintEvent*)
 {
-    const QImage image = RenderClient();
+    const QImage image = DragFeedbackImage();
     QPainter painter(this);
     painter.drawImage(0, 0, image);
     painter.fillRect(QRect(width() - m_vBar->width(), height() - m_hBar->height(), m_vBar->width(), m_hBar->height()),

@@ -8,6 +8,8 @@
 #include "framework/ui/DocView.h"
 #include "framework/ui/Resources.h"
 
+#include <QtGui/QImage>
+
 #include <memory>
 #include <vector>
 
@@ -92,13 +94,68 @@ public:
 
     // Services of the editing and command issues, declared here so that commands and
     // dialogs have one place to call them.
-    void AddItemToPage(CItem* item, int center);
-    void CenterInContainer(CItem* item);
     void DeleteSelectedItems();
-    void CopySelection();
     void EditTextStyle(int style);
     void EditBorders(CItem* item);
     void EditItemBorders();
+
+    // ---------------------------------------------------------------- canvas editing
+    // (KJViewDrag.cpp, tools/, commands/GuideCommands.cpp)
+
+    // Puts a new item (owned by the caller until now) into the current container: into
+    // the flow at the place the user picks when the container has one, else absolutely,
+    // centred when it has no position; with place, the item then follows the mouse until
+    // the next press (mode 8). The caller's edit scope holds the change.
+    void AddItemToPage(CItem* item, bool place);
+    // Centres the item in the container (negative when it is larger).
+    void CenterInContainer(CItem* item);
+    // Copies the selection into the container, the copies selected and moved by (dx, dy);
+    // with asClones picture items are copied as Image Clones. No undo step of its own.
+    void CopySelection(int dx, int dy, bool asClones);
+    // Moves the selected children by (dx, dy), taking flowing ones out of the flow.
+    void MoveSelection(int dx, int dy);
+    // Selects every child lying wholly inside the rectangle (nothing is deselected).
+    void SelectItemsInRect(CRect rect);
+
+    // Snapping (page units of the container): a pointer to the grid and to a guide within
+    // 5 units; the offset that puts a rectangle's top-left on the grid or an edge beside
+    // a guide within 10 units.
+    CPoint SnapPoint(CPoint point) const;
+    CSize SnapRect(const CRect& rect) const;
+    // Where a dragged selection can go back into the flow: one zone under each flowing,
+    // unselected child and one at the flow's start.
+    struct DragOutline {
+        int left = 0, top = 0, right = 0, bottom = 0;
+        int hot = 0;
+        CItem* item = nullptr; // the child a drop goes after; null for the start
+    };
+    void BuildDragOutlines();
+    std::vector<DragOutline> m_dragOutlines;
+
+    // Drag feedback: the client image kept when a drag starts, shown with the drag's
+    // outline over it, so that a mouse move paints no item.
+    void BeginDragFeedback();
+    void EndDragFeedback();
+    QImage DragFeedbackImage();
+    // Forgets hover, drag and drop zones, ending a drag (mode 0,
+    // capture released); run whenever the container or its items may have changed.
+    void ClearInteraction();
+    // Arrow keys: one "Move" undo step for a run of them; ends at another key, a press
+    // or a command.
+    void NudgeSelection(int dx, int dy);
+    void EndArrowRun() { m_pArrowRunContainer = nullptr; }
+    CItem* m_pArrowRunContainer = nullptr; // compared only, never followed
+    const void* m_pArrowRunRecord = nullptr;
+    // Runs the command once the current event has been handled, through the main window
+    // when there is one.
+    void PostViewCommand(UINT id);
+    void OnDoubleClick(CPoint client);
+    BOOL OnCmdMsg(UINT id, CmdMode mode, CCmdUI* pUI) override;
+    // Guide commands (Insert/Rulers, Insert/Margins, Ruler/Move, Duplicate, Delete).
+    void OnInsertRulers();
+    void OnInsertMargins();
+    void OnRulerMove(bool duplicate);
+    void OnRulerDelete();
 
     // Mouse modes: the tool of each drag mode (0 idle ... 8 placing a new item).
     void SetTool(int mode, std::unique_ptr<CViewTool> tool);
@@ -183,6 +240,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
@@ -218,4 +276,7 @@ private:
     QScrollBar* m_hBar = nullptr;
     QScrollBar* m_vBar = nullptr;
     bool m_bSyncingBars = false;
+    // Drag feedback: the page image at drag start and the scroll position it was taken at.
+    QImage m_dragImage;
+    CPoint m_dragImageScroll;
 };

@@ -8,6 +8,7 @@
 #include "framework/ui/Translation.h"
 #include "framework/ui/WinApp.h"
 #include "model/GroupItem.h"
+#include "model/HeaderFooterItem.h"
 #include "model/ItemTypes.h"
 #include "model/Page.h"
 
@@ -100,8 +101,20 @@ void CKJView::mouseMoveEvent(QMouseEvent* event)
         SetViewCursor(IDC_CURSOR_DEFAULT);
         return;
     }
+    const UINT flags = FlagsOf(event->modifiers(), event->buttons());
+    m_bCtrlDown = (flags & MK_CONTROL) ? 1 : 0;
+    m_bShiftDown = (flags & MK_SHIFT) ? 1 : 0;
+    // the cursor follows what was under the mouse at the previous message
+    UINT cursor = IDC_CURSOR_DEFAULT;
+    if (m_nHoverHandle)
+        cursor = (m_pHoverItem && m_pHoverItem->m_nType == ITEM_IMAGE && m_bCtrlDown) ? IDC_CURSOR_CROP : IDC_CURSOR_RESIZE;
+    SetViewCursor(cursor);
+    HitTest(ClientPoint(event));
+    // the tool may choose another cursor (resize, crop, copy)
     if (CViewTool* tool = ToolFor(m_drag.mode))
-        tool->OnMove(*this, FlagsOf(event->modifiers(), event->buttons()), ClientPoint(event));
+        tool->OnMove(*this, flags, ClientPoint(event));
+    if ((m_drag.mode == 0 && m_bCtrlDown && m_nHoverPageEdge) || (m_drag.mode == 7 && m_nHoverPageEdge))
+        SetEdgeCursor(m_nHoverPageEdge);
 }
 
 void CKJView::mousePressEvent(QMouseEvent* event)
@@ -117,21 +130,90 @@ void CKJView::mousePressEvent(QMouseEvent* event)
     }
     if (event->button() != Qt::LeftButton)
         return;
+    EndArrowRun();
+    if (m_drag.mode == 8) {
+        // placing ends: the release commits the item's place as a move
+        if (CViewTool* tool = ToolFor(8))
+            tool->OnPress(*this, FlagsOf(event->modifiers(), event->buttons()), point);
+        return;
+    }
     HitTest(point);
     if (CViewTool* tool = ToolFor(m_drag.mode))
         tool->OnPress(*this, FlagsOf(event->modifiers(), event->buttons()), point);
+    // the mouse is held by the view for the gesture, so none of it reaches another window
+    if (m_drag.mode != 0 && isVisible())
+        grabMouse();
+    event->accept();
+}
+
+void CKJView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    setFocus(Qt::MouseFocusReason);
+    if (event->button() == Qt::LeftButton)
+        OnDoubleClick(ClientPoint(event));
+    event->accept();
+}
+
+void CKJView::OnDoubleClick(CPoint)
+{
+    if (m_pShownPicture)
+        return;
+    if (!m_pContainer) {
+        PostViewCommand(ID_BACKGROUND_BROWSER);
+        return;
+    }
+    // the hover state is the one the press before this left
+    if (m_pHoverBand) {
+        EnterContainer(m_pHoverBand);
+        return;
+    }
+    const CPoint p = m_mousePoint;
+    if (!m_pHoverItem && m_pContainer == m_pCurrentPage && m_pCurrentPage) {
+        CPage* page = m_pCurrentPage;
+        const int top = page->m_pHeaderBand ? -page->m_pHeaderBand->m_nHeight : 0;
+        const int bottom = page->m_nHeight + (page->m_pFooterBand ? page->m_pFooterBand->m_nHeight : 0);
+        CKJDoc* doc = GetProject();
+        if (p.y < top)
+            PostViewCommand(ID_PAGE_TITLE);
+        else if (p.y > bottom)
+            PostViewCommand(ID_PAGE_RENAME_MOVE);
+        else if (p.x > 0 && p.x <= page->m_nWidth && p.y > 0 && p.y <= page->m_nHeight)
+            PostViewCommand(ID_PAGE_SETUP);
+        else if (doc && doc->m_bStretchToBrowser && p.y > 0 && p.y <= page->m_nHeight)
+            PostViewCommand(ID_BACKGROUND_MASTER);
+        else
+            PostViewCommand(ID_BACKGROUND_BROWSER);
+        return;
+    }
+    if (!m_pHoverItem) {
+        PostViewCommand(ID_PAGE_SETUP);
+        return;
+    }
+    const int type = m_pHoverItem->m_nType;
+    if (type == ITEM_GROUP || type == ITEM_FORM || type == ITEM_SLIDER)
+        EnterContainer(m_pHoverItem);
+    else
+        PostViewCommand(ID_ITEM_PROPERTIES);
 }
 
 void CKJView::mouseReleaseEvent(QMouseEvent* event)
 {
     if (!m_pContainer || m_pShownPicture || event->button() != Qt::LeftButton)
         return;
-    if (CViewTool* tool = ToolFor(m_drag.mode))
-        tool->OnRelease(*this, FlagsOf(event->modifiers(), event->buttons()), ClientPoint(event));
-    // every gesture ends in mode 0, whichever tool had it
-    m_drag.mode = 0;
+    const UINT flags = FlagsOf(event->modifiers(), event->buttons());
+    m_bCtrlDown = (flags & MK_CONTROL) ? 1 : 0;
+    m_bShiftDown = (flags & MK_SHIFT) ? 1 : 0;
     if (QWidget::mouseGrabber() == this)
         releaseMouse();
+    const int mode = m_drag.mode;
+    if (mode == 8)
+        return; // placing has no button to release
+    if (CViewTool* tool = ToolFor(mode))
+        tool->OnRelease(*this, flags, ClientPoint(event));
+    // every gesture ends in mode 0, whichever tool had it
+    m_drag.mode = 0;
+    EndDragFeedback();
+    event->accept();
 }
 
 int CKJView::ContextPopupIndex() const
@@ -235,14 +317,27 @@ void CKJView::keyPressEvent(QKeyEvent* event)
         m_bShiftDown = 1;
     if (event->key() == Qt::Key_Control)
         m_bCtrlDown = 1;
+    const int key = event->key();
+    if (key != Qt::Key_Left && key != Qt::Key_Right && key != Qt::Key_Up && key != Qt::Key_Down &&
+        key != Qt::Key_Shift && key != Qt::Key_Control)
+        EndArrowRun();
+    if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down) {
+        int dx = key == Qt::Key_Left ? -1 : key == Qt::Key_Right ? 1 : 0;
+        int dy = key == Qt::Key_Up ? -1 : key == Qt::Key_Down ? 1 : 0;
+        if (event->modifiers() & Qt::ShiftModifier) {
+            dx *= 10;
+            dy *= 10;
+        }
+        NudgeSelection(dx, dy);
+        return;
+    }
     if (event->key() == Qt::Key_Escape && !m_navigation.empty()) {
         LeaveContainer();
         return;
     }
     CItem* selected = GetSelectedItem();
     if (selected && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space)) {
-        if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
-            app->m_pMainWnd->PostCommand(ID_ITEM_PROPERTIES);
+        PostViewCommand(ID_ITEM_PROPERTIES);
         return;
     }
     if (selected && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {

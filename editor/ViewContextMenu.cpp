@@ -93,7 +93,7 @@ CMenu MakeViewContextMenu()
         case POPUP_BAND:
             entries = {Cmd("Header/Footer", ID_PAGE_HEADER_FOOTER), Cmd("Paste", ID_EDIT_PASTE)};
             break;
-        case ITEM_FILE_RECORD + POPUP_ITEM_OFFSET:
+        case int(ITEM_FILE_RECORD) + int(POPUP_ITEM_OFFSET):
             entries = {Cmd("Delete", ID_FILE_DELETE_RECORD)};
             break;
         default:

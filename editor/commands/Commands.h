@@ -8,3 +8,6 @@ void RegisterEditCommands(CKJView& view);
 
 // View menu: Center, Browser Frame, Mobile Device Frame, Next/Previous Page, Grid.
 void RegisterViewCommands(CKJView& view);
+
+// Insert/Rulers, Insert/Margins and the Ruler popup: Move, Duplicate, Delete.
+void RegisterGuideCommands(CKJView& view);

@@ -85,14 +85,7 @@ void CKJView::OnEditUndo()
 
 void CKJView::ResetViewPointers()
 {
-    m_pHoverItem = nullptr;
-    m_pHoverBand = nullptr;
-    m_pHoverGuide = nullptr;
-    m_nHoverHandle = 0;
-    m_nHoverPageEdge = 0;
-    if (m_drag.mode != 0 && QWidget::mouseGrabber() == this)
-        releaseMouse();
-    m_drag = DragState{};
+    ClearInteraction();
 
     CKJDoc* doc = GetProject();
     if (!doc)

@@ -105,7 +105,7 @@ TEST(Input, ContextMenuChoosesThePopupOfWhatIsUnderTheMouse)
     CItem* para = c.Add(ITEM_PARAGRAPH, 100, 100);
     CItem* like = c.Add(ITEM_LIKE_BUTTON, 300, 100);
     c.Press(120, 120, Qt::RightButton);
-    EXPECT_EQ(c.f->view.m_nLastContextPopup, ITEM_PARAGRAPH + POPUP_ITEM_OFFSET);
+    EXPECT_EQ(c.f->view.m_nLastContextPopup, ITEM_PARAGRAPH + int(POPUP_ITEM_OFFSET));
     EXPECT_TRUE(para->m_bSelected);
 
     // a kind without a popup is selected and shows nothing
@@ -168,7 +168,7 @@ TEST(Input, ContextMenuEntriesRunTheirUpdateHandlers)
     ASSERT_EQ(menu.items.size(), size_t(POPUP_COUNT));
     EXPECT_EQ(menu.items[0].text, CString("Surface"));
     EXPECT_EQ(menu.items[45].text, CString("OSlider"));
-    EXPECT_EQ(c.f->view.CreateContextPopup(ITEM_LIKE_BUTTON + POPUP_ITEM_OFFSET, nullptr), nullptr);
+    EXPECT_EQ(c.f->view.CreateContextPopup(ITEM_LIKE_BUTTON + int(POPUP_ITEM_OFFSET), nullptr), nullptr);
     std::vector<UINT> ruler;
     for (const auto& e : c.Entries(POPUP_RULER))
         ruler.push_back(e.first);
