@@ -379,7 +379,6 @@ DAbout::DAbout(QWidget* parent) : CDialog(parent)
 BOOL DAbout::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    TranslateWindow(this);
     SetDlgItemText(1095, "<test>");
     // The desktop's default browser has no version block to read here: its line stays empty.
     SetDlgItemText(1035, CString::Formatted("Tessel Web Designer %d.%d.%d.%d", TESSEL_VERSION_MAJOR,

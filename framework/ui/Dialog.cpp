@@ -1,6 +1,7 @@
 #include "framework/ui/Dialog.h"
 
 #include "framework/ui/DataExchange.h"
+#include "framework/ui/Translation.h"
 
 #include <QtCore/QEvent>
 #include <QtWidgets/QCheckBox>
@@ -38,9 +39,18 @@ private:
 };
 } // namespace
 
+bool HasWindowText(const QWidget* w)
+{
+    return w
+        && (w->isWindow() || qobject_cast<const QLineEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w)
+            || qobject_cast<const QTextEdit*>(w) || qobject_cast<const QLabel*>(w)
+            || qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QGroupBox*>(w)
+            || qobject_cast<const QComboBox*>(w));
+}
+
 CString GetWindowText(const QWidget* w)
 {
-    if (!w)
+    if (!HasWindowText(w))
         return CString();
     if (auto* e = qobject_cast<const QLineEdit*>(w))
         return CString::FromQString(e->text());
@@ -61,7 +71,7 @@ CString GetWindowText(const QWidget* w)
 
 void SetWindowText(QWidget* w, const CString& text)
 {
-    if (!w)
+    if (!HasWindowText(w))
         return;
     const QString q = text.ToQString();
     if (auto* e = qobject_cast<QLineEdit*>(w))
@@ -130,6 +140,8 @@ int CDialog::DoModal()
 BOOL CDialog::OnInitDialog()
 {
     UpdateData(FALSE);
+    if (m_bTranslateOnInit)
+        TranslateWindow(this);
     return TRUE;
 }
 
