@@ -29,3 +29,4 @@ extern const DlgTemplate kDropShadowTemplate;
 extern const DlgTemplate kDuplicateTemplate;
 extern const DlgTemplate kEdgeFadeoutTemplate;
 extern const DlgTemplate kFileNodeTemplate;
+extern const DlgTemplate kEditTextTemplate;

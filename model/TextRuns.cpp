@@ -221,8 +221,7 @@ void WriteRichText(CItem& item, CPageOutput& out)
 
 namespace {
 
-// The link number of a character travels in its format under this property.
-constexpr int kLinkProperty = QTextFormat::UserProperty + 1;
+static_assert(kLinkProperty == QTextFormat::UserProperty + 1);
 
 int HeightTwips(const LOGFONT& lf)
 {

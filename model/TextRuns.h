@@ -31,6 +31,10 @@ constexpr std::uint32_t kRunColorInherit = 0xFFFFFFFFu;
 // Longest text the editing bridge reads back.
 constexpr int kMaxRichTextUnits = 65534;
 
+// The link number of a character travels in its text format under this property
+// (QTextFormat::UserProperty + 1); 0 is no link.
+constexpr int kLinkProperty = 0x100000 + 1;
+
 // Whether a run colour is set (one rule for every reader: a top byte of 0xFF is not).
 constexpr bool RunColorIsSet(std::uint32_t c) { return (c >> 24) != 0xFF; }
 
