@@ -4,7 +4,11 @@
 
 #include <QtGui/QGuiApplication>
 #include <QtWidgets/QBoxLayout>
+#include <QtGui/QPainter>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QHeaderView>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QTreeWidgetItemIterator>
 
 QHBoxLayout* DialogButtonRow(std::initializer_list<QWidget*> buttons)
 {
@@ -173,4 +177,90 @@ void CReportList::SelectRow(int row, bool select)
 {
     if (QTreeWidgetItem* item = topLevelItem(row))
         item->setSelected(select);
+}
+
+// ---- View Code button
+
+namespace {
+// The button's two pictures: "</>" drawn raised (up) and sunken (down).
+QPixmap CodePicture(bool down)
+{
+    QPixmap pixmap(24, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    QFont font = QApplication::font();
+    font.setPixelSize(11);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(down ? QColor(0, 0, 128) : QColor(0, 0, 0));
+    p.drawText(pixmap.rect().translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter, QStringLiteral("</>"));
+    return pixmap;
+}
+} // namespace
+
+QPushButton* CreateViewCodeButton(CDialog* dialog, int id)
+{
+    auto* button = new QPushButton(dialog);
+    button->setObjectName(QStringLiteral("ID_VIEW_CODEU"));
+    QIcon icon;
+    icon.addPixmap(CodePicture(false), QIcon::Normal, QIcon::Off);
+    icon.addPixmap(CodePicture(true), QIcon::Active, QIcon::On); // "ID_VIEW_CODED"
+    button->setIcon(icon);
+    button->setIconSize(QSize(24, 16));
+    button->setAutoDefault(false);
+    button->setToolTip(QStringLiteral("View Code")); // translated with the window
+    return dialog->AddControl(id, button);
+}
+
+// ---- CTreeCtrl
+
+CTreeCtrl::CTreeCtrl(CDialog* dialog, int id) : QTreeWidget(dialog)
+{
+    setHeaderHidden(true);
+    setColumnCount(1);
+    dialog->AddControl(id, this);
+    connect(this, &QTreeWidget::itemSelectionChanged, dialog, [dialog, id] { dialog->SendNotify(id, TVN_SELCHANGED); });
+    connect(this, &QTreeWidget::itemDoubleClicked, dialog, [dialog, id] { dialog->SendNotify(id, TVN_DBLCLK); });
+}
+
+QTreeWidgetItem* CTreeCtrl::InsertItem(const CString& text, int image, std::intptr_t data, QTreeWidgetItem* parent)
+{
+    auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+    node->setText(0, text.ToQString());
+    node->setData(0, kDataRole, QVariant::fromValue<qlonglong>(data));
+    node->setData(0, kImageRole, image);
+    const QImage picture = m_pImages ? m_pImages->GetImage(image) : QImage();
+    if (!picture.isNull())
+        node->setIcon(0, QIcon(QPixmap::fromImage(picture)));
+    return node;
+}
+
+std::intptr_t CTreeCtrl::GetItemData(const QTreeWidgetItem* node)
+{
+    return node ? std::intptr_t(node->data(0, kDataRole).toLongLong()) : 0;
+}
+
+int CTreeCtrl::GetItemImage(const QTreeWidgetItem* node) { return node ? node->data(0, kImageRole).toInt() : -1; }
+
+QTreeWidgetItem* CTreeCtrl::GetSelectedItem() const
+{
+    const auto selected = selectedItems();
+    return selected.isEmpty() ? nullptr : selected.front();
+}
+
+void CTreeCtrl::SelectItem(QTreeWidgetItem* node)
+{
+    // One selection change, not a cleared selection first.
+    if (node)
+        setCurrentItem(node, 0, QItemSelectionModel::ClearAndSelect);
+    else
+        clearSelection();
+}
+
+QTreeWidgetItem* CTreeCtrl::FindData(std::intptr_t data) const
+{
+    for (QTreeWidgetItemIterator it(const_cast<CTreeCtrl*>(this)); *it; ++it)
+        if (GetItemData(*it) == data)
+            return *it;
+    return nullptr;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 class QHBoxLayout;
+class QPushButton;
 
 // The buttons of a dialog's last row, right-aligned.
 QHBoxLayout* DialogButtonRow(std::initializer_list<QWidget*> buttons);
@@ -72,6 +73,32 @@ public:
     std::vector<int> GetSelectedRows() const;
     std::vector<std::intptr_t> GetSelectedData() const;
     void SelectRow(int row, bool select = true);
+
+private:
+    const CImageList* m_pImages = nullptr;
+};
+
+// The View Code button of the item dialogs: pictures "ID_VIEW_CODEU" (up) and
+// "ID_VIEW_CODED" (down), tooltip "View Code" (translated), registered under id.
+QPushButton* CreateViewCodeButton(CDialog* dialog, int id = 1062);
+
+// Notifications of the tree, as CDialog::OnNotify codes.
+enum : UINT { TVN_SELCHANGED = 0x2101, TVN_DBLCLK = 0x2102 };
+
+// A tree whose nodes carry a 32-bit data value and an image of the tree's image list;
+// selection changes and double clicks reach the dialog by the tree's id.
+class CTreeCtrl : public QTreeWidget {
+public:
+    CTreeCtrl(CDialog* dialog, int id);
+    void SetImageList(const CImageList* images) { m_pImages = images; }
+    // A node under parent (null: at the top), with its image and data.
+    QTreeWidgetItem* InsertItem(const CString& text, int image, std::intptr_t data, QTreeWidgetItem* parent = nullptr);
+    static std::intptr_t GetItemData(const QTreeWidgetItem* node);
+    static int GetItemImage(const QTreeWidgetItem* node);
+    QTreeWidgetItem* GetSelectedItem() const;
+    void SelectItem(QTreeWidgetItem* node);
+    // The first node, depth first, whose data is data; null when none.
+    QTreeWidgetItem* FindData(std::intptr_t data) const;
 
 private:
     const CImageList* m_pImages = nullptr;

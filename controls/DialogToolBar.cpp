@@ -4,10 +4,33 @@
 #include "framework/ui/CmdTarget.h"
 #include "framework/ui/Translation.h"
 
+#include <QtGui/QPainter>
+#include <QtWidgets/QApplication>
+
+namespace {
+// A button without a picture in the strip shows its label, fitted into the button.
+QPixmap LabelPicture(const QString& label)
+{
+    QPixmap pixmap(18, 15);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    QFont font = QApplication::font();
+    int size = 13;
+    font.setPixelSize(size);
+    while (size > 6 && QFontMetrics(font).horizontalAdvance(label) > 18)
+        font.setPixelSize(--size);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(pixmap.rect(), Qt::AlignCenter, label);
+    return pixmap;
+}
+} // namespace
+
 CDialogToolBar::CDialogToolBar(CDialog* dialog, std::span<const DlgToolButton> buttons, const CImageList* images)
     : QToolBar(dialog), m_pDialog(dialog)
 {
     setIconSize(QSize(18, 15));
+    setStyleSheet(QStringLiteral("QToolButton { padding: 1px; }"));
     setToolButtonStyle(Qt::ToolButtonIconOnly);
     int image = 0;
     for (const DlgToolButton& b : buttons) {
@@ -18,17 +41,12 @@ CDialogToolBar::CDialogToolBar(CDialog* dialog, std::span<const DlgToolButton> b
         QAction* action = addAction(QString::fromUtf8(b.label));
         const QImage picture = images ? images->GetImage(image) : QImage();
         ++image;
-        if (!picture.isNull())
-            action->setIcon(QIcon(QPixmap::fromImage(picture)));
-        else
-            action->setIconText(QString::fromUtf8(b.label));
+        action->setIcon(QIcon(picture.isNull() ? LabelPicture(QString::fromUtf8(b.label)) : QPixmap::fromImage(picture)));
         action->setToolTip(UiTranslate(b.tooltip).ToQString());
         const UINT id = b.id;
         connect(action, &QAction::triggered, dialog, [dialog, id] { ExecuteCommand(dialog, id); });
         m_actions.emplace_back(id, action);
     }
-    if (!images)
-        setToolButtonStyle(Qt::ToolButtonTextOnly);
 }
 
 QAction* CDialogToolBar::Action(UINT id) const

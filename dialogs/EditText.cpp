@@ -42,25 +42,25 @@ const DlgControl kEditTextControls[] = {
 };
 
 const DlgToolButton kEditTextButtons[] = {
-    {ID_EDIT_CUT_TEXT, "Cut", "Cut"},
-    {ID_EDIT_COPY_TEXT, "Copy", "Copy"},
-    {ID_EDIT_PASTE_PLAIN, "Paste Unformatted", "Paste"},
-    {ID_EDIT_PASTE_RICH, "Paste Formatted", "Paste+"},
-    {ID_EDIT_UNDO_TEXT, "Undo", "Undo"},
+    {ID_EDIT_CUT_TEXT, "Cut", "\xE2\x9C\x82"},
+    {ID_EDIT_COPY_TEXT, "Copy", "Cp"},
+    {ID_EDIT_PASTE_PLAIN, "Paste Unformatted", "P"},
+    {ID_EDIT_PASTE_RICH, "Paste Formatted", "P+"},
+    {ID_EDIT_UNDO_TEXT, "Undo", "\xE2\x86\xB6"},
     {0, nullptr, nullptr},
-    {ID_TEXT_ALIGN_LEFT, "Align Left", "Left"},
-    {ID_TEXT_ALIGN_CENTER, "Align Center", "Center"},
-    {ID_TEXT_ALIGN_RIGHT, "Align Right", "Right"},
-    {ID_TEXT_ALIGN_JUSTIFY, "Align Justify", "Justify"},
+    {ID_TEXT_ALIGN_LEFT, "Align Left", "\xE2\x87\xA4"},
+    {ID_TEXT_ALIGN_CENTER, "Align Center", "\xE2\x86\x94"},
+    {ID_TEXT_ALIGN_RIGHT, "Align Right", "\xE2\x87\xA5"},
+    {ID_TEXT_ALIGN_JUSTIFY, "Align Justify", "\xE2\x98\xB0"},
     {0, nullptr, nullptr},
     {ID_TEXT_BOLD, "Bold", "B"},
     {ID_TEXT_ITALIC, "Italic", "I"},
     {ID_TEXT_UNDERLINE, "Underline", "U"},
     {ID_TEXT_STRIKEOUT, "Strikeout", "S"},
     {ID_TEXT_TELETYPE, "Teletype", "TT"},
-    {ID_TEXT_COLOR, "Text Color", "Color"},
+    {ID_TEXT_COLOR, "Text Color", "\xE2\x96\x89"},
     {0, nullptr, nullptr},
-    {ID_TEXT_PLAIN, "Remove All Formatting", "Plain"},
+    {ID_TEXT_PLAIN, "Remove All Formatting", "\xE2\x8C\xAB"},
     {0, nullptr, nullptr},
     {ID_TEXT_SMALLER, "Smaller Font", "A-"},
     {ID_TEXT_LARGER, "Larger Font", "A+"},
@@ -73,7 +73,7 @@ const DlgToolButton kEditTextButtons[] = {
     {ID_TEXT_SIZE_24, "Font Size", "24"},
     {ID_TEXT_SIZE_36, "Font Size", "36"},
     {0, nullptr, nullptr},
-    {ID_TEXT_LINK, "Link", "Link"},
+    {ID_TEXT_LINK, "Link", "@"},
     {ID_TEXT_SPECIAL_CHAR, "Special Character", "\xCE\xA9"},
     {ID_TEXT_BULLET, "Bullet", "\xE2\x97\x8F"},
 };
@@ -133,7 +133,7 @@ DEditText::DEditText(QWidget* parent) : CDialog(parent)
     BuildDialog(*this, kEditTextTemplate, [this](CDialog&, const DlgControl&) {
         m_pEdit = new QTextEdit(this);
         m_pEdit->setAcceptRichText(true);
-        m_pEdit->setMinimumSize(520, 260);
+        m_pEdit->setMinimumSize(800, 260); // room for the whole toolbar
         return m_pEdit;
     });
     m_pToolBar = new CDialogToolBar(this, kEditTextButtons);
@@ -275,16 +275,7 @@ void DEditText::SetUpCommands()
         if (!m_pItem)
             return;
         // The item's own format, which drops any link number too.
-        const CRichCharFormat& cf = m_pItem->m_charFormat;
-        QTextCharFormat f;
-        f.setFontFamilies(QStringList{cf.face.ToQString()});
-        f.setProperty(QTextFormat::FontPixelSize, PixelsOfTwips(cf.heightTwips));
-        f.setForeground(tessel::ColorRefToQColor(cf.color));
-        f.setFontWeight(cf.bold ? QFont::Bold : QFont::Normal);
-        f.setFontItalic(cf.italic != 0);
-        f.setFontUnderline(cf.underline != 0);
-        f.setFontStrikeOut(cf.strikeout != 0);
-        f.setProperty(kLinkProperty, 0);
+        const QTextCharFormat f = RichCharFormatToText(m_pItem->m_charFormat);
         QTextCursor c = m_pEdit->textCursor();
         c.setCharFormat(f);
         m_pEdit->setTextCursor(c);

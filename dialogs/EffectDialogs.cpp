@@ -152,7 +152,7 @@ DBorder::DBorder(const char* caption) : CPropertyPage(caption)
 {
     BuildDialog(*this, kBorderTemplate);
     m_bTranslateOnInit = false; // the sheet translates its pages
-    setMinimumWidth(420);       // room for the five tabs
+    setMinimumWidth(520);       // room for the five tabs
     OnNotify(1018, CBN_SELCHANGE, [this] { UpdateControls(); });
 }
 
@@ -178,6 +178,7 @@ void DBorder::UpdateControls()
     const bool line = style >= kBorderSolid;
     EnableDlgItem(1000, line);
     GetDlgItem(1019)->setVisible(line);
+    GetDlgItem(1019)->parentWidget()->setVisible(line); // the swatch with its caption
     BOOL ok = FALSE;
     if (line && GetDlgItemInt(1000, &ok) == 0)
         SetDlgItemText(1000, "1");

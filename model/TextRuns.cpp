@@ -329,6 +329,8 @@ std::vector<QTextCharFormat> PositionFormats(const QTextDocument* doc)
 
 } // namespace
 
+QTextCharFormat RichCharFormatToText(const CRichCharFormat& cf) { return ToQt(cf); }
+
 void SetRichEditFont(CParagraphItem& item, QTextDocument* doc)
 {
     CRichCharFormat cf;

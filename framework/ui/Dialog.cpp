@@ -203,6 +203,10 @@ void CDialog::RegisterControl(int id, QWidget* control, bool groupStart)
     } else if (auto* text = qobject_cast<QPlainTextEdit*>(control)) {
         connect(text, &QPlainTextEdit::textChanged, this, [notify] { notify(EN_CHANGE); });
         text->installEventFilter(new FocusWatcher(text, [notify] { notify(EN_KILLFOCUS); }));
+    } else if (auto* rich = qobject_cast<QTextEdit*>(control)) {
+        connect(rich, &QTextEdit::textChanged, this, [notify] { notify(EN_CHANGE); });
+        connect(rich, &QTextEdit::selectionChanged, this, [notify] { notify(EN_SELCHANGE); });
+        rich->installEventFilter(new FocusWatcher(rich, [notify] { notify(EN_KILLFOCUS); }));
     } else if (auto* combo = qobject_cast<QComboBox*>(control))
         connect(combo, &QComboBox::activated, this, [notify] { notify(CBN_SELCHANGE); });
     else if (auto* list = qobject_cast<QListWidget*>(control)) {

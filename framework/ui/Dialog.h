@@ -30,6 +30,7 @@ enum : UINT {
     BN_CLICKED = 0,
     EN_CHANGE = 0x300,
     EN_KILLFOCUS = 0x200,
+    EN_SELCHANGE = 0x702, // the selection of a rich-text edit moved
     CBN_SELCHANGE = 1,
     LBN_SELCHANGE = 1001,
     LBN_DBLCLK = 1002,

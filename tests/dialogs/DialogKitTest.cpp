@@ -31,6 +31,7 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QSlider>
+#include <QtWidgets/QTextEdit>
 
 #include <clocale>
 #include <map>
@@ -445,4 +446,44 @@ TEST(DialogKit, ReportListGivesSelectedRowsDataInOrder)
     EXPECT_EQ(list->GetItemText(2, 1), CString("file2.html"));
     EXPECT_EQ(list->GetItemImage(3), 1);
     EXPECT_EQ(list->headerItem()->text(1), QStringLiteral("File"));
+}
+
+TEST(DialogKit, TreeNodesCarryDataAndImagesAndReportSelection)
+{
+    DTiny dlg;
+    auto* tree = new CTreeCtrl(&dlg, 3000);
+    QImage strip(32, 16, QImage::Format_RGB32);
+    strip.fill(Qt::white);
+    CImageList images;
+    images.CreateFromStrip(strip, 16);
+    tree->SetImageList(&images);
+    QTreeWidgetItem* site = tree->InsertItem("site", 0, 1);
+    QTreeWidgetItem* page = tree->InsertItem("page", 1, 42, site);
+    tree->InsertItem("other", 1, 43, site);
+    std::vector<std::intptr_t> seen;
+    dlg.OnNotify(3000, TVN_SELCHANGED, [&] { seen.push_back(CTreeCtrl::GetItemData(tree->GetSelectedItem())); });
+    tree->SelectItem(page);
+    tree->SelectItem(tree->FindData(43));
+    EXPECT_EQ(seen, (std::vector<std::intptr_t>{42, 43}));
+    EXPECT_EQ(CTreeCtrl::GetItemImage(page), 1);
+    EXPECT_FALSE(page->icon(0).isNull());
+    EXPECT_EQ(tree->FindData(7), nullptr);
+    EXPECT_EQ(dlg.GetDlgItem(3000), tree);
+}
+
+TEST(DialogKit, RichTextEditAndViewCodeButton)
+{
+    DTiny dlg;
+    auto* rich = dlg.AddControl(3001, new QTextEdit(&dlg));
+    QPushButton* code = CreateViewCodeButton(&dlg);
+    int changes = 0;
+    dlg.OnNotify(3001, EN_CHANGE, [&] { ++changes; });
+    rich->setPlainText(QStringLiteral("abc"));
+    rich->textCursor().insertText(QStringLiteral("d"));
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(dlg.GetDlgItem(1062), code);
+    EXPECT_FALSE(code->icon().isNull());
+    LookupScope lookup(std::map<std::string, std::string>{{"View Code", "Code anzeigen"}});
+    RunDialog(dlg, [](CDialog&) {});
+    EXPECT_EQ(code->toolTip(), QStringLiteral("Code anzeigen"));
 }
