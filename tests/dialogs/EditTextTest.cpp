@@ -12,6 +12,7 @@
 #include "document/KJDoc.h"
 #include "framework/ui/CmdTarget.h"
 #include "model/Page.h"
+#include "model/TextStyle.h"
 #include "model/items/ParagraphItem.h"
 
 #include <gtest/gtest.h>
@@ -379,4 +380,69 @@ TEST(EditText, CancelAfterSideDialogsLeavesTheProjectAsItWas)
     CDialog::SetModalHook(previous);
     EXPECT_EQ(doctest::SaveToBytes(doc), before);
     EXPECT_EQ(doc.m_undo.GetCount(), undo);
+}
+
+#include "document/GenerateTestSupport.h"
+#include "model/PageOutput.h"
+#include "support/ExternalTools.h"
+
+// A paragraph formatted in the editor (every format, a link inside a bold run, a bullet)
+// gives a page tidy accepts; a web font typed with quote, bracket and semicolon leaves a
+// stylesheet without syntax errors.
+TEST(EditText, FormattedParagraphMakesAValidPage)
+{
+    auto item = MakeParagraph(u"bold link italic under strike mono big small ");
+    DEditText dlg;
+    dlg.m_pItem = item.get();
+    RunEditor(
+        dlg,
+        [](DEditText& d) {
+            Select(d, 0, 16);
+            Command(d, ID_TEXT_BOLD);
+            Select(d, 5, 9);
+            Command(d, ID_TEXT_LINK);
+            Select(d, 10, 16);
+            Command(d, ID_TEXT_ITALIC);
+            Select(d, 17, 22);
+            Command(d, ID_TEXT_UNDERLINE);
+            Select(d, 23, 29);
+            Command(d, ID_TEXT_STRIKEOUT);
+            Select(d, 30, 34);
+            Command(d, ID_TEXT_TELETYPE);
+            Select(d, 35, 38);
+            Command(d, ID_TEXT_SIZE_36);
+            Select(d, 39, 44);
+            Command(d, ID_TEXT_SIZE_7);
+            Select(d, 45, 45);
+            Command(d, ID_TEXT_BULLET);
+            PressOk(d);
+        },
+        AnswerLink);
+    ASSERT_EQ(Runs(*item)[6].link, 1);
+    EXPECT_EQ(Runs(*item)[6].bold, 1);
+    EXPECT_TRUE(item->m_strText.ToQString().endsWith(QChar(u'\u25CF')));
+    // Generation resolves an address link's href from its address before writing.
+    for (auto& [number, link] : item->m_links)
+        link->m_strHref = link->m_strUrl;
+    CPageOutput out;
+    item->WriteHtml(out);
+    out.AssemblePage();
+    const QByteArray page(out.m_strFinalPage.GetString());
+    EXPECT_EQ(testsupport::TidyErrors(page), QByteArray()) << page.constData();
+    EXPECT_NE(page.indexOf("https://example.com/"), -1);
+    EXPECT_NE(page.indexOf("\xE2\x97\x8F"), -1);
+}
+
+TEST(EditText, HostileWebFontLeavesAValidStylesheet)
+{
+    CSiteStyles styles;
+    DFontStyle dlg(&styles.m_base);
+    EXPECT_EQ(RunDialog(dlg, [](CDialog& d) {
+                  d.SetDlgItemText(1022, "Open' Sans); color:red; }");
+                  PressOk(d);
+              }),
+              IDOK);
+    EXPECT_EQ(styles.m_base.m_strWebFont, CString("Open' Sans); color:red; }"));
+    const CString css = styles.WriteCss();
+    EXPECT_EQ(gentest::CssSyntaxErrors(QByteArray(css.GetString())), QStringList()) << css.GetString();
 }
