@@ -1,7 +1,7 @@
 // The rich-text editor: formats through the toolbar into the item's runs, the size steps,
 // the buttons the item's own settings grey, link numbers, alignment, the text limit, and
 // Cancel after side dialogs taking everything back.
-#include "DialogTestSupport.h"
+#include "EditTextTestSupport.h"
 
 #include "controls/DialogToolBar.h"
 #include "dialogs/EditText.h"
@@ -22,68 +22,8 @@
 #include <QtWidgets/QTextEdit>
 
 using namespace dialogtest;
+using namespace edittexttest;
 
-namespace {
-
-std::vector<CTextRun> Runs(const CItem& item)
-{
-    std::vector<CTextRun> runs;
-    for (int i = 0; i < GetTextRunCount(item.m_blob); ++i)
-        runs.push_back(GetTextRun(item.m_blob, i));
-    return runs;
-}
-
-void Select(DEditText& d, int from, int to)
-{
-    QTextCursor c = d.Editor()->textCursor();
-    c.setPosition(from);
-    c.setPosition(to, QTextCursor::KeepAnchor);
-    d.Editor()->setTextCursor(c);
-}
-
-void Command(DEditText& d, UINT id) { ExecuteCommand(&d, id); }
-
-// A paragraph laid out with a 16-pixel (12 pt) font.
-std::unique_ptr<CParagraphItem> MakeParagraph(const char16_t* text)
-{
-    auto item = std::make_unique<CParagraphItem>();
-    item->m_strFontFace = "Arial";
-    item->m_nFontSize = 12;
-    item->m_strText.SetText(text);
-    item->RecalcLayout();
-    return item;
-}
-
-// Runs the editor: act on it, and answer the dialogs it opens with their own handlers.
-int RunEditor(DEditText& dlg, const std::function<void(DEditText&)>& act,
-              const std::function<int(CDialog&)>& nested = {})
-{
-    bool outer = true;
-    const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& d) {
-        if (!outer || &d != &dlg)
-            return nested ? nested(d) : IDCANCEL;
-        outer = false;
-        act(dlg);
-        return dlg.IsEnded() ? dlg.GetResult() : IDCANCEL;
-    });
-    const int result = dlg.DoModal();
-    CDialog::SetModalHook(previous);
-    return result;
-}
-
-// The Link dialog answered with an address.
-int AnswerLink(CDialog& d)
-{
-    auto* link = dynamic_cast<DLink*>(&d);
-    if (!link)
-        return IDCANCEL;
-    qobject_cast<QRadioButton*>(link->GetDlgItem(1045))->click();
-    link->SetDlgItemText(1011, "https://example.com/");
-    link->OnOK();
-    return link->GetResult();
-}
-
-} // namespace
 
 TEST(EditText, SizeSteps)
 {
@@ -397,24 +337,7 @@ TEST(EditText, FormattedParagraphMakesAValidPage)
     RunEditor(
         dlg,
         [](DEditText& d) {
-            Select(d, 0, 16);
-            Command(d, ID_TEXT_BOLD);
-            Select(d, 5, 9);
-            Command(d, ID_TEXT_LINK);
-            Select(d, 10, 16);
-            Command(d, ID_TEXT_ITALIC);
-            Select(d, 17, 22);
-            Command(d, ID_TEXT_UNDERLINE);
-            Select(d, 23, 29);
-            Command(d, ID_TEXT_STRIKEOUT);
-            Select(d, 30, 34);
-            Command(d, ID_TEXT_TELETYPE);
-            Select(d, 35, 38);
-            Command(d, ID_TEXT_SIZE_36);
-            Select(d, 39, 44);
-            Command(d, ID_TEXT_SIZE_7);
-            Select(d, 45, 45);
-            Command(d, ID_TEXT_BULLET);
+            FormatEverything(d);
             PressOk(d);
         },
         AnswerLink);
