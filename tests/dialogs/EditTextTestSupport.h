@@ -94,4 +94,23 @@ inline void FormatEverything(DEditText& d)
     }
 }
 
+// A paragraph with every format made in the editor, its link addresses resolved as
+// generation resolves them.
+inline std::unique_ptr<CParagraphItem> MakeFormattedParagraph()
+{
+    auto item = MakeParagraph(u"bold link italic under strike mono big small ");
+    DEditText dlg;
+    dlg.m_pItem = item.get();
+    RunEditor(
+        dlg,
+        [](DEditText& d) {
+            FormatEverything(d);
+            d.OnOK();
+        },
+        AnswerLink);
+    for (auto& [number, link] : item->m_links)
+        link->m_strHref = link->m_strUrl;
+    return item;
+}
+
 } // namespace edittexttest
