@@ -653,6 +653,37 @@ TEST(PropertyDialogs, ResizeKeepsProportionsWhileTyping)
     EXPECT_EQ(dlg.m_nWidth, 100);
     EXPECT_EQ(dlg.m_nHeight, 50);
 
+    // A metafile of width 0 keeps the other edit as it is.
+    DMetafileRaster flat;
+    flat.m_nWidth = 0;
+    flat.m_nHeight = 200;
+    RunDialog(flat, [](CDialog& d) {
+        Type(d.GetDlgItem(1001), QStringLiteral("30"));
+        EXPECT_EQ(d.GetDlgItemText(1000), CString("0"));
+        Type(d.GetDlgItem(1000), QStringLiteral("10"));
+        EXPECT_EQ(d.GetDlgItemText(1001), CString("30"));
+    });
+
+    // The box resize keeps proportions too and returns its two modes.
+    DBoxResize box;
+    box.m_nWidth = 300;
+    box.m_nHeight = 100;
+    box.m_bKeepProportions = 1;
+    box.m_nWidthMode = 2;
+    box.m_nHeightMode = 1;
+    EXPECT_EQ(RunDialog(box, [](CDialog& d) {
+                  EXPECT_EQ(qobject_cast<QComboBox*>(d.GetDlgItem(1018))->currentText(), QStringLiteral("minimum width"));
+                  Type(d.GetDlgItem(1001), QStringLiteral("50"));
+                  EXPECT_EQ(d.GetDlgItemText(1000), CString("150"));
+                  Choose(d, 1020, 3);
+                  PressOk(d);
+              }),
+              IDOK);
+    EXPECT_EQ(box.m_nWidth, 150);
+    EXPECT_EQ(box.m_nHeight, 50);
+    EXPECT_EQ(box.m_nWidthMode, 2);
+    EXPECT_EQ(box.m_nHeightMode, 3);
+
     DMetafileRaster raster;
     raster.m_nWidth = 400;
     raster.m_nHeight = 200;
