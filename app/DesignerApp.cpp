@@ -383,7 +383,6 @@ DAbout::DAbout(QWidget* parent) : CDialog(parent)
 BOOL DAbout::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    TranslateWindow(this);
     SetDlgItemText(1095, CString::Formatted("Built with Qt %s", QT_VERSION_STR));
     // Pages open through the desktop's command, which names no browser version here.
     SetDlgItemText(1093, ShellOpenCommand());

@@ -73,7 +73,6 @@ DWelcome::DWelcome(QWidget* parent) : CDialog(parent), choice(GetProfileInt("Cur
 BOOL DWelcome::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    TranslateWindow(this);
     return TRUE;
 }
 

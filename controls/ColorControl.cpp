@@ -577,9 +577,8 @@ void DChooseColor::EnableColorControls()
 
 BOOL DChooseColor::OnInitDialog()
 {
-    CDialog::OnInitDialog();
     setWindowTitle(m_strCaption.ToQString());
-    TranslateWindow(this);
+    CDialog::OnInitDialog();
     if (tessel::ColorIsUnset(m_initialColor))
         m_bNoColor = TRUE;
     m_pWell->SetColors(m_initialColor, m_initialColor);

@@ -53,7 +53,6 @@ void DUpload::ShowRemoteFolder() { SetDlgItemText(IDC_UPLOAD_FOLDER, "Remote Fol
 BOOL DUpload::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    TranslateWindow(this);
     ShowRemoteFolder();
     m_list->clear();
     if (m_pContext) {
@@ -157,7 +156,6 @@ DFileUpload::~DFileUpload() = default;
 BOOL DFileUpload::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    TranslateWindow(this);
     Finish(m_uploader.Begin());
     return TRUE;
 }
@@ -236,7 +234,6 @@ DBrowse::DBrowse(QWidget* parent) : CDialog(parent)
 BOOL DBrowse::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    TranslateWindow(this);
     return TRUE;
 }
 

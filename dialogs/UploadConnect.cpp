@@ -17,36 +17,6 @@
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QTreeWidget>
 
-// ---- CWaitCursor
-
-CWaitCursor::CWaitCursor() { Resume(); }
-CWaitCursor::~CWaitCursor() { Restore(); }
-
-void CWaitCursor::Resume()
-{
-    if (m_on)
-        return;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    m_on = true;
-}
-
-void CWaitCursor::Restore()
-{
-    if (!m_on)
-        return;
-    QGuiApplication::restoreOverrideCursor();
-    m_on = false;
-}
-
-QHBoxLayout* DialogButtonRow(std::initializer_list<QWidget*> buttons)
-{
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    for (QWidget* b : buttons)
-        row->addWidget(b);
-    return row;
-}
-
 // ---- DConnect
 
 DConnect::DConnect(QWidget* parent) : CDialog(parent)
@@ -77,7 +47,6 @@ DConnect::~DConnect() = default;
 BOOL DConnect::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    TranslateWindow(this);
     return TRUE;
 }
 
@@ -166,7 +135,6 @@ DRemoteFolder::~DRemoteFolder() = default;
 BOOL DRemoteFolder::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    TranslateWindow(this);
     m_tree->clear();
     auto* root = new QTreeWidgetItem(m_tree, {m_strServer.ToQString()});
     root->setIcon(0, style()->standardIcon(QStyle::SP_DriveNetIcon));
@@ -279,7 +247,6 @@ BOOL DNewFolder::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetDlgItemText(-1, m_strLocation);
-    TranslateWindow(this);
     return TRUE;
 }
 

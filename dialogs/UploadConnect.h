@@ -1,6 +1,7 @@
 // The login dialogs of the upload: connection settings with a test of the server's
 // folders, the server's folder tree, and the name of a new folder.
 #pragma once
+#include "controls/DialogKit.h"
 #include "document/Upload.h"
 #include "framework/ui/Dialog.h"
 
@@ -26,23 +27,6 @@ enum : int {
     IDC_REMOTE_TREE = 1086,
     IDC_REMOTE_NEW_FOLDER = 3,
     IDC_NEW_FOLDER_NAME = 1000,
-};
-
-// The buttons of a dialog's last row, right-aligned.
-QHBoxLayout* DialogButtonRow(std::initializer_list<QWidget*> buttons);
-
-// The wait cursor while a blocking network step runs.
-class CWaitCursor {
-public:
-    CWaitCursor();
-    ~CWaitCursor();
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
-    void Restore();
-    void Resume();
-
-private:
-    bool m_on = false;
 };
 
 class DConnect : public CDialog {

@@ -2,7 +2,7 @@
 
 #include "document/EditScope.h"
 #include "document/KJDoc.h"
-#include "editor/GridDialog.h"
+#include "dialogs/GridDialog.h"
 #include "editor/SiteTreeNodes.h"
 #include "editor/commands/Commands.h"
 #include "editor/tools/ViewTool.h"

@@ -78,6 +78,7 @@ CConnectionDlg::CConnectionDlg(QWidget* parent) : CDialog(parent)
 
 BOOL CConnectionDlg::OnInitDialog()
 {
+    m_bTranslateOnInit = false; // the explorer translates through its own map
     CDialog::OnInitDialog();
     FtpTranslateWindow(this);
     return TRUE;
@@ -120,6 +121,7 @@ CTransferDlg::~CTransferDlg() { KillTimer(kTimerId); }
 
 BOOL CTransferDlg::OnInitDialog()
 {
+    m_bTranslateOnInit = false; // the explorer translates through its own map
     CDialog::OnInitDialog();
     FtpTranslateWindow(this);
     Follow(m_engine.Start());
@@ -176,6 +178,7 @@ CRenameDlg::CRenameDlg(QWidget* parent) : CDialog(parent)
 
 BOOL CRenameDlg::OnInitDialog()
 {
+    m_bTranslateOnInit = false; // the explorer translates through its own map
     CDialog::OnInitDialog();
     FtpTranslateWindow(this);
     return TRUE;
@@ -226,6 +229,7 @@ CCreateFolderDlg::CCreateFolderDlg(QWidget* parent) : CDialog(parent)
 
 BOOL CCreateFolderDlg::OnInitDialog()
 {
+    m_bTranslateOnInit = false; // the explorer translates through its own map
     CDialog::OnInitDialog();
     FtpTranslateWindow(this);
     return TRUE;
@@ -262,6 +266,7 @@ CConnectionsDlg::CConnectionsDlg(std::vector<CString> recentFiles, QWidget* pare
 
 BOOL CConnectionsDlg::OnInitDialog()
 {
+    m_bTranslateOnInit = false; // the explorer translates through its own map
     CDialog::OnInitDialog();
     FtpTranslateWindow(this);
     m_pList->clear();
@@ -328,6 +333,7 @@ CHistoryDlg::CHistoryDlg(QWidget* parent) : CDialog(parent)
 
 BOOL CHistoryDlg::OnInitDialog()
 {
+    m_bTranslateOnInit = false; // the explorer translates through its own map
     CDialog::OnInitDialog();
     FtpTranslateWindow(this);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -360,6 +366,7 @@ CFtpAboutDlg::CFtpAboutDlg(QWidget* parent) : CDialog(parent)
 
 BOOL CFtpAboutDlg::OnInitDialog()
 {
+    m_bTranslateOnInit = false; // the explorer translates through its own map
     CDialog::OnInitDialog();
     FtpTranslateWindow(this);
     return TRUE;

@@ -222,8 +222,7 @@ void WriteRichText(CItem& item, CPageOutput& out)
 
 namespace {
 
-// The link number of a character travels in its format under this property.
-constexpr int kLinkProperty = QTextFormat::UserProperty + 1;
+static_assert(kLinkProperty == QTextFormat::UserProperty + 1);
 
 int HeightTwips(const LOGFONT& lf)
 {
@@ -330,6 +329,8 @@ std::vector<QTextCharFormat> PositionFormats(const QTextDocument* doc)
 }
 
 } // namespace
+
+QTextCharFormat RichCharFormatToText(const CRichCharFormat& cf) { return ToQt(cf); }
 
 void SetRichEditFont(CParagraphItem& item, QTextDocument* doc)
 {

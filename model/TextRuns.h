@@ -10,6 +10,7 @@
 class CItem;
 class CPageOutput;
 class CParagraphItem;
+class QTextCharFormat;
 class QTextDocument;
 
 // One record per character; seven little-endian 32-bit words.
@@ -31,6 +32,9 @@ constexpr std::uint32_t kRunColorInherit = 0xFFFFFFFFu;
 // Longest text the editing bridge reads back.
 constexpr int kMaxRichTextUnits = 65534;
 
+// The link number of a character travels in its text format under this property
+// (QTextFormat::UserProperty + 1); 0 is no link.
+constexpr int kLinkProperty = 0x100000 + 1;
 
 // Records in a run block.
 int GetTextRunCount(const CDataBlock& block);
@@ -63,6 +67,9 @@ bool OpenItemLink(const CItem& item, CPageOutput& out);
 
 // The item's text as inline HTML; see TextRuns.cpp for how tags nest.
 void WriteRichText(CItem& item, CPageOutput& out);
+
+// The item-wide format as a text format, with no link number.
+QTextCharFormat RichCharFormatToText(const CRichCharFormat& cf);
 
 // Builds the item-wide format from the layout font and colour; a changed format calls
 // the item's OnResized. With a document, applies it to all text and sets the alignment.

@@ -12,6 +12,7 @@
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QSlider>
 
+#include <charconv>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -27,6 +28,12 @@ QWidget* CDataExchange::PrepareCtrl(int id)
         throw CUserException();
     }
     return w;
+}
+
+void CDataExchange::FailControl(int id, const char* problem)
+{
+    ShowMessageBox(CString::Formatted("The control %d %s.", id, problem), "Data Exchange", MB_ICONERROR);
+    throw CUserException();
 }
 
 QWidget* CDataExchange::PrepareEditCtrl(int id)
@@ -63,9 +70,21 @@ locale_t CLocale()
     pDX->Fail();
 }
 
+// Shortest form with at most digits significant digits, '.' whatever the locale.
 CString FormatDouble(double value, int digits)
 {
-    return CString::Formatted("%.*g", digits, value);
+    char buffer[64];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    return CString(std::string(buffer, r.ptr).c_str());
+}
+
+// The control as the kind an exchange needs; any other kind is a programming error.
+template <class W> W* PrepareKind(CDataExchange* pDX, int id, const char* kind)
+{
+    auto* w = qobject_cast<W*>(pDX->PrepareCtrl(id));
+    if (!w)
+        pDX->FailControl(id, kind);
+    return w;
 }
 
 // The exchange through the control's text, for numbers.
@@ -73,6 +92,8 @@ template <class T, class Parse, class Format>
 void ExchangeNumber(CDataExchange* pDX, int id, T& value, Parse parse, Format format, const char* refusal)
 {
     QWidget* w = pDX->PrepareEditCtrl(id);
+    if (!HasWindowText(w))
+        pDX->FailControl(id, "has no text");
     if (pDX->m_bSaveAndValidate) {
         T parsed{};
         if (!parse(GetWindowText(w), parsed))
@@ -128,6 +149,8 @@ bool ParseDouble(const CString& text, double& value)
 void DDX_Text(CDataExchange* pDX, int id, CString& value)
 {
     QWidget* w = pDX->PrepareEditCtrl(id);
+    if (!HasWindowText(w))
+        pDX->FailControl(id, "has no text");
     if (pDX->m_bSaveAndValidate)
         value = GetWindowText(w);
     else
@@ -137,6 +160,8 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value)
 void DDX_Text(CDataExchange* pDX, int id, QString& value)
 {
     QWidget* w = pDX->PrepareEditCtrl(id);
+    if (!HasWindowText(w))
+        pDX->FailControl(id, "has no text");
     if (pDX->m_bSaveAndValidate) {
         if (auto* e = qobject_cast<QPlainTextEdit*>(w))
             value = e->toPlainText();
@@ -192,25 +217,30 @@ void DDX_Text(CDataExchange* pDX, int id, float& value)
     ExchangeNumber(pDX, id, value, parse, [](float v) { return FormatDouble(v, 6); }, "Please enter a number.");
 }
 
-void DDX_TextBlankZero(CDataExchange* pDX, int id, int& value)
+namespace {
+template <class T> void ExchangeBlankZero(CDataExchange* pDX, int id, T& value)
 {
     QWidget* w = pDX->PrepareEditCtrl(id);
-    if (!pDX->m_bSaveAndValidate) {
-        SetWindowText(w, value == 0 ? CString() : CString::Formatted("%d", value));
+    if (!HasWindowText(w))
+        pDX->FailControl(id, "has no text");
+    const bool blank = pDX->m_bSaveAndValidate ? Trimmed(GetWindowText(w)).IsEmpty() : value == 0;
+    if (!blank) {
+        DDX_Text(pDX, id, value);
         return;
     }
-    if (Trimmed(GetWindowText(w)).IsEmpty()) {
+    if (pDX->m_bSaveAndValidate)
         value = 0;
-        return;
-    }
-    DDX_Text(pDX, id, value);
+    else
+        SetWindowText(w, CString());
 }
+} // namespace
+
+void DDX_TextBlankZero(CDataExchange* pDX, int id, int& value) { ExchangeBlankZero(pDX, id, value); }
+void DDX_TextBlankZero(CDataExchange* pDX, int id, double& value) { ExchangeBlankZero(pDX, id, value); }
 
 void DDX_Check(CDataExchange* pDX, int id, int& value)
 {
-    auto* b = qobject_cast<QAbstractButton*>(pDX->PrepareCtrl(id));
-    if (!b)
-        return;
+    auto* b = PrepareKind<QAbstractButton>(pDX, id, "is not a check box");
     auto* check = qobject_cast<QCheckBox*>(b);
     if (pDX->m_bSaveAndValidate) {
         if (check && check->checkState() == Qt::PartiallyChecked)
@@ -257,9 +287,7 @@ void DDX_Radio(CDataExchange* pDX, int id, int& value)
 
 void DDX_CBIndex(CDataExchange* pDX, int id, int& value)
 {
-    auto* c = qobject_cast<QComboBox*>(pDX->PrepareCtrl(id));
-    if (!c)
-        return;
+    auto* c = PrepareKind<QComboBox>(pDX, id, "is not a combo box");
     if (pDX->m_bSaveAndValidate)
         value = c->currentIndex();
     else
@@ -269,9 +297,7 @@ void DDX_CBIndex(CDataExchange* pDX, int id, int& value)
 namespace {
 void ExchangeComboText(CDataExchange* pDX, int id, CString& value, Qt::MatchFlags match)
 {
-    auto* c = qobject_cast<QComboBox*>(pDX->PrepareCtrl(id));
-    if (!c)
-        return;
+    auto* c = PrepareKind<QComboBox>(pDX, id, "is not a combo box");
     if (pDX->m_bSaveAndValidate) {
         value = CString::FromQString(c->currentText());
         return;
@@ -296,9 +322,7 @@ void DDX_CBStringExact(CDataExchange* pDX, int id, CString& value)
 
 void DDX_LBIndex(CDataExchange* pDX, int id, int& value)
 {
-    auto* l = qobject_cast<QListWidget*>(pDX->PrepareCtrl(id));
-    if (!l)
-        return;
+    auto* l = PrepareKind<QListWidget>(pDX, id, "is not a list box");
     if (pDX->m_bSaveAndValidate)
         value = l->currentRow();
     else
@@ -307,9 +331,7 @@ void DDX_LBIndex(CDataExchange* pDX, int id, int& value)
 
 void DDX_LBString(CDataExchange* pDX, int id, CString& value)
 {
-    auto* l = qobject_cast<QListWidget*>(pDX->PrepareCtrl(id));
-    if (!l)
-        return;
+    auto* l = PrepareKind<QListWidget>(pDX, id, "is not a list box");
     if (pDX->m_bSaveAndValidate) {
         value = l->currentItem() ? CString::FromQString(l->currentItem()->text()) : CString();
         return;
@@ -320,9 +342,7 @@ void DDX_LBString(CDataExchange* pDX, int id, CString& value)
 
 void DDX_Slider(CDataExchange* pDX, int id, int& value)
 {
-    auto* s = qobject_cast<QSlider*>(pDX->PrepareCtrl(id));
-    if (!s)
-        return;
+    auto* s = PrepareKind<QSlider>(pDX, id, "is not a slider");
     if (pDX->m_bSaveAndValidate)
         value = s->value();
     else

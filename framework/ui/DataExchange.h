@@ -24,6 +24,9 @@ public:
     // The control with that id; a missing id is a programming error and fails the exchange.
     QWidget* PrepareCtrl(int id);
     QWidget* PrepareEditCtrl(int id);
+    // A control of the wrong kind, or one without text, for an exchange: a programming
+    // error, reported as a missing id is, and the exchange is abandoned.
+    [[noreturn]] void FailControl(int id, const char* problem);
     // Focus on the last prepared control (its text selected when an edit), then throw.
     [[noreturn]] void Fail();
 
@@ -45,6 +48,7 @@ void DDX_Text(CDataExchange* pDX, int id, double& value);
 void DDX_Text(CDataExchange* pDX, int id, float& value);
 // Sizes and amounts: 0 shows as an empty field and an empty field stores 0.
 void DDX_TextBlankZero(CDataExchange* pDX, int id, int& value);
+void DDX_TextBlankZero(CDataExchange* pDX, int id, double& value);
 // Check box state: 0, 1, or 2 for the third state.
 void DDX_Check(CDataExchange* pDX, int id, int& value);
 // Index of the checked button in the radio group that starts at id, -1 when none.

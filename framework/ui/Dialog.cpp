@@ -1,6 +1,7 @@
 #include "framework/ui/Dialog.h"
 
 #include "framework/ui/DataExchange.h"
+#include "framework/ui/Translation.h"
 
 #include <QtCore/QEvent>
 #include <QtWidgets/QCheckBox>
@@ -38,9 +39,18 @@ private:
 };
 } // namespace
 
+bool HasWindowText(const QWidget* w)
+{
+    return w
+        && (w->isWindow() || qobject_cast<const QLineEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w)
+            || qobject_cast<const QTextEdit*>(w) || qobject_cast<const QLabel*>(w)
+            || qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QGroupBox*>(w)
+            || qobject_cast<const QComboBox*>(w));
+}
+
 CString GetWindowText(const QWidget* w)
 {
-    if (!w)
+    if (!HasWindowText(w))
         return CString();
     if (auto* e = qobject_cast<const QLineEdit*>(w))
         return CString::FromQString(e->text());
@@ -61,7 +71,7 @@ CString GetWindowText(const QWidget* w)
 
 void SetWindowText(QWidget* w, const CString& text)
 {
-    if (!w)
+    if (!HasWindowText(w))
         return;
     const QString q = text.ToQString();
     if (auto* e = qobject_cast<QLineEdit*>(w))
@@ -130,6 +140,8 @@ int CDialog::DoModal()
 BOOL CDialog::OnInitDialog()
 {
     UpdateData(FALSE);
+    if (m_bTranslateOnInit)
+        TranslateWindow(this);
     return TRUE;
 }
 
@@ -191,6 +203,10 @@ void CDialog::RegisterControl(int id, QWidget* control, bool groupStart)
     } else if (auto* text = qobject_cast<QPlainTextEdit*>(control)) {
         connect(text, &QPlainTextEdit::textChanged, this, [notify] { notify(EN_CHANGE); });
         text->installEventFilter(new FocusWatcher(text, [notify] { notify(EN_KILLFOCUS); }));
+    } else if (auto* rich = qobject_cast<QTextEdit*>(control)) {
+        connect(rich, &QTextEdit::textChanged, this, [notify] { notify(EN_CHANGE); });
+        connect(rich, &QTextEdit::selectionChanged, this, [notify] { notify(EN_SELCHANGE); });
+        rich->installEventFilter(new FocusWatcher(rich, [notify] { notify(EN_KILLFOCUS); }));
     } else if (auto* combo = qobject_cast<QComboBox*>(control))
         connect(combo, &QComboBox::activated, this, [notify] { notify(CBN_SELCHANGE); });
     else if (auto* list = qobject_cast<QListWidget*>(control)) {

@@ -30,13 +30,16 @@ enum : UINT {
     BN_CLICKED = 0,
     EN_CHANGE = 0x300,
     EN_KILLFOCUS = 0x200,
+    EN_SELCHANGE = 0x702, // the selection of a rich-text edit moved
     CBN_SELCHANGE = 1,
     LBN_SELCHANGE = 1001,
     LBN_DBLCLK = 1002,
     SLN_POSCHANGE = 0x1100, // a slider moved
 };
 
-// Text of any control kind: edit, static, button, group, combo box, or the window title.
+// Text of any control kind: edit, static, button, group, combo box, or a window's title.
+// Other child widgets have no text: reading gives "", writing does nothing.
+bool HasWindowText(const QWidget* w);
 CString GetWindowText(const QWidget* w);
 void SetWindowText(QWidget* w, const CString& text);
 
@@ -47,8 +50,12 @@ public:
 
     // Runs the dialog modally: OnInitDialog, then the loop; IDOK, IDCANCEL or EndDialog's value.
     virtual int DoModal();
-    // Base: fills the controls from the members (UpdateData(FALSE)); TRUE.
+    // Base: fills the controls from the members (UpdateData(FALSE)), then translates the
+    // window once unless m_bTranslateOnInit is off; TRUE. Texts filled at run time
+    // (names of pages, classes, files) are set after it.
     virtual BOOL OnInitDialog();
+    // Off for the dialogs whose texts stay as built, and for those translated elsewhere.
+    bool m_bTranslateOnInit = true;
     virtual void DoDataExchange(CDataExchange* pDX);
     // Exchanges every field; FALSE (dialog stays as it is) when a value was refused.
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
@@ -70,6 +77,7 @@ public:
     // The ids in tab order.
     const std::vector<int>& ControlIds() const { return m_order; }
     bool StartsGroup(int id) const;
+    void SetGroupStart(int id, bool start) { m_groupStart[id] = start; }
 
     QLabel* CreateStatic(int id, const char* text);
     QLineEdit* CreateEdit(int id);

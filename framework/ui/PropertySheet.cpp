@@ -7,7 +7,10 @@
 #include <QtWidgets/QStackedWidget>
 #include <QtWidgets/QTabWidget>
 
-CPropertyPage::CPropertyPage(const char* caption) : m_strCaption(caption) {}
+CPropertyPage::CPropertyPage(const char* caption) : m_strCaption(caption)
+{
+    m_bTranslateOnInit = false; // the sheet translates its pages with itself
+}
 
 CPropertySheet::CPropertySheet(const char* caption, QWidget* parent) : CDialog(parent)
 {

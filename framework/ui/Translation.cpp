@@ -38,7 +38,8 @@ bool IsEditControl(QWidget* w)
 
 void TranslateOne(QWidget* w)
 {
-    if (IsEditControl(w))
+    // Lists filled from a dialog's own data keep their entries as they are.
+    if (IsEditControl(w) || w->property(kNoTranslateProperty).toBool())
         return;
     QString s;
     if (auto* label = qobject_cast<QLabel*>(w)) {

@@ -16,6 +16,9 @@ TranslationLookup GetTranslationLookup();
 // text through the lookup; unchanged when there is no lookup or no entry.
 CString UiTranslate(const CString& text);
 
+// A widget with this property set to true keeps its texts (lists of faces, sizes, ...).
+inline constexpr const char* kNoTranslateProperty = "tesselNoTranslate";
+
 // The window's own text, then every descendant's, but never the text of an edit
 // control; a combo box keeps its selection while its entries are translated.
 void TranslateWindow(QWidget* window);

@@ -2,7 +2,7 @@
 // preview frames, stepping through pages, the grid settings and the site tree's nodes.
 #include "EditorTestSupport.h"
 
-#include "editor/GridDialog.h"
+#include "dialogs/GridDialog.h"
 #include "editor/SiteTreeNodes.h"
 #include "framework/core/MessageBox.h"
 #include "model/Folder.h"
@@ -278,10 +278,10 @@ TEST(ViewState, GridDialogSetsTheGrid)
         bool editsEnabledAtStart = true;
         const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& dlg) {
             auto& grid = dynamic_cast<DGrid&>(dlg);
-            editsEnabledAtStart = grid.GetDlgItem(DGrid::IDC_GRID_X)->isEnabled();
-            grid.CheckDlgButton(DGrid::IDC_GRID_ON, 1);
-            grid.SetDlgItemText(DGrid::IDC_GRID_X, c.x);
-            grid.SetDlgItemText(DGrid::IDC_GRID_Y, c.y);
+            editsEnabledAtStart = grid.GetDlgItem(1000)->isEnabled();
+            grid.CheckDlgButton(1001, 1);
+            grid.SetDlgItemText(1000, c.x);
+            grid.SetDlgItemText(1003, c.y);
             grid.OnOK();
             return grid.IsEnded() ? grid.GetResult() : IDCANCEL;
         });

@@ -1,10 +1,9 @@
-// The Grid dialog: grid on, guides shown, and the two grid steps (5..100).
+// The Grid dialog: grid on, rulers shown, and the two grid steps (5..100).
 #pragma once
 #include "framework/ui/Dialog.h"
 
 class DGrid : public CDialog {
 public:
-    enum { IDC_GRID_ON = 1001, IDC_GUIDES_ON = 1002, IDC_GRID_X = 1003, IDC_GRID_Y = 1004 };
     explicit DGrid(QWidget* parent = nullptr);
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
