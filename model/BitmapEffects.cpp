@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kMaxShadowRadius = 32;
-
 int Opacity(std::uint32_t p)
 {
     return 255 - int(p >> 24);

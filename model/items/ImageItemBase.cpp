@@ -180,6 +180,10 @@ void CImageItemBase::RecalcLayout()
     if (m_nType == ITEM_GIF)
         return;
     EnsureRendered();
+    // without a picture (none stored, or one that cannot be decoded) the item keeps the
+    // box the file gives it, so laying out and saving never shrink it to nothing
+    if (!m_state[0].IsValid())
+        return;
     m_nWidth = m_state[0].GetWidth() + m_nInset[SIDE_LEFT] + m_nInset[SIDE_RIGHT];
     m_nHeight = m_state[0].GetHeight() + m_nInset[SIDE_TOP] + m_nInset[SIDE_BOTTOM];
 }

@@ -2,7 +2,7 @@
 #include "EditingFixture.h"
 
 #include "dialogs/RulerDialog.h"
-#include "editor/GridDialog.h"
+#include "dialogs/GridDialog.h"
 #include "model/ItemTypes.h"
 #include "resources/CommandIds.h"
 
@@ -238,7 +238,7 @@ TEST(Guides, TheGridDialogTurningGuidesOnAddsTwo)
     EditCanvas c(800, 600);
     c.doc.m_bShowGuides = 0;
     const CDialog::ModalHook previous = CDialog::SetModalHook([](CDialog& dlg) {
-        dlg.CheckDlgButton(DGrid::IDC_GUIDES_ON, 1);
+        dlg.CheckDlgButton(1009, 1); // "Show rulers"
         dlg.OnOK();
         return dlg.GetResult();
     });

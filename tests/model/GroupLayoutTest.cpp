@@ -1,3 +1,4 @@
+#include "framework/core/DcTestSupport.h"
 #include "framework/core/CFile.h"
 #include "framework/core/Exceptions.h"
 #include "model/Folder.h"
@@ -44,6 +45,8 @@ CItem* MakeChild(int type, int positioned, int widthMode, int heightMode, int x,
 
 TEST(GroupLayout, ChildrenFlowIntoTheInnerWidth)
 {
+    // texts are measured with the fonts of the GUI application, whatever case ran before
+    dctest::EnsureGuiApplication();
     struct Case {
         int type, positioned, widthMode, heightMode, x, y, w, h;
         int expectW; // h never changes

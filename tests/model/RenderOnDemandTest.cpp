@@ -6,6 +6,7 @@
 
 #include "framework/core/Dc.h"
 #include "framework/core/MessageBox.h"
+#include "model/BitmapEffects.h"
 #include "model/RenderBudget.h"
 #include "model/items/ArtisticTextItem.h"
 #include "model/items/ImageButtonItem.h"
