@@ -123,7 +123,7 @@ LOGFONT LogFontFromQFont(const QFont& font)
     // the face is cut on a character boundary so the name stays valid UTF-8
     const QByteArray face = font.family().toUtf8();
     int n = std::min<int>(face.size(), int(sizeof lf.lfFaceName) - 1);
-    while (n > 0 && (static_cast<unsigned char>(face[n]) & 0xC0) == 0x80)
+    while (n > 0 && n < face.size() && (static_cast<unsigned char>(face[n]) & 0xC0) == 0x80)
         --n;
     std::memcpy(lf.lfFaceName, face.constData(), std::size_t(n));
     return lf;
