@@ -14,6 +14,7 @@
 #include "model/PageOutput.h"
 #include "model/Picture.h"
 #include "model/PublishContext.h"
+#include "model/SiteFiles.h"
 #include "model/Translate.h"
 
 #include <QtCore/QDir>
@@ -77,6 +78,11 @@ private:
     // completely is removed again.
     bool WriteFile(const CString& path, const char* data, std::size_t size);
     bool MakeFolder(const CString& path);
+    // A file an object could not write itself stops the run with its name.
+    bool CheckObjectFiles()
+    {
+        return m_context.m_strFailedPath.IsEmpty() || Fail("The file could not be written:", m_context.m_strFailedPath);
+    }
     // An object whose text differs from what the last run of this mode wrote for it has
     // changed since, whatever changed it: its upload state goes back to "changed".
     void CheckDigest(int serial, const CString& name, std::string_view bytes, int& uploadState);
@@ -89,11 +95,16 @@ private:
     bool WriteStoredBytes(CSiteObject& object, int kind);
     bool WriteTextures();
     bool WriteFileRecords();
+    // jQuery and the overlay's pictures at the site root, when a page uses them.
+    bool WriteSiteFiles();
+    bool WriteSiteFile(const char* name, std::string_view bytes);
 
     CKJDoc& m_doc;
     CPublishContext& m_context;
     CString* m_error;
     std::set<CString> m_madeFolders; // made in this run: pages share their folders
+    bool m_jqueryUsed = false;
+    bool m_overlayUsed = false;
 };
 
 bool CSiteWriter::WriteFile(const CString& path, const char* data, std::size_t size)
@@ -190,6 +201,8 @@ bool CSiteWriter::WritePages()
         if (!WriteFile(path, out.m_strFinalPage.GetString(), std::size_t(out.m_strFinalPage.GetLength())))
             return false;
         CheckDigest(page->m_nSerial, page->m_strExtra2, out.m_strFinalPage.str(), page->m_nUploadState);
+        m_jqueryUsed = m_jqueryUsed || out.m_bJqueryUsed;
+        m_overlayUsed = m_overlayUsed || out.m_bOverlayUsed;
         int kind = IsIndexName(page.get());
         m_context.AddFile(path, page->m_strExtra2, kind, &page->m_nUploadState);
     }
@@ -212,12 +225,40 @@ bool CSiteWriter::WriteTextures()
 {
     // The picture names and writes its own file; the run checks that it is there.
     for (auto& texture : m_doc.m_textures) {
-        texture->m_strThirdName.Empty();
+        texture->m_strOutputName.Empty();
         texture->Export(m_context);
-        const CString path = m_context.m_strOutputRoot + texture->m_strThirdName;
-        if (texture->m_strThirdName.IsEmpty() || !IsInsideFolder(m_context.m_strOutputRoot, path) || !QFileInfo(path.ToQString()).isFile())
+        const CString path = m_context.m_strOutputRoot + texture->m_strOutputName;
+        if (texture->m_strOutputName.IsEmpty() || !IsInsideFolder(m_context.m_strOutputRoot, path) || !QFileInfo(path.ToQString()).isFile())
             return Fail("The file could not be written:", path);
     }
+    return true;
+}
+
+bool CSiteWriter::WriteSiteFile(const char* name, std::string_view bytes)
+{
+    const CString path = m_context.m_strOutputRoot + name;
+    if (!WriteFile(path, bytes.data(), bytes.size()))
+        return false;
+    // No object owns these files: they go with every upload.
+    m_context.AddFile(path, name, kPublishFilePicture, nullptr);
+    return true;
+}
+
+bool CSiteWriter::WriteSiteFiles()
+{
+    if (m_jqueryUsed) {
+        const CString source = PackagedJqueryPath();
+        QFile file(source.ToQString());
+        if (!file.open(QIODevice::ReadOnly))
+            return Fail("The file could not be read:", source);
+        const QByteArray script = file.readAll();
+        if (file.error() != QFileDevice::NoError || script.isEmpty())
+            return Fail("The file could not be read:", source);
+        if (!WriteSiteFile(kJqueryFileName, std::string_view(script.constData(), std::size_t(script.size()))))
+            return false;
+    }
+    if (m_overlayUsed)
+        return WriteSiteFile(kOverlayCloseFileName, OverlayClosePicture()) && WriteSiteFile(kOverlayLoadingFileName, OverlayLoadingPicture());
     return true;
 }
 
@@ -240,6 +281,7 @@ int CSiteWriter::Run()
     m_context.m_strOutputRoot = m_context.m_strOutputFolder;
     m_context.m_strCurrentFolder.Empty();
     m_context.m_pWorkingFolder = nullptr;
+    m_context.m_strFailedPath.Empty();
     // The previews and the upload write into the shared temporary folder under a name
     // anyone can foresee: a folder there that is a link or someone else's is not used.
     const QFileInfo existing(folder.ToQString());
@@ -251,7 +293,7 @@ int CSiteWriter::Run()
     for (CFillStyle* fill : {&m_doc.m_websiteBackground, &m_doc.m_allPagesBackground}) {
         fill->m_pFolder = nullptr;
         if (!fill->MakeImageFileName(m_context))
-            return Fail("The file could not be written:", m_context.m_strOutputRoot + fill->m_strFileName), 0;
+            return Fail("The file could not be written:", m_context.m_strFailedPath.IsEmpty() ? m_context.m_strOutputRoot + fill->m_strOutputName : m_context.m_strFailedPath), 0;
     }
     if (!WriteStylesheet())
         return 0;
@@ -263,8 +305,10 @@ int CSiteWriter::Run()
         master->ExportFiles(m_context);
     if (!WriteFolders())
         return 0;
+    if (!CheckObjectFiles())
+        return 0;
     PreparePages();
-    if (!WritePages() || !WriteTextures() || !WriteFileRecords())
+    if (!CheckObjectFiles() || !WritePages() || !WriteSiteFiles() || !WriteTextures() || !CheckObjectFiles() || !WriteFileRecords())
         return 0;
     return 1;
 }
@@ -442,9 +486,15 @@ CString GetExportProjectName(const CKJDoc& doc)
     CString name;
     if (!doc.GetPathName().IsEmpty())
         name = CString::FromQString(QFileInfo(doc.GetPathName().ToQString()).completeBaseName());
-    if (name.IsEmpty())
+    else
         name = doc.GetTitle();
-    return SafeOutputName(name, "website");
+    // A leading dot would hide the folder: ".kjproj" exports into "website", ".site.kjproj" into "site".
+    name = SafeOutputName(name, "website");
+    int dots = 0;
+    while (dots < name.GetLength() && name[dots] == '.')
+        ++dots;
+    name = name.Mid(dots);
+    return name.IsEmpty() ? CString("website") : name;
 }
 
 int ExportWebsiteToFolder(CKJDoc& doc, const CString& chosenFolder, CString* outputFolder)

@@ -53,3 +53,12 @@ void CPublishContext::AddFile(const char* localPath, const char* remoteName, int
     m_remoteNames.insert(file->m_strRemoteName.str());
     m_files.push_back(std::move(file));
 }
+
+bool CPublishContext::AddWrittenFile(bool written, const char* localPath, const char* remoteName, int kind, int* uploadState)
+{
+    if (written)
+        AddFile(localPath, remoteName, kind, uploadState);
+    else if (m_strFailedPath.IsEmpty())
+        m_strFailedPath = localPath ? localPath : "";
+    return written;
+}

@@ -60,6 +60,10 @@ public:
     // Records a written file unless it is listed already or its object is unchanged since
     // its last upload (and not everything is uploaded); marks a changed object as listed.
     void AddFile(const char* localPath, const char* remoteName, int kind, int* uploadState, int directory = 0);
+    // For a file an object wrote itself (pictures, icons, sprites, thumbnails, mailers):
+    // listed as AddFile does when written is true; otherwise nothing is listed and the
+    // first such path is kept in m_strFailedPath for the run to report. Returns written.
+    bool AddWrittenFile(bool written, const char* localPath, const char* remoteName, int kind, int* uploadState);
 
     int GetFileCount() const { return int(m_files.size()); }
     const CPublishFile& GetFile(int index) const { return *m_files[size_t(index)]; }
@@ -72,6 +76,7 @@ public:
     int m_nMode = 0;
     int m_bUploadAll = 0;
     int m_bWorkingFlag = 0;              // the generator's own
+    CString m_strFailedPath;             // first file an object could not write; empty when none
 
 private:
     std::vector<std::unique_ptr<CPublishFile>> m_files;

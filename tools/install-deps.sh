@@ -9,6 +9,7 @@ PKGS=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev libclang-rt-14-dev libfuzzer-14-dev
   fonts-liberation fonts-dejavu-core fonts-comic-neue fonts-opensymbol fontconfig
   python3 python3-pyftpdlib python3-pil php-cli tidy nodejs
+  libjs-jquery openjdk-17-jre-headless
 )
 missing=()
 for p in "${PKGS[@]}"; do
@@ -19,4 +20,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+# The Nu HTML checker, run by the tests over generated pages on the Java runtime above
+# (its own Java download is not wanted: install scripts stay off).
+VNU_VERSION=26.9.27
+if [ ! -f "$(npm root -g)/vnu-jar/build/dist/vnu.jar" ]; then
+  echo "Installing vnu-jar $VNU_VERSION"
+  npm install -g --ignore-scripts "vnu-jar@$VNU_VERSION"
 fi

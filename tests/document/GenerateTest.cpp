@@ -105,10 +105,14 @@ TEST_P(GenerateModes, SampleSiteIsCompleteValidAndStaysInItsFolder)
         EXPECT_TRUE(QFileInfo::exists(root + "/" + ref)) << "styles.css refers to " << ref.toStdString();
 
     int pagesChecked = 0;
+    QList<QByteArray> documents;
+    QStringList documentNames;
     for (const auto& page : doc.m_pages) {
         const QString local = page->m_strExtra1.ToQString();
         const QByteArray text = Read(local);
         ASSERT_FALSE(text.isEmpty()) << local.toStdString();
+        documents << WithoutPhpBlock(text);
+        documentNames << QStringLiteral("%1.html = %2").arg(documentNames.size()).arg(local);
         EXPECT_EQ(testsupport::TidyErrors(WithoutPhpBlock(text)), QByteArray()) << local.toStdString();
         if (local.endsWith(".php"))
             EXPECT_EQ(testsupport::PhpLintErrors(text), QByteArray()) << local.toStdString();
@@ -123,6 +127,13 @@ TEST_P(GenerateModes, SampleSiteIsCompleteValidAndStaysInItsFolder)
         ++pagesChecked;
     }
     EXPECT_EQ(pagesChecked, int(doc.m_pages.size()));
+    // every page is valid HTML5 for the Nu HTML checker
+    EXPECT_EQ(testsupport::VnuErrors(documents).toStdString(), "") << documentNames.join('\n').toStdString();
+    // scripts the site carries refer to nothing missing either
+    for (const QString& f : FilesUnder(root))
+        if (f.endsWith(".js") && f != "jquery.min.js")
+            for (const QString& ref : LocalReferences(Read(root + "/" + f), true))
+                EXPECT_TRUE(QFileInfo::exists(root + "/" + ref)) << f.toStdString() << " refers to " << ref.toStdString();
     for (const QString& f : FilesUnder(root))
         if (f.endsWith(".php") && !f.endsWith(".php.html"))
             EXPECT_EQ(testsupport::PhpLintErrors(Read(root + "/" + f)), QByteArray()) << f.toStdString();

@@ -9,6 +9,7 @@
 #include <QtCore/QStringList>
 
 class CFolder;
+class CGroupItem;
 class CPage;
 
 namespace gentest {
@@ -22,6 +23,12 @@ CPage* AddNamedPage(CKJDoc& doc, const char* baseName, const char* extension, CF
 // them, to the home page, to a stored file and outside, a style class, named strings,
 // site title, the social-network tab, a texture and a stored file.
 void BuildSampleSite(CKJDoc& doc);
+
+// Adds one item of every type the factory makes to container, in the variants that write
+// files of their own: icons of Text, Link, List and Categories items, a rollover sprite,
+// a gallery with thumbnails, a link to a picture in the overlay and a category entry
+// that leads to the page or stored file fileTarget.
+void AddEveryItemType(CKJDoc& doc, CGroupItem& container, int fileTarget);
 
 // Gives every item of the image family without a picture a small white one, as items
 // made from picture files have.
