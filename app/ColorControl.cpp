@@ -1,9 +1,9 @@
 #include "app/ColorControl.h"
 
+#include "framework/core/ColorConversions.h"
 #include "framework/core/Colors.h"
 #include "framework/ui/DataExchange.h"
 #include "framework/ui/Translation.h"
-#include "model/HtmlWriting.h"
 
 #include <QtGui/QKeyEvent>
 #include <QtGui/QPainter>
@@ -121,28 +121,6 @@ int FindWebColor(COLORREF color)
         if (t[size_t(i)].color == color)
             return i;
     return -1;
-}
-
-void RgbToHsv(int red, int green, int blue, int& hue, int& saturation, int& brightness)
-{
-    const int mx = std::max({red, green, blue});
-    const int mn = std::min({red, green, blue});
-    brightness = mx * 100 / 255;
-    saturation = mx == 0 ? 0 : (mx - mn) * 100 / mx;
-    if (mx == mn) {
-        hue = 0;
-        return;
-    }
-    const int r = (red - mn) * 60 / (mx - mn);
-    const int g = (green - mn) * 60 / (mx - mn);
-    const int b = (blue - mn) * 60 / (mx - mn);
-    hue = 0;
-    if (r == 0)
-        hue = b + 180 - g;
-    if (g == 0)
-        hue = r + 300 - b;
-    if (b == 0)
-        hue = 60 - r + g;
 }
 
 // ---- the colour button
@@ -372,7 +350,7 @@ void CColorWheel::Draw(int brightness)
                 s = 0;
             if (d >= r - 2)
                 s = 100;
-            SetPixel(x, y, HueToRgb(unsigned(hue % 360), unsigned(s), unsigned(brightness)));
+            SetPixel(x, y, tessel::HueToRgb(unsigned(hue % 360), unsigned(s), unsigned(brightness)));
         }
 }
 
@@ -413,7 +391,7 @@ void CBrightnessBar::Draw(int hue, int saturation)
     if (h <= 0)
         return;
     for (int y = 0; y <= h; ++y) {
-        const COLORREF c = HueToRgb(unsigned(hue % 360), unsigned(saturation), unsigned(100 - y * 100 / h));
+        const COLORREF c = tessel::HueToRgb(unsigned(hue % 360), unsigned(saturation), unsigned(100 - y * 100 / h));
         for (int x = 0; x < w; ++x)
             SetPixel(x, y, c);
     }
@@ -554,7 +532,7 @@ void DChooseColor::SliderPositions()
 
 void DChooseColor::HexText() { SetDlgItemText(IDC_HEX, CString::Formatted("%02X%02X%02X", m_red, m_green, m_blue)); }
 
-void DChooseColor::Hsv() { RgbToHsv(m_red, m_green, m_blue, m_nHue, m_nSaturation, m_nBrightness); }
+void DChooseColor::Hsv() { tessel::RgbToHsv(m_red, m_green, m_blue, m_nHue, m_nSaturation, m_nBrightness); }
 
 void DChooseColor::WheelAndBar()
 {
@@ -721,7 +699,7 @@ void DChooseColor::WheelChanged()
     m_nSaturation = m_pWheel->m_nSaturation;
     if (m_nBrightness == 0)
         m_nBrightness = 100;
-    m_currentColor = HueToRgb(unsigned(m_nHue), unsigned(m_nSaturation), unsigned(m_nBrightness)) & 0x00FFFFFFu;
+    m_currentColor = tessel::HueToRgb(unsigned(m_nHue), unsigned(m_nSaturation), unsigned(m_nBrightness)) & 0x00FFFFFFu;
     Split();
     DecimalTexts();
     HexText();
@@ -738,7 +716,7 @@ void DChooseColor::BarChanged()
     if (m_pBar->m_nBrightness == m_nBrightness)
         return;
     m_nBrightness = m_pBar->m_nBrightness;
-    m_currentColor = HueToRgb(unsigned(m_nHue), unsigned(m_nSaturation), unsigned(m_nBrightness)) & 0x00FFFFFFu;
+    m_currentColor = tessel::HueToRgb(unsigned(m_nHue), unsigned(m_nSaturation), unsigned(m_nBrightness)) & 0x00FFFFFFu;
     Split();
     DecimalTexts();
     WebSelection();

@@ -26,9 +26,6 @@ const std::vector<WebColor>& WebColors();
 // Index of the last entry with that colour, -1 when none.
 int FindWebColor(COLORREF color);
 
-// Integer RGB to hue (0..359), saturation and brightness (0..100).
-void RgbToHsv(int red, int green, int blue, int& hue, int& saturation, int& brightness);
-
 // The colour button: a 20 x 20 swatch and its caption; a click or the space bar opens the
 // colour dialog, stores the result and tells the dialog (NM_CLICK).
 class CColorButton : public QWidget {

@@ -1,4 +1,5 @@
 #include "document/Generate.h"
+#include "model/Escaping.h"
 #include "document/KJDoc.h"
 #include "document/SiteCss.h"
 #include "framework/core/MessageBox.h"
@@ -6,7 +7,6 @@
 #include "model/Folder.h"
 #include "model/FolderOutput.h"
 #include "model/HeaderFooterItem.h"
-#include "model/HtmlWriting.h"
 #include "model/ItemAction.h"
 #include "model/MasterItem.h"
 #include "model/OutputPaths.h"
@@ -40,19 +40,6 @@ CString WithoutTrailingSlash(CString path)
     while (path.GetLength() > 1 && (path[path.GetLength() - 1] == '/' || path[path.GetLength() - 1] == '\\'))
         path = path.Left(path.GetLength() - 1);
     return path;
-}
-
-// Every byte but letters, digits and "-._~" as %XX: a value inside a query.
-CString QueryEncode(const CString& text)
-{
-    CString out;
-    for (unsigned char c : text.str()) {
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~')
-            out += char(c);
-        else
-            out.AppendFormat("%%%02X", unsigned(c));
-    }
-    return out;
 }
 
 std::uint64_t DigestKey(int mode, int serial)
@@ -334,14 +321,7 @@ CString ReplacePlaceholder(const CString& text, const CString& placeholder, cons
         return text;
     const CString asHtml = HtmlEscape(value, true);
     const CString asScript = EscapeJsString(value);
-    CString asCss;
-    for (const char* p = value.GetString(); *p; ++p) {
-        const unsigned char c = static_cast<unsigned char>(*p);
-        if (c < 0x80 && !std::isalnum(c) && c != ' ')
-            asCss.AppendFormat("\\%x ", c);
-        else
-            asCss += char(c);
-    }
+    const CString asCss = CssBlockText(value);
     auto lower = [](char c) { return char(std::tolower(static_cast<unsigned char>(c))); };
     auto isNameChar = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == ':'; };
     enum { Text, Tag, Value, Script, Style } state = Text;
@@ -470,7 +450,7 @@ void BuildFacebookTab(const CKJDoc& doc, CPage* /*page*/, CPageOutput& out)
                "$(\"#facebooktab\").hover(function () {$(\"#facebooktab\").stop().animate({left: \"0px\"}, 1000 ); },"
                "function () { $(\"#facebooktab\").stop().animate({left: \"-352px\"}, 1000 ); });});</script>\r\n");
     // The channel is a path segment of the page address, which is itself a query value.
-    const CString channel = QueryEncode(QueryEncode(doc.m_strFacebookChannel));
+    const CString channel = UrlEncodeComponent(UrlEncodeComponent(doc.m_strFacebookChannel));
     CString frame;
     frame.Format("<div id=\"facebooktab\"><iframe src=\"%s/plugins/likebox.php?href=https%%3A%%2F%%2Fwww.facebook.com%%2F%s"
                  "&amp;width=302&amp;height=380&amp;colorscheme=%s&amp;show_faces=%s&amp;border_color=%%23ffffff"

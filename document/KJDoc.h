@@ -149,7 +149,7 @@ public:
     std::function<void(long hint)> m_onEdited;
     bool IsEditing() const { return m_nEditDepth > 0; }
 
-    // --- members, in the order of the system -----------------------------------------
+    // --- the project: pages, masters, folders, files, guides, settings --------------
     int m_bBackupDone = 0;
     COwnedList<CPage> m_pages;
     COwnedList<CMasterItem> m_masters;

@@ -1,4 +1,5 @@
 #include "model/Clipboard.h"
+#include "model/OutputPaths.h"
 
 #include "framework/core/CArchive.h"
 #include "framework/core/CFile.h"
@@ -197,44 +198,11 @@ CString GetFolderPath(const CSiteObject* page)
     return path;
 }
 
-CString SafeFileNameText(const char* text)
-{
-    CString out;
-    for (const char* p = text ? text : ""; *p; ++p) {
-        const unsigned char c = (unsigned char)*p;
-        if (c <= 32 || c >= 123)
-            continue;
-        if (c == '.' && out.IsEmpty())
-            continue;
-        out += std::strchr(":/\\*?<>|", c) ? 'x' : char(c);
-    }
-    return out;
-}
-
 void MakeSafeFileName(CSiteObject& object, const char* text)
 {
     object.m_strBaseName = SafeFileNameText(text);
     if (object.m_strBaseName.IsEmpty())
         object.m_strBaseName.Format("%d", object.m_nSerial);
-}
-
-void PercentEncodeText(CString& text)
-{
-    static const struct {
-        const char* from;
-        const char* to;
-    } kSteps[] = {{"%", "%25"}, {"\"", "%22"}, {"#", "%23"}, {"$", "%24"}, {"'", "%27"}, {"*", "%2A"},
-        {"+", "%2B"}, {" ", "%20"}, {"\\", "%5C"}, {":", "%3A"}, {"&", "%26"}, {"?", "%3F"}};
-    for (const auto& s : kSteps)
-        text.Replace(s.from, s.to);
-    CString out;
-    for (unsigned char c : text.str()) {
-        if (c >= 128)
-            out.AppendFormat("%%%X", unsigned(c));
-        else
-            out += char(c);
-    }
-    text = out;
 }
 
 void SetNameFromText(CItem& item, const char* text)

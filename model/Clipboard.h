@@ -36,14 +36,8 @@ int ExportFileRecord(CSiteObject& record, CPublishContext& context);
 // The names of the page's folder chain from the top down, each followed by "/".
 CString GetFolderPath(const CSiteObject* page);
 
-// A text as a file base name: characters 33..122 kept, : / \ * ? < > | made "x", leading
-// dots dropped (so no name can point outside its folder or be hidden). May be empty.
-CString SafeFileNameText(const char* text);
 // Sets the object's base name from the text; an empty result gives the serial.
 void MakeSafeFileName(CSiteObject& object, const char* text);
-
-// Percent-encodes % " # $ ' * + blank \ : & ? and bytes 128-255, in place.
-void PercentEncodeText(CString& text);
 
 // Makes the item's name from a text: letters, digits and "_" kept; "id" in front when the
 // result does not start with a letter. A null text changes nothing.

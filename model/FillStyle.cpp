@@ -1,4 +1,5 @@
 #include "model/FillStyle.h"
+#include "model/Escaping.h"
 
 #include "framework/core/Colors.h"
 #include "framework/core/Dc.h"
@@ -51,22 +52,6 @@ CString PathToRoot(const CFolder* folder)
     for (int depth = 0; folder && depth < 10000; folder = folder->GetParentFolder(), ++depth)
         path += "../";
     return path;
-}
-
-// url('...') with the value escaped for a CSS string, also safe inside a style
-// attribute and a style element (quotes, backslash, markup characters and controls as
-// CSS escapes).
-CString CssUrl(const CString& value)
-{
-    CString out("url('");
-    for (unsigned char ch : value.str()) {
-        if (ch < 0x20 || ch == 0x7F || ch == '\'' || ch == '"' || ch == '\\' || ch == '<' || ch == '>' || ch == '&')
-            out.AppendFormat("\\%x ", unsigned(ch));
-        else
-            out += char(ch);
-    }
-    out += "')";
-    return out;
 }
 
 const char* const kGradientCss[9] = {

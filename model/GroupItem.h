@@ -34,7 +34,7 @@ public:
     void Draw(CDC* dc) override;
     // Background, borders and children without clip, scroll bars or focus frame.
     void DrawChildren(CDC* dc);
-    // Slot 19: flows the children into the inner width.
+    // Flows the children into the inner width.
     virtual void LayoutChildren();
 
     void DrawDragOutline(CDC* dc, int dx, int dy);

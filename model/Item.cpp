@@ -101,10 +101,10 @@ void CItem::Serialize(CArchive& ar, int version)
         Io(ar, m_strClass);
         Io(ar, m_strExtraCss);
         Io(ar, m_nBlockAlign);
-        Io(ar, m_nKept1);
-        Io(ar, m_dKept1);
-        Io(ar, m_nKept2);
-        Io(ar, m_dKept2);
+        Io(ar, m_nArchivedFirst);
+        Io(ar, m_dArchivedFirst);
+        Io(ar, m_nArchivedSecond);
+        Io(ar, m_dArchivedSecond);
         Io(ar, m_bInclude);
         Io(ar, m_bDisplayNone);
         Io(ar, m_nBorderRadius);
@@ -127,7 +127,7 @@ void CItem::Serialize(CArchive& ar, int version)
         Io(ar, m_nTextShadowExtra);
         for (COLORREF& c : m_crExtra)
             Io(ar, c);
-        Io(ar, m_nKept100);
+        Io(ar, m_nArchivedHundred);
         Io(ar, m_dTransition);
     }
     if (store || version >= 90)

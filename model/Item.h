@@ -43,32 +43,32 @@ public:
     CItem();
     ~CItem() override;
 
-    // Slot 5: the base name, or the item name when there is none, then the extension.
+    // The base name, or the item name when there is none, then the extension.
     CString GetFileName() const override;
-    // Slot 6: the item record (see Item.cpp for the field order and version gates).
+    // The item record (see Item.cpp for the field order and version gates).
     void Serialize(CArchive& ar, int version) override;
-    // 7: appends every descendant item (groups only).
+    // Appends every descendant item (groups only).
     virtual void CollectItems(CItemList& list);
-    // 8: keeps pointers to the set's base text style and link style.
+    // Keeps pointers to the set's base text style and link style.
     virtual void SetSiteStyles(CSiteStyles* styles);
-    // 9: one-line description for the editor.
+    // One-line description for the editor.
     virtual CString Describe();
-    // 10, 11: font size one point down / up.
+    // Font size one point down / up.
     virtual void TextSizeDown();
     virtual void TextSizeUp();
-    // 12: common HTML start of every item: anchor and web font.
+    // Common HTML start of every item: anchor and web font.
     virtual void WriteHtml(CPageOutput& out);
-    // 13: nothing; called after the size changed.
+    // Nothing; called after the size changed.
     virtual void OnResized();
-    // 14: recomputes the effective style and layout font.
+    // Recomputes the effective style and layout font.
     virtual void RecalcLayout();
-    // 15: editor painting.
+    // Editor painting.
     virtual void Draw(CDC* dc);
-    // 16: moves (when positioned) and sizes the item; a changed dimension becomes fixed.
+    // Moves (when positioned) and sizes the item; a changed dimension becomes fixed.
     virtual void SetRect(int left, int top, int right, int bottom);
-    // 17: writes the item's files (background rendering, icon); always true.
+    // Writes the item's files (background rendering, icon); always true.
     virtual bool ExportFiles(CPublishContext& context);
-    // 18: the inline CSS, without style= and quotes.
+    // The inline CSS, without style= and quotes.
     virtual CString GetStyle();
 
     // Values the project layout has no place for, written after the whole body in the
@@ -110,7 +110,6 @@ public:
     int m_nZIndex = 0;
     CTextStyle* m_pBaseStyle = nullptr; // not owned
     CLinkStyle* m_pLinkStyle = nullptr; // not owned
-    int m_nReserved2 = 0;
     CString m_strClass;
     CStyleClass* m_pStyleClass = nullptr; // resolved from the class name by the document; not owned
     CItemLink m_link;
@@ -158,10 +157,12 @@ public:
     int m_nTabIndex = 0;
     CString m_strExtraCss;
     int m_nBlockAlign = 0; // 0 left, 1 right, 2 centred
-    int m_nKept1 = 0;
-    double m_dKept1 = 0.5;
-    int m_nKept2 = 0;
-    double m_dKept2 = 2.0;
+    // m_*Archived*: values of the record that nothing reads; kept so that a save writes
+    // back what was loaded.
+    int m_nArchivedFirst = 0;
+    double m_dArchivedFirst = 0.5;
+    int m_nArchivedSecond = 0;
+    double m_dArchivedSecond = 2.0;
     int m_bInclude = 0;
     int m_bDisplayNone = 0;
     int m_bBoxShadow = 0;
@@ -173,7 +174,7 @@ public:
     int m_nTextShadowX = 0, m_nTextShadowY = 0, m_nTextShadowBlur = 0, m_nTextShadowExtra = 0;
     COLORREF m_crTextShadow = 0;
     COLORREF m_crExtra[5] = {0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000};
-    int m_nKept100 = 100;
+    int m_nArchivedHundred = 100;
     double m_dTransition = 0.0;
 
 protected:

@@ -1,39 +1,9 @@
 #include "model/ItemAction.h"
+#include "model/Escaping.h"
 #include "framework/core/CArchive.h"
 #include "framework/core/Exceptions.h"
 #include "model/HtmlWriting.h"
 #include <cstdlib>
-
-CString EscapeJsString(const char* text)
-{
-    CString out;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text ? text : ""); *p; ++p) {
-        unsigned char c = *p;
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\'': out += "\\'"; break;
-        // '"' and '&' as escapes: step texts then read the same inside an HTML attribute
-        // whether or not the writer escapes it.
-        case '"': out += "\\x22"; break;
-        case '&': out += "\\x26"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        case '<': out += "\\x3C"; break; // never "</script>" inside a script block
-        default:
-            if (c < 0x20 || c == 0x7F) {
-                out.AppendFormat("\\x%02X", unsigned(c));
-            } else if (c == 0xE2 && p[1] == 0x80 && (p[2] == 0xA8 || p[2] == 0xA9)) {
-                // U+2028 and U+2029 end a line inside an older engine's string literal.
-                out.AppendFormat("\\u%04X", p[2] == 0xA8 ? 0x2028u : 0x2029u);
-                p += 2;
-            } else {
-                out += char(c);
-            }
-        }
-    }
-    return out;
-}
 
 namespace {
 

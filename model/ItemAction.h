@@ -70,6 +70,3 @@ private:
     std::vector<std::unique_ptr<CActionStep>> m_steps;
 };
 
-// A text as the inside of a single- or double-quoted JavaScript string; the result holds
-// no '"', '&' or '<', so it is also safe inside an HTML attribute or a script block.
-CString EscapeJsString(const char* text);

@@ -1,4 +1,5 @@
 #include "model/ItemHtml.h"
+#include "model/Escaping.h"
 #include "framework/core/Colors.h"
 #include "model/Folder.h"
 #include "model/HtmlWriting.h"
@@ -12,16 +13,6 @@ namespace {
 
 // Folder chains are short; the bound only keeps a damaged (cyclic) chain finite.
 constexpr int kMaxFolderDepth = 256;
-
-bool IsNameStart(unsigned char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 0x80;
-}
-
-bool IsNameChar(unsigned char c)
-{
-    return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-';
-}
 
 } // namespace
 
@@ -48,57 +39,6 @@ CString OutputFileHref(const CFolder* pageFolder, const CFolder* fileFolder, con
 CString ItemFileHref(const CItem& item, const CPageOutput& out, const char* fileName)
 {
     return OutputFileHref(out.m_pPageFolder, dynamic_cast<const CFolder*>(item.m_pParent), fileName);
-}
-
-CString CssEscapeIdent(const char* name)
-{
-    CString out;
-    const std::string s = name ? name : "";
-    for (size_t i = 0; i < s.size(); ++i) {
-        const unsigned char c = (unsigned char)s[i];
-        const bool digit = c >= '0' && c <= '9';
-        // A digit may not start an identifier, nor follow a leading "-".
-        const bool leadingDigit = digit && (i == 0 || (i == 1 && s[0] == '-'));
-        if (c < 0x20 || c == 0x7F || leadingDigit)
-            out.AppendFormat("\\%x ", c);
-        else if (IsNameChar(c) && !(i == 0 && c == '-' && s.size() == 1))
-            out += char(c);
-        else
-            out += '\\', out += char(c);
-    }
-    return out;
-}
-
-CString CssQuoted(const char* text)
-{
-    CString out = "'";
-    for (const char* p = text ? text : ""; *p; ++p) {
-        const unsigned char c = (unsigned char)*p;
-        if (c == '\'' || c == '\\')
-            out += '\\', out += char(c);
-        else if (c < 0x20 || c == 0x7F || c == '<') // '<' could end a style block or open PHP
-            out.AppendFormat("\\%x ", c);
-        else
-            out += char(c);
-    }
-    return out + "'";
-}
-
-CString CssFontFamily(const char* name)
-{
-    // A family of plain words may stand unquoted; anything else is quoted.
-    bool plain = name && *name;
-    bool wordStart = true;
-    for (const char* p = name ? name : ""; plain && *p; ++p) {
-        const unsigned char c = (unsigned char)*p;
-        if (c == ' ') {
-            wordStart = true;
-            continue;
-        }
-        plain = wordStart ? IsNameStart(c) : IsNameChar(c);
-        wordStart = false;
-    }
-    return plain ? CString(name) : CssQuoted(name);
 }
 
 CString CItem::GetHtmlId() const
@@ -256,4 +196,22 @@ void CItem::WriteParagraphEnd(CPageOutput& out)
 {
     if (!m_bPositioned)
         out.Append("</div>");
+}
+
+void WriteStreamObject(CItem& item, CPageOutput& out, const char* mimeType, const CString& address,
+    std::initializer_list<std::pair<const char*, bool>> flags)
+{
+    out.Append("<object");
+    const CString style = item.GetStyle();
+    if (!style.IsEmpty())
+        out.AppendAttribute("style", style);
+    if (!item.m_strClass.IsEmpty())
+        out.AppendAttribute("class", item.m_strClass);
+    const CString data = HtmlAttributeEscape(UrlEscapeUnsafe(address));
+    out.Append(CString::Formatted(" type=\"%s\" data=\"%s\" width=\"%d\" height=\"%d\">\r\n", mimeType, data.GetString(),
+        item.m_nWidth, item.m_nHeight));
+    out.Append(CString::Formatted("<param name=\"src\" value=\"%s\">\r\n", data.GetString()));
+    for (const auto& [name, on] : flags)
+        out.Append(CString::Formatted("<param name=\"%s\" value=\"%s\">\r\n", name, on ? "true" : "false"));
+    out.Append("</object>");
 }

@@ -1,16 +1,19 @@
-// Helpers of the items' common HTML: folder-relative addresses and CSS-safe names.
+// Helpers of the items' common HTML: folder-relative addresses.
 #pragma once
 #include "framework/core/CString.h"
 
+#include <initializer_list>
+#include <utility>
+
 class CFolder;
+class CItem;
+class CPageOutput;
 
 // The address prefix from the pages of folder `from` to the files of folder `to` (null =
 // the site root): "../" for each level of `from`, then the names of `to` from the top
 // down, each followed by "/". Empty when both are the same folder.
 CString GetRelativePath(const CFolder* from, const CFolder* to);
 
-class CItem;
-class CPageOutput;
 // The address of a generated file from a page, ready for an attribute or a CSS url():
 // the file was written into the output folder of fileFolder (null = the site root), the
 // page lies in pageFolder. Icons, sprites, pictures, thumbnails and stored files are all
@@ -20,10 +23,8 @@ CString OutputFileHref(const CFolder* pageFolder, const CFolder* fileFolder, con
 // items of bands and masters at the site root (the item keeps that folder as parent).
 CString ItemFileHref(const CItem& item, const CPageOutput& out, const char* fileName);
 
-// A name as a CSS identifier: characters a selector would read otherwise are escaped,
-// so a user's class name or id can stand in a selector.
-CString CssEscapeIdent(const char* name);
-// A font family for a CSS declaration: plain names as they are, others quoted.
-CString CssFontFamily(const char* name);
-// A CSS string in single quotes.
-CString CssQuoted(const char* text);
+// The <object> of a streamed media file: the item's style and class, the type, the
+// address as typed (as data and as the "src" parameter), then one true/false parameter
+// per flag, in order.
+void WriteStreamObject(CItem& item, CPageOutput& out, const char* mimeType, const CString& address,
+    std::initializer_list<std::pair<const char*, bool>> flags);

@@ -1,6 +1,6 @@
 #include "model/ItemLink.h"
+#include "model/Escaping.h"
 #include "framework/core/CArchive.h"
-#include "model/HtmlWriting.h"
 #include <cstring>
 
 void CItemLink::Serialize(CArchive& ar, int version)
@@ -36,35 +36,6 @@ void CItemLink::SetPageLink(int pageId)
 {
     m_nTargetId = pageId;
     m_nKind = kLinkPage;
-}
-
-namespace {
-// A mail address for mailto: what has a meaning in the address form is percent-encoded.
-CString EncodeMailAddress(const char* text)
-{
-    CString out;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
-        unsigned char c = *p;
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || std::strchr("@.-_+~!$*=/'", c))
-            out += char(c);
-        else
-            out.AppendFormat("%%%02X", unsigned(c));
-    }
-    return out;
-}
-} // namespace
-
-CString EncodeMailField(const char* text)
-{
-    CString out;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text ? text : ""); *p; ++p) {
-        unsigned char c = *p;
-        if (c >= 128 || c < 0x20 || c == 0x7F || std::strchr("%\"#$'*+ \\:&?<>", c))
-            out.AppendFormat("%%%02X", unsigned(c));
-        else
-            out += char(c);
-    }
-    return out;
 }
 
 void CItemLink::BuildHref(CString& out, const char* relativePath) const

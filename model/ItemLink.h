@@ -47,6 +47,3 @@ public:
     CFolder* m_pTargetFolder = nullptr; // filled in with the href; not stored
     CString m_strExtra;
 };
-
-// Percent-encodes a mail subject or body for a mailto address.
-CString EncodeMailField(const char* text);

@@ -501,15 +501,7 @@ void CGroupItem::Draw(CDC* dc)
     CItem::Draw(dc);
     const int saved = dc->SaveDC();
     if (m_nOverflow != 3) {
-        dc->BeginPath();
-        dc->MoveTo(0, 0);
-        dc->LineTo(m_nWidth, 0);
-        dc->LineTo(m_nWidth, m_nHeight);
-        dc->LineTo(0, m_nHeight);
-        dc->LineTo(0, 0);
-        dc->CloseFigure();
-        dc->EndPath();
-        dc->SelectClipPath(RGN_AND);
+        ClipToBox(dc, m_nWidth, m_nHeight);
     }
     for (const auto& child : m_children)
         DrawAt(dc, child.get());
@@ -573,4 +565,18 @@ void CGroupItem::RecalcLayout()
     const int needed = y + m_nInset[SIDE_BOTTOM];
     if (m_nHeight < needed)
         m_nHeight = needed;
+}
+
+void ClipToBox(CDC* dc, int width, int height)
+{
+    // Through a path, as the system does, so a rotated or scaled context clips alike.
+    dc->BeginPath();
+    dc->MoveTo(0, 0);
+    dc->LineTo(width, 0);
+    dc->LineTo(width, height);
+    dc->LineTo(0, height);
+    dc->LineTo(0, 0);
+    dc->CloseFigure();
+    dc->EndPath();
+    dc->SelectClipPath(RGN_AND);
 }

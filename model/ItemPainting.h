@@ -16,3 +16,6 @@ void DrawItemText(CItem& item, CDC* dc, UINT flags, bool letterSpacing, int left
 
 // The preview of a like button with its top-left corner at (dx, dy).
 void DrawLikeButtonPreview(CDC* dc, int dx, int dy);
+
+// Narrows the clip region to the box (0, 0)-(width, height) of the current coordinates.
+void ClipToBox(CDC* dc, int width, int height);

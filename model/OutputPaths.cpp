@@ -62,3 +62,17 @@ CString SafeHtmlId(const char* text)
         name = "id" + name;
     return name;
 }
+
+CString SafeFileNameText(const char* text)
+{
+    CString out;
+    for (const char* p = text ? text : ""; *p; ++p) {
+        const unsigned char c = (unsigned char)*p;
+        if (c <= 32 || c >= 123)
+            continue;
+        if (c == '.' && out.IsEmpty())
+            continue;
+        out += std::strchr(":/\\*?<>|", c) ? 'x' : char(c);
+    }
+    return out;
+}

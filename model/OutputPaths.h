@@ -28,3 +28,7 @@ CString SafeObjectFileName(const CSiteObject& object);
 // An HTML id made from a file's title: only ASCII letters, digits and "_" stay, and "id"
 // goes in front when the result does not start with a letter.
 CString SafeHtmlId(const char* text);
+
+// A text as a file base name: characters 33..122 kept, : / \ * ? < > | made "x", leading
+// dots dropped (so no name can point outside its folder or be hidden). May be empty.
+CString SafeFileNameText(const char* text);

@@ -1,5 +1,6 @@
 #include "model/PageOutput.h"
 #include "model/SiteFiles.h"
+#include "model/Escaping.h"
 
 namespace {
 
@@ -12,12 +13,9 @@ void AppendHtml(std::string& out, const std::string& text, bool escape, bool kee
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         const char next = i + 1 < text.size() ? text[i + 1] : 0;
-        if (escape && c == '&')
-            out += "&amp;";
-        else if (escape && c == '>')
-            out += "&gt;";
-        else if (escape && c == '<')
-            out += "&lt;";
+        const char* ref = escape ? HtmlTextReference(c) : nullptr;
+        if (ref)
+            out += ref;
         else if (keepBlanks && c == ' ' && next == ' ')
             out += " &nbsp;", ++i;
         else if (breaks && c == '\r' && next == '\n')
@@ -142,12 +140,8 @@ CPageOutput& CPageOutput::AppendHtmlChar(char16_t ch)
     } else if (ch == u' ') {
         const std::string& body = m_strBody.str();
         text = !m_bRawText && !body.empty() && body.back() == ' ' ? "&nbsp;" : " ";
-    } else if (!m_bRawText && ch == u'>') {
-        text = "&gt;";
-    } else if (!m_bRawText && ch == u'<') {
-        text = "&lt;";
-    } else if (!m_bRawText && ch == u'&') {
-        text = "&amp;";
+    } else if (!m_bRawText && ch < 0x80 && HtmlTextReference(char(ch))) {
+        text = HtmlTextReference(char(ch));
     } else {
         CWString w;
         w.SetText(std::u16string(units, size_t(count)).c_str());
@@ -217,11 +211,8 @@ void CPageOutput::AssemblePage()
         page += "\"></script>";
     }
     for (const CString& family : m_webFonts) {
-        // A family name goes into a query: spaces become '+', anything unusual is encoded.
-        CString query = UrlEncodePath(family);
-        query.Replace("%20", "+");
         page += "<link href='";
-        page += HtmlAttributeEscape(servers.fontsHost + "/css?family=" + query);
+        page += HtmlAttributeEscape(servers.fontsHost + "/css?family=" + UrlEncodeFormValue(family));
         page += "' rel='stylesheet' type='text/css'>\r\n";
     }
 
@@ -260,6 +251,11 @@ void CPageOutput::AssemblePage()
                           m_nOverlayMaxWidth);
     }
     page += "</body>\r\n</html>\r\n";
+}
+
+void EscapeHtmlChar(CPageOutput& out, char16_t ch)
+{
+    out.AppendHtmlChar(ch);
 }
 
 CRawTextScope::CRawTextScope(CPageOutput& out, int raw) : m_out(out), m_saved(out.m_bRawText)

@@ -2,6 +2,7 @@
 // that item writers raise, and the assembly of the final page. Made fresh per page.
 #pragma once
 #include "framework/core/CString.h"
+#include "model/Escaping.h"
 #include "model/HtmlWriting.h"
 #include "model/WString.h"
 #include <set>
@@ -88,3 +89,8 @@ private:
     void FlushPendingSurrogate();
     char16_t m_pendingHigh = 0; // first half of a pair written by AppendHtmlChar
 };
+
+// One UTF-16 unit as HTML into the page body (see CPageOutput for the raw-text flag).
+// A high surrogate waits for its low half, so a pair written in two calls stays one
+// character.
+void EscapeHtmlChar(CPageOutput& out, char16_t ch);

@@ -1,5 +1,6 @@
 // Page and band CSS, HTML and canvas painting; the output folders of the site tree.
 #include "framework/core/Colors.h"
+#include "model/Escaping.h"
 #include "framework/core/Dc.h"
 #include "model/Folder.h"
 #include "model/FolderOutput.h"

@@ -8,11 +8,11 @@
 #include "framework/core/Dc.h"
 #include "framework/core/MessageBox.h"
 #include "gifimport/GifDecoder.h"
-#include "model/Clipboard.h"
+#include "model/BitmapEffects.h"
+#include "model/OutputPaths.h"
 #include "model/PictureFiles.h"
 #include "model/PublishContext.h"
 #include "model/ShapePrimitive.h"
-#include "model/items/ImageItemBase.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>

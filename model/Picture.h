@@ -38,7 +38,7 @@ public:
     // first bytes, else by the format) and sets the natural size; false when nothing was
     // decoded (the picture is then empty).
     bool DecodeSource();
-    // Slot 7: builds the rendering from the picture and the effects.
+    // Builds the rendering from the picture and the effects.
     virtual void Render();
     // Writes the picture into the context's output root: the source bytes unchanged when
     // no effect changes the pixels, else the rendering as PNG (JPEG for a plain colour

@@ -101,7 +101,7 @@ const char* const kCloseTags[TAG_COUNT] = {"</a>", "</tt>", "</font>", "</s>", "
 
 std::uint32_t NormalColor(std::uint32_t c)
 {
-    return RunColorIsSet(c) ? c : kRunColorInherit;
+    return !tessel::ColorIsUnset(c) ? c : kRunColorInherit;
 }
 
 bool StyleDiffers(const CTextRun& a, const CTextRun& b)
@@ -223,7 +223,7 @@ void WriteRichText(CItem& item, CPageOutput& out)
                 CString size, colour;
                 if (run.size != 0)
                     size.Format("size=\"%d\"", run.size);
-                if (RunColorIsSet(run.color))
+                if (!tessel::ColorIsUnset(run.color))
                     colour = "color=\"" + ColorToHtml(run.color) + "\"";
                 if (!size.IsEmpty() || !colour.IsEmpty())
                     tags.Open(TAG_FONT, "<font " + size + (!size.IsEmpty() && !colour.IsEmpty() ? " " : "") + colour + ">");
@@ -420,9 +420,9 @@ void LoadRichEdit(CParagraphItem& item, QTextDocument* doc, bool linkStyle)
             cf.heightTwips = RunSizeTwips(run.size);
         if ((run.link & 0xFFFF) != 0 && linkStyle && item.m_pLinkStyle) {
             const CLinkStyle& ls = *item.m_pLinkStyle;
-            if (RunColorIsSet(ls.m_crColor))
+            if (!tessel::ColorIsUnset(ls.m_crColor))
                 cf.color = ls.m_crColor & 0xFFFFFF;
-            if (RunColorIsSet(ls.m_crBack)) {
+            if (!tessel::ColorIsUnset(ls.m_crBack)) {
                 rf.hasBack = true;
                 rf.back = ls.m_crBack & 0xFFFFFF;
             }
@@ -430,7 +430,7 @@ void LoadRichEdit(CParagraphItem& item, QTextDocument* doc, bool linkStyle)
             italic = ls.m_nItalic == 1;
             decoration = ls.m_nDecoration;
         }
-        if (RunColorIsSet(run.color))
+        if (!tessel::ColorIsUnset(run.color))
             cf.color = run.color & 0xFFFFFF;
         // A record's 0 leaves the starting value: the item's, or the link style's.
         if (run.bold == 1)

@@ -31,8 +31,6 @@ constexpr std::uint32_t kRunColorInherit = 0xFFFFFFFFu;
 // Longest text the editing bridge reads back.
 constexpr int kMaxRichTextUnits = 65534;
 
-// Whether a run colour is set (one rule for every reader: a top byte of 0xFF is not).
-constexpr bool RunColorIsSet(std::uint32_t c) { return (c >> 24) != 0xFF; }
 
 // Records in a run block.
 int GetTextRunCount(const CDataBlock& block);

@@ -1,4 +1,5 @@
 #include "model/TextStyle.h"
+#include "model/Escaping.h"
 #include "model/HtmlWriting.h"
 #include "model/ItemHtml.h"
 #include "model/PageOutput.h"
@@ -422,16 +423,7 @@ CString WriteWebFontImports(const CString& family)
 {
     if (family.IsEmpty())
         return CString();
-    CString query;
-    for (unsigned char c : family.str()) {
-        if (c == ' ')
-            query += '+';
-        else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.')
-            query += char(c);
-        else
-            query.AppendFormat("%%%02X", c);
-    }
-    return "@import url(" + CPageOutput::Servers().fontsHost + "/css?family=" + query + ");\r\n";
+    return "@import url(" + CPageOutput::Servers().fontsHost + "/css?family=" + UrlEncodeFormValue(family) + ");\r\n";
 }
 
 CString BuildSiteStylesheet(const CSiteStyles& styles, const std::vector<const CStyleClass*>& classes, const std::set<CString>& webFonts)

@@ -281,7 +281,6 @@ int CDC::SetBkMode(int mode) { return std::exchange(m_s.bkMode, mode); }
 UINT CDC::SetTextAlign(UINT align) { return std::exchange(m_s.textAlign, align); }
 int CDC::SetROP2(int mode) { return std::exchange(m_s.rop2, mode); }
 int CDC::SetTextCharacterExtra(int extra) { return std::exchange(m_s.charExtra, extra); }
-int CDC::SetPolyFillMode(int mode) { return std::exchange(m_s.polyFillMode, mode); }
 int CDC::SetStretchBltMode(int mode) { return std::exchange(m_s.stretchMode, mode); }
 
 // Coordinates.
@@ -304,7 +303,6 @@ CPoint CDC::OffsetViewportOrg(int dx, int dy)
     return std::exchange(m_s.vpOrg, CPoint(m_s.vpOrg.x + dx, m_s.vpOrg.y + dy));
 }
 
-CPoint CDC::SetWindowOrg(int x, int y) { return std::exchange(m_s.winOrg, CPoint(x, y)); }
 
 CSize CDC::SetViewportExt(int cx, int cy)
 {
@@ -334,7 +332,7 @@ double CDC::ScaleY() const
 
 QPointF CDC::ToDeviceF(double x, double y) const
 {
-    return QPointF((x - m_s.winOrg.x) * ScaleX() + m_s.vpOrg.x, (y - m_s.winOrg.y) * ScaleY() + m_s.vpOrg.y);
+    return QPointF(x * ScaleX() + m_s.vpOrg.x, y * ScaleY() + m_s.vpOrg.y);
 }
 
 QPoint CDC::ToDevice(int x, int y) const
@@ -374,8 +372,8 @@ void CDC::LPtoDP(SIZE* size) const
 void CDC::DPtoLP(POINT* points, int count) const
 {
     for (int i = 0; points && i < count; ++i) {
-        const double x = (points[i].x - m_s.vpOrg.x) / ScaleX() + m_s.winOrg.x;
-        const double y = (points[i].y - m_s.vpOrg.y) / ScaleY() + m_s.winOrg.y;
+        const double x = (points[i].x - m_s.vpOrg.x) / ScaleX();
+        const double y = (points[i].y - m_s.vpOrg.y) / ScaleY();
         points[i] = CPoint(int(std::lround(x)), int(std::lround(y)));
     }
 }
@@ -641,16 +639,6 @@ BOOL CDC::LineTo(int x, int y)
     return TRUE;
 }
 
-BOOL CDC::Polyline(const POINT* points, int count)
-{
-    if (!points || count < 2)
-        return FALSE;
-    int phase = 0;
-    for (int i = 1; i < count; ++i)
-        DeviceLine(ToDevice(points[i - 1].x, points[i - 1].y), ToDevice(points[i].x, points[i].y), phase);
-    return TRUE;
-}
-
 BOOL CDC::Polygon(const POINT* points, int count)
 {
     if (!points || count < 2)
@@ -671,7 +659,7 @@ BOOL CDC::Polygon(const POINT* points, int count)
         QPainterPath area;
         area.addPolygon(QPolygonF(poly));
         area.closeSubpath();
-        area.setFillRule(m_s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+        area.setFillRule(Qt::OddEvenFill);
         FillDevicePath(area, m_s.brush.Color());
     }
     if (DevicePenWidth() > 1) {
@@ -780,29 +768,6 @@ void CDC::FillSolidRect(const RECT& rc, COLORREF color)
     FillRect(rc, &brush);
 }
 
-void CDC::FrameRect(const RECT& rc, const CBrush* brush)
-{
-    if (!brush || brush->IsHollow() || !CanPaint())
-        return;
-    const QRect dr = ToDeviceRect(rc.left, rc.top, rc.right, rc.bottom);
-    if (dr.isEmpty())
-        return;
-    QRegion frame(dr);
-    frame = frame.subtracted(QRegion(dr.adjusted(1, 1, -1, -1)));
-    PreparePainter(true);
-    for (const QRect& part : frame)
-        m_painter->fillRect(part, ToQColor(brush->Color()));
-}
-
-void CDC::InvertRect(const RECT& rc)
-{
-    if (!CanPaint())
-        return;
-    PreparePainter(true);
-    m_painter->setCompositionMode(QPainter::RasterOp_NotDestination);
-    m_painter->fillRect(ToDeviceRect(rc.left, rc.top, rc.right, rc.bottom), Qt::black);
-}
-
 void CDC::DrawFocusRect(const RECT& rc)
 {
     if (!CanPaint())
@@ -898,13 +863,6 @@ BOOL CDC::EndPath()
     return TRUE;
 }
 
-BOOL CDC::AbortPath()
-{
-    m_inPath = false;
-    m_path = QPainterPath();
-    return TRUE;
-}
-
 BOOL CDC::CloseFigure()
 {
     if (!m_inPath)
@@ -913,39 +871,33 @@ BOOL CDC::CloseFigure()
     return TRUE;
 }
 
-BOOL CDC::FillPath()
+BOOL CDC::DrawClosedPath(bool fill, bool stroke)
 {
     if (m_inPath || m_path.isEmpty())
         return FALSE;
     QPainterPath path = m_path;
     m_path = QPainterPath();
-    path.setFillRule(m_s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
-    if (!m_s.brush.IsHollow())
+    path.setFillRule(Qt::OddEvenFill);
+    if (fill && !m_s.brush.IsHollow())
         FillDevicePath(path, m_s.brush.Color());
+    if (stroke)
+        StrokeDevicePath(path, false);
     return TRUE;
+}
+
+BOOL CDC::FillPath()
+{
+    return DrawClosedPath(true, false);
 }
 
 BOOL CDC::StrokePath()
 {
-    if (m_inPath || m_path.isEmpty())
-        return FALSE;
-    const QPainterPath path = m_path;
-    m_path = QPainterPath();
-    StrokeDevicePath(path, false);
-    return TRUE;
+    return DrawClosedPath(false, true);
 }
 
 BOOL CDC::StrokeAndFillPath()
 {
-    if (m_inPath || m_path.isEmpty())
-        return FALSE;
-    QPainterPath path = m_path;
-    m_path = QPainterPath();
-    path.setFillRule(m_s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
-    if (!m_s.brush.IsHollow())
-        FillDevicePath(path, m_s.brush.Color());
-    StrokeDevicePath(path, false);
-    return TRUE;
+    return DrawClosedPath(true, true);
 }
 
 BOOL CDC::SelectClipPath(int mode)
@@ -954,7 +906,7 @@ BOOL CDC::SelectClipPath(int mode)
         return FALSE;
     QPainterPath path = m_path;
     m_path = QPainterPath();
-    path.setFillRule(m_s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    path.setFillRule(Qt::OddEvenFill);
     return SetClip(RegionFromPath(path), mode) != RGN_ERROR;
 }
 
@@ -1011,14 +963,6 @@ int CDC::GetClipBox(RECT* rc) const
         *rc = r;
     }
     return ClipType();
-}
-
-BOOL CDC::PtVisible(int x, int y) const
-{
-    const QPoint p = ToDevice(x, y);
-    if (!DeviceBounds(m_device).contains(p))
-        return FALSE;
-    return !m_s.clip || m_s.clip->contains(p);
 }
 
 // Text.
@@ -1292,29 +1236,14 @@ int CDC::StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, int 
     return src.height();
 }
 
-int CDC::SetDIBitsToDevice(int xDest, int yDest, int width, int height, const void* bits, const BITMAPINFOHEADER* header)
-{
-    if (!header)
-        return 0;
-    const int h = std::abs(header->biHeight);
-    return StretchDIBits(xDest, yDest, width, height, 0, header->biHeight > 0 ? h - height : 0, width, height, bits,
-        header, DIB_RGB_COLORS, SRCCOPY);
-}
-
 BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, DWORD rop)
 {
     if (rop == BLACKNESS || rop == WHITENESS || rop == DSTINVERT || rop == PATCOPY || rop == PATINVERT)
         return PatBlt(x, y, width, height, rop);
-    return StretchBlt(x, y, width, height, source, xSrc, ySrc, width, height, rop);
-}
-
-BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, int srcWidth,
-    int srcHeight, DWORD rop)
-{
     if (!source || !source->m_image || !CanPaint())
         return FALSE;
     const QRect dest = ToDeviceRect(x, y, x + width, y + height);
-    const QRect src = source->ToDeviceRect(xSrc, ySrc, xSrc + srcWidth, ySrc + srcHeight);
+    const QRect src = source->ToDeviceRect(xSrc, ySrc, xSrc + width, ySrc + height);
     if (source->m_image == m_image) {
         const QImage copy = m_image->copy(src);
         BlitImage(dest, copy, copy.rect(), rop);

@@ -66,8 +66,6 @@ public:
     int GetROP2() const { return m_s.rop2; }
     int SetTextCharacterExtra(int extra);
     int GetTextCharacterExtra() const { return m_s.charExtra; }
-    int SetPolyFillMode(int mode);
-    int GetPolyFillMode() const { return m_s.polyFillMode; }
     int SetStretchBltMode(int mode);
     int GetStretchBltMode() const { return m_s.stretchMode; }
 
@@ -78,9 +76,6 @@ public:
     CPoint SetViewportOrg(CPoint p) { return SetViewportOrg(p.x, p.y); }
     CPoint OffsetViewportOrg(int dx, int dy);
     CPoint GetViewportOrg() const { return m_s.vpOrg; }
-    CPoint SetWindowOrg(int x, int y);
-    CPoint SetWindowOrg(CPoint p) { return SetWindowOrg(p.x, p.y); }
-    CPoint GetWindowOrg() const { return m_s.winOrg; }
     // Extents only change in MM_ISOTROPIC and MM_ANISOTROPIC.
     CSize SetViewportExt(int cx, int cy);
     CSize SetViewportExt(CSize s) { return SetViewportExt(s.cx, s.cy); }
@@ -117,7 +112,6 @@ public:
     CPoint GetCurrentPosition() const { return m_s.position; }
     BOOL LineTo(int x, int y);
     BOOL LineTo(CPoint p) { return LineTo(p.x, p.y); }
-    BOOL Polyline(const POINT* points, int count);
     BOOL Polygon(const POINT* points, int count);
     BOOL Rectangle(int l, int t, int r, int b);
     BOOL Rectangle(const RECT& rc) { return Rectangle(rc.left, rc.top, rc.right, rc.bottom); }
@@ -129,8 +123,6 @@ public:
     void FillRect(const RECT& rc, const CBrush* brush);
     void FillSolidRect(const RECT& rc, COLORREF color);
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF color) { FillSolidRect(CRect(x, y, x + cx, y + cy), color); }
-    void FrameRect(const RECT& rc, const CBrush* brush);
-    void InvertRect(const RECT& rc);
     // Inverts every other pixel of the rectangle's edge; a second call removes it.
     void DrawFocusRect(const RECT& rc);
     BOOL PatBlt(int x, int y, int width, int height, DWORD rop);
@@ -141,7 +133,6 @@ public:
     // Paths.
     BOOL BeginPath();
     BOOL EndPath();
-    BOOL AbortPath();
     BOOL CloseFigure();
     BOOL FillPath();
     BOOL StrokePath();
@@ -159,7 +150,6 @@ public:
     int ExcludeClipRect(const RECT& rc) { return ExcludeClipRect(rc.left, rc.top, rc.right, rc.bottom); }
     // The bounding box of the clip (logical); the whole device when there is no clip.
     int GetClipBox(RECT* rc) const;
-    BOOL PtVisible(int x, int y) const;
 
     // Text. Wide texts are UTF-16 (length -1: up to the terminating 0), narrow ones UTF-8.
     // DrawText returns the height of the text; with DT_CALCRECT it only measures and
@@ -187,10 +177,7 @@ public:
     // Returns the number of rows drawn, 0 when nothing was.
     int StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc, int srcWidth,
         int srcHeight, const void* bits, const BITMAPINFOHEADER* header, UINT usage, DWORD rop);
-    int SetDIBitsToDevice(int xDest, int yDest, int width, int height, const void* bits, const BITMAPINFOHEADER* header);
     BOOL BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, DWORD rop);
-    BOOL StretchBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, int srcWidth,
-        int srcHeight, DWORD rop);
     // Draws an image with its alpha over the device at (x, y), scaled to width x height
     // when those are positive (nearest pixel).
     void DrawImage(int x, int y, const QImage& image, int width = -1, int height = -1);
@@ -211,10 +198,9 @@ private:
         UINT textAlign = 0;
         int rop2 = R2_COPYPEN;
         int charExtra = 0;
-        int polyFillMode = ALTERNATE;
         int stretchMode = BLACKONWHITE;
         int mapMode = MM_TEXT;
-        CPoint vpOrg, winOrg;
+        CPoint vpOrg;
         CSize vpExt{1, 1}, winExt{1, 1};
         CPoint position;
         std::optional<QRegion> clip;
@@ -232,6 +218,9 @@ private:
     double ScaleX() const;
     double ScaleY() const;
     int DevicePenWidth() const;
+    // Ends the use of the finished path: fills it with the brush, outlines it with the
+    // pen, or both; FALSE while a path is open or when there is none.
+    BOOL DrawClosedPath(bool fill, bool stroke);
     void FillDevicePath(const QPainterPath& path, COLORREF color) const;
     void StrokeDevicePath(const QPainterPath& path, bool closedOutline) const;
     void DrawShape(Shape shape, int l, int t, int r, int b, int ew, int eh);

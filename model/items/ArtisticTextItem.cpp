@@ -1,4 +1,5 @@
 #include "model/items/ArtisticTextItem.h"
+#include "model/BitmapEffects.h"
 #include "model/TextRuns.h"
 
 #include "framework/core/Dc.h"
@@ -195,19 +196,24 @@ bool RenderArtisticText(CImageItemBase& item, int state, const QString& text, co
     return true;
 }
 
+void SetLetterItemDefaults(CImageItemBase& item, int type, const char* face, int height)
+{
+    item.m_nType = type;
+    std::strncpy(item.m_lf.lfFaceName, face, sizeof item.m_lf.lfFaceName - 1);
+    item.m_lf.lfHeight = height;
+    item.m_nFrameWidth = 2;
+    item.m_crFrame = 0xE0E0E0;
+    item.m_nInteriorShading = 0;
+    item.m_nFrameShading = 0;
+    item.m_crText = 204;
+    item.m_bPositioned = 1;
+}
+
 // ---------------------------------------------------------------- Artistic Text
 
 CArtisticTextItem::CArtisticTextItem()
 {
-    m_nType = ITEM_ARTISTIC_TEXT;
-    std::strcpy(m_lf.lfFaceName, "Arial");
-    m_lf.lfHeight = -48;
-    m_nFrameWidth = 2;
-    m_crFrame = 0xE0E0E0;
-    m_nInteriorShading = 0;
-    m_nFrameShading = 0;
-    m_crText = 204;
-    m_bPositioned = 1;
+    SetLetterItemDefaults(*this, ITEM_ARTISTIC_TEXT, "Arial", -48);
 }
 
 void CArtisticTextItem::Serialize(CArchive& ar, int version)

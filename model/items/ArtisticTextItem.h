@@ -28,6 +28,11 @@ public:
 
 };
 
+// The constructor defaults shared by Artistic Text and Symbol: the type, the face and
+// the (negative, pixel) font height given; a 2-pixel light grey frame, no relief on face
+// or frame, text colour 204, positioned.
+void SetLetterItemDefaults(CImageItemBase& item, int type, const char* face, int height);
+
 // The look fields shared by Artistic Text and Symbol.
 struct ArtisticLook {
     COLORREF fill2 = 0x00FFFF;

@@ -1,5 +1,6 @@
 #include "model/items/AudioStreamItem.h"
-#include "model/HtmlWriting.h"
+#include "model/ItemHtml.h"
+#include "model/Escaping.h"
 #include "model/ItemPlaceholder.h"
 #include "model/PageOutput.h"
 #include "model/items/MediaFrame.h"
@@ -35,17 +36,7 @@ void CAudioStreamItem::WriteHtml(CPageOutput& out)
             out.Append(" style=\"text-align:center;\"");
         out.Append(">");
     }
-    out.Append("<object");
-    const CString style = GetStyle();
-    if (!style.IsEmpty())
-        out.AppendAttribute("style", style);
-    if (!m_strClass.IsEmpty())
-        out.AppendAttribute("class", m_strClass);
-    const CString address = HtmlAttributeEscape(UrlEscapeUnsafe(m_strThirdName));
-    out.Append(CString::Formatted(" type=\"audio/x-mpeg\" data=\"%s\" width=\"%d\" height=\"%d\">\r\n", address.GetString(), m_nWidth, m_nHeight));
-    out.Append(CString::Formatted("<param name=\"src\" value=\"%s\">\r\n", address.GetString()));
-    out.Append(CString::Formatted("<param name=\"autostart\" value=\"%s\">\r\n", m_bAutoStart ? "true" : "false"));
-    out.Append("</object>");
+    WriteStreamObject(*this, out, "audio/x-mpeg", m_strThirdName, {{"autostart", m_bAutoStart != 0}});
     if (!m_bPositioned)
         out.Append("</p>");
     out.AppendLine();

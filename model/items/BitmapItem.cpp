@@ -1,4 +1,5 @@
 #include "model/items/BitmapItem.h"
+#include "model/OutputPaths.h"
 
 #include "framework/core/Exceptions.h"
 #include "model/Clipboard.h"

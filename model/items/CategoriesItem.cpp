@@ -1,4 +1,5 @@
 #include "model/items/CategoriesItem.h"
+#include "model/Escaping.h"
 #include "framework/core/CArchive.h"
 #include "framework/core/Dc.h"
 #include "model/HtmlWriting.h"

@@ -1,4 +1,5 @@
 #include "model/items/DatePickerItem.h"
+#include "model/Escaping.h"
 #include "model/SiteObject.h"
 #include "framework/core/CArchive.h"
 #include "framework/core/Dc.h"
@@ -21,7 +22,7 @@ void CDatePickerItem::Serialize(CArchive& ar, int version)
         for (int& flag : m_bWeekdays)
             Io(ar, flag);
         Io(ar, m_nValueFormat);
-        Io(ar, m_nReserved3);
+        Io(ar, m_nArchivedWord);
         Io(ar, m_nDayOffset);
     }
 }

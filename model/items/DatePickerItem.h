@@ -20,6 +20,6 @@ public:
     int m_nDayCount = 365;
     int m_bWeekdays[7] = {1, 1, 1, 1, 1, 1, 1}; // Sunday to Saturday
     int m_nValueFormat = 0; // 0 the text, 1 seconds, 2 milliseconds since 1970
-    int m_nReserved3 = 0;
+    int m_nArchivedWord = 0;
     int m_nDayOffset = 0;
 };

@@ -1,26 +1,7 @@
 #include "model/items/EmailItem.h"
-#include "model/HtmlWriting.h"
+#include "model/Escaping.h"
 #include "model/ItemLink.h"
 #include "model/PageOutput.h"
-
-namespace {
-
-// An address as it may stand in a mailto link: everything but the characters of plain
-// addresses percent-encoded, so no address can end the attribute or add header fields.
-CString EncodeMailAddressText(const char* text)
-{
-    CString out;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text ? text : ""); *p; ++p) {
-        const unsigned char c = *p;
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || (c && std::strchr("@.-_+~!$*=/'", c)))
-            out += char(c);
-        else
-            out.AppendFormat("%%%02X", unsigned(c));
-    }
-    return out;
-}
-
-} // namespace
 
 void CEmailItem::Serialize(CArchive& ar, int version)
 {
@@ -44,8 +25,8 @@ void CEmailItem::WriteHtml(CPageOutput& out)
         out.AppendAttribute("style", style);
 
     const bool encode = m_nEncode == 1;
-    CString address = EncodeMailAddressText(m_strAddress);
-    CString cc = EncodeMailAddressText(m_strCc);
+    CString address = EncodeMailAddress(m_strAddress);
+    CString cc = EncodeMailAddress(m_strCc);
     if (encode) {
         address = EncodeCharRefs(address);
         cc = EncodeCharRefs(cc);

@@ -1,8 +1,8 @@
 #include "model/items/ExternalImageItem.h"
+#include "model/Escaping.h"
 
 #include "framework/core/Dc.h"
 #include "model/Folder.h"
-#include "model/HtmlWriting.h"
 #include "model/ItemHtml.h"
 #include "model/PageOutput.h"
 
@@ -26,14 +26,14 @@ void CExternalImageItem::Serialize(CArchive& ar, int version)
 {
     CItem::Serialize(ar, version);
     if (ar.IsStoring()) {
-        ar << std::int32_t(m_nWidthStyle) << std::int32_t(m_nHeightStyle) << std::int32_t(m_nKept)
+        ar << std::int32_t(m_nWidthStyle) << std::int32_t(m_nHeightStyle) << std::int32_t(m_nArchivedWord)
            << std::int32_t(m_nInnerWidth) << std::int32_t(m_nInnerHeight);
         return;
     }
     Io(ar, m_nWidthStyle);
     Io(ar, m_nHeightStyle);
     if (version >= 88)
-        Io(ar, m_nKept);
+        Io(ar, m_nArchivedWord);
     if (version >= 90) {
         Io(ar, m_nInnerWidth);
         Io(ar, m_nInnerHeight);

@@ -17,5 +17,5 @@ public:
     int m_nWidthStyle = 0;  // 0 none, 1 max-width, 2 width
     int m_nHeightStyle = 0; // 0 none, 1 max-height, 2 height
     int m_nInnerWidth = 600, m_nInnerHeight = 200;
-    int m_nKept = 0;
+    int m_nArchivedWord = 0;
 };

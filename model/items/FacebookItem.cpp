@@ -1,4 +1,5 @@
 #include "model/items/FacebookItem.h"
+#include "model/Escaping.h"
 #include "model/HtmlWriting.h"
 #include "model/PageOutput.h"
 #include "model/SocialHosts.h"

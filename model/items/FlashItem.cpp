@@ -1,4 +1,5 @@
 #include "model/items/FlashItem.h"
+#include "model/Escaping.h"
 #include "framework/core/CFile.h"
 #include "framework/core/Colors.h"
 #include "framework/core/Dc.h"

@@ -1,4 +1,5 @@
 #include "model/items/FormFieldItem.h"
+#include "model/Escaping.h"
 #include "model/SiteObject.h"
 #include "framework/core/CArchive.h"
 #include "framework/core/Dc.h"

@@ -26,9 +26,9 @@ public:
         m_bInclude = 1;
     }
     void Serialize(CArchive& ar, int version) override;
-    // Slot 19.
+    // Whether the field must be filled in before the form is sent.
     virtual int IsRequired() { return m_bRequired; }
-    // Slot 20: appends the field's validation statements.
+    // Appends the field's validation statements.
     virtual void WriteValidationScript(CString& script);
 
     // The name the control is posted under (and its id): the HTML name, or the item's

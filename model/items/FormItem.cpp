@@ -1,9 +1,9 @@
 #include "model/items/FormItem.h"
+#include "model/Escaping.h"
 #include "framework/core/CArchive.h"
 #include "framework/core/CFile.h"
 #include "framework/core/Dc.h"
 #include "framework/core/Exceptions.h"
-#include "model/HtmlWriting.h"
 #include "model/ItemPlaceholder.h"
 #include "model/PageOutput.h"
 #include "model/PictureFiles.h"
@@ -36,18 +36,6 @@ bool IsValidatedField(int type)
 CFormFieldItem* AsValidatedField(CItem* item)
 {
     return item && IsValidatedField(item->m_nType) ? dynamic_cast<CFormFieldItem*>(item) : nullptr;
-}
-
-// A PHP single-quoted literal: only the quote and the backslash need escaping.
-CString PhpQuoted(const CString& text)
-{
-    CString out = "'";
-    for (const char* p = text.GetString(); *p; ++p) {
-        if (*p == '\'' || *p == '\\')
-            out += '\\';
-        out += *p;
-    }
-    return out + "'";
 }
 
 bool HasLineBreak(const CString& text)
@@ -99,7 +87,7 @@ CString CFormItem::BuildMailer(int mode) const
     // page; form input only ever reaches the mail body.
     CString php = "<?php\n";
     php += "$to = " + PhpQuoted(m_link.m_strEmail) + ";\n";
-    php += "$subject = " + PhpQuoted(m_link.m_strSubject) + ";\n";
+    php += "$subject = " + PhpQuoted(MailHeaderText(m_link.m_strSubject)) + ";\n";
     php += "$content = '';\n";
     php += "if (($_SERVER['REQUEST_METHOD'] ?? '') === 'POST') {\n";
     php += "    foreach ($_POST as $key => $value) {\n";

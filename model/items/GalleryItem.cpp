@@ -1,4 +1,5 @@
 #include "model/items/GalleryItem.h"
+#include "model/Escaping.h"
 #include "framework/core/Dc.h"
 #include "framework/core/Exceptions.h"
 #include "model/HtmlWriting.h"
@@ -120,7 +121,7 @@ void CGalleryItem::Serialize(CArchive& ar, int version)
             p->Serialize(ar, version);
     }
     if (ar.IsStoring() || version >= 88)
-        Io(ar, m_nReserved88);
+        Io(ar, m_nArchivedSince88);
 }
 
 void CGalleryItem::SerializeExtra(CArchive& ar, int version)

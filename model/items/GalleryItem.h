@@ -41,7 +41,7 @@ public:
     COLORREF m_crThumbBack = 0xFFFFFF;
     int m_nThumbBorder = 1;
     int m_nThumbPadding = 2;
-    int m_nReserved88 = 0;
+    int m_nArchivedSince88 = 0;
 };
 
 // The picture shown large: the current one, the first when the index is out of range,

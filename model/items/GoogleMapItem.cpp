@@ -1,5 +1,5 @@
 #include "model/items/GoogleMapItem.h"
-#include "model/HtmlWriting.h"
+#include "model/Escaping.h"
 #include "model/ItemAction.h"
 #include "model/ItemPlaceholder.h"
 #include "model/PageOutput.h"

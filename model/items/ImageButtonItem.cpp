@@ -1,4 +1,5 @@
 #include "model/items/ImageButtonItem.h"
+#include "framework/core/ColorConversions.h"
 #include "model/TextRuns.h"
 
 #include "framework/core/Colors.h"
@@ -81,16 +82,6 @@ std::uint32_t Pixel(int r, int g, int b, int t)
 }
 
 } // namespace
-
-COLORREF DarkenColor(COLORREF c)
-{
-    return RGB(GetRValue(c) * 2 / 3, GetGValue(c) * 2 / 3, GetBValue(c) * 2 / 3);
-}
-
-COLORREF LightenColor(COLORREF c)
-{
-    return RGB(std::min(GetRValue(c) * 3 / 2, 255), std::min(GetGValue(c) * 3 / 2, 255), std::min(GetBValue(c) * 3 / 2, 255));
-}
 
 CImageButtonItem::CImageButtonItem()
 {
@@ -311,7 +302,7 @@ void CImageButtonItem::RenderButton(int state)
                     if ((capture.GetPixel(x, y) >> 24) != 0xFF)
                         m_work.SetPixel(x, y, value);
         };
-        const COLORREF dark = DarkenColor(caption), light = LightenColor(caption);
+        const COLORREF dark = tessel::DarkenColor(caption), light = tessel::LightenColor(caption);
         switch (m_nCaptionStyle) {
         case 1: {
             // Half the item's own font height, in working pixels.

@@ -33,10 +33,6 @@ private:
     void RenderButton(int state);
 };
 
-// Each channel 2c / 3; the high byte becomes 0.
-COLORREF DarkenColor(COLORREF color);
-// Each channel min(3c / 2, 255); the high byte becomes 0.
-COLORREF LightenColor(COLORREF color);
 // The numbered looks of the button dialog (0 to 13); any other number changes nothing.
 // The caller renders afterwards.
 void ApplyButtonPreset(CImageButtonItem& item, int preset);

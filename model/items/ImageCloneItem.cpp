@@ -1,8 +1,8 @@
 #include "model/items/ImageCloneItem.h"
+#include "model/Escaping.h"
 
 #include "framework/core/Dc.h"
 #include "model/Folder.h"
-#include "model/HtmlWriting.h"
 #include "model/ItemHtml.h"
 #include "model/PageOutput.h"
 #include "model/items/ImageItemBase.h"

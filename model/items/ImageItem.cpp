@@ -1,4 +1,7 @@
 #include "model/items/ImageItem.h"
+#include "model/BitmapEffects.h"
+#include "framework/core/ColorConversions.h"
+#include "model/Escaping.h"
 
 #include "framework/core/CFile.h"
 #include "framework/core/Colors.h"
@@ -55,27 +58,17 @@ int ShadeAmount(int style, int y, int H, bool interior)
 
 std::uint32_t AdjustHsv(std::uint32_t p, int hueShift, int brightness, int saturation)
 {
-    const int R = int((p >> 16) & 0xFF), G = int((p >> 8) & 0xFF), B = int(p & 0xFF);
-    const int mx = std::max({R, G, B}), mn = std::min({R, G, B});
-    const int V = std::clamp(mx * 100 / 255 + brightness, 0, 100);
-    const int S = std::clamp((mx == 0 ? 0 : (mx - mn) * 100 / mx) + saturation, 0, 100);
-    int hue = 0;
-    if (mx != mn) {
-        const int r = (R - mn) * 60 / (mx - mn), g = (G - mn) * 60 / (mx - mn), b = (B - mn) * 60 / (mx - mn);
-        if (r == 0)
-            hue = b + 180 - g;
-        if (g == 0)
-            hue = r + 300 - b;
-        if (b == 0)
-            hue = 60 - r + g;
-    }
+    int hue = 0, S = 0, V = 0;
+    tessel::RgbToHsv(int((p >> 16) & 0xFF), int((p >> 8) & 0xFF), int(p & 0xFF), hue, S, V);
+    V = std::clamp(V + brightness, 0, 100);
+    S = std::clamp(S + saturation, 0, 100);
     hue += std::clamp(hueShift, -359, 359);
     if (hue < 0)
         hue += 360;
     if (hue > 359)
         hue -= 360;
     hue = std::clamp(hue, 0, 359);
-    const COLORREF c = HueToRgb(unsigned(hue), unsigned(S), unsigned(V));
+    const COLORREF c = tessel::HueToRgb(unsigned(hue), unsigned(S), unsigned(V));
     return (p & 0xFF000000u) | (tessel::ColorRefToPixel(c) & 0x00FFFFFFu);
 }
 

@@ -14,7 +14,7 @@ public:
     CImageItemBase();
     ~CImageItemBase() override;
 
-    // Slot 5: the settled base name followed by ".png".
+    // The settled base name followed by ".png".
     CString GetFileName() const override;
     void Serialize(CArchive& ar, int version) override;
     // The item extras, then the shadow transparency, which the record has no place for.
@@ -31,11 +31,11 @@ public:
     // The normal look as PNG and, with a mouse-over look, the sprite.
     bool ExportFiles(CPublishContext& context) override;
     CString GetStyle() override;
-    // 19: whether the item has a mouse-over look.
+    // Whether the item has a mouse-over look.
     virtual bool HasRollover() const;
-    // 20: brings the mouse-over look up to date (here: the colour shift on it as it is).
+    // Brings the mouse-over look up to date (here: the colour shift on it as it is).
     virtual void RenderOverState();
-    // 21: renders a look (0 normal, 1 over); here the shared effects pass on it.
+    // Renders a look (0 normal, 1 over); here the shared effects pass on it.
     virtual void Render(int state);
 
     // The sprite link that replaces the img tag of an item with a mouse-over look.
@@ -78,26 +78,9 @@ public:
     int m_nEdgeKind = 0; // 0 none, 1 linear, 2 elliptical
     COLORREF m_crOverShift = 0xFF808080u;
     int m_bShowOverState = 0;
-    int m_nReserved88 = 0;
+    int m_nArchivedSince88 = 0;
     int m_bFormButton = 0;
 };
 
 // The sprite's file name: the safe base name followed by "_over.png".
 CString GetRolloverFileName(const CImageItemBase& item);
-
-// Adds delta to each of the three low bytes, clamped to 0..255; the high byte is kept.
-std::uint32_t AddToChannels(std::uint32_t colour, int delta);
-
-// A drop shadow under source: the result is larger by offset + 2 radius + 1 on each axis,
-// the source at (radius, radius). Opacity in percent; colour a pixel (0xTTRRGGBB);
-// background a COLORREF for the uncovered pixels (made fully transparent). Offsets below
-// 0 count as 0, radii are kept in 1..32. Null when the source has no pixels.
-std::unique_ptr<CDib> MakeShadowBitmap(const CDib* source, int opacityPercent, int offset, int radius,
-    std::uint32_t colour, COLORREF background);
-
-// Edge fades on a bitmap. Linear: the flagged sides fade over size percent of the width
-// or height. Elliptical: outside the ellipse chosen by the flags fully transparent, a
-// band of size percent of the normalised distance fading towards it. Transparent pixels
-// stay transparent. size is kept in 0..100.
-void ApplyLinearEdgeFade(CDib& dib, int left, int right, int top, int bottom, int size);
-void ApplyEllipticalEdgeFade(CDib& dib, int left, int right, int top, int bottom, double band);

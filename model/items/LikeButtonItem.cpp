@@ -1,5 +1,5 @@
 #include "model/items/LikeButtonItem.h"
-#include "model/HtmlWriting.h"
+#include "model/Escaping.h"
 #include "model/PageOutput.h"
 #include "model/SocialHosts.h"
 

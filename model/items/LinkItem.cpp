@@ -1,4 +1,5 @@
 #include "model/items/LinkItem.h"
+#include "model/Escaping.h"
 #include "framework/core/CArchive.h"
 #include "framework/core/Dc.h"
 #include "model/Clipboard.h"

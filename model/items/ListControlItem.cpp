@@ -1,9 +1,9 @@
 #include "model/items/ListControlItem.h"
+#include "model/Escaping.h"
 #include "model/SiteObject.h"
 #include "framework/core/CArchive.h"
 #include "framework/core/Dc.h"
 #include "model/Clipboard.h"
-#include "model/HtmlWriting.h"
 #include "model/PageOutput.h"
 
 using archive_io::Io;
@@ -15,11 +15,7 @@ namespace {
 CString OptionValue(const CWString& value, bool raw)
 {
     const CString utf8 = value.GetUtf8();
-    if (!raw)
-        return HtmlEscape(utf8.GetString(), true);
-    CString s = utf8;
-    s.Replace("\"", "&quot;");
-    return s;
+    return raw ? HtmlQuoteEscape(utf8) : HtmlEscape(utf8, true);
 }
 
 } // namespace
@@ -45,7 +41,8 @@ void CListControlItem::WriteHtml(CPageOutput& out)
     out.Append("<select");
     WriteIdClassTitle(out);
     out.AppendAttribute("name", GetFieldName());
-    out.AppendAttributeInt("size", m_nRows);
+    if (m_nRows >= 1) // a size must be positive; none shows the one-line list
+        out.AppendAttributeInt("size", m_nRows);
     if (m_nTabIndex > 0)
         out.AppendAttributeInt("tabindex", m_nTabIndex);
     if (m_bMultiple)

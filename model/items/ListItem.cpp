@@ -1,7 +1,7 @@
 #include "model/items/ListItem.h"
+#include "model/Escaping.h"
 #include "framework/core/CArchive.h"
 #include "framework/core/Dc.h"
-#include "model/HtmlWriting.h"
 #include "model/ItemHtml.h"
 #include "model/PageOutput.h"
 #include "model/SiteObject.h"

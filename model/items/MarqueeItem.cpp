@@ -1,4 +1,5 @@
 #include "model/items/MarqueeItem.h"
+#include "model/Escaping.h"
 #include "model/HtmlWriting.h"
 #include "model/ItemHtml.h"
 #include "framework/core/Colors.h"

@@ -1,4 +1,5 @@
 #include "model/items/MenuItem.h"
+#include "model/Escaping.h"
 #include "framework/core/CArchive.h"
 #include "framework/core/Dc.h"
 #include "model/HtmlWriting.h"
@@ -80,8 +81,8 @@ void CMenuEntry::SerializeMenuEntry(CArchive& ar, int version)
     m_link.Serialize(ar, version);
     m_strCaption.Serialize(ar);
     Io(ar, m_crColor);
-    Io(ar, m_nKept1);
-    Io(ar, m_nKept2);
+    Io(ar, m_nArchivedFirst);
+    Io(ar, m_nArchivedSecond);
     Io(ar, m_nNumber);
 }
 

@@ -15,7 +15,7 @@ public:
     CWString m_strCaption;
     CItemLink m_link;
     COLORREF m_crColor = 0xFF000000;
-    int m_nKept1 = 0, m_nKept2 = 0;
+    int m_nArchivedFirst = 0, m_nArchivedSecond = 0; // stored, read by nothing
     int m_nX = 0, m_nY = 0;
     int m_nNumber = 0; // bar: its index; drop-down: the index of its bar entry
     int m_nWidth = 0, m_nHeight = 0;

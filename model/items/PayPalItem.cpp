@@ -1,7 +1,7 @@
 #include "model/items/PayPalItem.h"
+#include "model/Escaping.h"
 
 #include "model/Folder.h"
-#include "model/HtmlWriting.h"
 #include "model/ItemHtml.h"
 #include "model/PageOutput.h"
 #include "model/SiteObject.h"

@@ -1,5 +1,5 @@
 #include "model/items/PhpItem.h"
-#include "model/HtmlWriting.h"
+#include "model/Escaping.h"
 #include "model/PageOutput.h"
 #include "model/PublishContext.h"
 #include "model/Translate.h"

@@ -1,8 +1,8 @@
 #include "model/items/RadioChoiceItem.h"
+#include "model/Escaping.h"
 #include "model/SiteObject.h"
 #include "framework/core/CArchive.h"
 #include "framework/core/Dc.h"
-#include "model/HtmlWriting.h"
 #include "model/PageOutput.h"
 #include "model/TextRuns.h"
 #include <algorithm>

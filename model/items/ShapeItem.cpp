@@ -1,4 +1,5 @@
 #include "model/items/ShapeItem.h"
+#include "model/BitmapEffects.h"
 
 #include "framework/core/Colors.h"
 #include "framework/core/Dc.h"
@@ -82,11 +83,11 @@ void CShapeItem::Serialize(CArchive& ar, int version)
     m_caption.Serialize(ar, version);
     Io(ar, m_crGradient);
     Io(ar, m_nFill);
-    Io(ar, m_nReservedName);
-    Io(ar, m_nReserved4);
+    Io(ar, m_nFileNameWord);
+    Io(ar, m_nArchivedAfterName);
     Io(ar, m_b2Way);
-    Io(ar, m_nReserved8);
-    for (int& r : m_nReserved1)
+    Io(ar, m_nArchivedAfterTwoWay);
+    for (int& r : m_nArchivedTriple)
         Io(ar, r);
     Io(ar, m_nOpacityStep);
     Io(ar, m_bLineBehind);
@@ -120,7 +121,7 @@ CString CShapeItem::GetFileName() const
     }
     const int kind = std::clamp(m_nFrameShape, 0, kShapeKinds - 1);
     name.AppendFormat("%c%dx%d-%d_%x-%x-%d_%x-%x", 'A' + kind, m_nRenderWidth, m_nRenderHeight, m_nCornerRadius,
-        m_crSecond, m_crGradient, m_nFrameWidth, m_crFrame, m_nReservedName);
+        m_crSecond, m_crGradient, m_nFrameWidth, m_crFrame, m_nFileNameWord);
     const int edges = (m_nEdgeTop ? 8 : 0) + (m_nEdgeLeft ? 4 : 0) + (m_nEdgeRight ? 16 : 0) + (m_nEdgeBottom ? 32 : 0);
     name.AppendFormat("_%d-%d-%c%d-%d-%d-%d", m_nEdgeSize, edges, 'a' + (m_nSupersampling ? 1 : 0), m_nFill, m_nFrameShading,
         m_nInteriorShading, m_b2Way);

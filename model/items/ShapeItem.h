@@ -17,14 +17,15 @@ public:
     void RenderOverState() override;
     void Render(int state) override;
 
-    int m_nReserved1[3] = {0, 0, 0};
+    // m_nArchived*: stored words that nothing reads; kept so a save writes them back.
+    int m_nArchivedTriple[3] = {0, 0, 0};
     COLORREF m_crGradient = 0x000000; // second colour of a gradient fill
-    int m_nReservedName = 0;          // archived and part of the file name
-    int m_nReserved4 = 0;
+    int m_nFileNameWord = 0;          // stored; only goes into the file name
+    int m_nArchivedAfterName = 0;
     int m_nFill = 0;                  // 0 none, 1 solid, 2 down, 3 right, 4 circular, 5 up, 6 left
     int m_b2Way = 0;
     int m_nOpacityStep = 0;           // 0-9: 100% down to 10%
-    int m_nReserved8 = 0;
+    int m_nArchivedAfterTwoWay = 0;
     CArtisticTextItem m_caption;      // its text is the shape's caption
     int m_bLineBehind = 0;            // the fill is painted over the line
 };

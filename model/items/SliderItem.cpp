@@ -1,8 +1,10 @@
 #include "model/items/SliderItem.h"
+#include "model/Escaping.h"
 #include "framework/core/Dc.h"
 #include "framework/core/Exceptions.h"
 #include "model/Border.h"
 #include "model/ItemAction.h"
+#include "model/ItemPainting.h"
 #include "model/ItemPlaceholder.h"
 #include "model/PageOutput.h"
 #include "model/items/GalleryItem.h"
@@ -236,15 +238,7 @@ void CSliderItem::Draw(CDC* dc)
         return;
     CItem::Draw(dc);
     const int saved = dc->SaveDC();
-    dc->BeginPath();
-    dc->MoveTo(0, 0);
-    dc->LineTo(m_nWidth, 0);
-    dc->LineTo(m_nWidth, m_nHeight);
-    dc->LineTo(0, m_nHeight);
-    dc->LineTo(0, 0);
-    dc->CloseFigure();
-    dc->EndPath();
-    dc->SelectClipPath(RGN_AND);
+    ClipToBox(dc, m_nWidth, m_nHeight);
     for (const auto& child : GetChildren()) {
         const int inner = dc->SaveDC();
         dc->OffsetViewportOrg(child->m_nX, child->m_nY);

@@ -90,15 +90,7 @@ QString SymbolGlyphText(const LOGFONT& lf, BYTE glyph)
 
 CSymbolItem::CSymbolItem()
 {
-    m_nType = ITEM_SYMBOL;
-    std::strcpy(m_lf.lfFaceName, "Wingdings");
-    m_lf.lfHeight = -92;
-    m_nFrameWidth = 2;
-    m_crFrame = 0xE0E0E0;
-    m_nInteriorShading = 0;
-    m_nFrameShading = 0;
-    m_crText = 204;
-    m_bPositioned = 1;
+    SetLetterItemDefaults(*this, ITEM_SYMBOL, "Wingdings", -92);
 }
 
 void CSymbolItem::Serialize(CArchive& ar, int version)

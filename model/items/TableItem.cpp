@@ -1,4 +1,5 @@
 #include "model/items/TableItem.h"
+#include "model/Escaping.h"
 #include "framework/core/Colors.h"
 #include "framework/core/Dc.h"
 #include "framework/core/Exceptions.h"

@@ -1,4 +1,5 @@
 #include "model/items/TextItem.h"
+#include "model/Escaping.h"
 #include "model/ItemHtml.h"
 #include "model/PageOutput.h"
 #include "model/TextRuns.h"

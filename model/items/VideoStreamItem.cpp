@@ -1,5 +1,6 @@
 #include "model/items/VideoStreamItem.h"
-#include "model/HtmlWriting.h"
+#include "model/ItemHtml.h"
+#include "model/Escaping.h"
 #include "model/ItemPlaceholder.h"
 #include "model/PageOutput.h"
 #include "model/items/MediaFrame.h"
@@ -25,16 +26,5 @@ void CVideoStreamItem::Draw(CDC* dc)
 void CVideoStreamItem::WriteHtml(CPageOutput& out)
 {
     CItem::WriteHtml(out);
-    out.Append("<object");
-    const CString style = GetStyle();
-    if (!style.IsEmpty())
-        out.AppendAttribute("style", style);
-    if (!m_strClass.IsEmpty())
-        out.AppendAttribute("class", m_strClass);
-    const CString address = HtmlAttributeEscape(UrlEscapeUnsafe(m_strThirdName));
-    out.Append(CString::Formatted(" type=\"video/x-ms-wmv\" data=\"%s\" width=\"%d\" height=\"%d\">\r\n", address.GetString(), m_nWidth, m_nHeight));
-    out.Append(CString::Formatted("<param name=\"src\" value=\"%s\">\r\n", address.GetString()));
-    out.Append(CString::Formatted("<param name=\"autostart\" value=\"%s\">\r\n", m_bAutoStart ? "true" : "false"));
-    out.Append(CString::Formatted("<param name=\"controller\" value=\"%s\">\r\n", m_bShowController ? "true" : "false"));
-    out.Append("</object>");
+    WriteStreamObject(*this, out, "video/x-ms-wmv", m_strThirdName, {{"autostart", m_bAutoStart != 0}, {"controller", m_bShowController != 0}});
 }

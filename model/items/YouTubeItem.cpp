@@ -1,6 +1,6 @@
 #include "model/items/YouTubeItem.h"
+#include "model/Escaping.h"
 #include "model/Border.h"
-#include "model/HtmlWriting.h"
 #include "model/ItemPlaceholder.h"
 #include "model/PageOutput.h"
 #include "model/items/MediaFrame.h"

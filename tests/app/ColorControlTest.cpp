@@ -1,7 +1,7 @@
 #include "AppTestSupport.h"
 #include "app/ColorControl.h"
 #include "framework/ui/DataExchange.h"
-#include "model/HtmlWriting.h"
+#include "framework/core/ColorConversions.h"
 
 #include <gtest/gtest.h>
 #include <QtCore/QDir>
@@ -36,23 +36,6 @@ struct OpenDialog {
     DChooseColor dlg;
 };
 } // namespace
-
-TEST(ColorControl, RgbToHsvOfKnownColours)
-{
-    struct Case {
-        int r, g, b, hue, sat, val;
-    } cases[] = {{255, 0, 0, 0, 100, 100},   {0, 255, 0, 120, 100, 100}, {0, 0, 255, 240, 100, 100},
-                 {255, 255, 0, 60, 100, 100}, {0, 255, 255, 180, 100, 100}, {255, 0, 255, 300, 100, 100},
-                 {0, 0, 0, 0, 0, 0},         {128, 128, 128, 0, 0, 50},   {255, 128, 0, 30, 100, 100},
-                 {102, 51, 153, 270, 66, 60}};
-    for (const auto& c : cases) {
-        int h = -1, s = -1, v = -1;
-        RgbToHsv(c.r, c.g, c.b, h, s, v);
-        EXPECT_EQ(h, c.hue) << c.r << "," << c.g << "," << c.b;
-        EXPECT_EQ(s, c.sat) << c.r << "," << c.g << "," << c.b;
-        EXPECT_EQ(v, c.val) << c.r << "," << c.g << "," << c.b;
-    }
-}
 
 TEST(ColorControl, WebTableAndItsLookups)
 {
@@ -130,7 +113,7 @@ TEST(ColorControl, BrightnessBarScalesTheColour)
     o.dlg.m_pBar->PointToValue(10, 100); // half way down
     o.dlg.m_pBar->m_notify();
     EXPECT_EQ(o.dlg.m_nBrightness, 50);
-    EXPECT_EQ(o.dlg.m_currentColor, HueToRgb(0, 100, 50));
+    EXPECT_EQ(o.dlg.m_currentColor, tessel::HueToRgb(0, 100, 50));
 }
 
 TEST(ColorControl, NoColourOnlyWhereAllowed)

@@ -3,6 +3,7 @@
 // generated pages must stay valid HTML with no element or attribute coming from a text,
 // every script valid JavaScript, every PHP file valid PHP and the stylesheets valid CSS.
 #include "GenerateTestSupport.h"
+#include "model/Escaping.h"
 #include "support/ExternalTools.h"
 
 #include "document/Generate.h"
@@ -13,7 +14,6 @@
 #include "model/Page.h"
 #include "model/PageOutput.h"
 #include "model/PublishContext.h"
-#include "model/HtmlWriting.h"
 #include "model/TextStyle.h"
 #include "model/items/CategoriesItem.h"
 #include "model/items/EmailItem.h"

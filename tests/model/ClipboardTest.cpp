@@ -1,4 +1,6 @@
 #include "PictureTestSupport.h"
+#include "model/OutputPaths.h"
+#include "model/Escaping.h"
 
 #include "model/Clipboard.h"
 #include "model/GroupItem.h"

@@ -98,7 +98,7 @@ TEST(FormFieldHtml, ExactMarkupPerType)
                 f->m_nY = 20;
                 return f;
             },
-            "<select id=\"colour\" name=\"colour\" size=\"0\"%S>\r\n<option value=\"r\">Red</option>\r\n<option value=\"g&quot;x\" selected>Green</option>\r\n</select>\r\n"},
+            "<select id=\"colour\" name=\"colour\"%S>\r\n<option value=\"r\">Red</option>\r\n<option value=\"g&quot;x\" selected>Green</option>\r\n</select>\r\n"},
         {"list control: multiple, a line without '=' is label and value",
             [] {
                 auto f = Field<CListControlItem>("pick");

@@ -23,23 +23,6 @@ std::uint32_t At(CImageButtonItem& b, int state, int x, int y)
     return p;
 }
 
-TEST_F(ImageButton, DarkenAndLightenColours)
-{
-    const struct {
-        COLORREF in, dark, light;
-    } cases[] = {
-        {0xFFFFFF, 0xAAAAAA, 0xFFFFFF},
-        {0x808080, 0x555555, 0xC0C0C0},
-        {0xC8C8C8, 0x858585, 0xFFFFFF},
-        {0xFF102030, 0x0A1520, 0x183048}, // the high byte goes
-        {0x000000, 0x000000, 0x000000},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(DarkenColor(c.in), c.dark) << std::hex << c.in;
-        EXPECT_EQ(LightenColor(c.in), c.light) << std::hex << c.in;
-    }
-}
-
 TEST_F(ImageButton, NewButtonHasItsBorderFaceAndMatte)
 {
     CImageButtonItem b;

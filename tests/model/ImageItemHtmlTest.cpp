@@ -97,10 +97,10 @@ TEST(ExternalImageHtml, StyleByWidthAndHeightStyles)
     CExternalImageItem loaded;
     CExternalImageItem stored;
     stored.m_nInnerWidth = 50;
-    stored.m_nKept = 7;
+    stored.m_nArchivedWord = 7;
     Load(loaded, Store(stored));
     EXPECT_EQ(loaded.m_nInnerWidth, 50);
-    EXPECT_EQ(loaded.m_nKept, 7);
+    EXPECT_EQ(loaded.m_nArchivedWord, 7);
 }
 
 TEST(ImageCloneHtml, WritesNothingWithoutSource)

@@ -1,4 +1,5 @@
 #include "model/Folder.h"
+#include "model/Escaping.h"
 #include "model/GroupItem.h"
 #include "model/ItemFactory.h"
 #include "model/ItemHtml.h"

@@ -93,10 +93,10 @@ void FillFields(CItem& item)
     item.m_strClass = "cls";
     item.m_strExtraCss = "color:red;";
     item.m_nBlockAlign = 2;
-    item.m_nKept1 = 21;
-    item.m_dKept1 = 1.25;
-    item.m_nKept2 = 22;
-    item.m_dKept2 = 3.5;
+    item.m_nArchivedFirst = 21;
+    item.m_dArchivedFirst = 1.25;
+    item.m_nArchivedSecond = 22;
+    item.m_dArchivedSecond = 3.5;
     item.m_bInclude = 1;
     item.m_bDisplayNone = 1;
     item.m_nBorderRadius = 4;
@@ -116,7 +116,7 @@ void FillFields(CItem& item)
     item.m_crTextShadow = 0x00778899;
     for (int i = 0; i < 5; ++i)
         item.m_crExtra[i] = COLORREF(0x00010101 * (i + 1));
-    item.m_nKept100 = 99;
+    item.m_nArchivedHundred = 99;
     item.m_dTransition = 0.75;
     item.m_strTitle = "A title";
     item.m_margin.m_bTop = 1;

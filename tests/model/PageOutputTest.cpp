@@ -1,4 +1,5 @@
 #include "model/PageOutput.h"
+#include "model/Escaping.h"
 #include "tests/support/ExternalTools.h"
 
 #include <gtest/gtest.h>
@@ -279,27 +280,6 @@ TEST(HtmlWriting, ColorsAndHexDigits)
         EXPECT_EQ(HexDigit(n), digits[n]);
     for (int n : {-1, 16, 255})
         EXPECT_EQ(HexDigit(n), ' ');
-}
-
-TEST(HtmlWriting, HueToRgbTable)
-{
-    struct Case { unsigned h, s, b; int r, g, bl; };
-    const Case cases[] = {
-        {0, 100, 100, 255, 0, 0},     {30, 100, 100, 255, 127, 0}, {90, 100, 100, 128, 255, 0},
-        {120, 100, 100, 0, 255, 0},   {150, 100, 100, 0, 255, 127}, {210, 100, 100, 0, 128, 255},
-        {240, 100, 100, 0, 0, 255},   {270, 100, 100, 127, 0, 255}, {330, 100, 100, 255, 0, 128},
-        {359, 100, 100, 255, 0, 5},   {240, 50, 100, 127, 127, 255}, {0, 100, 50, 127, 0, 0},
-        {0, 50, 50, 127, 63, 63},
-        {360, 100, 100, 255, 0, 0},   {480, 100, 100, 0, 255, 0},   {0, 150, 100, 255, 0, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.h);
-        EXPECT_EQ(HueToRgb(c.h, c.s, c.b), RGB(c.r, c.g, c.bl));
-    }
-    for (unsigned hue = 0; hue < 360; hue += 7) {
-        EXPECT_EQ(HueToRgb(hue, 0, 100), RGB(255, 255, 255)) << hue;
-        EXPECT_EQ(HueToRgb(hue, 100, 0), RGB(0, 0, 0)) << hue;
-    }
 }
 
 TEST(HtmlWriting, CharRefsDecodeToTheText)

@@ -164,7 +164,7 @@ TEST_F(ShapeItem, RecordRoundTripsAndClampsTheKind)
     a.m_b2Way = 1;
     a.m_nOpacityStep = 2;
     a.m_bLineBehind = 1;
-    a.m_nReserved1[1] = 7;
+    a.m_nArchivedTriple[1] = 7;
     a.Render(0); // the caption takes its size from its rendering
     const std::vector<BYTE> bytes = picturetest::Store(a);
     CShapeItem b;
@@ -172,7 +172,7 @@ TEST_F(ShapeItem, RecordRoundTripsAndClampsTheKind)
     EXPECT_EQ(b.m_nFrameShape, 12);
     EXPECT_EQ(b.m_nFill, 4);
     EXPECT_EQ(b.m_caption.m_strText.GetUtf8(), CString("Cap"));
-    EXPECT_EQ(b.m_nReserved1[1], 7);
+    EXPECT_EQ(b.m_nArchivedTriple[1], 7);
     EXPECT_EQ(picturetest::Store(b), bytes);
     EXPECT_TRUE(b.StateBitmap(0).IsValid()); // rendered by the load
 
