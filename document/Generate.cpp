@@ -27,11 +27,15 @@
 #include <string>
 #include <string_view>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
 // Folder chains are short; the bound only keeps a looping chain finite.
 constexpr int kMaxFolderDepth = 256;
+// The digest key of the site's support files (no object has a negative serial).
+constexpr int kSiteFilesSerial = -1;
 // The social network's host (the tab picture lies on the maker's server).
 constexpr char kFacebookHost[] = "https://www.facebook.com";
 
@@ -84,7 +88,6 @@ private:
     bool WriteFileRecords();
     // jQuery and the overlay's pictures at the site root, when a page uses them.
     bool WriteSiteFiles();
-    bool WriteSiteFile(const char* name, std::string_view bytes);
 
     CKJDoc& m_doc;
     CPublishContext& m_context;
@@ -221,31 +224,36 @@ bool CSiteWriter::WriteTextures()
     return true;
 }
 
-bool CSiteWriter::WriteSiteFile(const char* name, std::string_view bytes)
-{
-    const CString path = m_context.m_strOutputRoot + name;
-    if (!WriteFile(path, bytes.data(), bytes.size()))
-        return false;
-    // No object owns these files: they go with every upload.
-    m_context.AddFile(path, name, kPublishFilePicture, nullptr);
-    return true;
-}
-
 bool CSiteWriter::WriteSiteFiles()
 {
+    std::vector<std::pair<const char*, std::string_view>> files;
+    QByteArray script;
     if (m_jqueryUsed) {
         const CString source = PackagedJqueryPath();
         QFile file(source.ToQString());
         if (!file.open(QIODevice::ReadOnly))
             return Fail("The file could not be read:", source);
-        const QByteArray script = file.readAll();
+        script = file.readAll();
         if (file.error() != QFileDevice::NoError || script.isEmpty())
             return Fail("The file could not be read:", source);
-        if (!WriteSiteFile(kJqueryFileName, std::string_view(script.constData(), std::size_t(script.size()))))
-            return false;
+        files.emplace_back(kJqueryFileName, std::string_view(script.constData(), std::size_t(script.size())));
     }
-    if (m_overlayUsed)
-        return WriteSiteFile(kOverlayCloseFileName, OverlayClosePicture()) && WriteSiteFile(kOverlayLoadingFileName, OverlayLoadingPicture());
+    if (m_overlayUsed) {
+        files.emplace_back(kOverlayCloseFileName, OverlayClosePicture());
+        files.emplace_back(kOverlayLoadingFileName, OverlayLoadingPicture());
+    }
+    // The files share one upload state: a file added to the set or a changed copy sends
+    // the set again.
+    std::string all;
+    for (const auto& [name, bytes] : files) {
+        const CString path = m_context.m_strOutputRoot + name;
+        if (!WriteFile(path, bytes.data(), bytes.size()))
+            return false;
+        all.append(name).append(bytes);
+    }
+    CheckDigest(kSiteFilesSerial, "site files", all, m_doc.m_nSiteFilesUploadState);
+    for (const auto& [name, bytes] : files)
+        m_context.AddFile(m_context.m_strOutputRoot + name, name, kPublishFilePicture, &m_doc.m_nSiteFilesUploadState);
     return true;
 }
 

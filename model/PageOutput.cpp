@@ -112,7 +112,8 @@ CPageOutput& CPageOutput::AppendAttributeW(const char* name, const CWString& val
 
 CPageOutput& CPageOutput::AppendCssLine(const char* text)
 {
-    m_strPageCss += text;
+    // Rules carry the items' extra CSS: nothing in them may end the style element.
+    m_strPageCss += CssStyleElementText(text);
     m_strPageCss += kCrLf;
     return *this;
 }

@@ -54,7 +54,7 @@ bool CBitmapItem::ExportFiles(CPublishContext& context)
     if (base.IsEmpty())
         base.Format("thumb%d", m_nSerial);
     CString name = base + ".jpg";
-    for (int n = 2; context.FindFile(name); ++n)
+    for (int n = 2; context.FindFile(name, &m_nUploadState); ++n)
         name = CString::Formatted("%s_%d.jpg", base.GetString(), n);
     m_strOutputName = name;
     const CString local = context.m_strOutputRoot + context.m_strCurrentFolder + name;

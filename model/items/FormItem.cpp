@@ -155,7 +155,8 @@ void CFormItem::WriteHtml(CPageOutput& out)
         out.AppendAttribute("style", style);
     if (m_link.m_nKind > 0) {
         // A mailer's name is known from the run alone, so the project keeps its address.
-        out.AppendAttribute("action", m_link.m_nKind == kSendByMail && SendsMail() ? GetMailerName(out.m_nMode) : m_link.m_strUrl);
+        // an address as typed, percent-encoded where it could not stand ("thanks page.php")
+        out.AppendAttribute("action", UrlEscapeUnsafe(m_link.m_nKind == kSendByMail && SendsMail() ? GetMailerName(out.m_nMode) : m_link.m_strUrl));
         if (m_link.m_bNewWindow)
             out.Append(" target=\"_blank\"");
     }

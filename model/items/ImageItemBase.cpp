@@ -238,7 +238,7 @@ void CImageItemBase::SettleBaseName(CPublishContext& context, const char* extens
         base.Format("%d", m_nSerial);
     const bool sprite = HasRollover();
     auto taken = [&](const CString& b) {
-        return context.FindFile(b + extension) || (sprite && context.FindFile(b + "_over.png"));
+        return context.FindFile(b + extension, &m_nUploadState) || (sprite && context.FindFile(b + "_over.png", &m_nUploadState));
     };
     CString candidate = base;
     for (int n = 2; taken(candidate); ++n)

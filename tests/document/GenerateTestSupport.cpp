@@ -170,7 +170,7 @@ void GivePicturesToImages(CKJDoc& doc)
     }
 }
 
-void BuildSampleSite(CKJDoc& doc)
+void BuildSampleSite(CKJDoc& doc, bool everyItemInBands)
 {
     doctest::BuildRichProject(doc); // every item type, folders docs/more, a master, a texture, a stored file
     doc.m_globalTitle = CWString(u"Sample Site");
@@ -215,9 +215,11 @@ void BuildSampleSite(CKJDoc& doc)
     // Bands and the master hold every item type as well, so that their files (icons,
     // sprites, thumbnails) are addressed from pages at every folder depth.
     const int priceId = doc.m_fileRecords.front()->m_nSerial;
-    AddEveryItemType(doc, *header, priceId);
-    AddEveryItemType(doc, *doc.m_masters.front(), priceId);
-    AddEveryItemType(doc, *offer, priceId);
+    if (everyItemInBands) {
+        AddEveryItemType(doc, *header, priceId);
+        AddEveryItemType(doc, *doc.m_masters.front(), priceId);
+        AddEveryItemType(doc, *offer, priceId);
+    }
     GivePicturesToImages(doc);
     for (auto& page : doc.m_pages)
         doc.FixupPageAfterLoad(page.get());

@@ -73,7 +73,7 @@ TEST(FormHtml, StartTagHiddenInputsAndEnd)
              f.m_link.m_nKind = 2;
              f.m_link.m_strUrl = "send.php?a=1&b=\"2\"";
              f.m_link.m_bNewWindow = 1;
-         }, "%S action=\"send.php?a=1&amp;b=&quot;2&quot;\" target=\"_blank\" method=\"get\" enctype=\"application/x-www-form-urlencoded\">\r\n", ""},
+         }, "%S action=\"send.php?a=1&amp;b=%222%22\" target=\"_blank\" method=\"get\" enctype=\"application/x-www-form-urlencoded\">\r\n", ""},
         {"unknown method, multipart", [](CFormItem& f) {
              f.m_nMethod = 5;
              f.m_nEncoding = 2;

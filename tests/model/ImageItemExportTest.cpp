@@ -337,8 +337,10 @@ TEST(BitmapItemExport, AlwaysJpegUnderASafeUniqueName)
     CPublishContext context;
     context.m_strOutputRoot = CString::FromQString(dir.path()) + "/";
     const char* names[] = {"thumb", "thumb", "../up", ""};
+    std::vector<std::unique_ptr<CBitmapItem>> items; // all alive through the run, as in a project
     for (const char* name : names) {
-        CBitmapItem item;
+        items.push_back(std::make_unique<CBitmapItem>());
+        CBitmapItem& item = *items.back();
         item.m_strName = name;
         item.m_nWidth = 6;
         item.m_nHeight = 4;
@@ -354,6 +356,10 @@ TEST(BitmapItemExport, AlwaysJpegUnderASafeUniqueName)
         EXPECT_EQ(v.width, 6);
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+    // Exported again into the same run, an item keeps its own name.
+    const CString first = items[0]->m_strOutputName;
+    ASSERT_TRUE(items[0]->ExportFiles(context));
+    EXPECT_EQ(items[0]->m_strOutputName, first);
 }
 
 } // namespace
