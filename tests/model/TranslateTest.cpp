@@ -2,6 +2,7 @@
 
 #include "framework/core/MessageBox.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -11,6 +12,11 @@ namespace {
 
 CString FixturePath()
 {
+    // The source folder when the test runner names it: a compiler cache may make __FILE__
+    // relative to the build folder, which is not where the test runs.
+    const char* source = std::getenv("TESSEL_SOURCE_DIR");
+    if (source && *source)
+        return CString((std::filesystem::path(source) / "tests" / "model" / "data" / "lang.ini").string());
     return CString((std::filesystem::path(__FILE__).parent_path() / "data" / "lang.ini").string());
 }
 
