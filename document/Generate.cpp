@@ -14,6 +14,7 @@
 #include "model/PageOutput.h"
 #include "model/Picture.h"
 #include "model/PublishContext.h"
+#include "model/SiteFiles.h"
 #include "model/Translate.h"
 
 #include <QtCore/QDir>
@@ -26,11 +27,15 @@
 #include <string>
 #include <string_view>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
 // Folder chains are short; the bound only keeps a looping chain finite.
 constexpr int kMaxFolderDepth = 256;
+// The digest key of the site's support files (no object has a negative serial).
+constexpr int kSiteFilesSerial = -1;
 // The social network's host (the tab picture lies on the maker's server).
 constexpr char kFacebookHost[] = "https://www.facebook.com";
 
@@ -64,6 +69,11 @@ private:
     // completely is removed again.
     bool WriteFile(const CString& path, const char* data, std::size_t size);
     bool MakeFolder(const CString& path);
+    // A file an object could not write itself stops the run with its name.
+    bool CheckObjectFiles()
+    {
+        return m_context.m_strFailedPath.IsEmpty() || Fail("The file could not be written:", m_context.m_strFailedPath);
+    }
     // An object whose text differs from what the last run of this mode wrote for it has
     // changed since, whatever changed it: its upload state goes back to "changed".
     void CheckDigest(int serial, const CString& name, std::string_view bytes, int& uploadState);
@@ -76,11 +86,15 @@ private:
     bool WriteStoredBytes(CSiteObject& object, int kind);
     bool WriteTextures();
     bool WriteFileRecords();
+    // jQuery and the overlay's pictures at the site root, when a page uses them.
+    bool WriteSiteFiles();
 
     CKJDoc& m_doc;
     CPublishContext& m_context;
     CString* m_error;
     std::set<CString> m_madeFolders; // made in this run: pages share their folders
+    bool m_jqueryUsed = false;
+    bool m_overlayUsed = false;
 };
 
 bool CSiteWriter::WriteFile(const CString& path, const char* data, std::size_t size)
@@ -177,6 +191,8 @@ bool CSiteWriter::WritePages()
         if (!WriteFile(path, out.m_strFinalPage.GetString(), std::size_t(out.m_strFinalPage.GetLength())))
             return false;
         CheckDigest(page->m_nSerial, page->m_strExtra2, out.m_strFinalPage.str(), page->m_nUploadState);
+        m_jqueryUsed = m_jqueryUsed || out.m_bJqueryUsed;
+        m_overlayUsed = m_overlayUsed || out.m_bOverlayUsed;
         int kind = IsIndexName(page.get());
         m_context.AddFile(path, page->m_strExtra2, kind, &page->m_nUploadState);
     }
@@ -199,12 +215,45 @@ bool CSiteWriter::WriteTextures()
 {
     // The picture names and writes its own file; the run checks that it is there.
     for (auto& texture : m_doc.m_textures) {
-        texture->m_strThirdName.Empty();
+        texture->m_strOutputName.Empty();
         texture->Export(m_context);
-        const CString path = m_context.m_strOutputRoot + texture->m_strThirdName;
-        if (texture->m_strThirdName.IsEmpty() || !IsInsideFolder(m_context.m_strOutputRoot, path) || !QFileInfo(path.ToQString()).isFile())
+        const CString path = m_context.m_strOutputRoot + texture->m_strOutputName;
+        if (texture->m_strOutputName.IsEmpty() || !IsInsideFolder(m_context.m_strOutputRoot, path) || !QFileInfo(path.ToQString()).isFile())
             return Fail("The file could not be written:", path);
     }
+    return true;
+}
+
+bool CSiteWriter::WriteSiteFiles()
+{
+    std::vector<std::pair<const char*, std::string_view>> files;
+    QByteArray script;
+    if (m_jqueryUsed) {
+        const CString source = PackagedJqueryPath();
+        QFile file(source.ToQString());
+        if (!file.open(QIODevice::ReadOnly))
+            return Fail("The file could not be read:", source);
+        script = file.readAll();
+        if (file.error() != QFileDevice::NoError || script.isEmpty())
+            return Fail("The file could not be read:", source);
+        files.emplace_back(kJqueryFileName, std::string_view(script.constData(), std::size_t(script.size())));
+    }
+    if (m_overlayUsed) {
+        files.emplace_back(kOverlayCloseFileName, OverlayClosePicture());
+        files.emplace_back(kOverlayLoadingFileName, OverlayLoadingPicture());
+    }
+    // The files share one upload state: a file added to the set or a changed copy sends
+    // the set again.
+    std::string all;
+    for (const auto& [name, bytes] : files) {
+        const CString path = m_context.m_strOutputRoot + name;
+        if (!WriteFile(path, bytes.data(), bytes.size()))
+            return false;
+        all.append(name).append(bytes);
+    }
+    CheckDigest(kSiteFilesSerial, "site files", all, m_doc.m_nSiteFilesUploadState);
+    for (const auto& [name, bytes] : files)
+        m_context.AddFile(m_context.m_strOutputRoot + name, name, kPublishFilePicture, &m_doc.m_nSiteFilesUploadState);
     return true;
 }
 
@@ -227,6 +276,7 @@ int CSiteWriter::Run()
     m_context.m_strOutputRoot = m_context.m_strOutputFolder;
     m_context.m_strCurrentFolder.Empty();
     m_context.m_pWorkingFolder = nullptr;
+    m_context.m_strFailedPath.Empty();
     // The previews and the upload write into the shared temporary folder under a name
     // anyone can foresee: a folder there that is a link or someone else's is not used.
     const QFileInfo existing(folder.ToQString());
@@ -238,7 +288,7 @@ int CSiteWriter::Run()
     for (CFillStyle* fill : {&m_doc.m_websiteBackground, &m_doc.m_allPagesBackground}) {
         fill->m_pFolder = nullptr;
         if (!fill->MakeImageFileName(m_context))
-            return Fail("The file could not be written:", m_context.m_strOutputRoot + fill->m_strFileName), 0;
+            return Fail("The file could not be written:", m_context.m_strFailedPath.IsEmpty() ? m_context.m_strOutputRoot + fill->m_strOutputName : m_context.m_strFailedPath), 0;
     }
     if (!WriteStylesheet())
         return 0;
@@ -250,8 +300,10 @@ int CSiteWriter::Run()
         master->ExportFiles(m_context);
     if (!WriteFolders())
         return 0;
+    if (!CheckObjectFiles())
+        return 0;
     PreparePages();
-    if (!WritePages() || !WriteTextures() || !WriteFileRecords())
+    if (!CheckObjectFiles() || !WritePages() || !WriteSiteFiles() || !WriteTextures() || !CheckObjectFiles() || !WriteFileRecords())
         return 0;
     return 1;
 }
@@ -422,9 +474,15 @@ CString GetExportProjectName(const CKJDoc& doc)
     CString name;
     if (!doc.GetPathName().IsEmpty())
         name = CString::FromQString(QFileInfo(doc.GetPathName().ToQString()).completeBaseName());
-    if (name.IsEmpty())
+    else
         name = doc.GetTitle();
-    return SafeOutputName(name, "website");
+    // A leading dot would hide the folder: ".kjproj" exports into "website", ".site.kjproj" into "site".
+    name = SafeOutputName(name, "website");
+    int dots = 0;
+    while (dots < name.GetLength() && name[dots] == '.')
+        ++dots;
+    name = name.Mid(dots);
+    return name.IsEmpty() ? CString("website") : name;
 }
 
 int ExportWebsiteToFolder(CKJDoc& doc, const CString& chosenFolder, CString* outputFolder)

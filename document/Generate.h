@@ -33,7 +33,8 @@ void BuildFacebookTab(const CKJDoc& doc, CPage* page, CPageOutput& out);
 CString GetStylesheetHref(const CKJDoc& doc, const CPage* page);
 
 // The folder name an export uses under the chosen folder: the project file's name
-// without extension, or the document title for a project never saved; made safe.
+// without extension, or the document title for a project never saved; made safe, never
+// hidden (leading dots go) and never empty ("website").
 CString GetExportProjectName(const CKJDoc& doc);
 
 // Website/Export to Folder once a folder was chosen: remembers the folder in the project,

@@ -439,9 +439,10 @@ CPage* CKJDoc::FindIndexPage() const
 namespace {
 void CollectCandidates(const CKJDoc& doc, CPage* page, CItemList& out)
 {
-    if (page)
+    if (page) {
         page->CollectBandItems(out);
-    else
+        page->CollectItems(out);
+    } else
         doc.CollectAllItems(out);
 }
 } // namespace

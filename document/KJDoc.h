@@ -198,6 +198,7 @@ public:
     CString m_strCssFile = "styles.css";
     CString m_strLegacyText;
     int m_nCssUploadState = 0;
+    int m_nSiteFilesUploadState = 0; // jQuery and the overlay pictures of the site (not archived)
     CString m_strExportFolder;
     CString m_strRootUrl;
     CString m_strFacebookChannel = "Varnelo";

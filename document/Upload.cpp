@@ -128,9 +128,13 @@ CFileUploader::CFileUploader(std::vector<CPublishFile*> queue, std::unique_ptr<C
                              const CString& remoteFolder)
     : m_queue(queue.begin(), queue.end()), m_connection(connection), m_strRemoteFolder(remoteFolder)
 {
-    for (CPublishFile* f : m_queue)
+    for (CPublishFile* f : m_queue) {
         if (f && f->m_pUploadState)
             ++m_unconfirmed[f->m_pUploadState];
+        if (f)
+            for (int* shared : f->m_sharedStates)
+                ++m_unconfirmed[shared];
+    }
 }
 
 CFileUploader::~CFileUploader() { CloseFiles(); }
@@ -146,10 +150,14 @@ CFileUploader::Status CFileUploader::Begin()
 
 void CFileUploader::Confirm(CPublishFile* entry)
 {
-    if (!m_confirmed.insert(entry).second || !entry->m_pUploadState)
+    if (!m_confirmed.insert(entry).second)
         return;
-    // An object with several files counts as uploaded once all of them are there.
-    if (--m_unconfirmed[entry->m_pUploadState] == 0)
+    // An object with several files counts as uploaded once all of them are there; objects
+    // that share a file count it as theirs too.
+    for (int* state : entry->m_sharedStates)
+        if (--m_unconfirmed[state] == 0)
+            *state = kUploadDone;
+    if (entry->m_pUploadState && --m_unconfirmed[entry->m_pUploadState] == 0)
         *entry->m_pUploadState = kUploadDone;
 }
 

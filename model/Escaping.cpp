@@ -254,6 +254,19 @@ CString CssBlockText(const char* text)
     return out;
 }
 
+CString CssStyleElementText(const char* css)
+{
+    CString out;
+    for (const unsigned char* p = Bytes(css); *p; ++p) {
+        const unsigned char c = *p;
+        if (c == '<' || (c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F)
+            AppendCssEscape(out, c);
+        else
+            out += char(c);
+    }
+    return out;
+}
+
 // ---------------------------------------------------------------- scripts and mail
 
 CString EscapeJsString(const char* text)

@@ -77,6 +77,10 @@ CString CssUrl(const char* value);
 // every ASCII sign as a CSS escape, so it can end no rule, no style block and no
 // attribute, and open no element. Letters, digits, blanks and non-ASCII stay.
 CString CssBlockText(const char* text);
+// CSS the user wrote (extra CSS of an item) or a rule built from it, for a style element:
+// the CSS stays as it is but for '<' and the control characters other than tab and line
+// ends, which become CSS escapes, so no text can end the style element or open another.
+CString CssStyleElementText(const char* css);
 
 // ---------------------------------------------------------------- scripts and mail
 

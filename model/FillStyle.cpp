@@ -403,12 +403,13 @@ void CFillStyle::WriteCss(CString& css) const
     if (!tessel::ColorIsUnset(m_crColor) && t == 0)
         css.AppendFormat("background-color:%s;", ColorToHtml(m_crColor).GetString());
     const CString root = PathToRoot(m_pFolder);
+    const CString& rendered = m_strOutputName.IsEmpty() ? m_strFileName : m_strOutputName;
     if (m_nKind == KindColor && t >= 1) {
-        css += "background-image:" + CssUrl(root + UrlEncodePath(m_strFileName)) + ";";
+        css += "background-image:" + CssUrl(root + UrlEncodePath(rendered)) + ";";
         css += "background-repeat:repeat;";
     }
     if (m_nKind == KindGradient) {
-        css += "background-image:" + CssUrl(root + UrlEncodePath(m_strFileName)) + ";";
+        css += "background-image:" + CssUrl(root + UrlEncodePath(rendered)) + ";";
         if (m_nDirection >= 0 && m_nDirection <= 8)
             css += kGradientCss[m_nDirection];
     }
@@ -437,16 +438,15 @@ int CFillStyle::MakeImageFileName(CPublishContext& context)
     if ((m_nKind == KindColor && t >= 1) || m_nKind == KindGradient) {
         if (!m_bitmap.IsValid())
             Render(false);
-        m_strFileName = GetRenderedFileName();
+        m_strOutputName = GetRenderedFileName();
         CString folder = context.m_strOutputFolder.IsEmpty() ? context.m_strOutputRoot : context.m_strOutputFolder;
         if (!folder.IsEmpty() && folder[folder.GetLength() - 1] != '/')
             folder += '/';
-        const CString path = folder + m_strFileName;
+        const CString path = folder + m_strOutputName;
         PackedBitmapPtr packed = m_bitmap.CopyToGlobal();
         // A file that could not be written is not recorded as written.
-        if (!packed || !SavePNG(path, *packed))
+        if (!context.AddWrittenFile(packed && SavePNG(path, *packed), path, m_strOutputName, kPublishFilePicture, &m_nUploadState))
             return 0;
-        context.AddFile(path, m_strFileName, kPublishFilePicture, &m_nUploadState);
     }
     return 1;
 }

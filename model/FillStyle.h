@@ -62,6 +62,7 @@ public:
     int m_nY = 0;
     int m_nPictureId = 0;
     CString m_strFileName;
+    CString m_strOutputName; // the rendered picture the last generation wrote (not archived)
     int m_nUploadState = 0;
     int m_nTransparency = 0; // tenths of full transparency, 0..10
     CString m_strAddress;

@@ -233,6 +233,7 @@ void CGroupItem::WriteHtml(CPageOutput& out)
     for (const auto& child : m_children) {
         if (child->m_pFill)
             child->m_pFill->m_pFolder = out.m_pPageFolder;
+        const CRawTextScope raw(out, out.m_bRawText); // whatever the child sets ends with it
         child->WriteHtml(out);
     }
     out.Append("</div>");

@@ -441,14 +441,15 @@ void CItem::RecalcLayout()
 bool CItem::ExportFiles(CPublishContext& context)
 {
     m_pParent = context.m_pWorkingFolder;
-    if (m_pFill)
-        m_pFill->MakeImageFileName(context);
+    if (m_pFill && !m_pFill->MakeImageFileName(context))
+        return false;
     if (m_nIcon >= 1 && m_dib.IsValid()) {
         m_strImageName.Format("%d_%d_%d_%d.png", m_nIcon, int(m_crIcon), m_nIconShading, m_bIconShadow);
         const CString local = context.m_strOutputRoot + context.m_strCurrentFolder + m_strImageName;
-        if (PackedBitmapPtr packed = m_dib.CopyToGlobal())
-            SavePNG(local, *packed);
-        context.AddFile(local, context.m_strCurrentFolder + m_strImageName, kPublishFileItemBackground, &m_nUploadState);
+        const PackedBitmapPtr packed = m_dib.CopyToGlobal();
+        if (!context.AddWrittenFile(packed && SavePNG(local, *packed), local, context.m_strCurrentFolder + m_strImageName,
+                kPublishFileItemBackground, &m_nUploadState))
+            return false;
     }
     return true;
 }

@@ -92,7 +92,8 @@ public:
     void DrawHandles(CDC* dc);
 
     // HTML helpers (ItemHtml.cpp).
-    // The id written for the item: its name, or "id%d" with its serial when it has none.
+    // The id written for the item: its name with every blank and control character made
+    // "_", or "id%d" with its serial when it has none.
     CString GetHtmlId() const;
     void WriteIdClassTitle(CPageOutput& out);
     void WriteEventAttributes(CPageOutput& out);

@@ -7,6 +7,7 @@
 #include "model/OutputPaths.h"
 #include "model/ItemAction.h"
 #include "model/PageOutput.h"
+#include "model/SiteFiles.h"
 
 namespace {
 
@@ -30,11 +31,26 @@ CString GetRelativePath(const CFolder* from, const CFolder* to)
     return prefix + path;
 }
 
+CString OutputFileHref(const CFolder* pageFolder, const CFolder* fileFolder, const char* fileName)
+{
+    return UrlEncodePath(GetRelativePath(pageFolder, fileFolder) + (fileName ? fileName : ""));
+}
+
+CString ItemFileHref(const CItem& item, const CPageOutput& out, const char* fileName)
+{
+    return OutputFileHref(out.m_pPageFolder, dynamic_cast<const CFolder*>(item.m_pParent), fileName);
+}
+
 CString CItem::GetHtmlId() const
 {
-    if (!m_strName.IsEmpty())
-        return m_strName;
-    return CString::Formatted("id%d", m_nSerial);
+    if (m_strName.IsEmpty())
+        return CString::Formatted("id%d", m_nSerial);
+    // An id holds no blank or control character (a line break would also end the
+    // scripts that name the item): each becomes "_". The name stays as typed.
+    CString id;
+    for (unsigned char c : m_strName.str())
+        id += c <= 0x20 || c == 0x7F ? '_' : char(c);
+    return id;
 }
 
 void CItem::WriteHtml(CPageOutput& out)
@@ -144,7 +160,7 @@ void CItem::WriteEventAttributes(CPageOutput& out)
     m_actions[EVENT_CLICK].GetScript(click);
     if (!click.IsEmpty() || m_link.m_nKind == kLinkPicture) {
         if (m_link.m_nKind == kLinkPicture) {
-            const CString loading = CPageOutput::Servers().makerBase + "loading.gif";
+            const CString loading = SiteFileHref(out.m_pPageFolder, kOverlayLoadingFileName);
             click += "document.getElementById('dimimg').src = '" + EscapeJsString(loading)
                 + "';document.getElementById('dimout').style.visibility = 'visible';document.getElementById('dimimg').src = '"
                 + EscapeJsString(m_link.m_strPicture) + "';return false;";

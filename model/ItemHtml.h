@@ -14,6 +14,15 @@ class CPageOutput;
 // down, each followed by "/". Empty when both are the same folder.
 CString GetRelativePath(const CFolder* from, const CFolder* to);
 
+// The address of a generated file from a page, ready for an attribute or a CSS url():
+// the file was written into the output folder of fileFolder (null = the site root), the
+// page lies in pageFolder. Icons, sprites, pictures, thumbnails and stored files are all
+// addressed through here.
+CString OutputFileHref(const CFolder* pageFolder, const CFolder* fileFolder, const char* fileName);
+// A file an item wrote while it was exported: items of pages write beside their page,
+// items of bands and masters at the site root (the item keeps that folder as parent).
+CString ItemFileHref(const CItem& item, const CPageOutput& out, const char* fileName);
+
 // The <object> of a streamed media file: the item's style and class, the type, the
 // address as typed (as data and as the "src" parameter), then one true/false parameter
 // per flag, in order.

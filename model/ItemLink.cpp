@@ -11,12 +11,9 @@ void CItemLink::Serialize(CArchive& ar, int version)
         m_wstrTitle.Serialize(ar);
         return;
     }
+    // Fields an older version does not store keep what the owner's constructor gave them
+    // (a form's default mail subject, body and second address).
     ar >> m_nKind >> m_bNewWindow >> m_nTargetId >> m_strUrl >> m_strArguments;
-    m_strPicture.Empty();
-    m_strEmail.Empty();
-    m_strSubject.Empty();
-    m_strBody.Empty();
-    m_strExtra.Empty();
     if (version >= 85)
         ar >> m_strPicture >> m_strEmail >> m_strSubject >> m_strBody;
     if (version >= 87)

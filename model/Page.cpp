@@ -103,7 +103,6 @@ void CPage::CollectBandItems(CItemList& out)
 {
     if (m_pHeaderBand)
         m_pHeaderBand->CollectItems(out);
-    CollectItems(out);
     if (m_pFooterBand)
         m_pFooterBand->CollectItems(out);
 }

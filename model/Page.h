@@ -27,7 +27,7 @@ public:
     void DrawCanvas(CDC* dc, int contentWidth);
 
     CFolder* GetFolder() const;
-    // Items of the header band, of the page and of the footer band.
+    // Items of the header band, then of the footer band (not the page's own).
     void CollectBandItems(CItemList& out);
     // Title converted to ANSI, " [", file name, "]".
     CString GetDisplayName() const;

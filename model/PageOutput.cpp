@@ -1,4 +1,5 @@
 #include "model/PageOutput.h"
+#include "model/SiteFiles.h"
 #include "model/Escaping.h"
 
 namespace {
@@ -111,7 +112,8 @@ CPageOutput& CPageOutput::AppendAttributeW(const char* name, const CWString& val
 
 CPageOutput& CPageOutput::AppendCssLine(const char* text)
 {
-    m_strPageCss += text;
+    // Rules carry the items' extra CSS: nothing in them may end the style element.
+    m_strPageCss += CssStyleElementText(text);
     m_strPageCss += kCrLf;
     return *this;
 }
@@ -201,7 +203,7 @@ void CPageOutput::AssemblePage()
 
     if (m_bJqueryUsed) {
         page += "<script type=\"text/javascript\" src=\"";
-        page += HtmlAttributeEscape(servers.makerBase + "jquery.min.js");
+        page += HtmlAttributeEscape(SiteFileHref(m_pPageFolder, kJqueryFileName));
         page += "\"></script>";
     }
     if (m_bMapsUsed) {
@@ -239,12 +241,12 @@ void CPageOutput::AssemblePage()
         page += "<tr><td align=\"center\">";
         page += "<table border=0>";
         page += "<tr><td align=\"right\">";
-        page += "<img src=\"";
-        page += HtmlAttributeEscape(servers.makerBase + "close.png");
+        page += "<img alt=\"X\" src=\"";
+        page += HtmlAttributeEscape(SiteFileHref(m_pPageFolder, kOverlayCloseFileName));
         page.AppendFormat("\" style=\"cursor:pointer;\" onclick=\"%s\">", hide);
         page += "</td></tr>";
-        page += "<tr><td align=\"center\"><img id=\"dimimg\" src=\"";
-        page += HtmlAttributeEscape(servers.makerBase + "loading.gif");
+        page += "<tr><td align=\"center\"><img id=\"dimimg\" alt=\"\" src=\"";
+        page += HtmlAttributeEscape(SiteFileHref(m_pPageFolder, kOverlayLoadingFileName));
         page.AppendFormat("\" style=\"max-width:%dpx; padding:6px; background:white; border:solid gray 1px; cursor:pointer;\">"
                           "</td></tr></table></td></tr><tr><td></td></tr></table></div>",
                           m_nOverlayMaxWidth);
@@ -255,4 +257,14 @@ void CPageOutput::AssemblePage()
 void EscapeHtmlChar(CPageOutput& out, char16_t ch)
 {
     out.AppendHtmlChar(ch);
+}
+
+CRawTextScope::CRawTextScope(CPageOutput& out, int raw) : m_out(out), m_saved(out.m_bRawText)
+{
+    out.m_bRawText = raw;
+}
+
+CRawTextScope::~CRawTextScope()
+{
+    m_out.m_bRawText = m_saved;
 }

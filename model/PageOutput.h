@@ -12,9 +12,25 @@ class CFolder;
 // Hosts of the outside services a page may reference. Only the hosts are ours to choose;
 // the paths and queries are fixed by the writers.
 struct CPageServers {
-    CString makerBase = "https://www.varnelo.com/tessel/"; // jquery.min.js, close.png, loading.gif
+    CString makerBase = "https://www.varnelo.com/tessel/"; // the social tab's picture
     CString mapsHost = "https://maps.googleapis.com";
     CString fontsHost = "https://fonts.googleapis.com";
+};
+
+class CPageOutput;
+
+// Sets the raw-text flag for one writer and gives the previous value back when the
+// writer ends, so that no item's choice leaks into the text written after it.
+class CRawTextScope {
+public:
+    CRawTextScope(CPageOutput& out, int raw);
+    ~CRawTextScope();
+    CRawTextScope(const CRawTextScope&) = delete;
+    CRawTextScope& operator=(const CRawTextScope&) = delete;
+
+private:
+    CPageOutput& m_out;
+    int m_saved;
 };
 
 class CPageOutput {

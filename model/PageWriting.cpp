@@ -69,6 +69,7 @@ void WriteChild(CItem& child, CPageOutput& out)
 {
     if (child.m_pFill)
         child.m_pFill->m_pFolder = out.m_pPageFolder;
+    const CRawTextScope raw(out, out.m_bRawText); // whatever the item sets ends with it
     child.WriteHtml(out);
 }
 

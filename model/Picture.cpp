@@ -31,6 +31,8 @@ CPicture::CPicture()
 
 CString CPicture::GetFileName() const
 {
+    if (!m_strOutputName.IsEmpty())
+        return m_strOutputName;
     if (!m_strThirdName.IsEmpty())
         return m_strThirdName;
     switch (m_nFormat) {
@@ -450,17 +452,6 @@ bool IsListed(const CPublishContext& context, const CString& localPath)
     return false;
 }
 
-bool WriteBytes(const CString& path, const BYTE* data, std::size_t size)
-{
-    CFile file;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite))
-        return false;
-    if (size)
-        file.Write(data, UINT(size));
-    file.Close();
-    return true;
-}
-
 } // namespace
 
 void CPicture::Export(CPublishContext& context)
@@ -490,14 +481,12 @@ void CPicture::Export(CPublishContext& context)
         name = CString::Formatted("%s_%d%s", base.GetString(), n, extension.GetString());
     const CString path = context.m_strOutputRoot + name;
 
+    bool written = false;
     if (road == Copy) {
-        WriteBytes(path, m_blob.Data(), m_blob.Size());
+        written = WriteFileBytes(path, m_blob.Data(), m_blob.Size());
     } else if (PackedBitmapPtr packed = m_rendering.CopyToGlobal()) {
-        if (road == Png)
-            SavePNG(path, *packed);
-        else
-            WriteJpegFile(path, *packed, 8);
+        written = road == Png ? SavePNG(path, *packed) != 0 : WriteJpegFile(path, *packed, 8) != 0;
     }
-    m_strThirdName = name;
-    context.AddFile(path, name, kPublishFilePicture, &m_nUploadState);
+    m_strOutputName = name;
+    context.AddWrittenFile(written, path, name, kPublishFilePicture, &m_nUploadState);
 }

@@ -5,6 +5,7 @@
 #include "framework/core/Png.h"
 #include "model/Dib.h"
 
+#include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QString>
 
@@ -357,4 +358,18 @@ CDataBlock LoadBmpFile(const char* path)
     if (!path || !CFile::ReadAll(path, bytes))
         return CDataBlock();
     return LoadBmpData(bytes.data(), bytes.size());
+}
+
+bool WriteFileBytes(const char* path, const void* data, std::size_t size)
+{
+    QFile file(QString::fromUtf8(path ? path : ""));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const bool ok = (size == 0 || file.write(static_cast<const char*>(data), qint64(size)) == qint64(size)) && file.flush();
+    file.close();
+    if (!ok || file.error() != QFileDevice::NoError) {
+        file.remove();
+        return false;
+    }
+    return true;
 }

@@ -19,6 +19,10 @@ int WriteJpegFile(const char* path, const CPackedBitmap& bitmap, int qualityStep
 // The same into bytes in memory; false (after the message) when encoding failed.
 bool WriteJpegData(const CPackedBitmap& bitmap, int qualityStep, std::vector<BYTE>& out);
 
+// Writes bytes as the whole file at path (made or replaced). False when any byte could not
+// be written; a partly written file is removed again.
+bool WriteFileBytes(const char* path, const void* data, std::size_t size);
+
 // Reads a Windows bitmap file into a packed block of the file's own bit count: the 40-byte
 // header, masks and colour table, then the pixels (CDib::CreateFromGlobal converts it).
 // Empty when the file is missing (no message) or not a bitmap it can read (a message).

@@ -4,6 +4,7 @@
 #include "framework/core/CString.h"
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -35,6 +36,8 @@ struct CPublishFile {
     std::uint32_t m_nSize = 0;     // size when recorded; 0 when the file could not be opened
     int m_nKind = kPublishFilePage;
     int* m_pUploadState = nullptr; // the producing object's upload state word
+    // Further objects that write the same file (items sharing an icon): uploaded with it.
+    std::vector<int*> m_sharedStates;
 };
 
 // Run modes.
@@ -55,11 +58,17 @@ public:
     CPublishContext& operator=(const CPublishContext&) = delete;
 
     // True when a recorded file has the local path root + current folder + name, or the
-    // remote name current folder + name. Exact, case-sensitive.
-    bool FindFile(const char* name) const;
+    // remote name current folder + name. Exact, case-sensitive. Files written in this run
+    // count whether or not they were listed for the upload, so that names settle the same
+    // way in every run; with owner, a file of that owner (its upload state word) does not.
+    bool FindFile(const char* name, const int* owner = nullptr) const;
     // Records a written file unless it is listed already or its object is unchanged since
     // its last upload (and not everything is uploaded); marks a changed object as listed.
     void AddFile(const char* localPath, const char* remoteName, int kind, int* uploadState, int directory = 0);
+    // For a file an object wrote itself (pictures, icons, sprites, thumbnails, mailers):
+    // listed as AddFile does when written is true; otherwise nothing is listed and the
+    // first such path is kept in m_strFailedPath for the run to report. Returns written.
+    bool AddWrittenFile(bool written, const char* localPath, const char* remoteName, int kind, int* uploadState);
 
     int GetFileCount() const { return int(m_files.size()); }
     const CPublishFile& GetFile(int index) const { return *m_files[size_t(index)]; }
@@ -72,10 +81,13 @@ public:
     int m_nMode = 0;
     int m_bUploadAll = 0;
     int m_bWorkingFlag = 0;              // the generator's own
+    CString m_strFailedPath;             // first file an object could not write; empty when none
 
 private:
     std::vector<std::unique_ptr<CPublishFile>> m_files;
     // Indexes of the listed names, so that lookups stay constant-time on large sites.
-    std::unordered_set<std::string> m_localPaths;
+    std::unordered_map<std::string, std::size_t> m_localPaths; // path -> index in m_files
     std::unordered_set<std::string> m_remoteNames;
+    // Every file handed to AddFile in this run, listed or not, with its first owner.
+    std::unordered_map<std::string, const int*> m_writtenBy;
 };

@@ -74,19 +74,20 @@ bool CSiteObject::LoadBlobFromFile(const CString& path)
     if (!file.Open(path, CFile::modeRead))
         return false;
     const std::uint64_t length = file.GetLength();
-    m_blob.Free();
-    if (length > std::uint64_t(std::numeric_limits<std::int32_t>::max()) || !m_blob.Allocate(std::size_t(length)))
+    // The new bytes go into a block of their own: a file that cannot be read whole
+    // leaves the old block in place.
+    CDataBlock block;
+    if (length > std::uint64_t(std::numeric_limits<std::int32_t>::max()) || !block.Allocate(std::size_t(length)))
         return false;
     std::size_t done = 0;
-    while (done < m_blob.Size()) {
-        UINT n = file.Read(m_blob.Data() + done, UINT(std::min<std::size_t>(m_blob.Size() - done, 1u << 30)));
-        if (n == 0) {
-            m_blob.Free();
+    while (done < block.Size()) {
+        UINT n = file.Read(block.Data() + done, UINT(std::min<std::size_t>(block.Size() - done, 1u << 30)));
+        if (n == 0)
             return false;
-        }
         done += n;
     }
     file.Close();
+    m_blob.Swap(block);
     // The base name from the file's name without folder and extension: printable ASCII
     // only, with the characters that file systems or URLs read specially made "x".
     const QString stem = QFileInfo(path.ToQString()).completeBaseName();

@@ -60,7 +60,7 @@ public:
     virtual void Serialize(CArchive& ar, int version);
 
     // Reads a file into the data block and names the object after the file; false when
-    // the file cannot be read (the old block is then gone).
+    // the file cannot be read whole (the old block then stays).
     bool LoadBlobFromFile(const CString& path);
     void FreeBlob() { m_blob.Free(); }
 
@@ -71,6 +71,15 @@ public:
     CString m_strExtension;
     CString m_strThirdName;
     CString m_strExtra1, m_strExtra2; // not archived by the root
+    // The file name the last generation wrote the object's file under (not archived:
+    // generation never changes the project).
+    CString m_strOutputName;
+    // The name a page addresses the object's file by: the output name once written, else
+    // the stored third name when there is one, else the file name.
+    CString GetPublishedName() const
+    {
+        return !m_strOutputName.IsEmpty() ? m_strOutputName : !m_strThirdName.IsEmpty() ? m_strThirdName : GetFileName();
+    }
     int m_nSerial = 0;
     // Parent reference: the stored id (folders, pages) and, once resolved or while a
     // site is written, the folder object itself (null = the site root).

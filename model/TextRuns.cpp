@@ -144,19 +144,48 @@ private:
 
 } // namespace
 
-bool OpenItemLink(const CItem& item, CPageOutput& out)
+namespace {
+
+// True when a run of the item's text carries a link that is written.
+bool HasRunLinks(const CItem& item)
 {
-    CString href;
-    item.m_link.BuildHref(href, GetRelativePath(out.m_pPageFolder, item.m_link.m_pTargetFolder));
-    if (href.IsEmpty())
+    const auto* paragraph = dynamic_cast<const CParagraphItem*>(&item);
+    if (!paragraph)
         return false;
-    out.Append("<a" + href + ">");
-    return true;
+    const int count = GetTextRunCount(item.m_blob);
+    for (int i = 0; i < count; ++i) {
+        const int id = GetTextRun(item.m_blob, i).link & 0xFFFF;
+        if (id != 0 && paragraph->FindRunLink(id))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+CString OpenItemLink(const CItem& item, CPageOutput& out)
+{
+    CString attributes;
+    item.m_link.BuildHref(attributes, GetRelativePath(out.m_pPageFolder, item.m_link.m_pTargetFolder));
+    if (attributes.IsEmpty())
+        return CString();
+    if (attributes.Find(" href=") >= 0 && !HasRunLinks(item)) {
+        out.Append("<a" + attributes + ">");
+        return "</a>";
+    }
+    CItemLink titleOnly;
+    titleOnly.m_wstrTitle.Copy(item.m_link.m_wstrTitle);
+    CString title;
+    titleOnly.BuildHref(title, nullptr);
+    if (title.IsEmpty())
+        return CString();
+    out.Append("<span" + title + ">");
+    return "</span>";
 }
 
 void WriteRichText(CItem& item, CPageOutput& out)
 {
-    out.m_bRawText = item.m_bRawText;
+    const CRawTextScope raw(out, item.m_bRawText);
     const CDataBlock& block = item.m_blob;
     if (GetTextRunCount(block) == 0) {
         out.AppendText(item.m_strText);

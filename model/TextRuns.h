@@ -61,9 +61,12 @@ struct CRichCharFormat {
     friend bool operator==(const CRichCharFormat&, const CRichCharFormat&) = default;
 };
 
-// "<a ...>" with the item's link attributes (relative to the page's folder) when the
-// link writes any; returns whether it was opened.
-bool OpenItemLink(const CItem& item, CPageOutput& out);
+// Opens the item's own link around its text: "<a ...>" with the link's attributes
+// (relative to the page's folder). Links never nest and an <a> always has an address:
+// when the text holds links of its own (they win) or the item's link has no address,
+// only the link's title is kept, on a "<span>". Returns the closing tag to write after
+// the text; empty when nothing was opened.
+CString OpenItemLink(const CItem& item, CPageOutput& out);
 
 // The item's text as inline HTML; see TextRuns.cpp for how tags nest.
 void WriteRichText(CItem& item, CPageOutput& out);

@@ -9,7 +9,7 @@ PKGS=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev libclang-rt-14-dev libfuzzer-14-dev
   fonts-liberation fonts-dejavu-core fonts-comic-neue fonts-opensymbol fontconfig
   python3 python3-pyftpdlib python3-pil php-cli tidy nodejs
-  libjs-jquery locales
+  libjs-jquery locales openjdk-17-jre-headless
 )
 missing=()
 for p in "${PKGS[@]}"; do
@@ -27,4 +27,11 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   grep -q '^de_DE\.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' >> /etc/locale.gen
   locale-gen > /dev/null
+fi
+# The Nu HTML checker, run by the tests over generated pages on the Java runtime above
+# (its own Java download is not wanted: install scripts stay off).
+VNU_VERSION=26.9.27
+if [ ! -f "$(npm root -g)/vnu-jar/build/dist/vnu.jar" ]; then
+  echo "Installing vnu-jar $VNU_VERSION"
+  npm install -g --ignore-scripts "vnu-jar@$VNU_VERSION"
 fi

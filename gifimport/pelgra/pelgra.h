@@ -96,8 +96,9 @@ PELGRA_API GifBitmapHeader* GIFLoad(const char* path);
    together take at most 1 GiB; frames past that limit have a null bitmap. */
 PELGRA_API GifAnimation* GIFLoadAnimation(const char* path);
 
-/* Releases a block returned by this library (a bitmap or an animation block; the
-   bitmaps an animation block points to are freed one by one). Null is allowed. */
+/* Releases one block returned by this library: a bitmap, or an animation block alone.
+   Freeing an animation block does not free its frames' bitmaps: free each frame's
+   bitmap with its own call first. Null is allowed. */
 PELGRA_API void GIFFree(void* block);
 
 #ifdef __cplusplus

@@ -48,19 +48,17 @@ void CBitmapItem::Draw(CDC* dc)
 
 bool CBitmapItem::ExportFiles(CPublishContext& context)
 {
-    CItem::ExportFiles(context);
+    if (!CItem::ExportFiles(context))
+        return false;
     CString base = SafeFileNameText(m_strName);
     if (base.IsEmpty())
         base.Format("thumb%d", m_nSerial);
     CString name = base + ".jpg";
-    for (int n = 2; context.FindFile(name); ++n)
+    for (int n = 2; context.FindFile(name, &m_nUploadState); ++n)
         name = CString::Formatted("%s_%d.jpg", base.GetString(), n);
-    m_strBaseName = name.Left(name.GetLength() - 4);
-    m_strExtension = ".jpg";
-    m_strThirdName = name;
+    m_strOutputName = name;
     const CString local = context.m_strOutputRoot + context.m_strCurrentFolder + name;
-    if (PackedBitmapPtr packed = m_bitmap.CopyToGlobal())
-        WriteJpegFile(local, *packed, 8);
-    context.AddFile(local, context.m_strCurrentFolder + name, kPublishFilePicture, &m_nUploadState);
-    return true;
+    const PackedBitmapPtr packed = m_bitmap.CopyToGlobal();
+    return context.AddWrittenFile(packed && WriteJpegFile(local, *packed, 8), local, context.m_strCurrentFolder + name,
+        kPublishFilePicture, &m_nUploadState);
 }

@@ -107,7 +107,7 @@ void CCategoriesItem::WriteHtml(CPageOutput& out)
     int y = m_nFirstEntryY;
     for (const auto& entry : m_entries) {
         if (icon)
-            out.Append(LinkIconTag(*this, m_nInset[SIDE_LEFT], m_nInset[SIDE_TOP] + y + (m_nEntryLineHeight - 16) / 2));
+            out.Append(LinkIconTag(*this, out, m_nInset[SIDE_LEFT], m_nInset[SIDE_TOP] + y + (m_nEntryLineHeight - 16) / 2));
         out.Append("<a");
         if (!m_strClass.IsEmpty())
             out.AppendAttribute("class", m_strClass);

@@ -24,6 +24,13 @@ public:
     void Draw(CDC* dc) override;
     void SetRect(int left, int top, int right, int bottom) override { CItem::SetRect(left, top, right, bottom); }
 
+    // Appends a new default link record to the entries and returns it.
+    CItemLink* AddEntry()
+    {
+        m_entries.push_back(std::make_unique<CItemLink>());
+        return m_entries.back().get();
+    }
+
     // The entries; each link's title is the entry's text.
     std::vector<std::unique_ptr<CItemLink>> m_entries;
     int m_nFirstEntryY = 40;

@@ -19,7 +19,7 @@ void CCheckBoxItem::WriteHtml(CPageOutput& out)
 {
     CItem::WriteHtml(out);
     WriteTextBoxStyle(out);
-    out.Append("<span");
+    out.Append("<span ");
     const CString style = GetStyle();
     if (!style.IsEmpty())
         out.AppendAttribute("style", style);

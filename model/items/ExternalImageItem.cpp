@@ -87,7 +87,7 @@ void CExternalImageItem::WriteHtml(CPageOutput& out)
         out.Append("<a").Append(href).Append(">");
     out.Append("<img");
     if (!m_strName.IsEmpty())
-        out.AppendAttribute("id", m_strName);
+        out.AppendAttribute("id", GetHtmlId());
     if (!m_strClass.IsEmpty())
         out.AppendAttribute("class", m_strClass);
     // alt is required; an empty one marks a picture without text.

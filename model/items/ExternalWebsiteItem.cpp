@@ -24,7 +24,8 @@ void CExternalWebsiteItem::WriteHtml(CPageOutput& out)
     m_strText.ToUtf8(address);
     address.Replace("\"", "''");
     out.Append("<iframe frameborder=\"0\"");
-    out.AppendAttribute("src", address);
+    if (!address.IsEmpty()) // an empty address is no valid source: the frame stays empty
+        out.AppendAttribute("src", address);
     out.AppendAttributeInt("width", m_nWidth);
     out.AppendAttributeInt("height", m_nHeight);
     out.Append("></iframe>");

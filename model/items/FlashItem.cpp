@@ -9,6 +9,7 @@
 #include "model/items/MediaFrame.h"
 #include "model/OutputPaths.h"
 #include "model/PageOutput.h"
+#include "model/PictureFiles.h"
 #include "model/PublishContext.h"
 #include <zlib.h>
 #include <algorithm>
@@ -183,18 +184,14 @@ CString CFlashItem::GetMovieAddress() const
 
 bool CFlashItem::ExportFiles(CPublishContext& context)
 {
-    CItem::ExportFiles(context);
-    if (m_blob.IsEmpty())
+    if (!CItem::ExportFiles(context))
         return false;
+    if (m_blob.IsEmpty())
+        return false; // no movie: nothing to write
     const CString name = SafeObjectFileName(*this);
     const CString local = context.m_strOutputRoot + context.m_strCurrentFolder + name;
-    CFile file;
-    if (file.Open(local, CFile::modeCreate | CFile::modeWrite)) {
-        file.Write(m_blob.Data(), UINT(m_blob.Size()));
-        file.Close();
-    }
-    context.AddFile(local, context.m_strCurrentFolder + name, kPublishFileFlash, &m_nUploadState);
-    return true;
+    return context.AddWrittenFile(WriteFileBytes(local, m_blob.Data(), m_blob.Size()), local, context.m_strCurrentFolder + name, kPublishFileFlash,
+        &m_nUploadState);
 }
 
 void CFlashItem::Draw(CDC* dc)
@@ -242,9 +239,8 @@ void CFlashItem::WriteHtml(CPageOutput& out)
     }
     out.Append("<param name=\"Play\" value=\"true\">\r\n<param name=\"Loop\" value=\"true\">\r\n"
                "<param name=\"AllowFullScreen\" value=\"true\">\r\n<param name=\"Quality\" value=\"high\">\r\n");
+    // The block WriteTextBoxStyle opened is closed by WriteParagraphEnd alone.
     out.Append("</object>");
-    if (!m_bPositioned)
-        out.Append("</div>");
     WriteParagraphEnd(out);
     out.AppendLine();
 }

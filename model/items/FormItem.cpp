@@ -6,6 +6,7 @@
 #include "framework/core/Exceptions.h"
 #include "model/ItemPlaceholder.h"
 #include "model/PageOutput.h"
+#include "model/PictureFiles.h"
 #include "model/PublishContext.h"
 #include "model/SiteObject.h"
 #include "model/Translate.h"
@@ -96,15 +97,20 @@ CString CFormItem::BuildMailer(int mode) const
     php += "        }\n";
     php += "    }\n";
     php += "}\n";
+    // The visitor reads the mail body only when a mail went out, the failure otherwise.
+    php += "$sent = false;\n";
     php += "if ($content !== '' && strpbrk($to . $subject, \"\\r\\n\") === false) {\n";
-    php += "    mail($to, $subject, $content, 'From: ' . $to . \"\\r\\nMIME-Version: 1.0\\r\\nContent-type: text/plain; charset=UTF-8\");\n";
+    php += "    $sent = mail($to, $subject, $content, 'From: ' . $to . \"\\r\\nMIME-Version: 1.0\\r\\nContent-type: text/plain; charset=UTF-8\");\n";
     php += "}\n";
     php += "?>";
     const CString next = m_link.m_strPicture.IsEmpty() ? CString("/") : m_link.m_strPicture;
     php += "<html><head> <meta http-equiv=\"Refresh\" content=\"1; url=" + HtmlEscape(next.GetString(), true) + "\" /></head><body>";
     if (mode < kPublishUpload)
         php += HtmlEscape(Translate("PHP Code Works only on the Server.").GetString());
-    php += "<script>alert(\"" + EscapeJsString(m_link.m_strBody.GetString()) + "\");</script></body></html>";
+    // Both messages are script strings inside PHP literals: neither can end the literal,
+    // the string or the script block.
+    php += "<script>alert(\"<?php echo $sent ? " + PhpQuoted(EscapeJsString(m_link.m_strBody.GetString())) + " : "
+        + PhpQuoted(EscapeJsString(Translate("The form could not be sent.").GetString())) + "; ?>\");</script></body></html>";
     return php;
 }
 
@@ -117,15 +123,9 @@ bool CFormItem::ExportFiles(CPublishContext& context)
     // Beside the page, where its action finds it.
     const CString local = context.m_strOutputRoot + context.m_strCurrentFolder + name;
     const CString text = BuildMailer(context.m_nMode);
-    CFile file;
-    CFileException error;
-    if (!file.Open(local.GetString(), CFile::modeCreate | CFile::modeWrite, &error))
-        throw CFileException(error);
-    file.Write(text.GetString(), UINT(text.GetLength()));
-    file.Close();
     m_strExtra1 = local;
-    context.AddFile(local, context.m_strCurrentFolder + name, kPublishFileScript, &m_nUploadState);
-    return true;
+    return context.AddWrittenFile(WriteFileBytes(local, text.GetString(), std::size_t(text.GetLength())), local,
+        context.m_strCurrentFolder + name, kPublishFileScript, &m_nUploadState);
 }
 
 void CFormItem::WriteHtml(CPageOutput& out)
@@ -155,7 +155,8 @@ void CFormItem::WriteHtml(CPageOutput& out)
         out.AppendAttribute("style", style);
     if (m_link.m_nKind > 0) {
         // A mailer's name is known from the run alone, so the project keeps its address.
-        out.AppendAttribute("action", m_link.m_nKind == kSendByMail && SendsMail() ? GetMailerName(out.m_nMode) : m_link.m_strUrl);
+        // an address as typed, percent-encoded where it could not stand ("thanks page.php")
+        out.AppendAttribute("action", UrlEscapeUnsafe(m_link.m_nKind == kSendByMail && SendsMail() ? GetMailerName(out.m_nMode) : m_link.m_strUrl));
         if (m_link.m_bNewWindow)
             out.Append(" target=\"_blank\"");
     }
@@ -184,9 +185,8 @@ void CFormItem::WriteHtml(CPageOutput& out)
     }
     for (const auto& child : GetChildren()) {
         // Each writer gets the raw-text state the form started with.
-        const int raw = out.m_bRawText;
+        const CRawTextScope raw(out, out.m_bRawText);
         child->WriteHtml(out);
-        out.m_bRawText = raw;
     }
     out.Append("</form>");
     out.AppendLine();

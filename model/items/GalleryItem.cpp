@@ -4,6 +4,7 @@
 #include "framework/core/Exceptions.h"
 #include "model/HtmlWriting.h"
 #include "model/ItemAction.h"
+#include "model/ItemHtml.h"
 #include "model/ItemPlaceholder.h"
 #include "model/PageOutput.h"
 #include "model/items/MediaFrame.h"
@@ -23,7 +24,7 @@ void IoColor(CArchive& ar, COLORREF& c)
 // The name a picture or thumbnail was written under by the last export.
 CString PublishName(const CSiteObject& object)
 {
-    return object.m_strThirdName.IsEmpty() ? object.GetFileName() : object.m_strThirdName;
+    return object.GetPublishedName();
 }
 
 } // namespace
@@ -203,9 +204,10 @@ void CGalleryItem::Draw(CDC* dc)
 
 bool CGalleryItem::ExportFiles(CPublishContext& context)
 {
+    bool ok = CItem::ExportFiles(context);
     for (auto& p : m_pictures)
-        p->ExportFiles(context);
-    return true;
+        ok = p->ExportFiles(context) && ok;
+    return ok;
 }
 
 void CGalleryItem::WriteHtml(CPageOutput& out)
@@ -214,14 +216,14 @@ void CGalleryItem::WriteHtml(CPageOutput& out)
     out.Append("<div");
     out.AppendAttribute("style", GetStyle() + " overflow:hidden;");
     out.Append(">");
-    if (m_strName.IsEmpty())
-        m_strName.Format("id%d", m_nSerial);
+    // The generated id stands in for a missing name; the project keeps its own.
+    const CString htmlId = GetHtmlId();
     const int strip = GetStripHeight();
-    const CString id = HtmlAttributeEscape(m_strName);
-    const CString jsId = HtmlAttributeEscape(EscapeJsString(m_strName));
+    const CString id = HtmlAttributeEscape(htmlId);
+    const CString jsId = HtmlAttributeEscape(EscapeJsString(htmlId));
     CImageItem* current = GetGalleryPicture(*this);
     // An empty gallery shows an empty view.
-    const CString large = current ? HtmlAttributeEscape(UrlEscapeUnsafeQuoted(FixFileUrl(*current))) : CString();
+    const CString large = current ? HtmlAttributeEscape(ItemFileHref(*current, out, PublishName(*current))) : CString();
     out.Append(CString::Formatted("<div style=\"width:100%%; height:%dpx; overflow: hidden; background-image:url('%s'); "
                                   "background-repeat:no-repeat; background-position: center center;  text-align:center;\" id=\"%s\"></div>",
         std::max(m_nHeight - strip - 10, 0), large.GetString(), id.GetString()));
@@ -231,8 +233,8 @@ void CGalleryItem::WriteHtml(CPageOutput& out)
         CBitmapItem* thumb = p->m_pLinked.get();
         if (!thumb)
             continue;
-        const CString src = HtmlAttributeEscape(PublishName(*thumb));
-        const CString swap = HtmlAttributeEscape(UrlEscapeUnsafeQuoted(FixFileUrl(*p)));
+        const CString src = HtmlAttributeEscape(ItemFileHref(*thumb, out, PublishName(*thumb)));
+        const CString swap = HtmlAttributeEscape(ItemFileHref(*p, out, PublishName(*p)));
         out.Append(CString::Formatted("<td><img alt=\"[]\" src=\"%s\" width=\"%d\" height=\"%d\" style=\"cursor:pointer; padding:%dpx; "
                                       "background-color:%s; border:%dpx solid %s;\" onClick=\"document.getElementById('%s').style.backgroundImage='url(%s)';\"></td>",
             src.GetString(), thumb->m_nWidth, thumb->m_nHeight, m_nThumbPadding, ColorToHtml(m_crThumbBack).GetString(), m_nThumbBorder,

@@ -26,11 +26,10 @@ void CHeadingItem::WriteHtml(CPageOutput& out)
         out.AppendAttribute("style", style);
     WriteEventAttributes(out);
     out.Append(">");
-    const bool linked = OpenItemLink(*this, out);
-    out.m_bRawText = m_bRawText;
+    const CString closeLink = OpenItemLink(*this, out);
+    const CRawTextScope raw(out, m_bRawText);
     out.AppendText(m_strText);
-    if (linked)
-        out.Append("</a>");
+    out.Append(closeLink);
     out.Append(CString::Formatted("</h%d>", level));
     out.AppendLine();
 }

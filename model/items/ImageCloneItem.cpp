@@ -81,8 +81,8 @@ void CImageCloneItem::WriteHtml(CPageOutput& out)
     if (!style.IsEmpty())
         out.AppendAttribute("style", style);
     WriteEventAttributes(out);
-    const CString file = m_pSource->m_strThirdName.IsEmpty() ? m_pSource->GetFileName() : m_pSource->m_strThirdName;
-    out.AppendAttribute("src", GetRelativePath(out.m_pPageFolder, dynamic_cast<const CFolder*>(m_pSource->m_pParent)) + UrlEncodePath(file));
+    const CString file = m_pSource->GetPublishedName();
+    out.AppendAttribute("src", ItemFileHref(*m_pSource, out, file));
     out.Append(">\r\n");
     if (!href.IsEmpty())
         out.Append("</a>");

@@ -98,16 +98,6 @@ bool ReadWholeFile(const char* path, CDataBlock& out)
     return true;
 }
 
-bool WriteBytes(const CString& path, const CDataBlock& bytes)
-{
-    CFile file;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite))
-        return false;
-    if (bytes.Size())
-        file.Write(bytes.Data(), UINT(bytes.Size()));
-    file.Close();
-    return true;
-}
 
 } // namespace
 
@@ -358,6 +348,19 @@ CString WriteImageMapAreas(const CImageMapArea& area, const CPageOutput& out)
 
 void CImageItem::WriteHtml(CPageOutput& out)
 {
+    if (!m_picture.IsValid()) {
+        // No file was written for a picture that could not be decoded: the item keeps
+        // its place on the page, empty, rather than showing a broken picture.
+        CItem::WriteHtml(out);
+        WriteTextBoxStyle(out);
+        out.Append("<span");
+        WriteIdClassTitle(out);
+        out.AppendAttribute("style", GetStyle() + "display:inline-block;");
+        out.Append("></span>");
+        WriteParagraphEnd(out);
+        out.AppendLine();
+        return;
+    }
     if (m_areas.empty()) {
         CImageItemBase::WriteHtml(out);
         return;
@@ -376,15 +379,15 @@ void CImageItem::WriteHtml(CPageOutput& out)
     if (!m_strClass.IsEmpty())
         out.AppendAttribute("class", m_strClass);
     if (!m_strName.IsEmpty())
-        out.AppendAttribute("id", m_strName);
+        out.AppendAttribute("id", GetHtmlId());
     out.AppendAttribute("usemap", "#" + map);
     out.AppendAttribute("alt", m_strText.GetUtf8());
     const CString style = GetStyle();
     if (!style.IsEmpty())
         out.AppendAttribute("style", style);
     WriteEventAttributes(out);
-    const CString file = m_strThirdName.IsEmpty() ? GetFileName() : m_strThirdName;
-    out.AppendAttribute("src", GetRelativePath(out.m_pPageFolder, dynamic_cast<const CFolder*>(m_pParent)) + UrlEncodePath(file));
+    const CString file = GetPublishedName();
+    out.AppendAttribute("src", ItemFileHref(*this, out, file));
     out.Append(">\r\n");
     WriteParagraphEnd(out);
 }
@@ -412,24 +415,22 @@ bool CImageItem::ExportFiles(CPublishContext& context)
         extension = jpeg ? ".jpg" : ".png";
     }
     SettleBaseName(context, extension);
-    if (HasRollover())
-        ExportRolloverSprite(context);
-    CItem::ExportFiles(context);
-    const CString name = m_strBaseName + extension;
+    if (HasRollover() && !ExportRolloverSprite(context))
+        return false;
+    if (!CItem::ExportFiles(context))
+        return false;
+    const CString name = GetOutputBaseName() + extension;
     const CString local = context.m_strOutputRoot + context.m_strCurrentFolder + name;
+    bool written = false;
     if (copy) {
-        WriteBytes(local, m_blob);
+        written = WriteFileBytes(local, m_blob.Data(), m_blob.Size());
     } else if (PackedBitmapPtr packed = m_state[0].CopyToGlobal()) {
-        if (jpeg)
-            WriteJpegFile(local, *packed, 8);
-        else
-            SavePNG(local, *packed);
+        written = jpeg ? WriteJpegFile(local, *packed, 8) != 0 : SavePNG(local, *packed) != 0;
     }
-    m_strThirdName = name;
-    context.AddFile(local, context.m_strCurrentFolder + name, kPublishFilePicture, &m_nUploadState);
-    if (m_pLinked)
-        m_pLinked->ExportFiles(context);
-    return true;
+    m_strOutputName = name;
+    if (!context.AddWrittenFile(written, local, context.m_strCurrentFolder + name, kPublishFilePicture, &m_nUploadState))
+        return false;
+    return !m_pLinked || m_pLinked->ExportFiles(context);
 }
 
 void CropImage(CImageItem& item, int left, int top, int right, int bottom)

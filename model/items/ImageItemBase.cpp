@@ -235,23 +235,24 @@ CString CImageItemBase::GetFileName() const
 
 CString GetRolloverFileName(const CImageItemBase& item)
 {
-    return item.GetSafeBaseName() + "_over.png";
+    return item.GetOutputBaseName() + "_over.png";
 }
 
 void CImageItemBase::SettleBaseName(CPublishContext& context, const char* extension)
 {
     // A stored base name may come from a file: filter it as well.
+    m_strOutputBase.Empty();
     CString base = SafeFileNameText(GetSafeBaseName());
     if (base.IsEmpty())
         base.Format("%d", m_nSerial);
     const bool sprite = HasRollover();
     auto taken = [&](const CString& b) {
-        return context.FindFile(b + extension) || (sprite && context.FindFile(b + "_over.png"));
+        return context.FindFile(b + extension, &m_nUploadState) || (sprite && context.FindFile(b + "_over.png", &m_nUploadState));
     };
     CString candidate = base;
     for (int n = 2; taken(candidate); ++n)
         candidate = CString::Formatted("%s_%d", base.GetString(), n);
-    m_strBaseName = candidate;
+    m_strOutputBase = candidate;
 }
 
 int CImageItemBase::ExportRolloverSprite(CPublishContext& context)
@@ -270,26 +271,25 @@ int CImageItemBase::ExportRolloverSprite(CPublishContext& context)
         top.CompositeTo(sprite, 0, 0);
     if (below.IsValid())
         below.CompositeTo(sprite, 0, h);
-    if (PackedBitmapPtr packed = sprite.CopyToGlobal())
-        SavePNG(local, *packed);
-    context.AddFile(local, context.m_strCurrentFolder + name, kPublishFilePicture, &m_nUploadState);
-    return 1;
+    const PackedBitmapPtr packed = sprite.CopyToGlobal();
+    return context.AddWrittenFile(packed && SavePNG(local, *packed), local, context.m_strCurrentFolder + name, kPublishFilePicture,
+        &m_nUploadState) ? 1 : 0;
 }
 
 bool CImageItemBase::ExportFiles(CPublishContext& context)
 {
     EnsureRendered();
     SettleBaseName(context, ".png");
-    if (HasRollover())
-        ExportRolloverSprite(context);
-    CItem::ExportFiles(context);
-    const CString name = GetFileName();
+    if (HasRollover() && !ExportRolloverSprite(context))
+        return false;
+    if (!CItem::ExportFiles(context))
+        return false;
+    const CString name = GetOutputBaseName() + ".png";
     const CString local = context.m_strOutputRoot + context.m_strCurrentFolder + name;
-    if (PackedBitmapPtr packed = m_state[0].CopyToGlobal())
-        SavePNG(local, *packed);
-    m_strThirdName = name;
-    context.AddFile(local, context.m_strCurrentFolder + name, kPublishFilePicture, &m_nUploadState);
-    return true;
+    m_strOutputName = name;
+    const PackedBitmapPtr packed = m_state[0].CopyToGlobal();
+    return context.AddWrittenFile(packed && SavePNG(local, *packed), local, context.m_strCurrentFolder + name, kPublishFilePicture,
+        &m_nUploadState);
 }
 
 void CImageItemBase::Draw(CDC* dc)
@@ -324,12 +324,9 @@ CString CImageItemBase::GetStyle()
         s.AppendFormat("padding:%dpx;", m_nPadding);
     if (m_pPadding)
         s += WritePaddingStyle(*m_pPadding);
-    if (!HasRollover()) {
-        if (m_pFill)
-            m_pFill->WriteCss(s);
-    } else {
-        s += "background-image:url(" + UrlEncodePath(GetRolloverFileName(*this)) + ");";
-    }
+    // A rollover's background is its sprite, addressed from the page (WriteRolloverCss).
+    if (!HasRollover() && m_pFill)
+        m_pFill->WriteCss(s);
     static const char* const kBorderNames[BORDER_COUNT] = {"border", "border-left", "border-top", "border-right", "border-bottom"};
     for (int i = 0; i < BORDER_COUNT; ++i)
         s += WriteBorderStyle(m_borders[i], kBorderNames[i]);
@@ -341,12 +338,6 @@ CString CImageItemBase::GetStyle()
 }
 
 namespace {
-
-// The address prefix from the page's folder to the item's.
-CString ItemFolderPath(const CItem& item, const CPageOutput& out)
-{
-    return GetRelativePath(out.m_pPageFolder, dynamic_cast<const CFolder*>(item.m_pParent));
-}
 
 CString ImageAlt(const CItem& item)
 {
@@ -362,14 +353,14 @@ CString ImageAlt(const CItem& item)
 
 void CImageItemBase::WriteRolloverCss(CPageOutput& out)
 {
-    if (m_strName.IsEmpty())
-        m_strName.Format("id%d", m_nSerial);
-    const CString id = CssEscapeIdent(m_strName);
+    // The generated id stands in for a missing name; the project keeps its own.
+    const CString htmlId = GetHtmlId();
+    const CString id = CssEscapeIdent(htmlId);
     out.AppendCssLine(CString::Formatted("#%s:link { background-position:0px 0px; }", id.GetString()));
     out.AppendCssLine(CString::Formatted("#%s:hover { background-position:0px -%dpx;  }", id.GetString(), m_nHeight));
     out.Append("<a");
-    out.AppendAttribute("style", GetStyle() + "display:block;");
-    out.AppendAttribute("id", m_strName);
+    out.AppendAttribute("style", GetStyle() + "background-image:url(" + ItemFileHref(*this, out, GetRolloverFileName(*this)) + ");display:block;");
+    out.AppendAttribute("id", htmlId);
     CString href;
     m_link.BuildHref(href, GetRelativePath(out.m_pPageFolder, m_link.m_pTargetFolder));
     out.Append(href);
@@ -386,7 +377,7 @@ void CImageItemBase::WriteHtml(CPageOutput& out)
     if (HasRollover()) {
         WriteRolloverCss(out);
     } else {
-        const CString src = ItemFolderPath(*this, out) + UrlEncodePath(m_strThirdName.IsEmpty() ? GetFileName() : m_strThirdName);
+        const CString src = ItemFileHref(*this, out, GetPublishedName());
         const CString style = GetStyle();
         if (!m_bFormButton) {
             CString href;

@@ -43,10 +43,13 @@ public:
     // The base name the output files take: the base name when set, else a safe name made
     // from the item name (or "img" and the serial). Never empty.
     CString GetSafeBaseName() const;
-    // Fixes the base name before any file is named: safe characters, and unique among
-    // the files the run has written (name, name_2, name_3, ...) for the main file and the
-    // sprite alike. The main file's extension is given.
+    // Fixes the output base name before any file is named: safe characters, and unique
+    // among the files the run has written (name, name_2, name_3, ...) for the main file
+    // and the sprite alike. The main file's extension is given. The project's own base
+    // name is left as it is.
     void SettleBaseName(CPublishContext& context, const char* extension);
+    // The base name of the files the last generation wrote (GetSafeBaseName before any).
+    CString GetOutputBaseName() const { return m_strOutputBase.IsEmpty() ? GetSafeBaseName() : m_strOutputBase; }
     // Writes the sprite of both looks; returns 1.
     int ExportRolloverSprite(CPublishContext& context);
     // A look, rendered first when it is out of date.
@@ -72,6 +75,7 @@ public:
         }
     }
 
+    CString m_strOutputBase; // settled by the last generation (not archived)
     int m_nRenderWidth = 0, m_nRenderHeight = 0;
     int m_nSupersampling = 1;
     CDib m_state[2];

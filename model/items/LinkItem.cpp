@@ -18,11 +18,11 @@ constexpr int kIconColumn = 24;
 
 } // namespace
 
-CString LinkIconTag(const CItem& item, int left, int top)
+CString LinkIconTag(const CItem& item, const CPageOutput& out, int left, int top)
 {
     CString tag;
     tag.Format("<img alt=\"o\" style=\"position:absolute; left:%dpx; top:%dpx;\" src=\"%s\" width=\"%d\" height=\"%d\">", left, top,
-        HtmlAttributeEscape(UrlEncodePath(item.m_strImageName)).GetString(), item.m_dib.GetWidth(), item.m_dib.GetHeight());
+        HtmlAttributeEscape(ItemFileHref(item, out, item.m_strImageName)).GetString(), item.m_dib.GetWidth(), item.m_dib.GetHeight());
     return tag;
 }
 
@@ -118,11 +118,11 @@ void CLinkItem::WriteHtml(CPageOutput& out)
     WriteEventAttributes(out);
     out.Append(">");
     if (m_nIcon >= 1 && m_dib.IsValid())
-        out.Append(LinkIconTag(*this, m_nInset[SIDE_LEFT], m_nHeight * 3 / 5 - 10));
-    const int raw = out.m_bRawText;
-    out.m_bRawText = m_bRawText;
-    out.AppendText(m_strText);
-    out.m_bRawText = raw;
+        out.Append(LinkIconTag(*this, out, m_nInset[SIDE_LEFT], m_nHeight * 3 / 5 - 10));
+    {
+        const CRawTextScope raw(out, m_bRawText);
+        out.AppendText(m_strText);
+    }
     out.Append("</a>");
     if (!m_bPositioned)
         out.Append("</p>");

@@ -47,4 +47,4 @@ CString HoverCss(int italic, int bold, int decoration, COLORREF border, COLORREF
 CString TransitionCss(double seconds);
 
 // The icon tag of a link or category entry at (left, top) of its item.
-CString LinkIconTag(const CItem& item, int left, int top);
+CString LinkIconTag(const CItem& item, const CPageOutput& out, int left, int top);

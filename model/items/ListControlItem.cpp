@@ -41,7 +41,8 @@ void CListControlItem::WriteHtml(CPageOutput& out)
     out.Append("<select");
     WriteIdClassTitle(out);
     out.AppendAttribute("name", GetFieldName());
-    out.AppendAttributeInt("size", m_nRows);
+    if (m_nRows >= 1) // a size must be positive; none shows the one-line list
+        out.AppendAttributeInt("size", m_nRows);
     if (m_nTabIndex > 0)
         out.AppendAttributeInt("tabindex", m_nTabIndex);
     if (m_bMultiple)

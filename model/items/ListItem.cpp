@@ -2,6 +2,7 @@
 #include "model/Escaping.h"
 #include "framework/core/CArchive.h"
 #include "framework/core/Dc.h"
+#include "model/ItemHtml.h"
 #include "model/PageOutput.h"
 #include "model/SiteObject.h"
 #include "model/TextRuns.h"
@@ -96,7 +97,7 @@ void CListItem::WriteHtml(CPageOutput& out)
     // One block around the list, flowing or not, so the list never stands in a paragraph.
     out.Append("<div");
     if (!m_strName.IsEmpty())
-        out.AppendAttribute("id", m_strName);
+        out.AppendAttribute("id", GetHtmlId());
     if (!m_strClass.IsEmpty())
         out.AppendAttribute("class", m_strClass);
     out.Append(">\r\n");
@@ -117,7 +118,7 @@ void CListItem::WriteHtml(CPageOutput& out)
         CString css = CString::Formatted("margin-bottom:%dpx;", margin);
         if (icon) {
             const int labelHeight = m_labels.empty() ? 16 : m_labels[0].rect.Height();
-            css += "background-image:url('" + UrlEncodePath(m_strImageName) + "'); background-repeat:no-repeat;";
+            css += "background-image:url('" + ItemFileHref(*this, out, m_strImageName) + "'); background-repeat:no-repeat;";
             css.AppendFormat(" background-position:0px %dpx; padding-left:%dpx;", labelHeight * 3 / 5 - 9 - (m_bIconShadow ? 1 : 0), m_nLabelWidth);
         }
         if (lines[i].IsEmpty())

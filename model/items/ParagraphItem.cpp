@@ -72,10 +72,9 @@ void CParagraphItem::WriteHtml(CPageOutput& out)
         out.AppendAttribute("style", style);
     WriteEventAttributes(out);
     out.Append(">");
-    const bool linked = OpenItemLink(*this, out);
+    const CString closeLink = OpenItemLink(*this, out);
     WriteRichText(*this, out);
-    if (linked)
-        out.Append("</a>");
+    out.Append(closeLink);
     out.Append("</p>");
     out.AppendLine();
 }

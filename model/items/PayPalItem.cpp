@@ -142,16 +142,14 @@ void CPayPalItem::WriteHtml(CPageOutput& out)
     if (Positive(m_dTax))
         Hidden(out, "tax", Price(m_dTax, currency));
 
-    const CString file = m_strThirdName.IsEmpty() ? GetFileName() : m_strThirdName;
+    const CString file = GetPublishedName();
     CString alt = m_strText.GetUtf8();
     if (alt.IsEmpty())
         alt = m_strArticleName.IsEmpty() ? CString("Buy") : m_strArticleName;
     out.Append("<input type=\"image\"");
     out.AppendAttribute("alt", alt);
-    out.Append(" src=\"")
-        .Append(GetRelativePath(out.m_pPageFolder, dynamic_cast<const CFolder*>(m_pParent)))
-        .Append(UrlEncodePath(file.GetString()))
-        .Append("\">");
+    out.AppendAttribute("src", ItemFileHref(*this, out, file));
+    out.Append(">");
     out.AppendLine();
     out.Append("</form>");
     WriteParagraphEnd(out);

@@ -9,7 +9,7 @@ void CPhpItem::WriteHtml(CPageOutput& out)
     CItem::WriteHtml(out);
     out.Append("<div");
     if (!m_strName.IsEmpty())
-        out.AppendAttribute("id", m_strName);
+        out.AppendAttribute("id", GetHtmlId());
     if (!m_strClass.IsEmpty())
         out.AppendAttribute("class", m_strClass);
     const CString style = GetStyle();

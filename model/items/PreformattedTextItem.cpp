@@ -10,7 +10,7 @@ void CPreformattedTextItem::WriteHtml(CPageOutput& out)
     if (!style.IsEmpty())
         out.AppendAttribute("style", style);
     out.Append(">");
-    out.m_bRawText = m_bRawText;
+    const CRawTextScope raw(out, m_bRawText);
     out.AppendEscaped(m_strText);
     out.Append("</pre>");
     out.AppendLine();

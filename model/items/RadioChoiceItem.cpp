@@ -39,7 +39,7 @@ void CRadioChoiceItem::WriteHtml(CPageOutput& out)
         out.Append("<tr");
         out.AppendAttributeSz("valign", "middle");
         out.AppendAttributeInt("height", m_nRowSpacing + 20);
-        out.Append("><td><input type=\"radio\"");
+        out.Append("><td><input type=\"radio\" ");
         out.AppendAttribute("name", name);
         if (!m_strClass.IsEmpty())
             out.AppendAttribute("class", m_strClass);

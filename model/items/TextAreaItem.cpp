@@ -37,10 +37,10 @@ void CTextAreaItem::WriteHtml(CPageOutput& out)
     out.Append(">");
     out.AppendLine();
     // The item's own raw-text choice applies to its content only.
-    const int raw = out.m_bRawText;
-    out.m_bRawText = m_bRawText;
-    out.AppendEscaped(m_strText);
-    out.m_bRawText = raw;
+    {
+        const CRawTextScope raw(out, m_bRawText);
+        out.AppendEscaped(m_strText);
+    }
     out.Append("</textarea>\r\n");
     WriteParagraphEnd(out);
 }

@@ -25,16 +25,15 @@ void CTextItem::WriteHtml(CPageOutput& out)
     if (bullet) {
         out.Append("<img alt=\"o\"");
         out.AppendAttribute("style", CString::Formatted("position:absolute; left:%dpx; top:%dpx;", m_nEffPadding[SIDE_LEFT], m_nHeight * 3 / 5 - 10));
-        out.AppendAttribute("src", UrlEncodePath(GetRelativePath(out.m_pPageFolder, nullptr) + m_strImageName));
+        out.AppendAttribute("src", ItemFileHref(*this, out, m_strImageName));
         out.AppendAttributeInt("width", m_dib.GetWidth());
         out.AppendAttributeInt("height", m_dib.GetHeight());
         out.Append(">");
     }
-    const bool linked = OpenItemLink(*this, out);
-    out.m_bRawText = m_bRawText;
+    const CString closeLink = OpenItemLink(*this, out);
+    const CRawTextScope raw(out, m_bRawText);
     out.AppendText(m_strText);
-    if (linked)
-        out.Append("</a>");
+    out.Append(closeLink);
     out.Append("</span>");
     WriteParagraphEnd(out);
     out.AppendLine();

@@ -143,8 +143,11 @@ void BuildRichProject(CKJDoc& doc)
     doc.m_fileRecords.push_back(std::move(file));
     doc.UpdateItemLinks();
     doc.ApplyPageWidth();
-    // settle the layout as the editor does when it shows the pages: bound to the site
-    // styles and measured at their final widths
+    SettleLayout(doc);
+}
+
+void SettleLayout(CKJDoc& doc)
+{
     CItemList all;
     doc.CollectAllItems(all);
     for (CItem* i : all)

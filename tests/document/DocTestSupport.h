@@ -44,6 +44,9 @@ QByteArray ReadFileBytes(const QString& path);
 // A project holding every item type the factory makes, folders, textures, guides,
 // named strings, masters, site files and a password.
 void BuildRichProject(CKJDoc& doc);
+// Settles every item's layout as the editor does when it shows the pages: bound to the
+// site styles and measured at their final widths.
+void SettleLayout(CKJDoc& doc);
 // Offset of the texture count in a saved project.
 std::size_t OffsetOfTextureCount(CKJDoc& doc);
 

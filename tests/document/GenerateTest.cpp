@@ -105,10 +105,15 @@ TEST_P(GenerateModes, SampleSiteIsCompleteValidAndStaysInItsFolder)
         EXPECT_TRUE(QFileInfo::exists(root + "/" + ref)) << "styles.css refers to " << ref.toStdString();
 
     int pagesChecked = 0;
+    QList<QByteArray> documents;
+    QStringList documentNames;
     for (const auto& page : doc.m_pages) {
         const QString local = page->m_strExtra1.ToQString();
         const QByteArray text = Read(local);
         ASSERT_FALSE(text.isEmpty()) << local.toStdString();
+        // PHP blocks run on the server; the checker reads the HTML around them
+        documents << QString::fromUtf8(text).remove(QRegularExpression("<\\?php.*?\\?>", QRegularExpression::DotMatchesEverythingOption)).toUtf8();
+        documentNames << QStringLiteral("%1.html = %2").arg(documentNames.size()).arg(local);
         EXPECT_EQ(testsupport::TidyErrors(WithoutPhpBlock(text)), QByteArray()) << local.toStdString();
         if (local.endsWith(".php"))
             EXPECT_EQ(testsupport::PhpLintErrors(text), QByteArray()) << local.toStdString();
@@ -123,6 +128,23 @@ TEST_P(GenerateModes, SampleSiteIsCompleteValidAndStaysInItsFolder)
         ++pagesChecked;
     }
     EXPECT_EQ(pagesChecked, int(doc.m_pages.size()));
+    // every page is valid HTML5 for the Nu HTML checker, but for the markup that the
+    // Marquee, Flash and streamed media items and the Table item's spans are still made
+    // of (obsolete elements, objects without an address, rows that spans cover whole):
+    // still open, and listed here so that nothing else slips in
+    static const QRegularExpression stillOpen(
+        "The .marquee. element is obsolete|The .param. element is obsolete|attribute .data. on element .object.: Must be non-empty"
+        "|Element .object. is missing required attribute .data.|Row \\d+ of a row group established by a .tbody. element has no cells");
+    QStringList vnuErrors;
+    for (const QString& line : QString::fromUtf8(testsupport::VnuErrors(documents)).split('\n', Qt::SkipEmptyParts))
+        if (!stillOpen.match(line).hasMatch())
+            vnuErrors << line;
+    EXPECT_EQ(vnuErrors.join('\n').toStdString(), "") << documentNames.join('\n').toStdString();
+    // scripts the site carries refer to nothing missing either
+    for (const QString& f : FilesUnder(root))
+        if (f.endsWith(".js") && f != "jquery.min.js")
+            for (const QString& ref : LocalReferences(Read(root + "/" + f), true))
+                EXPECT_TRUE(QFileInfo::exists(root + "/" + ref)) << f.toStdString() << " refers to " << ref.toStdString();
     for (const QString& f : FilesUnder(root))
         if (f.endsWith(".php") && !f.endsWith(".php.html"))
             EXPECT_EQ(testsupport::PhpLintErrors(Read(root + "/" + f)), QByteArray()) << f.toStdString();

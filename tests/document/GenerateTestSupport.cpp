@@ -9,7 +9,11 @@
 #include "model/MasterItem.h"
 #include "model/Page.h"
 #include "model/TextStyle.h"
+#include "model/items/CategoriesItem.h"
+#include "model/items/GalleryItem.h"
 #include "model/items/ImageItem.h"
+#include "model/items/ListItem.h"
+#include "model/items/TextItem.h"
 #include "model/items/ImageItemBase.h"
 #include "model/items/LinkItem.h"
 #include "model/items/ParagraphItem.h"
@@ -97,7 +101,60 @@ CHeaderFooterItem* AddBand(CKJDoc& doc, bool header)
     return b;
 }
 
+CImageItem* GalleryPicture(const char* name, std::uint32_t colour)
+{
+    auto* image = new CImageItem;
+    image->m_strName = name;
+    image->m_picture.Create(60, 40);
+    image->m_picture.FillRect(colour);
+    image->m_nRenderWidth = 60;
+    image->m_nRenderHeight = 40;
+    SaveItemPictureTemp(*image);
+    image->Render(0);
+    image->RecalcLayout();
+    return image;
+}
+
 } // namespace
+
+void AddEveryItemType(CKJDoc& doc, CGroupItem& container, int fileTarget)
+{
+    for (int type = 1; type <= 47; ++type) {
+        if (type == ITEM_PAGE || type == ITEM_HEADER_FOOTER || type == ITEM_MASTER)
+            continue;
+        std::unique_ptr<CItem> made(CreateItem(type));
+        if (!made)
+            continue;
+        CItem* item = made.release();
+        container.AddChild(item);
+        // the variants that write files of their own or address them
+        if (auto* text = dynamic_cast<CTextItem*>(item); text && type == ITEM_TEXT)
+            text->m_nIcon = 2;
+        if (auto* link = dynamic_cast<CLinkItem*>(item)) {
+            link->m_nIcon = 3;
+            link->m_link.m_nKind = kLinkPicture;
+            link->m_link.m_strPicture = "https://example.com/big.png";
+        }
+        if (auto* list = dynamic_cast<CListItem*>(item)) {
+            list->m_nStyle = 0;
+            list->m_nIcon = 4;
+            list->m_strText = CWString(u"one\r\ntwo");
+        }
+        if (auto* categories = dynamic_cast<CCategoriesItem*>(item)) {
+            categories->AddEntry()->SetPageLink(-1);
+            categories->AddEntry()->SetPageLink(fileTarget);
+        }
+        if (auto* image = dynamic_cast<CImageItemBase*>(item); image && type == ITEM_IMAGE)
+            image->m_crOverShift = 0x00808080u; // a rollover sprite
+        if (auto* gallery = dynamic_cast<CGalleryItem*>(item)) {
+            gallery->AddPicture(GalleryPicture("first picture", 0xFF0000));
+            gallery->AddPicture(GalleryPicture("second picture", 0x00FF00));
+            for (auto& p : gallery->m_pictures)
+                MakeScaledCopy(*gallery, *p);
+        }
+    }
+    (void)doc;
+}
 
 void GivePicturesToImages(CKJDoc& doc)
 {
@@ -113,7 +170,7 @@ void GivePicturesToImages(CKJDoc& doc)
     }
 }
 
-void BuildSampleSite(CKJDoc& doc)
+void BuildSampleSite(CKJDoc& doc, bool everyItemInBands)
 {
     doctest::BuildRichProject(doc); // every item type, folders docs/more, a master, a texture, a stored file
     doc.m_globalTitle = CWString(u"Sample Site");
@@ -155,10 +212,20 @@ void BuildSampleSite(CKJDoc& doc)
     GivePicturesToImages(doc);
     // the master of the home page shows on a page in a folder too
     offer->m_nMaster1Id = home->m_nMaster1Id;
+    // Bands and the master hold every item type as well, so that their files (icons,
+    // sprites, thumbnails) are addressed from pages at every folder depth.
+    const int priceId = doc.m_fileRecords.front()->m_nSerial;
+    if (everyItemInBands) {
+        AddEveryItemType(doc, *header, priceId);
+        AddEveryItemType(doc, *doc.m_masters.front(), priceId);
+        AddEveryItemType(doc, *offer, priceId);
+    }
+    GivePicturesToImages(doc);
     for (auto& page : doc.m_pages)
         doc.FixupPageAfterLoad(page.get());
     doc.UpdateItemLinks();
     doc.ApplyPageWidth();
+    doctest::SettleLayout(doc);
 }
 
 // ---------------------------------------------------------------- CSS syntax

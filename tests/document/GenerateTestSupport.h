@@ -9,6 +9,7 @@
 #include <QtCore/QStringList>
 
 class CFolder;
+class CGroupItem;
 class CPage;
 
 namespace gentest {
@@ -21,7 +22,15 @@ CPage* AddNamedPage(CKJDoc& doc, const char* baseName, const char* extension, CF
 // pages at the top and in nested folders (an index page in a folder too), links between
 // them, to the home page, to a stored file and outside, a style class, named strings,
 // site title, the social-network tab, a texture and a stored file.
-void BuildSampleSite(CKJDoc& doc);
+// With everyItemInBands, the header band, the master and the page in shop/offers hold
+// every item type as well (AddEveryItemType).
+void BuildSampleSite(CKJDoc& doc, bool everyItemInBands = true);
+
+// Adds one item of every type the factory makes to container, in the variants that write
+// files of their own: icons of Text, Link, List and Categories items, a rollover sprite,
+// a gallery with thumbnails, a link to a picture in the overlay and a category entry
+// that leads to the page or stored file fileTarget.
+void AddEveryItemType(CKJDoc& doc, CGroupItem& container, int fileTarget);
 
 // Gives every item of the image family without a picture a small white one, as items
 // made from picture files have.

@@ -157,6 +157,16 @@ TEST(Escaping, CssBlockText)
     ExpectExtras("CssBlockText", CssBlockText, {{"} body{color:red", R"(\7d  body\7b color\3a red)"}});
 }
 
+TEST(Escaping, CssStyleElementText)
+{
+    ExpectTable("CssStyleElementText", CssStyleElementText,
+        {"He said \"hi\" & 'bye'", R"(\3c /style>\3c b>)", R"(\3c /script>)", R"(\3c ?php echo 1; ?>)", "a\r\nb", "x\xE2\x80\xA8y",
+         "caf\xC3\xA9", "a"});
+    ExpectExtras("CssStyleElementText", CssStyleElementText,
+        {{"#a { color:red;</STYLE ><script>x</script> }", R"(#a { color:red;\3c /STYLE >\3c script>x\3c /script> })"},
+         {"a\x01\tb\x7F<!--", "a\\1 \tb\\7f \\3c !--"}});
+}
+
 TEST(Escaping, JavaScriptString)
 {
     ExpectTable("EscapeJsString", EscapeJsString,

@@ -443,7 +443,8 @@ TEST(FillStyle, ExportWritesAndRecordsFiles)
     tile.m_nTransparency = 5;
     tile.Render(true);
     ASSERT_EQ(tile.MakeImageFileName(context), 1);
-    EXPECT_EQ(tile.m_strFileName, "100x100-255-5.png");
+    EXPECT_EQ(tile.m_strOutputName, "100x100-255-5.png");
+    EXPECT_EQ(tile.m_strFileName, CString()); // the stored name is the project's
     ASSERT_EQ(context.GetFileCount(), 1);
     EXPECT_EQ(context.GetFile(0).m_strRemoteName, "100x100-255-5.png");
     EXPECT_EQ(context.GetFile(0).m_nKind, int(kPublishFilePicture));
@@ -484,7 +485,7 @@ TEST(FillStyle, ExportWritesAndRecordsFiles)
     g.Render(true);
     ASSERT_EQ(g.MakeImageFileName(context), 1);
     ASSERT_EQ(context.GetFileCount(), 2);
-    EXPECT_TRUE(QFileInfo::exists(QDir(dir.path()).filePath(g.m_strFileName.ToQString())));
+    EXPECT_TRUE(QFileInfo::exists(QDir(dir.path()).filePath(g.m_strOutputName.ToQString())));
 
     // A folder that cannot be written: failure, nothing recorded.
     CPublishContext bad;

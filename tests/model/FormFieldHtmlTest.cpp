@@ -99,7 +99,7 @@ TEST(FormFieldHtml, ExactMarkupPerType)
                 f->m_nY = 20;
                 return f;
             },
-            "<select id=\"colour\" name=\"colour\" size=\"0\"%S>\r\n<option value=\"r\">Red</option>\r\n<option value=\"g&quot;x\" selected>Green</option>\r\n</select>\r\n"},
+            "<select id=\"colour\" name=\"colour\"%S>\r\n<option value=\"r\">Red</option>\r\n<option value=\"g&quot;x\" selected>Green</option>\r\n</select>\r\n"},
         {"list control: multiple, a line without '=' is label and value",
             [] {
                 auto f = Field<CListControlItem>("pick");
@@ -118,7 +118,7 @@ TEST(FormFieldHtml, ExactMarkupPerType)
                 f->m_bChecked = 1;
                 return f;
             },
-            "<span%S><input type=\"checkbox\" name=\"agree\" id=\"agree\" checked>&nbsp;I agree &amp; accept</span>\r\n"},
+            "<span %S><input type=\"checkbox\" name=\"agree\" id=\"agree\" checked>&nbsp;I agree &amp; accept</span>\r\n"},
         {"radio choice: three options, default index 1 checked",
             [] {
                 auto f = Field<CRadioChoiceItem>("size");
@@ -132,9 +132,9 @@ TEST(FormFieldHtml, ExactMarkupPerType)
                 return f;
             },
             "<table id=\"size\"%S>"
-            "<tr valign=\"middle\" height=\"26\"><td><input type=\"radio\" name=\"size\" id=\"size_0\" value=\"s\"></td><td>Small</td></tr>\r\n"
-            "<tr valign=\"middle\" height=\"26\"><td><input type=\"radio\" name=\"size\" id=\"size_1\" value=\"m\" checked></td><td>Medium</td></tr>\r\n"
-            "<tr valign=\"middle\" height=\"26\"><td><input type=\"radio\" name=\"size\" id=\"size_2\" value=\"Large\"></td><td>Large</td></tr>\r\n"
+            "<tr valign=\"middle\" height=\"26\"><td><input type=\"radio\"  name=\"size\" id=\"size_0\" value=\"s\"></td><td>Small</td></tr>\r\n"
+            "<tr valign=\"middle\" height=\"26\"><td><input type=\"radio\"  name=\"size\" id=\"size_1\" value=\"m\" checked></td><td>Medium</td></tr>\r\n"
+            "<tr valign=\"middle\" height=\"26\"><td><input type=\"radio\"  name=\"size\" id=\"size_2\" value=\"Large\"></td><td>Large</td></tr>\r\n"
             "</table>"},
         {"radio choice without default check checks none",
             [] {
@@ -149,8 +149,8 @@ TEST(FormFieldHtml, ExactMarkupPerType)
                 return f;
             },
             "<table id=\"r\"%S>"
-            "<tr valign=\"middle\" height=\"30\"><td><input type=\"radio\" name=\"r\" id=\"r_0\" value=\"1\"></td><td>A</td></tr>\r\n"
-            "<tr valign=\"middle\" height=\"30\"><td><input type=\"radio\" name=\"r\" id=\"r_1\" value=\"2\"></td><td>B</td></tr>\r\n"
+            "<tr valign=\"middle\" height=\"30\"><td><input type=\"radio\"  name=\"r\" id=\"r_0\" value=\"1\"></td><td>A</td></tr>\r\n"
+            "<tr valign=\"middle\" height=\"30\"><td><input type=\"radio\"  name=\"r\" id=\"r_1\" value=\"2\"></td><td>B</td></tr>\r\n"
             "</table>"},
     };
     for (const HtmlCase& c : cases) {

@@ -73,7 +73,7 @@ TEST(FormHtml, StartTagHiddenInputsAndEnd)
              f.m_link.m_nKind = 2;
              f.m_link.m_strUrl = "send.php?a=1&b=\"2\"";
              f.m_link.m_bNewWindow = 1;
-         }, "%S action=\"send.php?a=1&amp;b=&quot;2&quot;\" target=\"_blank\" method=\"get\" enctype=\"application/x-www-form-urlencoded\">\r\n", ""},
+         }, "%S action=\"send.php?a=1&amp;b=%222%22\" target=\"_blank\" method=\"get\" enctype=\"application/x-www-form-urlencoded\">\r\n", ""},
         {"unknown method, multipart", [](CFormItem& f) {
              f.m_nMethod = 5;
              f.m_nEncoding = 2;
@@ -286,14 +286,14 @@ struct MailerRun {
 
     // Runs the mailer with php-cli as if posted, with the mail command a stub that
     // records the message. Returns the recorded message (empty when none was sent).
-    QByteArray Post(const QByteArray& method, const QByteArray& postArray, QByteArray* page = nullptr)
+    QByteArray Post(const QByteArray& method, const QByteArray& postArray, QByteArray* page = nullptr, bool mailFails = false)
     {
         const QString record = dir.filePath("mail.txt");
         QFile::remove(record);
         const QString stub = dir.filePath("sendmail.sh");
         QFile s(stub);
         s.open(QIODevice::WriteOnly);
-        s.write("#!/bin/sh\ncat > '" + record.toUtf8() + "'\n");
+        s.write(mailFails ? QByteArray("#!/bin/sh\ncat > /dev/null\nexit 1\n") : "#!/bin/sh\ncat > '" + record.toUtf8() + "'\n");
         s.close();
         s.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         const QString runner = dir.filePath("run.php");
@@ -417,6 +417,40 @@ TEST(FormMailer, SendsNothingWithoutAPostWithContent)
     EXPECT_FALSE(mail.startsWith("Bcc:") || mail.contains("\nBcc:")) << mail.constData();
 }
 
+TEST(FormMailer, VisitorLearnsWhetherTheMailWentOut)
+{
+    const QByteArray sent = "alert(\"Thanks, it\\'s sent \\x22\\x3C/script>\\x3C?php echo 1; ?>\");";
+    const QByteArray failed = "alert(\"The form could not be sent.\");";
+    struct Case {
+        const char* what;
+        const char* subject;
+        const char* method;
+        const char* post;
+        bool mailFails;
+        bool expectSent;
+    };
+    const Case cases[] = {
+        {"a mail goes out", "Order", "POST", "['a' => 'b']", false, true},
+        // line breaks of a subject become blanks: the mail goes out and says so
+        {"subject with a line break", "Hi\r\nBcc: victim@example.org", "POST", "['a' => 'b']", false, true},
+        {"subject with a line break, the mail command fails", "Hi\nthere", "POST", "['a' => 'b']", true, false},
+        {"the mail command fails", "Order", "POST", "['a' => 'b']", true, false},
+        {"nothing posted", "Order", "GET", "[]", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto form = MailForm("shop@example.com");
+        form->m_link.m_strSubject = c.subject;
+        MailerRun run;
+        ASSERT_TRUE(run.Export(*form, kPublishExport));
+        QByteArray page;
+        const QByteArray mail = run.Post(c.method, c.post, &page, c.mailFails);
+        EXPECT_EQ(!mail.isEmpty(), c.expectSent && !c.mailFails);
+        EXPECT_EQ(page.contains(sent), c.expectSent) << page.constData();
+        EXPECT_EQ(page.contains(failed), !c.expectSent) << page.constData();
+    }
+}
+
 // ------------------------------------------------------------------ records
 
 using Bytes = std::vector<BYTE>;
@@ -497,6 +531,27 @@ TEST(FormRecords, RoundTripKeepsEveryField)
     while (firstDiff < bytes.size() && again[firstDiff] == bytes[firstDiff])
         ++firstDiff;
     EXPECT_EQ(firstDiff, bytes.size());
+}
+
+TEST(FormRecords, FormsOfOlderVersionsKeepTheirMailDefaults)
+{
+    // A link record as versions before 8.5 wrote it: kind, new window, target, address,
+    // arguments, title; nothing of the mail settings.
+    for (int version : {82, 83, 84}) {
+        SCOPED_TRACE(version);
+        const Bytes bytes = Store([](CArchive& ar) {
+            ar << std::int32_t(3) << std::int32_t(0) << std::int32_t(0) << CString("send.php") << CString();
+            CWString title;
+            title.Serialize(ar);
+        });
+        CFormItem form;
+        EXPECT_EQ(Load(bytes, [&](CArchive& ar) { form.m_link.Serialize(ar, version); }), 0u);
+        EXPECT_EQ(form.m_link.m_nKind, 3);
+        EXPECT_EQ(form.m_link.m_strUrl, CString("send.php"));
+        EXPECT_EQ(form.m_link.m_strSubject, CString("Form from website."));
+        EXPECT_EQ(form.m_link.m_strBody, CString("The form has been sent."));
+        EXPECT_EQ(form.m_link.m_strPicture, CString("https://www.example.com/"));
+    }
 }
 
 } // namespace

@@ -132,7 +132,7 @@ TEST(GalleryItem, HtmlOfViewAndStrip)
         "<div style=\"width:100%; height:269px; overflow: hidden; background-image:url('beach%20day.png'); background-repeat:no-repeat; "
         "background-position: center center;  text-align:center;\" id=\"Holiday\"></div>"
         "<div style=\"width:100%; height:121px; overflow: auto; text-align:center;\"><table cellpadding=\"10\" align=\"center\"><tr valign=\"bottom\">"
-        + CString::Formatted(cell.GetString(), "beach thumb.jpg", "beach%20day.png") + CString::Formatted(cell.GetString(), "c_100x70.jpg", "c.png")
+        + CString::Formatted(cell.GetString(), "beach%20thumb.jpg", "beach%20day.png") + CString::Formatted(cell.GetString(), "c_100x70.jpg", "c.png")
         + "</tr></table>\r\n</div>\r\n</div>\r\n";
     EXPECT_EQ(out.m_strBody, expected);
 }
@@ -143,7 +143,9 @@ TEST(GalleryItem, HtmlEscapesNamesAndNeedsNoPicture)
     g.m_nHeight = 50; // smaller than the strip
     CPageOutput empty;
     g.WriteHtml(empty);
-    EXPECT_EQ(g.m_strName, CString::Formatted("id%d", g.m_nSerial));
+    // the generated id stands in for the missing name; the item keeps its own
+    EXPECT_EQ(g.m_strName, CString());
+    EXPECT_NE(empty.m_strBody.Find(CString::Formatted("id=\"id%d\"", g.m_nSerial)), -1) << empty.m_strBody.GetString();
     EXPECT_NE(empty.m_strBody.Find("height:0px; overflow: hidden; background-image:url('');"), -1);
 
     g.m_strName = "a'b\"c";

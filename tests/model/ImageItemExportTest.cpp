@@ -121,7 +121,7 @@ TEST(ImageItemExport, CopyOrEncodeByWhatChanged)
         item->RecalcLayout();
         Output out;
         ASSERT_TRUE(item->ExportFiles(out.context));
-        EXPECT_EQ(item->m_strThirdName, c.file);
+        EXPECT_EQ(item->m_strOutputName, c.file);
         const QByteArray written = ReadAll(out.Path(c.file));
         EXPECT_EQ(written == QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())), c.copied);
         const PillowView v = ReadWithPillow(out.Path(c.file));
@@ -165,7 +165,7 @@ TEST(ImageItemExport, SpriteHalvesAndGifCopies)
     gif->m_dRotation = 45.0;
     Output out;
     ASSERT_TRUE(gif->ExportFiles(out.context));
-    EXPECT_EQ(gif->m_strThirdName, "anim.gif");
+    EXPECT_EQ(gif->m_strOutputName, "anim.gif");
     EXPECT_EQ(ReadAll(out.Path("anim.gif")).size(), qsizetype(GifBytes().size()));
     EXPECT_EQ(out.context.GetFileCount(), 1);
 
@@ -190,7 +190,7 @@ TEST(ImageItemExport, HostileNamesStayInsideAndStayApart)
     EXPECT_EQ(written.size(), 2 * int(items.size()));
     QStringList names2;
     for (const auto& item : items) {
-        const CString file = item->m_strThirdName;
+        const CString file = item->m_strOutputName;
         EXPECT_EQ(file.Find('/'), -1);
         EXPECT_NE(file[0], '.');
         EXPECT_TRUE(written.contains(file.ToQString())) << file.GetString();
@@ -338,21 +338,29 @@ TEST(BitmapItemExport, AlwaysJpegUnderASafeUniqueName)
     CPublishContext context;
     context.m_strOutputRoot = CString::FromQString(dir.path()) + "/";
     const char* names[] = {"thumb", "thumb", "../up", ""};
+    std::vector<std::unique_ptr<CBitmapItem>> items; // all alive through the run, as in a project
     for (const char* name : names) {
-        CBitmapItem item;
+        items.push_back(std::make_unique<CBitmapItem>());
+        CBitmapItem& item = *items.back();
         item.m_strName = name;
         item.m_nWidth = 6;
         item.m_nHeight = 4;
         item.m_bitmap = Gradient(6, 4);
         ASSERT_TRUE(item.ExportFiles(context));
-        EXPECT_EQ(item.m_strExtension, ".jpg");
-        EXPECT_EQ(item.GetFileName(), item.m_strThirdName);
-        const PillowView v = ReadWithPillow(dir.filePath(item.m_strThirdName.ToQString()));
-        ASSERT_TRUE(v.ok) << item.m_strThirdName.GetString();
+        // the written name is the run's; the item's own names stay as they were
+        EXPECT_EQ(item.m_strOutputName.Right(4), ".jpg");
+        EXPECT_EQ(item.m_strExtension, CString());
+        EXPECT_EQ(item.m_strThirdName, CString());
+        const PillowView v = ReadWithPillow(dir.filePath(item.m_strOutputName.ToQString()));
+        ASSERT_TRUE(v.ok) << item.m_strOutputName.GetString();
         EXPECT_EQ(v.format, "JPEG");
         EXPECT_EQ(v.width, 6);
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+    // Exported again into the same run, an item keeps its own name.
+    const CString first = items[0]->m_strOutputName;
+    ASSERT_TRUE(items[0]->ExportFiles(context));
+    EXPECT_EQ(items[0]->m_strOutputName, first);
 }
 
 } // namespace

@@ -120,7 +120,8 @@ TEST(ItemHtml, PictureOverlayClick)
     item.m_link.m_strPicture = "big.jpg";
     CPageOutput out;
     item.WriteEventAttributes(out);
-    const CString loading = CPageOutput::Servers().makerBase + "loading.gif";
+    // the site's own copy, at the root (beside a page at the top)
+    const CString loading = "loading.gif";
     EXPECT_EQ(out.m_strBody, " onClick=\"document.getElementById('dimimg').src = '" + loading
                                  + "';document.getElementById('dimout').style.visibility = 'visible';document.getElementById('dimimg').src = 'big.jpg';return false;\"");
     EXPECT_EQ(out.m_bOverlayUsed, 1);

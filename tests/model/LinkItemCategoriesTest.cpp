@@ -12,13 +12,16 @@ namespace {
 
 void AddEntry(CCategoriesItem& item, const char16_t* title, const char* href)
 {
-    auto link = std::make_unique<CItemLink>();
+    const std::size_t before = item.m_entries.size();
+    CItemLink* link = item.AddEntry();
+    EXPECT_EQ(item.m_entries.size(), before + 1);
+    EXPECT_EQ(item.m_entries.back().get(), link);
+    EXPECT_EQ(link->m_nKind, 0); // a default record
     link->m_wstrTitle.SetText(title);
     if (href) {
         link->m_nKind = kLinkAddress;
         link->m_strHref = href;
     }
-    item.m_entries.push_back(std::move(link));
 }
 
 TEST(CategoriesItem, EntriesAndHeading)

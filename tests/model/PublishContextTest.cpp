@@ -98,7 +98,10 @@ TEST(PublishContext, SameLocalPathIsListedOnce)
     int second = kUploadChanged;
     ctx.AddFile("/out/a.html", "other.html", kPublishFilePicture, &second);
     EXPECT_EQ(ctx.GetFileCount(), 1);
-    EXPECT_EQ(second, kUploadChanged); // not touched
+    // the second writer of the file goes up with the first entry
+    EXPECT_EQ(second, kUploadListed);
+    ASSERT_EQ(ctx.GetFile(0).m_sharedStates.size(), 1u);
+    EXPECT_EQ(ctx.GetFile(0).m_sharedStates[0], &second);
     EXPECT_EQ(ctx.GetFile(0).m_strRemoteName, CString("a.html"));
     // Paths differing only in case are different files.
     ctx.AddFile("/out/A.html", "A.html", kPublishFilePage, &second);

@@ -4,6 +4,7 @@
 #include "model/items/ParagraphItem.h"
 #include "support/ExternalTools.h"
 
+#include <QtCore/QString>
 #include <gtest/gtest.h>
 #include <random>
 #include <vector>
@@ -205,6 +206,45 @@ TEST(TextRunBlock, SizeSteps)
     EXPECT_EQ(RunSizeStepOfTwips(481), 7);
     EXPECT_EQ(RunSizeTwips(0), 0);
     EXPECT_EQ(RunSizeTwips(8), 0);
+}
+
+TEST(TextRunHtml, ItemLinkNeverNestsAndAlwaysHasAnAddress)
+{
+    struct Case {
+        const char* name;
+        bool outerAddress;
+        bool innerLink;
+        const char* expected;   // must appear
+        const char* forbidden;  // must not appear
+        int anchors;            // "<a " in the body
+    };
+    const Case cases[] = {
+        {"inner link wins, outer title on a wrapper", true, true, "<span title=\"Outer\">a<a href=\"http://example.com/\">b</a></span>", "outer.html", 1},
+        {"title without address is no anchor", false, false, "<span title=\"Outer\">ab</span>", "<a", 0},
+        {"title without address around an inner link", false, true, "<span title=\"Outer\">a<a href=\"http://example.com/\">b</a></span>", "outer.html", 1},
+        {"an outer link alone stays a link", true, false, "<a href=\"outer.html\" title=\"Outer\">ab</a>", "<span title", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CParagraphItem item;
+        item.m_strText.SetText(u"ab");
+        item.m_link.m_wstrTitle.SetText(u"Outer");
+        if (c.outerAddress) {
+            item.m_link.m_nKind = kLinkAddress;
+            item.m_link.m_strHref = "outer.html";
+        }
+        auto inner = std::make_unique<CItemLink>();
+        inner->m_nKind = kLinkAddress;
+        inner->m_strHref = "http://example.com/";
+        item.m_links[3] = std::move(inner);
+        SetRuns(item, {MakeRun(), MakeRun(kUnset, 0, 0, 0, 0, c.innerLink ? 3 : 0)});
+        CPageOutput out;
+        item.WriteHtml(out);
+        const QString body = QString::fromUtf8(out.m_strBody.GetString());
+        EXPECT_TRUE(body.contains(c.expected)) << body.toStdString();
+        EXPECT_FALSE(body.contains(c.forbidden)) << body.toStdString();
+        EXPECT_EQ(body.count("<a "), c.anchors) << body.toStdString();
+    }
 }
 
 } // namespace

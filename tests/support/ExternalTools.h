@@ -110,6 +110,44 @@ inline QList<QByteArray> JsSyntaxErrorsOfEach(const QList<QByteArray>& scripts)
     return errors;
 }
 
+// The Nu HTML checker's jar as the set-up command installs it (npm's global folder), or
+// where TESSEL_VNU_JAR points; empty when it is not there.
+inline QString VnuJarPath()
+{
+    const QString own = qEnvironmentVariable("TESSEL_VNU_JAR");
+    if (!own.isEmpty())
+        return QFile::exists(own) ? own : QString();
+    const ProcessResult root = RunProcess(QStringLiteral("npm"), {QStringLiteral("root"), QStringLiteral("-g")});
+    const QString jar = QString::fromUtf8(root.out.trimmed()) + QStringLiteral("/vnu-jar/build/dist/vnu.jar");
+    return root.exitCode == 0 && QFile::exists(jar) ? jar : QString();
+}
+
+// HTML documents checked by the Nu HTML checker in one run; returns its error lines (one
+// per error, naming the document by its index in the list), empty when every document is
+// valid HTML5. Warnings are not errors.
+inline QByteArray VnuErrors(const QList<QByteArray>& documents)
+{
+    const QString jar = VnuJarPath();
+    if (jar.isEmpty())
+        return "the Nu HTML checker (vnu-jar) is not installed";
+    QTemporaryDir dir;
+    QStringList args{QStringLiteral("-jar"), jar, QStringLiteral("--errors-only"), QStringLiteral("--format"), QStringLiteral("gnu")};
+    for (qsizetype i = 0; i < documents.size(); ++i) {
+        const QString path = dir.filePath(QStringLiteral("%1.html").arg(i));
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(documents[i]);
+        f.close();
+        args << path;
+    }
+    const ProcessResult r = RunProcess(QStringLiteral("java"), args, QByteArray(), 300000);
+    if (!r.started)
+        return "java could not be started";
+    QByteArray errors = r.out + r.err;
+    errors.replace(dir.path().toUtf8() + "/", "");
+    return r.exitCode == 0 ? QByteArray() : (errors.isEmpty() ? QByteArray("the checker failed") : errors);
+}
+
 // Runs a Python script with Debian's interpreter (which has python3-pil).
 inline ProcessResult RunPython(const QByteArray& script, const QStringList& args = {})
 {

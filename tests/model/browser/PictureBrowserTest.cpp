@@ -63,7 +63,7 @@ TEST(PictureBrowser, EveryReferencedFileIsThere)
         EXPECT_GT(parts[1].toInt(), 0) << entry.toStdString();
     }
     const QString sprite = RunScript(page, QStringLiteral(
-        "getComputedStyle(document.getElementById('hover me')).backgroundImage")).toString();
+        "getComputedStyle(document.getElementById('hover_me')).backgroundImage")).toString();
     EXPECT_TRUE(sprite.contains("_over.png")) << sprite.toStdString();
 
     int pictures = 0;
