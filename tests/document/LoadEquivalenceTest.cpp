@@ -119,7 +119,7 @@ TEST(LoadEquivalence, FileAndMemoryLoadsAndLazyRenderingAgree)
 {
     const ProjectCase cases[] = {
         {"sample project", doctest::BuildRichProject},
-        {"sample site", gentest::BuildSampleSite},
+        {"sample site", [](CKJDoc& doc) { gentest::BuildSampleSite(doc); }},
         {"effects", BuildEffectsProject},
     };
     for (const ProjectCase& c : cases) {
