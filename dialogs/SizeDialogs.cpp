@@ -280,9 +280,8 @@ BOOL DPadding::OnInitDialog()
     return TRUE;
 }
 
-namespace {
 // One side: shown only when its flag is set; an empty edit clears the flag.
-void DDX_Side(CDataExchange* pDX, int id, std::int32_t& flag, std::int32_t& value)
+void DDX_BoxSide(CDataExchange* pDX, int id, std::int32_t& flag, std::int32_t& value)
 {
     QWidget* w = pDX->PrepareEditCtrl(id);
     if (!pDX->m_bSaveAndValidate) {
@@ -301,17 +300,16 @@ void DDX_Side(CDataExchange* pDX, int id, std::int32_t& flag, std::int32_t& valu
     flag = 1;
     value = v;
 }
-} // namespace
 
 void DPadding::DoDataExchange(CDataExchange* pDX)
 {
     DDX_TextBlankZero(pDX, 1000, m_nPadding);
     // Sides are stored only when every one was accepted.
     CBoxSpacing box = m_padding;
-    DDX_Side(pDX, 1001, box.m_bLeft, box.m_nLeft);
-    DDX_Side(pDX, 1002, box.m_bTop, box.m_nTop);
-    DDX_Side(pDX, 1003, box.m_bRight, box.m_nRight);
-    DDX_Side(pDX, 1004, box.m_bBottom, box.m_nBottom);
+    DDX_BoxSide(pDX, 1001, box.m_bLeft, box.m_nLeft);
+    DDX_BoxSide(pDX, 1002, box.m_bTop, box.m_nTop);
+    DDX_BoxSide(pDX, 1003, box.m_bRight, box.m_nRight);
+    DDX_BoxSide(pDX, 1004, box.m_bBottom, box.m_nBottom);
     m_padding = box;
 }
 

@@ -4,7 +4,12 @@
 #include "framework/ui/Dialog.h"
 #include "model/Border.h"
 
+class CDataExchange;
 class QLineEdit;
+
+// One side of a spacing record: the edit shows the value only when the side's flag is
+// set; saving, an empty edit clears the flag and a number (0 too) sets it.
+void DDX_BoxSide(CDataExchange* pDX, int id, std::int32_t& flag, std::int32_t& value);
 
 // Width and height edits that keep a proportion while the user types into one of them;
 // what the program writes does not echo back. A side of 0 leaves the other alone.
