@@ -149,14 +149,47 @@ CString UrlEncodeFormValue(const char* text)
     return out;
 }
 
+namespace {
+// '[' and ']' belong only to a host written as an IPv6 literal ("http://[::1]/"); in a
+// path, query or fragment a checker refuses them, so they are encoded there.
+CString EncodeBracketsOutsideHost(const CString& address)
+{
+    const std::string a = address.GetString();
+    std::size_t hostBegin = std::string::npos, hostEnd = std::string::npos;
+    if (const std::size_t scheme = a.find("://"); scheme != std::string::npos) {
+        hostBegin = scheme + 3;
+        hostEnd = a.find_first_of("/?#", hostBegin);
+        if (hostEnd == std::string::npos)
+            hostEnd = a.size();
+    } else if (a.rfind("//", 0) == 0) {
+        hostBegin = 2;
+        hostEnd = a.find_first_of("/?#", hostBegin);
+        if (hostEnd == std::string::npos)
+            hostEnd = a.size();
+    }
+    std::string out;
+    out.reserve(a.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const bool inHost = hostBegin != std::string::npos && i >= hostBegin && i < hostEnd;
+        if (!inHost && a[i] == '[')
+            out += "%5B";
+        else if (!inHost && a[i] == ']')
+            out += "%5D";
+        else
+            out += a[i];
+    }
+    return CString(out.c_str());
+}
+} // namespace
+
 CString UrlEscapeUnsafe(const char* text)
 {
-    return PercentEncode(text, {kAddressSigns, true});
+    return EncodeBracketsOutsideHost(PercentEncode(text, {kAddressSigns, true}));
 }
 
 CString UrlEscapeUnsafeQuoted(const char* text)
 {
-    return PercentEncode(text, {"!#$%&*+,-./:;=?@[]_~", true});
+    return EncodeBracketsOutsideHost(PercentEncode(text, {"!#$%&*+,-./:;=?@[]_~", true}));
 }
 
 CString EncodeMailAddress(const char* text)

@@ -46,7 +46,8 @@ CString UrlEncodeComponent(const char* text);
 // A value of a form-encoded query (web-font families): as a component, but blanks as '+'.
 CString UrlEncodeFormValue(const char* text);
 // An address as typed: only what can never stand in an address (controls, blanks,
-// " < > \ ^ ` { | }) is percent-encoded; '%' escapes and non-ASCII letters stay.
+// " < > \ ^ ` { | }, and [ ] outside an IPv6 host) is percent-encoded; '%' escapes and
+// non-ASCII letters stay.
 CString UrlEscapeUnsafe(const char* text);
 // An address as typed for url('...') inside a quoted script string: as UrlEscapeUnsafe,
 // and ' ( ) encoded too, so it ends neither the string nor the url().

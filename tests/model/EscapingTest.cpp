@@ -109,7 +109,10 @@ TEST(Escaping, AddressAsTyped)
         {"He%20said%20%22hi%22%20&%20'bye'", "%3C/style%3E%3Cb%3E", "%3C/script%3E", "%3C?php%20echo%201;%20?%3E", "a%0D%0Ab",
          "x\xE2\x80\xA8y", "caf\xC3\xA9", "a"});
     ExpectExtras("UrlEscapeUnsafe", UrlEscapeUnsafe,
-        {{"http://h/p?q=1&r=%41#f", "http://h/p?q=1&r=%41#f"}, {"\\^`{|}\x7F", "%5C%5E%60%7B%7C%7D%7F"}});
+        {{"http://h/p?q=1&r=%41#f", "http://h/p?q=1&r=%41#f"}, {"\\^`{|}\x7F", "%5C%5E%60%7B%7C%7D%7F"},
+         {"page.php?a[]=1&b[x]=2", "page.php?a%5B%5D=1&b%5Bx%5D=2"},
+         {"http://[::1]:8080/a[1]?q=[2]#[3]", "http://[::1]:8080/a%5B1%5D?q=%5B2%5D#%5B3%5D"},
+         {"//[fe80::1]/x[", "//[fe80::1]/x%5B"}});
     ExpectTable("UrlEscapeUnsafeQuoted", UrlEscapeUnsafeQuoted,
         {"He%20said%20%22hi%22%20&%20%27bye%27", "%3C/style%3E%3Cb%3E", "%3C/script%3E", "%3C?php%20echo%201;%20?%3E",
          "a%0D%0Ab", "x\xE2\x80\xA8y", "caf\xC3\xA9", "a"});
