@@ -1,9 +1,12 @@
 #include "model/items/InputFieldItem.h"
+
 #include "model/Escaping.h"
 #include "model/SiteObject.h"
 #include "framework/core/CArchive.h"
 #include "framework/core/Dc.h"
 #include "model/PageOutput.h"
+
+#include <string>
 
 using archive_io::Io;
 
@@ -77,8 +80,15 @@ void CInputFieldItem::WriteHtml(CPageOutput& out)
         out.AppendAttributeSz("type", kTypes[m_nInputType]);
     out.AppendAttribute("name", GetFieldName());
     WriteIdClassTitle(out);
-    if (!m_strText.IsEmpty())
-        out.AppendAttributeW("value", m_strText);
+    if (!m_strText.IsEmpty()) {
+        // a one-line field holds no line break: the browser strips them, and a value
+        // that carries them is invalid markup, so they are left out here already
+        CString value;
+        m_strText.ToUtf8(value);
+        std::string oneLine = value.GetString();
+        std::erase_if(oneLine, [](char c) { return c == '\r' || c == '\n'; });
+        out.AppendAttributeSz("value", oneLine.c_str());
+    }
     if (!m_wstrPlaceholder.IsEmpty())
         out.AppendAttributeW("placeholder", m_wstrPlaceholder);
     if (m_nMaxLength > 0)

@@ -66,6 +66,13 @@ TEST(FormFieldHtml, ExactMarkupPerType)
                 return f;
             },
             "<input type=\"text\" name=\"email\" id=\"email\" value=\"a&quot;b&amp;c\" placeholder=\"Your <address>\" maxlength=\"40\" tabindex=\"3\" readonly=\"readonly\"%S>\r\n"},
+        {"text input: line breaks of a one-line value are left out",
+            [] {
+                auto f = Field<CInputFieldItem>("city");
+                f->m_strText.SetText(u"New\r\nYork\nCity");
+                return f;
+            },
+            "<input type=\"text\" name=\"city\" id=\"city\" value=\"NewYorkCity\"%S>\r\n"},
         {"password input, nothing optional",
             [] {
                 auto f = Field<CInputFieldItem>("pw");
