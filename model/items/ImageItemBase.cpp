@@ -184,8 +184,12 @@ void CImageItemBase::RecalcLayout()
     // box the file gives it, so laying out and saving never shrink it to nothing
     if (!m_state[0].IsValid())
         return;
-    m_nWidth = m_state[0].GetWidth() + m_nInset[SIDE_LEFT] + m_nInset[SIDE_RIGHT];
-    m_nHeight = m_state[0].GetHeight() + m_nInset[SIDE_TOP] + m_nInset[SIDE_BOTTOM];
+    // insets of a damaged file or paste may be huge: the sum is bounded, never overflows
+    auto side = [](long long picture, long long a, long long b) {
+        return int(std::clamp(picture + a + b, 0LL, 1000000LL));
+    };
+    m_nWidth = side(m_state[0].GetWidth(), m_nInset[SIDE_LEFT], m_nInset[SIDE_RIGHT]);
+    m_nHeight = side(m_state[0].GetHeight(), m_nInset[SIDE_TOP], m_nInset[SIDE_BOTTOM]);
 }
 
 void CImageItemBase::SetRect(int left, int top, int right, int bottom)
