@@ -139,20 +139,10 @@ std::vector<CMenu::Item> FileItems(bool project)
     return items;
 }
 
-CMenu::Item ViewPopup(bool project)
+CMenu::Item ViewPopup()
 {
-    std::vector<CMenu::Item> items{CMenu::Command("Toolbar", ID_VIEW_TOOLBAR), CMenu::Command("Status Bar", ID_VIEW_STATUS_BAR)};
-    if (project) {
-        // The page view's own commands.
-        items.push_back(CMenu::Separator());
-        items.push_back(CMenu::Command("Center", ID_VIEW_CENTER));
-        items.push_back(CMenu::Command("Browser Frame", ID_VIEW_BROWSER_FRAME));
-        items.push_back(CMenu::Command("Mobile Device Frame", ID_VIEW_MOBILE_FRAME));
-        items.push_back(CMenu::Command("Next Page\tPgDown", ID_VIEW_NEXT_PAGE));
-        items.push_back(CMenu::Command("Previous Page\tPgUp", ID_VIEW_PREVIOUS_PAGE));
-        items.push_back(CMenu::Command("Grid", ID_VIEW_GRID));
-    }
-    return CMenu::Popup("&View", std::move(items));
+    // menu 128's View popup; the project menu builds its own with the page view's commands
+    return CMenu::Popup("&View", {CMenu::Command("Toolbar", ID_VIEW_TOOLBAR), CMenu::Command("Status Bar", ID_VIEW_STATUS_BAR)});
 }
 
 CMenu::Item HelpPopup(bool project)
@@ -172,7 +162,7 @@ CMenu::Item HelpPopup(bool project)
 CMenu MakeMainMenu()
 {
     CMenu menu;
-    menu.items = {CMenu::Popup("&File", FileItems(false)), ViewPopup(false), HelpPopup(false)};
+    menu.items = {CMenu::Popup("&File", FileItems(false)), ViewPopup(), HelpPopup(false)};
     menu.accelerators = {{ID_FILE_NEW, "Ctrl+N"}, {ID_FILE_OPEN_PROJECT, "Ctrl+O"}, {ID_HELP_CONTENTS, "F1"}};
     return menu;
 }

@@ -967,10 +967,10 @@ void CKJDoc::ReadExtras(CArchive& ar, int version)
         m->SerializeExtra(ar, version);
 }
 
-void CKJDoc::ForEachFill(const std::function<void(CFillStyle&)>& visit) const
+void CKJDoc::ForEachFill(const std::function<void(CFillStyle&)>& visit)
 {
-    visit(const_cast<CFillStyle&>(m_allPagesBackground));
-    visit(const_cast<CFillStyle&>(m_websiteBackground));
+    visit(m_allPagesBackground);
+    visit(m_websiteBackground);
     CItemList all;
     CollectAllItems(all);
     for (CItem* i : all) {

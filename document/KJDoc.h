@@ -161,7 +161,7 @@ public:
     // own) that shows it, as one change; a null or unknown texture is ignored.
     void DeleteTexture(CPicture* texture);
     // Every fill record of the project except the style classes' own.
-    void ForEachFill(const std::function<void(CFillStyle&)>& visit) const;
+    void ForEachFill(const std::function<void(CFillStyle&)>& visit);
 
     // --- edits ----------------------------------------------------------------------
     // Called once at the end of every user change with its update hint (the GUI document

@@ -456,6 +456,7 @@ void CKJView::RefreshTextureEntries()
 void CKJView::OnViewBrowserFrame()
 {
     if (CKJDoc* doc = GetProject()) {
+        CEditScope scope(*doc); // the frame mode is kept in the project file
         doc->m_nPreviewFrame = doc->m_nPreviewFrame == 1 ? 0 : 1;
         RedrawNow();
     }
@@ -464,6 +465,7 @@ void CKJView::OnViewBrowserFrame()
 void CKJView::OnViewMobileDeviceFrame()
 {
     if (CKJDoc* doc = GetProject()) {
+        CEditScope scope(*doc); // the frame mode is kept in the project file
         doc->m_nPreviewFrame = doc->m_nPreviewFrame == 2 ? 0 : 2;
         RedrawNow();
     }
@@ -517,13 +519,19 @@ void CKJView::ApplyGridSettings(int gridOn, int guidesOn, int gridX, int gridY)
     CKJDoc* doc = GetProject();
     if (!doc)
         return;
-    doc->m_bGridOn = gridOn;
-    doc->m_nGridX = std::clamp(gridX, kMinGridStep, kMaxGridStep);
-    doc->m_nGridY = std::clamp(gridY, kMinGridStep, kMaxGridStep);
+    const int x = std::clamp(gridX, kMinGridStep, kMaxGridStep), y = std::clamp(gridY, kMinGridStep, kMaxGridStep);
+    const bool rulersWanted = guidesOn && !doc->m_bShowGuides && doc->m_guides.empty();
+    if (doc->m_bGridOn != gridOn || doc->m_nGridX != x || doc->m_nGridY != y || doc->m_bShowGuides != guidesOn) {
+        // the project file keeps the grid: a change of it is a change of the project
+        CEditScope scope(*doc);
+        doc->m_bGridOn = gridOn;
+        doc->m_nGridX = x;
+        doc->m_nGridY = y;
+        doc->m_bShowGuides = guidesOn;
+    }
     RedrawNow();
-    if (guidesOn && !doc->m_bShowGuides && doc->m_guides.empty())
+    if (rulersWanted)
         PostViewCommand(ID_INSERT_RULERS);
-    doc->m_bShowGuides = guidesOn;
 }
 
 int CKJView::GetGridStepX() const

@@ -119,8 +119,12 @@ TEST(ViewState, FrameCommandsToggle)
     };
     for (const auto& c : cases) {
         doc.m_nPreviewFrame = c.from;
+        doc.SetModifiedFlag(false);
         ASSERT_TRUE(ExecuteCommand(&f.view, c.command));
         EXPECT_EQ(doc.m_nPreviewFrame, c.to) << c.from << " " << c.command;
+        // the project file keeps the frame mode: closing must ask to save it
+        EXPECT_TRUE(doc.IsModified()) << c.from << " " << c.command;
+        EXPECT_TRUE(doc.m_undo.IsEmpty());
         for (UINT id : {UINT(ID_VIEW_BROWSER_FRAME), UINT(ID_VIEW_MOBILE_FRAME)}) {
             CCmdUI ui(id);
             UpdateCommand(&f.view, ui);
@@ -251,7 +255,13 @@ TEST(ViewState, GridSettingsAreKeptWithinRange)
         {1, 1, 10, 20, 10, 20}, {0, 0, 5, 100, 5, 100}, {1, 0, 2, 500, 5, 100},
     };
     for (const auto& c : cases) {
+        doc.SetModifiedFlag(false);
         f.view.ApplyGridSettings(c.on, c.guides, c.x, c.y);
+        EXPECT_TRUE(doc.IsModified());
+        // the same values again change nothing
+        doc.SetModifiedFlag(false);
+        f.view.ApplyGridSettings(c.on, c.guides, c.x, c.y);
+        EXPECT_FALSE(doc.IsModified());
         EXPECT_EQ(doc.m_bGridOn, c.on);
         EXPECT_EQ(doc.m_bShowGuides, c.guides);
         EXPECT_EQ(doc.m_nGridX, c.ex);
