@@ -242,6 +242,8 @@ bool CSiteWriter::WriteSiteFiles()
         files.emplace_back(kOverlayCloseFileName, OverlayClosePicture());
         files.emplace_back(kOverlayLoadingFileName, OverlayLoadingPicture());
     }
+    if (m_doc.m_bFacebookConnect)
+        files.emplace_back(kFacebookTabFileName, FacebookTabPicture());
     // The files share one upload state: a file added to the set or a changed copy sends
     // the set again.
     std::string all;
@@ -450,7 +452,7 @@ void BuildFacebookTab(const CKJDoc& doc, CPage* /*page*/, CPageOutput& out)
     CString rule;
     rule.Format("#facebooktab{ background: url(\"%s\") no-repeat scroll 0 0 transparent;padding: 10px; width: 400px; "
                 "height:400px; position: fixed; margin-top: -200px; left: 0px; top: 50%%; z-index:10001;} ",
-                (CPageOutput::Servers().makerBase + "facebooktab.png").GetString());
+                SiteFileHref(out.m_pPageFolder, kFacebookTabFileName).GetString());
     out.AppendCssLine(rule);
     out.AppendCssLine(".facebookhide { background-position: -400px 0px; }");
     out.m_bJqueryUsed = 1;
@@ -462,8 +464,8 @@ void BuildFacebookTab(const CKJDoc& doc, CPage* /*page*/, CPageOutput& out)
     CString frame;
     frame.Format("<div id=\"facebooktab\"><iframe src=\"%s/plugins/likebox.php?href=https%%3A%%2F%%2Fwww.facebook.com%%2F%s"
                  "&amp;width=302&amp;height=380&amp;colorscheme=%s&amp;show_faces=%s&amp;border_color=%%23ffffff"
-                 "&amp;stream=%s&amp;header=true\" scrolling=\"no\" frameborder=\"0\" "
-                 "style=\"border:none; overflow:hidden; width:302px; height:380px;\" allowTransparency=\"false\"></iframe></div>\r\n",
+                 "&amp;stream=%s&amp;header=true\" title=\"Facebook\" "
+                 "style=\"border:none; overflow:hidden; width:302px; height:380px;\"></iframe></div>\r\n",
                  kFacebookHost, channel.GetString(), doc.m_nFacebookStyle ? "dark" : "light",
                  doc.m_bFacebookFaces ? "true" : "false", doc.m_bFacebookStream ? "true" : "false");
     out.Append(frame);

@@ -55,9 +55,11 @@ CString CItem::GetHtmlId() const
 
 void CItem::WriteHtml(CPageOutput& out)
 {
-    if (!m_strAnchor.IsEmpty()) {
+    // The anchor is an id (the name attribute of <a> is obsolete); an anchor the item's own
+    // id already is needs no second element, which would repeat the id.
+    if (!m_strAnchor.IsEmpty() && m_strAnchor != GetHtmlId()) {
         out.Append("<a");
-        out.AppendAttribute("name", m_strAnchor);
+        out.AppendAttribute("id", m_strAnchor);
         out.Append("></a>");
     }
     if (!m_strWebFont.IsEmpty())
@@ -198,20 +200,27 @@ void CItem::WriteParagraphEnd(CPageOutput& out)
         out.Append("</div>");
 }
 
-void WriteStreamObject(CItem& item, CPageOutput& out, const char* mimeType, const CString& address,
-    std::initializer_list<std::pair<const char*, bool>> flags)
+void WriteStreamMedia(CItem& item, CPageOutput& out, const char* element, const CString& address, bool autoplay,
+    bool controls)
 {
-    out.Append("<object");
-    const CString style = item.GetStyle();
-    if (!style.IsEmpty())
-        out.AppendAttribute("style", style);
+    out.Append("<");
+    out.Append(element);
+    CString style = item.GetStyle();
+    // The box the item was given, unless its own style already sets that side.
+    if (style.Find("width:") < 0)
+        style.AppendFormat("width:%dpx;", item.m_nWidth);
+    if (style.Find("height:") < 0)
+        style.AppendFormat("height:%dpx;", item.m_nHeight);
+    out.AppendAttribute("style", style);
     if (!item.m_strClass.IsEmpty())
         out.AppendAttribute("class", item.m_strClass);
-    const CString data = HtmlAttributeEscape(UrlEscapeUnsafe(address));
-    out.Append(CString::Formatted(" type=\"%s\" data=\"%s\" width=\"%d\" height=\"%d\">\r\n", mimeType, data.GetString(),
-        item.m_nWidth, item.m_nHeight));
-    out.Append(CString::Formatted("<param name=\"src\" value=\"%s\">\r\n", data.GetString()));
-    for (const auto& [name, on] : flags)
-        out.Append(CString::Formatted("<param name=\"%s\" value=\"%s\">\r\n", name, on ? "true" : "false"));
-    out.Append("</object>");
+    if (!address.IsEmpty())
+        out.Append(" src=\"" + HtmlAttributeEscape(UrlEscapeUnsafe(address)) + "\"");
+    if (controls)
+        out.Append(" controls");
+    if (autoplay)
+        out.Append(" autoplay");
+    out.Append("></");
+    out.Append(element);
+    out.Append(">");
 }

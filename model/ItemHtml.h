@@ -23,8 +23,9 @@ CString OutputFileHref(const CFolder* pageFolder, const CFolder* fileFolder, con
 // items of bands and masters at the site root (the item keeps that folder as parent).
 CString ItemFileHref(const CItem& item, const CPageOutput& out, const char* fileName);
 
-// The <object> of a streamed media file: the item's style and class, the type, the
-// address as typed (as data and as the "src" parameter), then one true/false parameter
-// per flag, in order.
-void WriteStreamObject(CItem& item, CPageOutput& out, const char* mimeType, const CString& address,
-    std::initializer_list<std::pair<const char*, bool>> flags);
+// The <audio> or <video> element of a streamed media file: the item's style (with its
+// box size) and class, the address as typed, the player's controls when asked and
+// autoplay. Browsers play these without a plug-in, and the markup stays valid HTML5
+// when no address is set yet.
+void WriteStreamMedia(CItem& item, CPageOutput& out, const char* element, const CString& address, bool autoplay,
+    bool controls);

@@ -12,7 +12,6 @@ class CFolder;
 // Hosts of the outside services a page may reference. Only the hosts are ours to choose;
 // the paths and queries are fixed by the writers.
 struct CPageServers {
-    CString makerBase = "https://www.varnelo.com/tessel/"; // the social tab's picture
     CString mapsHost = "https://maps.googleapis.com";
     CString fontsHost = "https://fonts.googleapis.com";
 };

@@ -10,6 +10,7 @@ class CFolder;
 inline constexpr char kJqueryFileName[] = "jquery.min.js";
 inline constexpr char kOverlayCloseFileName[] = "close.png";
 inline constexpr char kOverlayLoadingFileName[] = "loading.gif";
+inline constexpr char kFacebookTabFileName[] = "facebooktab.png";
 
 // Where the distribution's packaged jQuery lies (libjs-jquery); the environment variable
 // TESSEL_JQUERY names another copy.
@@ -18,6 +19,8 @@ CString PackagedJqueryPath();
 // The overlay's pictures, data of ours.
 std::string_view OverlayClosePicture();
 std::string_view OverlayLoadingPicture();
+// The social tab's panel and handle, both states side by side (800 x 400).
+std::string_view FacebookTabPicture();
 
 // The address of a site-root file from a page in folder (null = the site root).
 CString SiteFileHref(const CFolder* pageFolder, const char* fileName);

@@ -36,7 +36,7 @@ void CAudioStreamItem::WriteHtml(CPageOutput& out)
             out.Append(" style=\"text-align:center;\"");
         out.Append(">");
     }
-    WriteStreamObject(*this, out, "audio/x-mpeg", m_strThirdName, {{"autostart", m_bAutoStart != 0}});
+    WriteStreamMedia(*this, out, "audio", m_strThirdName, m_bAutoStart != 0, true);
     if (!m_bPositioned)
         out.Append("</p>");
     out.AppendLine();

@@ -210,7 +210,9 @@ void CFlashItem::WriteHtml(CPageOutput& out)
 {
     CItem::WriteHtml(out);
     WriteTextBoxStyle(out);
-    out.Append("<object");
+    // <embed> carries the player's settings as its own attributes: the <param> children
+    // of an <object> are obsolete markup.
+    out.Append("<embed");
     WriteIdClassTitle(out);
     CString style = GetStyle();
     if (!m_bPositioned) {
@@ -226,21 +228,16 @@ void CFlashItem::WriteHtml(CPageOutput& out)
     if (m_nTabIndex > 0)
         out.AppendAttributeInt("tabindex", m_nTabIndex);
     const CString address = GetMovieAddress();
-    out.AppendAttribute("data", address);
-    out.Append(CString::Formatted(" type=\"application/x-shockwave-flash\" width=\"%d\" height=\"%d\" >\r\n", m_nWidth, m_nHeight));
-    out.Append("<param name=\"movie\" value=\"" + HtmlAttributeEscape(address) + "\">\r\n");
+    if (!address.IsEmpty())
+        out.AppendAttribute("src", address);
+    out.Append(CString::Formatted(" type=\"application/x-shockwave-flash\" width=\"%d\" height=\"%d\"", m_nWidth, m_nHeight));
     if (!tessel::ColorIsUnset(m_crBackground))
-        out.Append("<param name=\"bgcolor\" value=\"" + ColorToHtml(m_crBackground) + "\">\r\n");
+        out.AppendAttribute("bgcolor", ColorToHtml(m_crBackground));
     if (!m_strFlashVars.IsEmpty())
-        out.Append("<param name=\"FlashVars\" value=\"" + HtmlAttributeEscape(m_strFlashVars) + "\">\r\n");
-    if (m_nWindowMode > 0) {
-        const char* mode = m_nWindowMode == 1 ? "opaque" : m_nWindowMode == 2 ? "transparent" : "";
-        out.Append(CString::Formatted("<param name=\"Wmode\" value=\"%s\">\r\n", mode));
-    }
-    out.Append("<param name=\"Play\" value=\"true\">\r\n<param name=\"Loop\" value=\"true\">\r\n"
-               "<param name=\"AllowFullScreen\" value=\"true\">\r\n<param name=\"Quality\" value=\"high\">\r\n");
-    // The block WriteTextBoxStyle opened is closed by WriteParagraphEnd alone.
-    out.Append("</object>");
+        out.AppendAttribute("flashvars", m_strFlashVars);
+    if (m_nWindowMode == 1 || m_nWindowMode == 2)
+        out.AppendAttributeSz("wmode", m_nWindowMode == 1 ? "opaque" : "transparent");
+    out.Append(" play=\"true\" loop=\"true\" allowfullscreen=\"true\" quality=\"high\">");
     WriteParagraphEnd(out);
     out.AppendLine();
 }

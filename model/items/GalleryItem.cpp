@@ -228,18 +228,22 @@ void CGalleryItem::WriteHtml(CPageOutput& out)
                                   "background-repeat:no-repeat; background-position: center center;  text-align:center;\" id=\"%s\"></div>",
         std::max(m_nHeight - strip - 10, 0), large.GetString(), id.GetString()));
     out.Append(CString::Formatted("<div style=\"width:100%%; height:%dpx; overflow: auto; text-align:center;\">", strip));
-    out.Append(CString::Formatted("<table cellpadding=\"%d\" align=\"center\"><tr valign=\"bottom\">", m_nCellPadding));
+    out.Append(CString::Formatted("<table cellpadding=\"%d\" align=\"center\">", m_nCellPadding));
+    bool rowOpen = false; // a row needs a cell: an empty gallery writes none
     for (auto& p : m_pictures) {
         CBitmapItem* thumb = p->m_pLinked.get();
         if (!thumb)
             continue;
         const CString src = HtmlAttributeEscape(ItemFileHref(*thumb, out, PublishName(*thumb)));
         const CString swap = HtmlAttributeEscape(ItemFileHref(*p, out, PublishName(*p)));
+        if (!rowOpen)
+            out.Append("<tr valign=\"bottom\">");
+        rowOpen = true;
         out.Append(CString::Formatted("<td><img alt=\"[]\" src=\"%s\" width=\"%d\" height=\"%d\" style=\"cursor:pointer; padding:%dpx; "
                                       "background-color:%s; border:%dpx solid %s;\" onClick=\"document.getElementById('%s').style.backgroundImage='url(%s)';\"></td>",
             src.GetString(), thumb->m_nWidth, thumb->m_nHeight, m_nThumbPadding, ColorToHtml(m_crThumbBack).GetString(), m_nThumbBorder,
             ColorToHtml(m_crThumbBorder).GetString(), jsId.GetString(), swap.GetString()));
     }
-    out.Append("</tr></table>\r\n</div>\r\n");
+    out.Append(rowOpen ? "</tr></table>\r\n</div>\r\n" : "</table>\r\n</div>\r\n");
     out.Append("</div>\r\n");
 }

@@ -5,6 +5,8 @@
 #include "framework/core/Colors.h"
 #include "model/PageOutput.h"
 
+#include <algorithm>
+
 void CMarqueeItem::Serialize(CArchive& ar, int version)
 {
     using archive_io::Io;
@@ -18,20 +20,23 @@ void CMarqueeItem::WriteHtml(CPageOutput& out)
 {
     CItem::RecalcLayout();
     CItem::WriteHtml(out);
-    out.Append("<marquee");
-    if (m_nLoop > 0)
-        out.AppendAttributeInt("loop", m_nLoop);
-    if (m_nDirection == 0)
-        out.AppendAttributeSz("direction", "left");
-    else if (m_nDirection == 1)
-        out.AppendAttributeSz("direction", "right");
-    out.AppendAttributeInt("scrollamount", m_nScrollAmount);
-    const CString style = GetStyle();
-    if (!style.IsEmpty())
-        out.AppendAttribute("style", style);
+    // The scrolling is a CSS animation: the <marquee> element is obsolete. The text
+    // starts just past the right edge (a padding of the box's width) and moves until it
+    // has left the box, at the marquee's speed of scrollamount pixels per 85 ms tick.
+    static const char kKeyframes[] = "@keyframes tessel-marquee{from{transform:translateX(0)}to{transform:translateX(-100%)}}";
+    if (out.m_strPageCss.Find(kKeyframes) < 0)
+        out.AppendCssLine(kKeyframes);
+    out.Append("<div");
+    out.AppendAttribute("style", GetStyle() + "overflow:hidden;white-space:nowrap;");
     if (!m_strClass.IsEmpty())
         out.AppendAttribute("class", m_strClass);
     out.Append(">");
+    const int speed = std::max(1, m_nScrollAmount);
+    const int travel = 2 * std::max(1, m_nWidth); // the box, then about as much text
+    CString animation;
+    animation.AppendFormat("display:inline-block;margin:0;padding-left:100%%;animation:tessel-marquee %dms linear %s%s;",
+        std::max(100, travel * 85 / speed), m_nLoop > 0 ? CString::Formatted("%d", m_nLoop).GetString() : "infinite",
+        m_nDirection == 1 ? " reverse" : "");
 
     CString font;
     if (!m_strFontFace.IsEmpty())
@@ -61,10 +66,9 @@ void CMarqueeItem::WriteHtml(CPageOutput& out)
     else if (m_nDecoration == 3)
         font += "text-decoration:none;";
     out.Append("<p");
-    if (!font.IsEmpty())
-        out.AppendAttribute("style", font);
+    out.AppendAttribute("style", font + animation);
     out.Append(">");
     WriteRichText(*this, out);
-    out.Append("</p></marquee>");
+    out.Append("</p></div>");
     out.AppendLine();
 }

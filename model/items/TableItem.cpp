@@ -334,7 +334,9 @@ void CTableItem::WriteHtml(CPageOutput& out)
             out.Append("</b>");
     };
 
-    if (m_bHeaderShown) {
+    // A row needs a cell: a table without columns writes no rows at all.
+    const bool hasColumns = !m_columns.empty();
+    if (m_bHeaderShown && hasColumns) {
         CString css;
         if (m_bHeaderBold)
             css += "font-weight:bold;";
@@ -368,6 +370,8 @@ void CTableItem::WriteHtml(CPageOutput& out)
         out.Append("</tr>");
     }
     for (auto& r : m_rows) {
+        if (!hasColumns)
+            break;
         CString css;
         if (r->m_bBold)
             css += "font-weight:bold;";

@@ -26,5 +26,5 @@ void CVideoStreamItem::Draw(CDC* dc)
 void CVideoStreamItem::WriteHtml(CPageOutput& out)
 {
     CItem::WriteHtml(out);
-    WriteStreamObject(*this, out, "video/x-ms-wmv", m_strThirdName, {{"autostart", m_bAutoStart != 0}, {"controller", m_bShowController != 0}});
+    WriteStreamMedia(*this, out, "video", m_strThirdName, m_bAutoStart != 0, m_bShowController != 0);
 }

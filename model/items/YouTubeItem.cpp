@@ -49,15 +49,12 @@ void CYouTubeItem::WriteHtml(CPageOutput& out)
     if (!style.IsEmpty())
         out.AppendAttribute("style", style);
     out.Append(">");
-    out.Append(CString::Formatted("<object width=\"%d\" height=\"%d\" >\r\n", m_nWidth, m_nHeight));
-    const CString address = HtmlAttributeEscape(CString(kVideoServiceAddress) + "/v/" + UrlEncodePath(m_strVideoId) + UrlEscapeUnsafe(GetParameterSuffix()));
-    out.Append("<param name=\"MOVIE\" VALUE=\"" + address + "\">");
-    out.Append("<param name=\"PLAY\" VALUE=\"true\">\r\n<param name=\"LOOP\" VALUE=\"true\">\r\n"
-               "<param name=\"AllowFullScreen\" VALUE=\"TRUE\">\r\n<param name=\"QUALITY\" VALUE=\"high\">\r\n");
-    out.Append("<EMBED SRC=\"" + address + "\"");
-    out.Append(CString::Formatted(" WIDTH=\"%d\" HEIGHT=\"%d\" PLAY=\"true\" LOOP=\"true\" AllowFullScreen=\"true\" TYPE=\"application/x-shockwave-flash\">\r\n",
-        m_nWidth, m_nHeight));
-    out.Append("</OBJECT></div>");
+    // The service's embed player in a frame: its Flash player (an <object> of obsolete
+    // <param>s) no longer plays anywhere.
+    const CString address = CString(kVideoServiceAddress) + "/embed/" + UrlEncodePath(m_strVideoId) + UrlEscapeUnsafe(GetParameterSuffix());
+    out.Append("<iframe");
+    out.AppendAttribute("src", address);
+    out.Append(CString::Formatted(" width=\"%d\" height=\"%d\" style=\"border:0;\" title=\"YouTube\" allowfullscreen></iframe></div>", m_nWidth, m_nHeight));
     WriteParagraphEnd(out);
     out.AppendLine();
 }

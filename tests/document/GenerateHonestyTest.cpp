@@ -17,6 +17,7 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
+#include <QtGui/QImage>
 #include <QtCore/QFileInfo>
 #include <QtCore/QTemporaryDir>
 
@@ -253,7 +254,7 @@ TEST(GenerateSiteFiles, JqueryAndOverlayPicturesAreWrittenAndAddressedFromEveryF
     context.m_nMode = kPublishUpload;
     CString error;
     ASSERT_EQ(GenerateWebsite(doc, context, &error), 1) << error.GetString();
-    for (const char* name : {"jquery.min.js", "close.png", "loading.gif"}) {
+    for (const char* name : {"jquery.min.js", "close.png", "loading.gif", "facebooktab.png"}) {
         SCOPED_TRACE(name);
         EXPECT_NE(FindListed(context, name), nullptr);
         EXPECT_GT(QFileInfo(tmp.filePath(QString("site/") + name)).size(), 100);
@@ -263,6 +264,8 @@ TEST(GenerateSiteFiles, JqueryAndOverlayPicturesAreWrittenAndAddressedFromEveryF
     QFile written(tmp.filePath("site/jquery.min.js"));
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(), packaged.readAll());
+    QImage tab(tmp.filePath("site/facebooktab.png"));
+    EXPECT_EQ(tab.size(), QSize(800, 400));
     QFile gif(tmp.filePath("site/loading.gif"));
     ASSERT_TRUE(gif.open(QIODevice::ReadOnly));
     EXPECT_TRUE(gif.readAll().startsWith("GIF89a"));
@@ -277,7 +280,9 @@ TEST(GenerateSiteFiles, JqueryAndOverlayPicturesAreWrittenAndAddressedFromEveryF
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << p.page;
         const QByteArray text = f.readAll();
         EXPECT_TRUE(text.contains(QByteArray("src=\"") + p.prefix + "jquery.min.js\"")) << p.page;
-        EXPECT_FALSE(text.contains("varnelo.com/tessel/jquery")) << p.page;
+        EXPECT_FALSE(text.contains("varnelo.com/tessel/jquery") || text.contains("varnelo.com/tessel/facebooktab")) << p.page;
+        // the social tab's picture, from the page's own folder
+        EXPECT_TRUE(text.contains(QByteArray("url(\"") + p.prefix + "facebooktab.png\")")) << p.page;
     }
 }
 

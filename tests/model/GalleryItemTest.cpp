@@ -147,6 +147,9 @@ TEST(GalleryItem, HtmlEscapesNamesAndNeedsNoPicture)
     EXPECT_EQ(g.m_strName, CString());
     EXPECT_NE(empty.m_strBody.Find(CString::Formatted("id=\"id%d\"", g.m_nSerial)), -1) << empty.m_strBody.GetString();
     EXPECT_NE(empty.m_strBody.Find("height:0px; overflow: hidden; background-image:url('');"), -1);
+    // a strip without pictures has no row: a row without cells is invalid
+    EXPECT_NE(empty.m_strBody.Find("<table cellpadding=\"10\" align=\"center\"></table>"), -1) << empty.m_strBody.GetString();
+    EXPECT_EQ(empty.m_strBody.Find("<tr"), -1);
 
     g.m_strName = "a'b\"c";
     g.AddPicture(MakePicture("x", 8, 8));

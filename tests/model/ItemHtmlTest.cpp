@@ -97,8 +97,14 @@ TEST(ItemHtml, AnchorAndWebFont)
     item.m_strWebFont = "Open Sans";
     CPageOutput out;
     item.WriteHtml(out);
-    EXPECT_EQ(out.m_strBody, "<a name=\"top\"></a>");
+    EXPECT_EQ(out.m_strBody, "<a id=\"top\"></a>");
     EXPECT_EQ(out.m_webFonts.count(CString("Open Sans")), 1u);
+
+    // an anchor named like the item: the item's element is the target, the id is not repeated
+    item.m_strName = "top";
+    CPageOutput same;
+    item.WriteHtml(same);
+    EXPECT_EQ(same.m_strBody, "");
 }
 
 TEST(ItemHtml, EventAttributes)

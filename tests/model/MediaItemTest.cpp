@@ -207,11 +207,8 @@ TEST(MediaHtml, ExactTextsPerType)
              return f;
          },
          [](CItem& i) {
-             return "<object id=\"Movie\" style=\"" + i.GetStyle() + "\" tabindex=\"2\" data=\"intro%20film.swf\" type=\"application/x-shockwave-flash\" width=\"550\" height=\"400\" >\r\n"
-                 "<param name=\"movie\" value=\"intro%20film.swf\">\r\n<param name=\"bgcolor\" value=\"#302010\">\r\n"
-                 "<param name=\"FlashVars\" value=\"a=1&amp;b=&quot;2&quot;\">\r\n<param name=\"Wmode\" value=\"\">\r\n"
-                 "<param name=\"Play\" value=\"true\">\r\n<param name=\"Loop\" value=\"true\">\r\n"
-                 "<param name=\"AllowFullScreen\" value=\"true\">\r\n<param name=\"Quality\" value=\"high\">\r\n</object>\r\n";
+             return "<embed id=\"Movie\" style=\"" + i.GetStyle() + "\" tabindex=\"2\" src=\"intro%20film.swf\" type=\"application/x-shockwave-flash\" width=\"550\" height=\"400\""
+                 " bgcolor=\"#302010\" flashvars=\"a=1&amp;b=&quot;2&quot;\" play=\"true\" loop=\"true\" allowfullscreen=\"true\" quality=\"high\">\r\n";
          }},
         {"flash address, defaults",
          [] {
@@ -221,10 +218,8 @@ TEST(MediaHtml, ExactTextsPerType)
              return f;
          },
          [](CItem& i) {
-             return "<object id=\"M\" style=\"" + i.GetStyle() + "\" data=\"http://example.com/a%20b.swf?x=1&amp;y=%222%22\" type=\"application/x-shockwave-flash\" width=\"0\" height=\"0\" >\r\n"
-                 "<param name=\"movie\" value=\"http://example.com/a%20b.swf?x=1&amp;y=%222%22\">\r\n<param name=\"Wmode\" value=\"opaque\">\r\n"
-                 "<param name=\"Play\" value=\"true\">\r\n<param name=\"Loop\" value=\"true\">\r\n"
-                 "<param name=\"AllowFullScreen\" value=\"true\">\r\n<param name=\"Quality\" value=\"high\">\r\n</object>\r\n";
+             return "<embed id=\"M\" style=\"" + i.GetStyle() + "\" src=\"http://example.com/a%20b.swf?x=1&amp;y=%222%22\" type=\"application/x-shockwave-flash\" width=\"0\" height=\"0\""
+                 " wmode=\"opaque\" play=\"true\" loop=\"true\" allowfullscreen=\"true\" quality=\"high\">\r\n";
          }},
         {"youtube",
          [] {
@@ -236,12 +231,8 @@ TEST(MediaHtml, ExactTextsPerType)
              return y;
          },
          [](CItem& i) {
-             const CString a = "https://www.youtube.com/v/dQw4w9WgXcQ?rel=0&amp;hd=1";
-             return "<div id=\"Clip\" style=\"" + i.GetStyle() + "\"><object width=\"425\" height=\"344\" >\r\n"
-                 "<param name=\"MOVIE\" VALUE=\"" + a + "\"><param name=\"PLAY\" VALUE=\"true\">\r\n<param name=\"LOOP\" VALUE=\"true\">\r\n"
-                 "<param name=\"AllowFullScreen\" VALUE=\"TRUE\">\r\n<param name=\"QUALITY\" VALUE=\"high\">\r\n"
-                 "<EMBED SRC=\"" + a + "\" WIDTH=\"425\" HEIGHT=\"344\" PLAY=\"true\" LOOP=\"true\" AllowFullScreen=\"true\" TYPE=\"application/x-shockwave-flash\">\r\n"
-                 "</OBJECT></div>\r\n";
+             return "<div id=\"Clip\" style=\"" + i.GetStyle() + "\"><iframe src=\"https://www.youtube.com/embed/dQw4w9WgXcQ?rel=0&amp;hd=1\""
+                 " width=\"425\" height=\"344\" style=\"border:0;\" title=\"YouTube\" allowfullscreen></iframe></div>\r\n";
          }},
         {"video",
          [] {
@@ -253,9 +244,7 @@ TEST(MediaHtml, ExactTextsPerType)
              return v;
          },
          [](CItem& i) {
-             return "<object style=\"" + i.GetStyle() + "\" class=\"media\" type=\"video/x-ms-wmv\" data=\"films/my%20film.wmv\" width=\"320\" height=\"240\">\r\n"
-                 "<param name=\"src\" value=\"films/my%20film.wmv\">\r\n<param name=\"autostart\" value=\"false\">\r\n"
-                 "<param name=\"controller\" value=\"true\">\r\n</object>";
+             return "<video style=\"position:absolute;left:0px;top:0px;width:320px;height:240px;\" class=\"media\" src=\"films/my%20film.wmv\" controls></video>";
          }},
         {"audio flowing, centred",
          [] {
@@ -266,8 +255,7 @@ TEST(MediaHtml, ExactTextsPerType)
              return a;
          },
          [](CItem& i) {
-             return "<p style=\"text-align:center;\"><object style=\"" + i.GetStyle() + "\" type=\"audio/x-mpeg\" data=\"song.mp3\" width=\"300\" height=\"26\">\r\n"
-                 "<param name=\"src\" value=\"song.mp3\">\r\n<param name=\"autostart\" value=\"true\">\r\n</object></p>\r\n";
+             return "<p style=\"text-align:center;\"><audio style=\"width:300px;text-align:center;height:26px;\" src=\"song.mp3\" controls autoplay></audio></p>\r\n";
          }},
         {"audio, alignment 3",
          [] {
@@ -277,8 +265,7 @@ TEST(MediaHtml, ExactTextsPerType)
              return a;
          },
          [](CItem& i) {
-             return "<p><object style=\"" + i.GetStyle() + "\" type=\"audio/x-mpeg\" data=\"s.mp3\" width=\"300\" height=\"26\">\r\n"
-                 "<param name=\"src\" value=\"s.mp3\">\r\n<param name=\"autostart\" value=\"false\">\r\n</object></p>\r\n";
+             return "<p><audio style=\"width:300px;text-align:justify;height:26px;\" src=\"s.mp3\" controls></audio></p>\r\n";
          }},
     };
     for (const HtmlCase& c : cases) {

@@ -197,7 +197,6 @@ const char kHead[] =
 TEST(PageOutput, AssembledPageExactText)
 {
     ServersGuard guard;
-    CPageOutput::Servers().makerBase = "https://cdn.example.com/t/";
     CPageOutput::Servers().mapsHost = "https://maps.example.com";
     CPageOutput::Servers().fontsHost = "https://fonts.example.com";
 

@@ -84,8 +84,8 @@ TEST(TableItem, HtmlEdgeCases)
         const char* body; // what follows the table's start tag
     };
     const Case cases[] = {
-        {"no columns", [](CTableItem& t) { t.AddRow(); t.AddRow(); },
-         "<tr style=\"background-color:#D0D0D0;\"></tr><tr></tr><tr></tr></table>"},
+        // rows without a cell are invalid HTML: a table without columns writes none
+        {"no columns", [](CTableItem& t) { t.AddRow(); t.AddRow(); }, "</table>"},
         {"header hidden", [](CTableItem& t) { t.AddColumn().m_strHeader = W("H"); t.m_bHeaderShown = 0; SetCell(t.AddRow(), 0, "x"); },
          "<tr><td style=\"padding:4px;\">x</td></tr></table>"},
         {"markup is text", [](CTableItem& t) { t.m_crHeaderBack = 0xFFFFFFFF; t.AddColumn().m_strHeader = W("<b>"); SetCell(t.AddRow(), 0, "<i>a</i>"); },

@@ -95,8 +95,9 @@ TEST(TextItemHtml, EachTypeWritesItsMarkup)
              m->m_strClass = "c";
              return m;
          }, 3,
-         "<marquee loop=\"2\" direction=\"right\" scrollamount=\"10\" style=\"position:absolute;left:10px;top:20px;height:30px;width:100px;"
-         "font-family:Arial;font-weight:bold;\" class=\"c\"><p style=\"font-family:Arial;font-weight:bold;\">go</p></marquee>\r\n"},
+         "<div style=\"position:absolute;left:10px;top:20px;height:30px;width:100px;font-family:Arial;font-weight:bold;"
+         "overflow:hidden;white-space:nowrap;\" class=\"c\"><p style=\"font-family:Arial;font-weight:bold;display:inline-block;margin:0;"
+         "padding-left:100%;animation:tessel-marquee 1700ms linear 2 reverse;\">go</p></div>\r\n"},
         {"heading level 2", [] {
              auto h = Make<CHeadingItem>();
              h->m_nLevel = 2;

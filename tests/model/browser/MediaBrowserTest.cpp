@@ -4,8 +4,11 @@
 #include "model/PageOutput.h"
 #include "model/PublishContext.h"
 #include "model/items/GalleryItem.h"
+#include "model/items/MarqueeItem.h"
 #include "model/items/SliderItem.h"
 #include "BrowserHarness.h"
+
+#include <algorithm>
 
 #include <QtCore/QDir>
 #include <QtCore/QElapsedTimer>
@@ -100,6 +103,58 @@ TEST(MediaBrowser, SliderChangesFramesAndGallerySwapsPictures)
     const int thumbs = RunScript(page, QStringLiteral("Array.from(document.querySelectorAll('td img')).filter(e => e.complete && e.naturalWidth > 0).length")).toInt();
     EXPECT_EQ(thumbs, 2);
     EXPECT_TRUE(page.errors.isEmpty()) << page.errors.join('\n').toStdString();
+}
+
+TEST(MediaBrowser, MarqueeTextScrollsAcrossItsBoxInTheChosenDirection)
+{
+    QTemporaryDir dir;
+    struct Case { int direction; const char* name; };
+    for (const Case c : {Case{0, "left"}, Case{1, "right"}}) {
+        SCOPED_TRACE(c.name);
+        CMarqueeItem marquee;
+        marquee.m_strText.SetText(u"News");
+        marquee.m_nX = 20;
+        marquee.m_nY = 20;
+        marquee.m_nWidth = 300;
+        marquee.m_nHeight = 30;
+        marquee.m_nScrollAmount = 30; // 300 px * 2 * 85 ms / 30 = 1.7 s a pass
+        marquee.m_nDirection = c.direction;
+        CPageOutput out;
+        marquee.WriteHtml(out);
+        out.AssemblePage();
+        const QString path = QDir(dir.path()).filePath(QStringLiteral("%1.html").arg(c.name));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(out.m_strFinalPage.GetString());
+        f.close();
+
+        Browser browser;
+        ASSERT_TRUE(LoadFile(browser.page, path));
+        // where the text's left edge stands against the box's, at moments of its one
+        // animation (set through the animation itself: a page that is not shown draws no
+        // frames, so its clock would not run)
+        EXPECT_EQ(RunScript(browser.page, QStringLiteral("document.getAnimations().length")).toInt(), 1);
+        EXPECT_EQ(RunScript(browser.page, QStringLiteral("document.getAnimations()[0].effect.getComputedTiming().duration")).toInt(), 1700);
+        QList<int> seen;
+        for (int t : {0, 425, 850, 1275, 1690})
+            seen << RunScript(browser.page, QStringLiteral("(() => { document.getAnimations()[0].currentTime = %1;"
+                                                           " const p = document.querySelector('div > p'); const r = document.createRange();"
+                                                           " r.selectNodeContents(p); return Math.round(r.getBoundingClientRect().left"
+                                                           " - p.parentNode.getBoundingClientRect().left); })()").arg(t)).toInt();
+        ASSERT_EQ(seen.size(), 5);
+        const int lowest = *std::min_element(seen.begin(), seen.end());
+        const int highest = *std::max_element(seen.begin(), seen.end());
+        // the text passes through the box: seen inside it and, at one end, beyond it
+        EXPECT_LT(lowest, 0) << c.name;
+        EXPECT_GT(highest, 150) << c.name;
+        // it moves the chosen way all along
+        for (int i = 1; i < seen.size(); ++i)
+            if (c.direction == 0)
+                EXPECT_LT(seen[i], seen[i - 1]) << i;
+            else
+                EXPECT_GT(seen[i], seen[i - 1]) << i;
+        EXPECT_TRUE(browser.page.errors.isEmpty()) << browser.page.errors.join('\n').toStdString();
+    }
 }
 
 } // namespace
