@@ -93,8 +93,11 @@ public:
 
     // HTML helpers (ItemHtml.cpp).
     // The id written for the item: its name with every blank and control character made
-    // "_", or "id%d" with its serial when it has none.
+    // "_", or "id%d" with its serial when it has none; while a page is written, the id the
+    // page gave it when another item on the page already has that one.
     CString GetHtmlId() const;
+    // Set only while a page is written (never saved): see CPage::WriteHtml.
+    CString m_strPageId;
     void WriteIdClassTitle(CPageOutput& out);
     void WriteEventAttributes(CPageOutput& out);
     void WriteTextBoxStyle(CPageOutput& out);

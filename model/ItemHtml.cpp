@@ -43,6 +43,8 @@ CString ItemFileHref(const CItem& item, const CPageOutput& out, const char* file
 
 CString CItem::GetHtmlId() const
 {
+    if (!m_strPageId.IsEmpty())
+        return m_strPageId;
     if (m_strName.IsEmpty())
         return CString::Formatted("id%d", m_nSerial);
     // An id holds no blank or control character (a line break would also end the

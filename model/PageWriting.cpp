@@ -204,8 +204,64 @@ CString CPage::GetStyle()
     return BlockStyle(*this, m_pStretch, false);
 }
 
+namespace {
+
+// Ids are unique within a page: two items of a page, its bands and masters may carry one
+// name (a band's item and a page's item, say). The first keeps its id, each later one
+// gets the next free "_2", "_3"... for the time the page is written; the names stay.
+class CPageIds {
+public:
+    explicit CPageIds(CPage& page)
+    {
+        auto collect = [this](CGroupItem* group) {
+            if (group)
+                group->CollectItems(m_items);
+        };
+        collect(page.m_pHeaderBand);
+        collect(page.m_pMaster1);
+        page.CollectItems(m_items);
+        for (CItem* clone : page.m_clones)
+            if (clone) {
+                m_items.push_back(clone);
+                clone->CollectItems(m_items);
+            }
+        collect(page.m_pMaster2);
+        collect(page.m_pFooterBand);
+        std::set<CString> taken;
+        for (CItem* item : m_items)
+            taken.insert(item->GetHtmlId());
+        std::set<CString> used;
+        for (CItem* item : m_items) {
+            const CString id = item->GetHtmlId();
+            if (used.insert(id).second)
+                continue;
+            CString unique;
+            for (int n = 2;; ++n) {
+                unique = CString::Formatted("%s_%d", id.GetString(), n);
+                if (!taken.count(unique) && !used.count(unique))
+                    break;
+            }
+            item->m_strPageId = unique;
+            used.insert(unique);
+        }
+    }
+    ~CPageIds()
+    {
+        for (CItem* item : m_items)
+            item->m_strPageId.Empty();
+    }
+    CPageIds(const CPageIds&) = delete;
+    CPageIds& operator=(const CPageIds&) = delete;
+
+private:
+    CItemList m_items;
+};
+
+} // namespace
+
 void CPage::WriteHtml(CPageOutput& out)
 {
+    const CPageIds ids(*this);
     CString onLoad;
     m_pageAction.GetScript(onLoad);
     out.m_strOnLoad = onLoad;

@@ -276,6 +276,41 @@ TEST(PageHtml, ClonesAreWrittenAfterThePageItems)
     EXPECT_GT(copy, own);
 }
 
+TEST(PageHtml, IdsAreUniqueWithinThePageWhileNamesStay)
+{
+    Site site;
+    // the header band, the first master, the page and the footer each hold a "logo"; the
+    // page also holds a "logo_2" of its own, which the third one must not take
+    site.header.AddChild(Text(u"A", "logo", 1, 1));
+    site.first.AddChild(Text(u"B", "logo", 1, 1));
+    site.page.AddChild(Text(u"C", "logo", 1, 1));
+    site.page.AddChild(Text(u"D", "logo_2", 1, 1));
+    site.footer.AddChild(Text(u"E", "logo", 1, 1));
+    const CString html = site.Write(3);
+    struct Expected { const char* id; const char* text; };
+    const Expected order[] = {{"logo", "A"}, {"logo_3", "B"}, {"logo_4", "C"}, {"logo_2", "D"}, {"logo_5", "E"}};
+    for (const Expected& e : order) {
+        SCOPED_TRACE(e.id);
+        const CString tag = CString::Formatted("id=\"%s\"", e.id);
+        const int at = html.Find(tag);
+        ASSERT_NE(at, -1) << html.GetString();
+        EXPECT_EQ(html.Find(tag, at + 1), -1) << "twice";
+        EXPECT_EQ(html.Mid(html.Find(">", at) + 1, 1), CString(e.text));
+    }
+    // the names are untouched and the ids are the names again once the page is written
+    CItemList all;
+    site.page.CollectItems(all);
+    site.header.CollectItems(all);
+    site.first.CollectItems(all);
+    site.footer.CollectItems(all);
+    for (CItem* item : all) {
+        EXPECT_TRUE(item->m_strPageId.IsEmpty());
+        EXPECT_EQ(item->GetHtmlId(), item->m_strName);
+    }
+    // the whole page is well formed
+    EXPECT_EQ(testsupport::TidyErrors(AssembledPage(html)), QByteArray());
+}
+
 // ---------------------------------------------------------------- folders
 
 TEST(FolderOutput, FoldersAreMadeInsideTheOutputRoot)
