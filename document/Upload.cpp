@@ -199,8 +199,48 @@ CFileUploader::Status CFileUploader::LinkFailure(DWORD error)
     return Failure(CString("Error uploading file: ") + m_strRemotePath, MB_OK);
 }
 
+bool CFileUploader::MakeRemoteFolder()
+{
+    CString folder = m_strRemoteFolder;
+    folder.TrimRight('/');
+    if (folder.IsEmpty()) // the login folder or the root: always there
+        return true;
+    std::vector<CFtpListEntry> entries;
+    if (m_connection->ListFolder(folder, entries) == 0)
+        return true;
+    // Each missing level from the top down, as a user would make them.
+    CString path = folder[0] == '/' ? CString("/") : CString();
+    int start = folder[0] == '/' ? 1 : 0;
+    while (start <= folder.GetLength()) {
+        int end = folder.Find('/', start);
+        if (end < 0)
+            end = folder.GetLength();
+        if (end > start) {
+            path += folder.Mid(start, end - start);
+            if (!m_connection->CreateDirectory(path)) {
+                entries.clear();
+                if (m_connection->ListFolder(path, entries) != 0)
+                    return false;
+            }
+            path += '/';
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
 CFileUploader::Status CFileUploader::NextFile()
 {
+    if (!m_bFolderReady && !m_queue.empty() && m_connection) {
+        m_bFolderReady = true;
+        if (!MakeRemoteFolder()) {
+            if (m_step.CancelPending())
+                return Failed;
+            return Failure(CString::Formatted("The folder %s does not exist on the server and could not be created.",
+                               m_strRemoteFolder.GetString()),
+                MB_ICONSTOP);
+        }
+    }
     for (;;) {
         if (m_step.CancelPending())
             return Failed;

@@ -104,6 +104,9 @@ public:
 
 private:
     Status NextFile();
+    // The remote folder the site goes into, made (with its parents) when the server has
+    // none; false when it can be neither found nor made.
+    bool MakeRemoteFolder();
     Status StepOnce();
     Status LinkFailure(DWORD error);
     // A message for a failure, unless the failure is the user's Stop.
@@ -129,5 +132,6 @@ private:
     UINT m_nEntriesTaken = 0;
     std::time_t m_startTime = 0;
     DWORD m_dwLastError = 0;
+    bool m_bFolderReady = false;
     CNetworkStep m_step;
 };

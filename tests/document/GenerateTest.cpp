@@ -655,6 +655,22 @@ TEST(Generate, ExportToFolderUsesTheProjectNameAndReportsFailure)
     EXPECT_GE(messages.texts[0].Find("Shop/index.php"), 0) << messages.texts[0].GetString();
 }
 
+TEST(Generate, ExportToAFolderThatDoesNotExistYetCreatesIt)
+{
+    QTemporaryDir tmp;
+    CKJDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.SetPathName(CString::FromQString(tmp.filePath("Shop.kjproj")));
+    const CString chosen = CString::FromQString(tmp.filePath("new/deeper"));
+    CString where;
+    doctest::MessageRecorder messages;
+    ASSERT_EQ(ExportWebsiteToFolder(doc, chosen, &where), 1);
+    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_EQ(where, chosen + "/Shop");
+    EXPECT_TRUE(QFileInfo::exists(tmp.filePath("new/deeper/Shop/index.php")));
+    EXPECT_EQ(doc.m_strExportFolder, chosen + "/");
+}
+
 TEST(Generate, TemporaryOutputThatIsALinkIsNotUsed)
 {
     QTemporaryDir tmp;

@@ -134,6 +134,45 @@ TEST(Upload, WholeSiteArrivesByteForByteAndCountsAsUploaded)
     }
 }
 
+TEST(Upload, AMissingRemoteFolderIsMadeOrNamed)
+{
+    FtpServer server;
+    ASSERT_TRUE(server.Start()) << server.Error().constData();
+    QDir(server.Root()).mkpath(QStringLiteral("public_html"));
+    QFile blocker(server.LocalPath(QStringLiteral("public_html/taken")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.write("a file, not a folder");
+    blocker.close();
+
+    struct Case { const char* remote; const char* serverFolder; bool made; };
+    const Case cases[] = {
+        {"/public_html/new/site/", "public_html/new/site", true}, // two levels missing
+        {"shop", "shop", true},                                   // relative to the login folder
+        {"/public_html/taken/site", nullptr, false},              // a file stands in the way
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.remote);
+        CKJDoc doc;
+        BuildSite(doc);
+        doctest::MessageRecorder messages;
+        UploadRun run;
+        Upload(doc, server, false, run, c.remote);
+        if (c.made) {
+            ASSERT_EQ(run.status, CFileUploader::Finished);
+            EXPECT_TRUE(messages.texts.empty());
+            const QString remote = server.LocalPath(QString::fromUtf8(c.serverFolder));
+            EXPECT_EQ(gentest::FilesUnder(remote), SiteFiles(run.context));
+            ExpectUploadedOnServer(run.context, remote);
+        } else {
+            EXPECT_EQ(run.status, CFileUploader::Failed);
+            ASSERT_EQ(messages.texts.size(), 1u);
+            EXPECT_EQ(messages.texts[0], CString("The folder /public_html/taken/site/ does not exist on the server and could not be created."));
+            for (const auto& f : run.context.GetFiles())
+                EXPECT_NE(*f->m_pUploadState, kUploadDone) << f->m_strRemoteName.GetString();
+        }
+    }
+}
+
 TEST(Upload, OnlyChangedPagesGoAgainAndUploadAllSendsEverything)
 {
     FtpServer server;
