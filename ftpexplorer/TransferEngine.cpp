@@ -9,6 +9,9 @@
 #include <QtCore/QFileInfo>
 #include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -105,6 +108,10 @@ void CTransferEngine::Skip(const CString& name, const CString& where, const char
 void CTransferEngine::CloseFiles()
 {
     m_localFile.Abort();
+    if (!m_strPartPath.IsEmpty()) {
+        ::unlink(m_strPartPath.GetString());
+        m_strPartPath.Empty();
+    }
     if (m_pRemoteFile) {
         m_pRemoteFile->Abort();
         m_pRemoteFile.reset();
@@ -266,8 +273,20 @@ CTransferEngine::Result CTransferEngine::NextFile()
                 continue;
             }
             m_strLocalPath = entry->m_strTarget + LocalNameFor(m_strFileName);
+            // A fresh hidden name in the target's folder, so the last rename stays on one disk.
+            const int slash = m_strLocalPath.ReverseFind('/');
+            CString part = m_strLocalPath.Left(slash + 1) + "." + m_strLocalPath.Mid(slash + 1) + ".XXXXXX";
+            std::vector<char> name(part.GetString(), part.GetString() + part.GetLength() + 1);
+            const int fd = ::mkstemp(name.data());
+            if (fd < 0)
+                return Fail(FtpFormat("Error writing local file %s", {m_strLocalPath.GetString()}));
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            ::fchmod(fd, 0666 & ~mask); // the rights a plainly created file gets
+            ::close(fd);
+            m_strPartPath = name.data();
             CFileException error;
-            if (!m_localFile.Open(m_strLocalPath, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &error))
+            if (!m_localFile.Open(m_strPartPath, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &error))
                 return Fail(FtpFormat("Error writing local file %s", {m_strLocalPath.GetString()}));
         }
         if (!m_pConnection) {
@@ -281,8 +300,10 @@ CTransferEngine::Result CTransferEngine::NextFile()
             return Fail(m_direction == upload ? FtpFormat("Error writing remote file %s", {m_strRemotePath.GetString()})
                                               : FtpFormat("Error reading remote file %s", {m_strRemotePath.GetString()}));
         }
-        if (m_direction == download)
+        if (m_direction == download) {
             m_nFileSize = entry->m_nSize;
+            m_nListedSize = entry->m_nSize;
+        }
         m_timer = true;
         return running;
     }
@@ -343,6 +364,16 @@ CTransferEngine::Result CTransferEngine::TickStep()
         std::uint64_t held = 0;
         if (m_direction == upload && (!m_pConnection->GetRemoteFileSize(m_strRemotePath, held) || held != length))
             return Fail(FtpFormat("Error writing remote file %s", {m_strRemotePath.GetString()}));
+        if (m_direction == download) {
+            // Nor is a closed data connection: the bytes must be as many as the server holds
+            // (SIZE), or as it listed when it does not answer SIZE.
+            const std::uint64_t expected = m_pConnection->GetRemoteFileSize(m_strRemotePath, held) ? held : m_nListedSize;
+            if (length != expected)
+                return Fail(FtpFormat("Error reading remote file %s", {m_strRemotePath.GetString()}));
+            if (::rename(m_strPartPath.GetString(), m_strLocalPath.GetString()) != 0)
+                return Fail(FtpFormat("Error writing local file %s", {m_strLocalPath.GetString()}));
+            m_strPartPath.Empty();
+        }
         if (m_direction == upload)
             AddHistoryEvent(FtpFormat("Uploaded: %s", {m_strFileName.GetString()}),
                             FtpFormat("%d bytes sent OK   From: %s   To: %s",

@@ -84,12 +84,16 @@ private:
     std::deque<CFileEntry*> m_queue;
     std::vector<std::unique_ptr<CFileEntry>> m_owned; // entries made while expanding folders
     CString m_strLocalPath;
+    // A download is written here, beside its target, and takes the target's name only once
+    // it is whole: a cut or short transfer never replaces a good local file.
+    CString m_strPartPath;
     CString m_strFileName;
     CString m_strRemotePath;
     int m_nPercent = 0;
     CFile m_localFile;
     std::unique_ptr<CInternetFile> m_pRemoteFile;
     std::uint64_t m_nFileSize = 0;
+    std::uint64_t m_nListedSize = 0; // what the listing said of the file being downloaded
     std::uint64_t m_nBytesDone = 0;
     int m_nTotal = 0;
     int m_nCurrent = 0;

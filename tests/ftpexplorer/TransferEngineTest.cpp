@@ -628,6 +628,61 @@ TEST_F(Transfers, DownloadsReportRefusedListingsAndKeepNameBytes)
     }
 }
 
+// Downloads that the server cuts short while replying "226": the bytes are checked
+// against SIZE, or the listed size when SIZE is refused; a short file never replaces the
+// good local copy and leaves nothing behind.
+TEST_F(Transfers, DownloadsTrustOnlyWholeFiles)
+{
+    struct Case {
+        const char* name;
+        FtpFaults faults;
+        CTransferEngine::Result result;
+    };
+    FtpFaults shortSend;
+    shortSend.shortSend = QStringList {QStringLiteral("b.bin")};
+    FtpFaults shortNoSize = shortSend;
+    shortNoSize.refuseSize = true;
+    FtpFaults noSize;
+    noSize.refuseSize = true;
+    const Case cases[] = {
+        {"whole", {}, CTransferEngine::finishedOk},
+        {"half sent with 226", shortSend, CTransferEngine::cancelled},
+        {"half sent, SIZE refused: the listed size decides", shortNoSize, CTransferEngine::cancelled},
+        {"SIZE refused, file whole", noSize, CTransferEngine::finishedOk},
+    };
+    FtpServer server;
+    ASSERT_TRUE(server.Start()) << server.Error().toStdString();
+    const QByteArray data = RandomBytes(100000, 41);
+    WriteDisk(server.LocalPath(QStringLiteral("dl2/b.bin")), data);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClearHistoryEvents();
+        ASSERT_TRUE(server.SetFaults(c.faults));
+        QTemporaryDir target;
+        WriteDisk(QDir(target.path()).filePath(QStringLiteral("b.bin")), "the good copy");
+        auto ftp = Connect(server, 2000, 2000);
+        CFileEntry file = Entry("/dl2/b.bin", CFileEntry::file, CString::FromQString(target.path()) + "/", 100000);
+        Recorder boxes;
+        CTransferEngine down(CTransferEngine::download, ftp.get());
+        down.AddEntry(&file);
+        EXPECT_EQ(Run(down), c.result);
+        if (c.result == CTransferEngine::finishedOk) {
+            EXPECT_TRUE(boxes.boxes.empty());
+            EXPECT_TRUE(Logged("Downloaded: b.bin"));
+            EXPECT_EQ(Tree(target.path()), (std::map<QString, QByteArray> {{"b.bin", data}}));
+            EXPECT_EQ(QFileInfo(QDir(target.path()).filePath(QStringLiteral("b.bin"))).permissions() & QFileDevice::ReadOther,
+                      QFileDevice::ReadOther);
+        } else {
+            ASSERT_EQ(boxes.boxes.size(), 1u);
+            EXPECT_EQ(boxes.boxes[0].first, CString("Error reading remote file /dl2/b.bin"));
+            EXPECT_FALSE(Logged("Downloaded: b.bin"));
+            EXPECT_TRUE(Logged("Failed:b.bin"));
+            // the good copy as it was, and no part file beside it
+            EXPECT_EQ(Tree(target.path()), (std::map<QString, QByteArray> {{"b.bin", "the good copy"}}));
+        }
+    }
+}
+
 TEST(TransferNames, LocalNamesOfRemoteBytes)
 {
     const struct {

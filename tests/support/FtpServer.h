@@ -43,6 +43,7 @@ struct FtpFaults {
     QStringList refuseList;     // folder names whose listing is refused with 550
     QStringList stall;          // commands never answered: "SIZE" (all) or "STOR b.bin" (that name)
     int dropAfter = 0;          // drop the connection after this many bytes of a transfer
+    QStringList shortSend;      // file names whose download sends only the first half, then 226
 };
 
 // A loopback port that was free a moment ago: nothing listens on it.
@@ -163,7 +164,7 @@ public:
         };
         QByteArray json = "{\"truncate\":" + list(f.truncate) + ",\"refuse_size\":" + (f.refuseSize ? "true" : "false")
             + ",\"refuse_list\":" + list(f.refuseList) + ",\"stall\":" + list(f.stall)
-            + ",\"drop_after\":" + QByteArray::number(f.dropAfter) + "}";
+            + ",\"drop_after\":" + QByteArray::number(f.dropAfter) + ",\"short_send\":" + list(f.shortSend) + "}";
         // Written aside and renamed, so the server never reads half a file.
         QFile out(FaultsPath() + QStringLiteral(".new"));
         if (!out.open(QIODevice::WriteOnly) || out.write(json) != json.size())

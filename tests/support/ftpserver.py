@@ -14,6 +14,7 @@ by --faults (read again whenever it changes):
   "refuse_list": folder names whose listing (LIST, MLSD, NLST) is refused with 550
   "stall":       commands never answered: "SIZE" (every one) or "STOR b.bin" (for that name)
   "drop_after":  drop the connection after this many bytes of a file transfer
+  "short_send":  file names whose download sends only the first half, then "226"
 Names are taken and listed as raw bytes (surrogate escapes), so names that are not UTF-8
 (Latin-1 "caf\xe9") go through unchanged.
 """
@@ -153,6 +154,14 @@ def main():
                     self.respond("550 Listing refused by the server.")
                     return
             return FTPHandler.pre_process_command(self, line, cmd, arg)
+
+        def ftp_RETR(self, file):
+            if os.path.basename(file) in faults().get("short_send", []):
+                with open(file, "rb") as f:
+                    data = f.read()
+                self.push_dtp_data(data[:len(data) // 2], isproducer=False, cmd="RETR")
+                return file
+            return FTPHandler.ftp_RETR(self, file)
 
         def on_file_received(self, file):
             if os.path.basename(file) in faults().get("truncate", []):
