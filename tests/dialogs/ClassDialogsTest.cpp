@@ -7,9 +7,11 @@
 #include "support/ExternalTools.h"
 #include "dialogs/ClassDialogs.h"
 #include "dialogs/FontDialogs.h"
+#include "dialogs/OverColorDialogs.h"
 #include "dialogs/SizeDialogs.h"
 #include "document/KJDoc.h"
 #include "document/SiteCss.h"
+#include "framework/ui/Translation.h"
 #include "model/Page.h"
 #include "model/items/ParagraphItem.h"
 
@@ -619,8 +621,16 @@ TEST(ClassStylesheet, ProjectWithAClassOfEveryKindPassesTheCssChecker)
         c->m_hoverFill.m_crColor = 0xCCCCCC;
         doc.m_styleClasses.push_back(std::move(c));
     }
+    // Names as an old or hand-made project file may hold them.
+    for (const char* name : {"}body{color:red", "9lives", "with space", "", "-"}) {
+        auto c = std::make_unique<CStyleClass>(CLASS_A, 0);
+        c->m_strName = name;
+        c->m_nSize = 10;
+        doc.m_styleClasses.push_back(std::move(c));
+    }
     CString css;
     BuildSiteCss(doc, css);
+    EXPECT_EQ(css.Find("}body{color:red"), -1) << "a class name cannot end the rule";
     for (int kind = 0; kind < CLASS_KIND_COUNT; ++kind) {
         const CString selector = CString(CStyleClass::GetElement(kind)) + "." + doc.m_styleClasses[first + std::size_t(kind)]->m_strName;
         EXPECT_NE(css.Find(selector.GetString()), -1) << selector.GetString();
@@ -639,4 +649,100 @@ TEST(ClassStylesheet, ProjectWithAClassOfEveryKindPassesTheCssChecker)
         QByteArray(), 300000);
     ASSERT_TRUE(r.started);
     EXPECT_EQ(r.exitCode, 0) << (r.out + r.err).toStdString() << "\n" << css.GetString();
+}
+
+namespace {
+// Every text gets a mark, so that what was translated shows.
+bool MarkEveryText(CString& text)
+{
+    if (text.IsEmpty())
+        return false;
+    text = "T:" + text;
+    return true;
+}
+struct ScopedLookup {
+    ScopedLookup() : previous(GetTranslationLookup()) { SetTranslationLookup(&MarkEveryText); }
+    ~ScopedLookup() { SetTranslationLookup(previous); }
+    TranslationLookup previous;
+};
+} // namespace
+
+TEST(ClassDialogs, TablesAreTheDialogsControlsInOrder)
+{
+    const struct {
+        const char* name;
+        const DlgTemplate* table;
+        int resource;
+        std::function<std::unique_ptr<CDialog>()> make;
+    } cases[] = {
+        {"DClassList", &kClassListTemplate, 300, [] { return std::make_unique<DClassList>(); }},
+        {"DNewClass", &kNewClassTemplate, 296, [] { return std::make_unique<DNewClass>(); }},
+        {"DClass", &kClassTemplate, 297, [] { return std::make_unique<DClass>(); }},
+        {"DOverStyle", &kOverStyleTemplate, 321, [] { return std::make_unique<DOverStyle>(); }},
+        {"DSelectClass", &kSelectClassTemplate, 301, [] { return std::make_unique<DSelectClass>(); }},
+        {"DImageOverColor", &kImageOverColorTemplate, 253, [] { return std::make_unique<DImageOverColor>(); }},
+        {"DShapeOverColor", &kShapeOverColorTemplate, 320, [] { return std::make_unique<DShapeOverColor>(); }},
+        {"DTextShadow", &kTextShadowTemplate, 386, [] { return std::make_unique<DTextShadow>(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.table->resource, c.resource);
+        std::unique_ptr<CDialog> dlg = c.make();
+        std::vector<int> ids;
+        for (const DlgControl& row : c.table->controls)
+            if (row.id != IDC_STATIC) {
+                EXPECT_EQ(std::count(ids.begin(), ids.end(), row.id), 0) << row.id;
+                ids.push_back(row.id);
+                EXPECT_NE(dlg->GetDlgItem(row.id), nullptr) << row.id;
+            }
+        EXPECT_EQ(dlg->ControlIds(), ids);
+        EXPECT_EQ(dlg->windowTitle().toStdString(), c.table->caption);
+    }
+}
+
+TEST(ClassDialogs, OverStyleKeepsItsTextsWhileTheClassDialogTranslates)
+{
+    ClassFixture f;
+    ScopedLookup marks;
+    MessageLog log;
+    CString overButton, overCaption, classButton, classCaption;
+    ScopedHook hook([&](CDialog& d) {
+        if (dynamic_cast<DOverStyle*>(&d)) {
+            overButton = d.GetDlgItemText(1055);
+            overCaption = CString::FromQString(d.windowTitle());
+            PressCancel(d);
+            return Finish(d);
+        }
+        classButton = d.GetDlgItemText(1061);
+        classCaption = CString::FromQString(d.windowTitle());
+        Click(d, 1063);
+        Type(d.GetDlgItem(1000), QStringLiteral("--"));
+        PressOk(d);
+        PressCancel(d);
+        return Finish(d);
+    });
+    EXPECT_FALSE(EditClassWithDialog(f.doc, *f.box, nullptr));
+    EXPECT_EQ(overButton, CString("Background"));
+    EXPECT_EQ(overCaption, CString("Over Style"));
+    EXPECT_EQ(classButton, CString("T:Borders"));
+    EXPECT_EQ(classCaption, CString("T:Class"));
+    ASSERT_EQ(log.texts.size(), 1u);
+    EXPECT_EQ(log.texts[0], CString("T:Enter class name"));
+}
+
+TEST(ClassKinds, RowsAndKindsMapBothWays)
+{
+    const struct {
+        int row, kind;
+    } rows[] = {{0, 0}, {1, 1}, {13, 13}, {14, 14}, {19, 19}, {20, 23}, {21, 24}, {22, -1}, {-1, -1}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.row);
+        EXPECT_EQ(ClassKindOfRow(r.row), r.kind);
+        if (r.kind >= 0) {
+            EXPECT_EQ(ClassRowOfKind(r.kind), r.row);
+        }
+    }
+    // The colour, date and file inputs, which the list does not offer, show as input fields.
+    for (int kind : {20, 21, 22})
+        EXPECT_EQ(ClassRowOfKind(kind), 14) << kind;
 }
