@@ -142,7 +142,7 @@ TEST(SmallPropertyDialogs, AudioViewCodeShowsTypedValuesAndCancelKeepsTheItem)
     CDialog::SetModalHook(previous);
     EXPECT_NE(shown.Find("song.mp3"), -1) << shown.GetString();
     EXPECT_EQ(shown.Find("old.mp3"), -1);
-    EXPECT_NE(shown.Find("autostart"), -1);
+    EXPECT_NE(shown.Find(" autoplay"), -1); // the typed Auto Start
     EXPECT_EQ(item.m_strThirdName, CString("old.mp3"));
     EXPECT_EQ(item.m_bAutoStart, 0);
 
