@@ -407,9 +407,8 @@ CString BuildWizardMailScript(const CString& email)
 
 void MarkPhpPage(CPage& page)
 {
+    // The extension is the page's "Enable PHP" flag: Page/Setup reads it back from there.
     page.m_strExtension = ".php";
-    // The page's "Enable PHP" flag, which Page/Setup turns back into the extension.
-    page.m_bStats2 = 1;
 }
 
 bool BuildWizardFinish(CKJDoc& doc, int formKind, const CString& email, const CContactFormOptions& options)

@@ -4,12 +4,16 @@
 #include "document/KJDoc.h"
 #include "document/Upload.h"
 #include "framework/core/NumberFormat.h"
+#include "model/HeaderFooterItem.h"
+#include "model/MasterItem.h"
 #include "model/Page.h"
+#include "model/Picture.h"
 #include "model/PublishContext.h"
 #include "model/Translate.h"
 #include "model/WString.h"
 
 #include <QtCore/QFile>
+#include <algorithm>
 #include <QtCore/QSaveFile>
 #include <QtCore/QTemporaryDir>
 #include <limits>
@@ -57,11 +61,52 @@ CSiteCounts CountSiteTexts(const CKJDoc& doc)
     return counts;
 }
 
+namespace {
+// The upload states a generation run may list, and what they held before it.
+std::vector<std::pair<int*, int>> UploadStates(CKJDoc& doc)
+{
+    std::vector<std::pair<int*, int>> states;
+    auto keep = [&](int& state) { states.emplace_back(&state, state); };
+    CItemList items;
+    doc.CollectAllItems(items);
+    for (CItem* item : items)
+        keep(item->m_nUploadState);
+    for (auto& list : {&doc.m_headerBands, &doc.m_footerBands})
+        for (auto& band : *list)
+            keep(band->m_nUploadState);
+    for (auto& master : doc.m_masters)
+        keep(master->m_nUploadState);
+    for (auto& texture : doc.m_textures)
+        keep(texture->m_nUploadState);
+    for (auto& file : doc.m_fileRecords)
+        keep(file->m_nUploadState);
+    doc.ForEachFill([&](CFillStyle& fill) { keep(fill.m_nUploadState); });
+    keep(doc.m_nCssUploadState);
+    keep(doc.m_nSiteFilesUploadState);
+    return states;
+}
+} // namespace
+
 bool MeasureSiteBytes(CKJDoc& doc, std::int64_t& bytes)
 {
+    // Measuring is no upload: what the run lists for sending goes back to "changed", so
+    // the project is as it was (a state the run found changed stays changed).
+    const std::vector<std::pair<int*, int>> before = UploadStates(doc);
     QTemporaryDir folder;
     CPublishContext context(doc.GetTitle().GetString());
-    if (!GenerateForUpload(doc, context, true, folder))
+    const bool written = GenerateForUpload(doc, context, true, folder);
+    for (const auto& [state, old] : before)
+        if (*state == kUploadListed && old != kUploadListed)
+            *state = old == kUploadDone ? kUploadChanged : old;
+    for (const auto& file : context.GetFiles()) {
+        std::vector<int*> listed = file->m_sharedStates;
+        listed.push_back(file->m_pUploadState);
+        for (int* state : listed)
+            if (state && *state == kUploadListed
+                && std::none_of(before.begin(), before.end(), [&](const auto& b) { return b.first == state; }))
+                *state = kUploadChanged;
+    }
+    if (!written)
         return false;
     bytes = 0;
     for (const auto& file : context.GetFiles())
