@@ -18,6 +18,7 @@
 #include "model/items/ParagraphItem.h"
 #include "model/items/ShapeItem.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -373,4 +374,14 @@ void CKJDoc::BuildThemeWebsite(CWizardState& state)
     // 21.
     m->LayoutChildren();
     ApplyPageWidth();
+    // Texts measured with the fonts at hand may run longer than the sample layout allows:
+    // a page grows rather than let its content run into the footer.
+    for (auto& page : m_pages) {
+        int bottom = 0;
+        for (const auto& child : page->GetChildren())
+            if (child->m_bPositioned)
+                bottom = std::max(bottom, child->m_nY + child->m_nHeight);
+        if (bottom + 20 > page->m_nHeight)
+            page->m_nHeight = bottom + 20;
+    }
 }

@@ -3,6 +3,7 @@
 #include "DocTestSupport.h"
 #include "document/ContactForm.h"
 #include "document/EditScope.h"
+#include "document/Generate.h"
 #include "document/KJDoc.h"
 #include "document/WizardState.h"
 #include "model/HeaderFooterItem.h"
@@ -571,4 +572,30 @@ TEST(ContactForm, CountryListHasTheEmptyEntryThenTwoHundredCountries)
     for (int i = 0; i < 200; ++i)
         EXPECT_EQ(lines[i + 1], countries[size_t(i)].ToQString());
     EXPECT_EQ(list->m_strRequiredMessage.ToQString(), QStringLiteral("Choose your country."));
+}
+
+TEST(ThemeBuilder, EveryPageOfTheFullSiteIsValid)
+{
+    BuiltSite site(true, true);
+    ASSERT_TRUE(BuildWizardFinish(site.doc, 1, "site@example.com", DefaultContactFormOptions()));
+    site.doc.SetTitle("Full Wizard Site");
+    QTemporaryDir out;
+    CString written;
+    ASSERT_TRUE(ExportWebsiteToFolder(site.doc, CString::FromQString(out.path()), &written));
+    QDir folder(written.ToQString());
+    const QStringList pages = folder.entryList({QStringLiteral("*.php"), QStringLiteral("*.html")}, QDir::Files);
+    ASSERT_EQ(pages.size(), 15) << pages.join(QLatin1Char(' ')).toStdString();
+    for (const QString& name : pages) {
+        QFile f(folder.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        if (name == QStringLiteral("send_form.php"))
+            EXPECT_EQ(testsupport::PhpLintErrors(bytes), QByteArray());
+        else
+            EXPECT_EQ(testsupport::TidyErrors(bytes), QByteArray()) << name.toStdString();
+    }
+    // No page's content runs below its end.
+    for (const auto& page : site.doc.m_pages)
+        for (const auto& child : page->GetChildren())
+            EXPECT_LE(child->m_nY + child->m_nHeight, page->m_nHeight) << page->m_strBaseName.GetString();
 }
