@@ -368,6 +368,33 @@ TEST_F(Wizard, EveryPageEditsTheSiteLiveAndFinishAddsTheContactForm)
     EXPECT_TRUE(view.grab().save(testsupport::ArtifactPath(QStringLiteral("screenshots/wizard-home-browser.png"))));
 }
 
+TEST_F(Wizard, NoContactFormMakesNoPageAndStoresNoAddress)
+{
+    script = [](CPropertySheet& sheet) {
+        UseSourcePictures(sheet);
+        LeaveFirstPage(sheet);
+        for (int step = 1; step < 6; ++step)
+            Click(sheet, ID_WIZNEXT);
+        CPropertyPage& contact = *sheet.GetPage(6);
+        EXPECT_EQ(sheet.GetActiveIndex(), 6);
+        EXPECT_TRUE(Enabled(contact, 1000));
+        Pick(contact, 1018, 0);
+        EXPECT_FALSE(Enabled(contact, 1000)) << "no address without a form";
+        Type(contact, 1000, QStringLiteral("not an address"));
+        Click(sheet, ID_WIZNEXT);
+        Click(sheet, ID_WIZFINISH);
+        return sheet.GetResult();
+    };
+    ASSERT_TRUE(app->MainFrame()->SendCommand(ID_WEBSITE_WIZARD));
+    CProjectDocument* doc = OnlyProject();
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->Project().m_pages.size(), 14u) << "every subpage, no thank-you page";
+    for (const auto& page : doc->Project().m_pages)
+        EXPECT_NE(page->m_strBaseName, CString("send_form"));
+    EXPECT_EQ(GetProfileString("Current", "Email", "none"), CString("none"));
+    EXPECT_TRUE(doc->IsModified());
+}
+
 TEST(ContactFormInBrowser, RequiredCountryAsksUntilOneIsChosen)
 {
     CKJDoc doc;
