@@ -1,5 +1,6 @@
 #include "document/WizardState.h"
 
+#include "document/ImageItemImport.h"
 #include "document/KJDoc.h"
 #include "framework/core/Colors.h"
 #include "framework/core/Paths.h"
@@ -341,11 +342,15 @@ bool CWizardState::ChangeMainImage(CKJDoc& doc, const CString& path)
         slideshow = nullptr;
     }
     if (!mainImage) {
-        mainImage = new CImageItem();
+        // Named after its file, as every imported picture is.
+        mainImage = CreateImageItemFromFile(doc, path);
+        if (!mainImage)
+            return true;
         mainImage->SetSiteStyles(&doc.m_styles);
         home->InsertChild(0, mainImage);
+    } else {
+        ImportImageFile(*mainImage, path.GetString());
     }
-    ImportImageFile(*mainImage, path.GetString());
     const int maxW = ScaleBySizeMode(900), maxH = ScaleBySizeMode(300);
     const int w = mainImage->m_picture.GetWidth(), h = mainImage->m_picture.GetHeight();
     if (w > 0 && h > 0 && (w > maxW || h > maxH)) {
