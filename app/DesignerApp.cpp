@@ -6,6 +6,8 @@
 #include "controls/FileChooser.h"
 #include "app/MainFrame.h"
 #include "app/Welcome.h"
+#include "app/Wizard.h"
+#include "editor/ViewFrame.h"
 #include "framework/core/MessageBox.h"
 #include "framework/core/Paths.h"
 #include "framework/core/Profile.h"
@@ -222,8 +224,16 @@ void CDesignerApp::OnFileOpenProject()
         OpenDocumentFile(path);
 }
 
-// The wizard's pages edit a new project; until they exist the command starts a blank one.
-void CDesignerApp::OnWebsiteWizard() { OnFileNew(); }
+// The wizard builds its site into a new project window, which stays open whatever the
+// wizard's end.
+void CDesignerApp::OnWebsiteWizard()
+{
+    if (!m_pDocTemplate)
+        return;
+    CDocument* doc = m_pDocTemplate->OpenDocumentFile(nullptr);
+    if (auto* holder = dynamic_cast<CProjectHolder*>(doc))
+        RunWebsiteWizard(*doc, holder->Project());
+}
 
 CDocument* CDesignerApp::PromptAndOpen(const CString& folder, BOOL addToMRU)
 {

@@ -13,6 +13,7 @@
 #include "model/TextStyle.h"
 #include "model/WString.h"
 
+#include <array>
 #include <functional>
 #include <cstdint>
 #include <memory>
@@ -28,6 +29,8 @@ class CPage;
 class CParagraphItem;
 class CPicture;
 class CPublishContext;
+class CFormItem;
+class CWizardState;
 
 // A guide line of the editor: the object holds the position first, the record stores the
 // vertical flag first.
@@ -119,6 +122,13 @@ public:
     void ResolveLinks(const CPublishContext& context);
     // A page base name made from text that is safe as a file name and unique in folder.
     CString MakeUniquePageName(const CString& wanted, const CFolder* folder, const CPage* self) const;
+
+    // --- Website Wizard and contact form ------------------------------------------
+    // Fills the emptied project with the wizard's sample site from the record.
+    void BuildThemeWebsite(CWizardState& state);
+    // A new contact form with the chosen rows (sixteen values, see CContactFormOptions),
+    // named "Form%d" through the item counter; the caller owns it until it places it.
+    CFormItem* BuildContactForm(std::array<std::int32_t, 16> options);
 
     // --- undo --------------------------------------------------------------------
     // Returns whether a snapshot was recorded (a null container records nothing).
