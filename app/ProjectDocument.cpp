@@ -6,7 +6,9 @@
 #include "controls/FileChooser.h"
 #include "framework/ui/Frames.h"
 #include "framework/ui/WinApp.h"
+#include "dialogs/SmallPropertyDialogs.h"
 #include "dialogs/Upload.h"
+#include "app/WordCountCommand.h"
 #include "document/Generate.h"
 #include "editor/KJView.h"
 #include "framework/ui/Shell.h"
@@ -34,6 +36,16 @@ CProjectDocument::CProjectDocument()
     OnCommand(ID_WEBSITE_LOGIN, [this, window] { OnWebsiteLogin(m_project, window()); });
     OnCommand(ID_WEBSITE_BROWSE, [this, window] { OnWebsiteBrowse(m_project, window()); });
     OnCommand(ID_EXPORT_TO_FOLDER, [this] { OnExportToFolder(); });
+    OnCommand(ID_WEBSITE_STATISTICS, [this, window] {
+        RunWebsiteStatistics(m_project, [window](CString& code) {
+            DAnalytics dlg(window());
+            dlg.m_strCode = code;
+            if (dlg.DoModal() != IDOK)
+                return false;
+            code = dlg.m_strCode;
+            return true;
+        });
+    });
 }
 
 void CProjectDocument::OnExportToFolder()

@@ -7,6 +7,7 @@
 #include "app/ProjectDocument.h"
 #include "app/Wizard.h"
 #include "app/WordCountCommand.h"
+#include "dialogs/SmallPropertyDialogs.h"
 #include "app/AppResources.h"
 #include "controls/ColorControl.h"
 #include "controls/FileChooser.h"
@@ -541,4 +542,35 @@ TEST(WordCountCommand, ExportThenImportThroughTheDialogs)
     EXPECT_EQ(doc.m_strAnalytics, CString("<script>counted()</script>"));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.m_pages[0]->m_nUploadState, 0);
+}
+
+TEST_F(Wizard, WebsiteStatisticsCommandEditsTheCodeInItsDialog)
+{
+    ASSERT_TRUE(app->MainFrame()->SendCommand(ID_FILE_NEW));
+    CProjectDocument* project = OnlyProject();
+    ASSERT_NE(project, nullptr);
+    CKJDoc& doc = project->Project();
+    doc.m_strAnalytics = "<script>old()</script>";
+    doc.SetModifiedFlag(false);
+    struct Case { bool ok; const char* expected; bool modified; };
+    for (const Case c : {Case{false, "<script>old()</script>", false}, Case{true, "<script>counted()</script>", true}}) {
+        SCOPED_TRACE(c.ok ? "OK" : "Cancel");
+        CString shown;
+        const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& dlg) -> int {
+            if (!dynamic_cast<DAnalytics*>(&dlg))
+                return IDCANCEL;
+            shown = dlg.GetDlgItemText(1000);
+            dlg.SetDlgItemText(1000, "<script>counted()</script>");
+            if (c.ok)
+                dlg.OnOK();
+            else
+                dlg.OnCancel();
+            return dlg.GetResult();
+        });
+        EXPECT_TRUE(app->MainFrame()->SendCommand(ID_WEBSITE_STATISTICS));
+        CDialog::SetModalHook(previous);
+        EXPECT_EQ(shown, CString("<script>old()</script>")) << "the dialog opens on the project's code";
+        EXPECT_EQ(doc.m_strAnalytics, CString(c.expected));
+        EXPECT_EQ(doc.IsModified(), c.modified);
+    }
 }
