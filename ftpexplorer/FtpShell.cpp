@@ -1,4 +1,5 @@
 #include "ftpexplorer/FtpShell.h"
+#include "ftpexplorer/FtpIcons.h"
 #include "framework/core/MessageBox.h"
 #include "framework/core/Paths.h"
 #include "framework/core/Profile.h"
@@ -329,6 +330,8 @@ BOOL CFtpApp::InitInstance()
     tessel::SetProfileApplication(QStringLiteral("Varnelo FTP"));
     LoadStdProfileSettings(20);
     LoadLanguageFile(tessel::ProgramFolder() + "lang.ini");
+    // Every window and dialog of the explorer carries its icon.
+    QApplication::setWindowIcon(ExplorerIcon());
     if (!CreateMainWindow())
         return FALSE;
     CCommandLineInfo info;

@@ -36,7 +36,7 @@ CTransferEngine::CTransferEngine(Direction direction, CFtpConnection* connection
 CTransferEngine::~CTransferEngine()
 {
     m_timer = false;
-    CloseFiles();
+    CloseFiles(true);
 }
 
 CString CTransferEngine::FormatRate(std::uint64_t v)
@@ -105,11 +105,14 @@ void CTransferEngine::Skip(const CString& name, const CString& where, const char
     AddHistoryEvent(FtpFormat("Failed:%s", {name.GetString()}), FtpFormat(why, {where.GetString()}), HISTORY_ERROR);
 }
 
-void CTransferEngine::CloseFiles()
+void CTransferEngine::CloseFiles(bool userCancel)
 {
     m_localFile.Abort();
     if (!m_strPartPath.IsEmpty()) {
-        ::unlink(m_strPartPath.GetString());
+        // The user's Cancel leaves what arrived at the target; a failure leaves the target
+        // as it was.
+        if (!userCancel || ::rename(m_strPartPath.GetString(), m_strLocalPath.GetString()) != 0)
+            ::unlink(m_strPartPath.GetString());
         m_strPartPath.Empty();
     }
     if (m_pRemoteFile) {
@@ -122,7 +125,7 @@ CTransferEngine::Result CTransferEngine::Fail(const CString& description)
 {
     if (m_step.CancelPending()) {
         // The failure is the cancelled wait: the user's Cancel, not an error.
-        CloseFiles();
+        CloseFiles(true);
         m_timer = false;
         return cancelled;
     }
@@ -138,7 +141,7 @@ CTransferEngine::Result CTransferEngine::Guarded(const std::function<Result()>& 
 {
     return m_step.Run(running, cancelled, step, [this] {
         m_timer = false;
-        CloseFiles();
+        CloseFiles(true);
     });
 }
 
@@ -421,5 +424,5 @@ void CTransferEngine::Cancel()
     m_timer = false;
     // A step on the stack still uses the files: it ends them when its wait is over.
     if (!m_step.DeferCancel(m_pConnection))
-        CloseFiles();
+        CloseFiles(true);
 }

@@ -75,7 +75,9 @@ private:
     CFileEntry* Adopt(std::unique_ptr<CFileEntry> entry);
     Result Fail(const CString& description);
     void Skip(const CString& name, const CString& where, const char* why);
-    void CloseFiles();
+    // userCancel: a download's part file takes the target's name (what arrived stays), else
+    // it is removed.
+    void CloseFiles(bool userCancel = false);
     void UpdateTexts();
     std::time_t Now() const { return m_clock ? m_clock() : std::time(nullptr); }
 

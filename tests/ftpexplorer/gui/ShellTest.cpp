@@ -1,6 +1,7 @@
 // The explorer's shell: connection files, the connection dialog, the "FTP Connections"
 // picker, the history, translation of windows and menus, and a picture of a window.
 #include "ExplorerFixture.h"
+#include "ftpexplorer/FtpIcons.h"
 
 #include <QtGui/QImage>
 #include <QtGui/QPixmap>
@@ -323,13 +324,21 @@ TEST_F(Shell, StartWithoutArgumentsShowsThePicker)
         WriteProfileString("Recent File List", CString::Formatted("File%d", i), "");
     QStringList rows;
     m_otherDialogs = [&](CDialog& dlg) -> int {
-        if (auto* picker = dynamic_cast<CConnectionsDlg*>(&dlg))
+        if (auto* picker = dynamic_cast<CConnectionsDlg*>(&dlg)) {
             for (int i = 0; i < picker->List()->topLevelItemCount(); ++i)
                 rows << picker->List()->topLevelItem(i)->text(0);
+            // the explorer's own icon, on its dialogs as on its main window
+            EXPECT_EQ(picker->windowIcon().pixmap(32).toImage(), ExplorerIcon().pixmap(32).toImage());
+            EXPECT_EQ(picker->windowTitle(), QStringLiteral("FTP Connections"));
+        }
         return IDCANCEL;
     };
     m_app = std::make_unique<CFtpApp>();
     ASSERT_TRUE(m_app->InitInstance());
     EXPECT_EQ(rows, QStringList({"<new connection>"}));
     EXPECT_TRUE(m_app->m_pMainWnd->Children().empty()); // Cancel starts with no window
+    const QImage icon = m_app->m_pMainWnd->windowIcon().pixmap(32).toImage();
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon, ExplorerIcon().pixmap(32).toImage());
+    EXPECT_EQ(m_app->m_pMainWnd->windowTitle(), QStringLiteral("Varnelo FTP Explorer"));
 }
