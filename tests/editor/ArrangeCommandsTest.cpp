@@ -185,9 +185,9 @@ TEST(ArrangeCommands, AligningAFlowingItemLaysTheContainerOutAgain)
 TEST(ArrangeCommands, SpaceEvenly)
 {
     EditCanvas c;
-    CItem* a = c.Add(ITEM_GROUP, 40, 10, 20, 20);
-    CItem* b = c.Add(ITEM_GROUP, 10, 50, 20, 20);
-    CItem* d = c.Add(ITEM_GROUP, 100, 90, 50, 20);
+    CItem* a = AddBox(*c.page, 40, 10, 20, 20, 0x0000FF);
+    CItem* b = AddBox(*c.page, 10, 50, 20, 20, 0x00A000);
+    CItem* d = AddBox(*c.page, 100, 90, 50, 20, 0xFF0000);
     SelectOnly(*c.page, {a, b, d});
     ExecuteCommand(&c.view(), ID_ARRANGE_SPACE_ACROSS);
     EXPECT_EQ(b->m_nX, 10);
