@@ -3,6 +3,7 @@
 // All; and local files dropped on the canvas. Every change is one edit scope, so one undo
 // step, one modified mark and one upload-state reset.
 #include "editor/commands/Commands.h"
+#include "editor/commands/ClipboardPicture.h"
 
 #include "dialogs/EffectDialogs.h"
 #include "document/EditScope.h"
@@ -69,7 +70,7 @@ bool ClipboardHasItems(const QMimeData* mime) { return mime && mime->hasFormat(Q
 bool ClipboardOffersPaste()
 {
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-    return mime && (ClipboardHasItems(mime) || mime->hasText());
+    return mime && (ClipboardHasItems(mime) || mime->hasText() || mime->hasFormat(QString::fromLatin1(kDrawingMimeType)));
 }
 
 // The item a clipboard text becomes (with CR LF line ends): a table when it holds TABs and
@@ -297,8 +298,11 @@ void CKJView::OnEditPaste()
         PasteItemBytes(mime->data(QString::fromLatin1(kItemStreamMimeType)), m_nClipboardFlag != 0);
         return;
     }
+    // a picture waits for its dialog (DPasteImage); text, then a drawing
     if (mime->hasText())
         PasteTextAsTable(mime->text());
+    else if (mime->hasFormat(QString::fromLatin1(kDrawingMimeType)))
+        PasteMetafile(*this, mime->data(QString::fromLatin1(kDrawingMimeType)));
 }
 
 bool CKJView::PasteItemBytes(const QByteArray& bytes, bool rename)

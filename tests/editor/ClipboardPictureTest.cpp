@@ -10,6 +10,9 @@
 #include "support/ExternalTools.h"
 
 #include <QtCore/QDir>
+#include <QtCore/QMimeData>
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QImage>
 #include <gtest/gtest.h>
@@ -124,4 +127,47 @@ TEST(ClipboardPicture, EachPlacementAndFormat)
         qunsetenv("TMPDIR");
     else
         qputenv("TMPDIR", previousTmp);
+}
+
+TEST(ClipboardPicture, ADrawingBecomesAnImageWhoseUncoveredPartIsTransparent)
+{
+    const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='100' height='50'>"
+                           "<rect x='0' y='0' width='50' height='50' fill='#ff0000'/></svg>";
+    for (int antialiased : {0, 1}) {
+        EditCanvas c;
+        c.doc.m_nItemCounter = 8;
+        c.doc.m_nImageCounter = 2;
+        auto* mime = new QMimeData;
+        mime->setData(QString::fromLatin1(kDrawingMimeType), svg);
+        QGuiApplication::clipboard()->setMimeData(mime);
+        DialogAnswer answer({}, true, {{1002, antialiased}});
+        ExecuteCommand(&c.view(), ID_EDIT_PASTE);
+        EXPECT_EQ(answer.shown.size(), 0u);
+        ASSERT_EQ(c.page->GetChildCount(), 1) << antialiased;
+        auto* item = dynamic_cast<CImageItem*>(c.page->GetChild(0));
+        ASSERT_TRUE(item);
+        EXPECT_STREQ(item->m_strName.GetString(), "img8");
+        EXPECT_EQ(c.doc.m_nImageCounter, 3);
+        EXPECT_STREQ(c.doc.m_undo.GetHead()->m_strDescription.GetString(), "Paste Metafile");
+        CDib picture = item->m_picture;
+        ASSERT_EQ(picture.GetWidth(), 100);
+        ASSERT_EQ(picture.GetHeight(), 50);
+        picture.BeginPixels();
+        EXPECT_EQ(picture.GetPixel(20, 20), 0x00FF0000u) << antialiased; // red, opaque
+        EXPECT_EQ(picture.GetPixel(80, 20) >> 24, 0xFFu) << antialiased; // uncovered
+        picture.EndPixels();
+        c.view().ClearInteraction();
+    }
+    // Cancel: nothing changes
+    EditCanvas c;
+    auto* mime = new QMimeData;
+    mime->setData(QString::fromLatin1(kDrawingMimeType), svg);
+    QGuiApplication::clipboard()->setMimeData(mime);
+    c.doc.SetModifiedFlag(false);
+    const std::vector<BYTE> before = ProjectBytes(c.doc);
+    DialogAnswer answer({}, false);
+    ExecuteCommand(&c.view(), ID_EDIT_PASTE);
+    EXPECT_EQ(answer.opened, 1);
+    EXPECT_EQ(FirstDifference(ProjectBytes(c.doc), before), -1);
+    EXPECT_FALSE(c.doc.IsModified());
 }
