@@ -332,3 +332,47 @@ TEST(ArrangeCommands, CancelInEveryDialogLeavesTheProjectAsItWas)
         EXPECT_FALSE(c.doc.IsModified()) << id;
     }
 }
+
+TEST(ArrangeCommands, UndoAfterEachCommandGivesTheContainerBack)
+{
+    struct Case {
+        UINT id;
+        std::map<int, CString> answers;
+    };
+    const Case cases[] = {
+        {ID_ARRANGE_SEND_TO_BACK, {}},   {ID_ARRANGE_BRING_TO_FRONT, {}}, {ID_ARRANGE_LEFT, {}},
+        {ID_ARRANGE_CENTER, {}},         {ID_ARRANGE_RIGHT, {}},          {ID_ARRANGE_TOP, {}},
+        {ID_ARRANGE_MIDDLE, {}},         {ID_ARRANGE_BOTTOM, {}},         {ID_ARRANGE_SPACE_ACROSS, {}},
+        {ID_ARRANGE_SPACE_DOWN, {}},     {ID_ARRANGE_CENTER_ON_PAGE, {}}, {ID_ARRANGE_FIT_TO_PAGE, {}},
+        {ID_ARRANGE_ADD_TO_FLOW, {}},    {ID_ARRANGE_FLOW_FIRST, {}},     {ID_ARRANGE_FLOW_LAST, {}},
+        {ID_ARRANGE_OVERLAPPING, {{1000, "5"}}}, {ID_ARRANGE_POSITION, {{1000, "10"}, {1003, "15"}}},
+        {ID_ITEM_RESIZE, {{1000, "70"}, {1001, "30"}}}, {ID_EDIT_GROUP, {}}, {ID_EDIT_GROUP_AS_FORM, {}},
+        {ID_EDIT_DELETE, {}},            {ID_EDIT_CUT, {}},               {ID_EDIT_DUPLICATE, {{1004, "2"}}},
+        {ID_EDIT_PASTE, {}},             {ID_EDIT_UNGROUP, {}},
+    };
+    for (const Case& k : cases) {
+        EditCanvas c;
+        CGroupItem* d = AddBox(*c.page, 300, 200, 50, 50, 0xFF0000);
+        c.Add(ITEM_GROUP, 0, 0, 100, 30, false); // unselected, between the selected
+        CGroupItem* a = AddBox(*c.page, 40, 30, 60, 40, 0x0000FF);
+        AddBox(*a, 5, 5, 10, 10, 0x00FF00)->m_bPositioned = 1;
+        CGroupItem* b = AddBox(*c.page, 200, 100, 80, 30, 0x00FF00);
+        if (k.id == ID_EDIT_UNGROUP)
+            SelectOnly(*c.page, {a});
+        else
+            SelectOnly(*c.page, {d, a, b});
+        c.LayOut();
+        if (k.id == ID_EDIT_PASTE)
+            ExecuteCommand(&c.view(), ID_EDIT_COPY);
+        const std::vector<BYTE> before = RecordBytes(*c.page);
+        const size_t undo = c.doc.m_undo.GetCount();
+        {
+            DialogAnswer answer(k.answers, true, {{1002, 0}});
+            ExecuteCommand(&c.view(), k.id);
+        }
+        EXPECT_EQ(c.doc.m_undo.GetCount(), undo + 1) << k.id;
+        EXPECT_NE(FirstDifference(RecordBytes(*c.page), before), -1) << k.id << " changed nothing";
+        c.Undo();
+        EXPECT_EQ(FirstDifference(RecordBytes(*c.page), before), -1) << k.id;
+    }
+}
