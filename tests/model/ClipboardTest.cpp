@@ -325,3 +325,27 @@ TEST(ItemHelpers, FolderPath)
 }
 
 } // namespace
+
+TEST(ClipboardStream, PasteItemStreamRefusesDamageWithoutATrace)
+{
+    CGroupItem source;
+    AddSelected(source, new CTextItem);
+    AddSelected(source, new CGroupItem);
+    const std::vector<BYTE> stream = Copy(source);
+
+    CGroupItem target;
+    target.AddChild(new CTextItem);
+    int counter = 5;
+    for (std::size_t n : {std::size_t(0), std::size_t(4), stream.size() / 2, stream.size() - 1}) {
+        const int serials = GetObjectCounter();
+        EXPECT_EQ(PasteItemStream(target, stream.data(), n, counter, true), -1) << n;
+        EXPECT_EQ(target.GetChildCount(), 1) << n;
+        EXPECT_EQ(counter, 5) << n;
+        EXPECT_EQ(GetObjectCounter(), serials) << n; // the serials drawn are given back
+    }
+    EXPECT_EQ(PasteItemStream(target, stream.data(), stream.size(), counter, true), 2);
+    EXPECT_EQ(target.GetChildCount(), 3);
+    EXPECT_EQ(counter, 7); // "Text5", "Div6"
+    EXPECT_STREQ(target.GetChild(1)->m_strName.GetString(), "Text5");
+    EXPECT_STREQ(target.GetChild(2)->m_strName.GetString(), "Div6");
+}
