@@ -357,15 +357,11 @@ CItem* CKJView::PasteTextAsTable(const QString& clipboardText)
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QChar(13), QChar(10));
     text.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    const int counter = doc->m_nItemCounter;
     std::unique_ptr<CItem> item = MakeItemFromText(*doc, text);
     if (!item)
-        return nullptr;
-    const int next = doc->m_nItemCounter;
-    doc->m_nItemCounter = counter; // drawn again inside the scope, so Cancel gives it back
+        return nullptr; // TABs without line ends: nothing is made, nothing changes
     ClearInteraction();
     CEditScope scope(*doc, m_pCurrentPage, m_pContainer, nullptr, "Paste Text");
-    doc->m_nItemCounter = next;
     CItem* raw = item.get();
     group->AddChild(item.release());
     raw->SetSiteStyles(&doc->m_styles);
