@@ -564,3 +564,68 @@ TEST(ClipboardCommands, PagesWithPastedTablesFormsAndZIndexesPassTidy)
     EXPECT_TRUE(html.contains("Tea &amp; cake")) << html.constData();
     EXPECT_EQ(testsupport::TidyErrors(html), QByteArray()) << html.constData();
 }
+
+TEST(ClipboardCommands, KeysOnASavedProjectEachOneUndoStep)
+{
+    // a new project written to disk and opened again, as the user has it
+    QTemporaryDir dir;
+    const CString path = CString::FromQString(dir.filePath("site.kjproj"));
+    {
+        CKJDoc fresh;
+        ASSERT_TRUE(fresh.OnNewDocument());
+        ASSERT_TRUE(fresh.OnSaveDocument(path));
+    }
+    CKJDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    ASSERT_FALSE(doc.m_pages.empty());
+    CPage* page = doc.m_pages.front().get();
+    ASSERT_GE(page->GetChildCount(), 1);
+    ViewFixture f(doc);
+    f.view.SetCurrentPage(page);
+    CItem* paragraph = page->GetChild(0);
+    auto key = [&f](int k, Qt::KeyboardModifiers mods) {
+        QKeyEvent e(QEvent::KeyPress, k, mods);
+        QApplication::sendEvent(&f.view, &e);
+    };
+    f.view.SelectItem(paragraph);
+    const int children = page->GetChildCount();
+
+    struct Step {
+        int key;
+        Qt::KeyboardModifiers mods;
+        int childrenAfter;
+        const char* undo; // null: no undo step
+    };
+    const Step steps[] = {
+        {Qt::Key_C, Qt::ControlModifier, children, nullptr},
+        {Qt::Key_V, Qt::ControlModifier, children + 1, "Paste Item"},
+        {Qt::Key_Left, Qt::ControlModifier, children + 1, "Align Left"},
+        {Qt::Key_Delete, Qt::NoModifier, children, "Delete"},
+        {Qt::Key_X, Qt::ControlModifier, children, nullptr}, // nothing selected: Cut is off
+    };
+    for (const Step& s : steps) {
+        const std::vector<BYTE> before = RecordBytes(*page);
+        const size_t undo = doc.m_undo.GetCount();
+        key(s.key, s.mods);
+        EXPECT_EQ(page->GetChildCount(), s.childrenAfter) << s.key;
+        if (!s.undo) {
+            EXPECT_EQ(doc.m_undo.GetCount(), undo) << s.key;
+            continue;
+        }
+        ASSERT_EQ(doc.m_undo.GetCount(), undo + 1) << s.key;
+        EXPECT_STREQ(doc.m_undo.GetHead()->m_strDescription.GetString(), s.undo);
+        // Undo gives the page back, then the step is done again for the next one
+        ExecuteCommand(&f.view, ID_EDIT_UNDO);
+        EXPECT_EQ(FirstDifference(RecordBytes(*page), before), -1) << s.key;
+        f.view.DeselectAll();
+        f.view.SelectItem(page->GetChild(page->GetChildCount() - 1));
+        key(s.key, s.mods);
+    }
+    // the project still saves and opens
+    EXPECT_TRUE(doc.IsModified());
+    const CString again = CString::FromQString(dir.filePath("again.kjproj"));
+    ASSERT_TRUE(doc.OnSaveDocument(again));
+    CKJDoc reopened;
+    EXPECT_TRUE(reopened.OnOpenDocument(again));
+    EXPECT_EQ(reopened.m_pages.front()->GetChildCount(), page->GetChildCount());
+}
