@@ -89,6 +89,9 @@ CKJView::CKJView()
     RegisterViewCommands(*this);
     RegisterEditCommands(*this);
     RegisterGuideCommands(*this);
+    // clipboard and arrangement
+    RegisterClipboardCommands(*this);
+    RegisterArrangeCommands(*this);
 }
 
 CKJView::~CKJView() = default;

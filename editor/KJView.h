@@ -8,6 +8,7 @@
 #include "framework/ui/DocView.h"
 #include "framework/ui/Resources.h"
 
+#include <QtCore/QStringList>
 #include <QtGui/QImage>
 
 #include <memory>
@@ -94,10 +95,43 @@ public:
 
     // Services of the editing and command issues, declared here so that commands and
     // dialogs have one place to call them.
-    void DeleteSelectedItems();
+    int DeleteSelectedItems();
     void EditTextStyle(int style);
     void EditBorders(CItem* item);
     void EditItemBorders();
+
+    // ---------------------------------------------------------------- clipboard and arrangement
+    // (commands/ClipboardCommands.cpp, commands/ArrangeCommands.cpp)
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    void OnEditDelete();
+    void OnEditDuplicate();
+    void OnEditGroup();
+    void OnEditUngroup();
+    void OnEditGroupAsForm();
+    void OnEditSelectAll();
+    // The selection's item stream on the system clipboard; false when it did not get there.
+    bool CopySelectionToClipboard();
+    // Pastes an item stream from untrusted bytes; false (a message shown, nothing changed)
+    // when it is damaged.
+    bool PasteItemBytes(const QByteArray& bytes, bool rename);
+    // One item from a clipboard text: a table (TAB and line ends), a paragraph (line ends)
+    // or a text; nothing for TABs without line ends. The caller's scope holds the change.
+    CItem* PasteTextAsTable(const QString& text);
+    // Local files dropped on the canvas, in the order given.
+    void OnDropFiles(const QStringList& paths);
+    void OnItemResize();
+    void OnAlignPosition();
+    void OnAlignStack(bool toFront);
+    void OnAlignEdge(UINT id);
+    void OnAlignSpaceEvenly(bool across);
+    void OnAlignCenterOnPage();
+    void OnAlignFitToPage();
+    void OnAlignAddToFlow();
+    void OnAlignFlowOrder(bool first);
+    void OnInsideBoxResize();
+    void OnAlignOverlapping();
 
     // ---------------------------------------------------------------- canvas editing
     // (KJViewDrag.cpp, tools/, commands/GuideCommands.cpp)

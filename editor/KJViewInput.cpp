@@ -19,6 +19,27 @@
 #include <QtWidgets/QMenu>
 
 namespace {
+// Keys of the clipboard and arrangement commands: Del, Ctrl+X/C/V, Ctrl+arrows (the arrows
+// alone nudge); 0 for any other key.
+UINT CanvasKeyCommand(int key, Qt::KeyboardModifiers modifiers)
+{
+    const Qt::KeyboardModifiers mods = modifiers & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    if (key == Qt::Key_Delete && mods == Qt::NoModifier)
+        return ID_EDIT_DELETE;
+    if (mods != Qt::ControlModifier)
+        return 0;
+    switch (key) {
+    case Qt::Key_X: return ID_EDIT_CUT;
+    case Qt::Key_C: return ID_EDIT_COPY;
+    case Qt::Key_V: return ID_EDIT_PASTE;
+    case Qt::Key_Left: return ID_ARRANGE_LEFT;
+    case Qt::Key_Right: return ID_ARRANGE_RIGHT;
+    case Qt::Key_Up: return ID_ARRANGE_TOP;
+    case Qt::Key_Down: return ID_ARRANGE_BOTTOM;
+    default: return 0;
+    }
+}
+
 UINT FlagsOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = Qt::NoButton)
 {
     UINT flags = 0;
@@ -318,6 +339,16 @@ void CKJView::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Control)
         m_bCtrlDown = 1;
     const int key = event->key();
+    // clipboard and arrangement: the accelerators of these commands when the keys reach
+    // the canvas itself; a disabled command takes the key and does nothing
+    if (const UINT id = CanvasKeyCommand(key, event->modifiers())) {
+        EndArrowRun();
+        CCmdUI ui(id);
+        UpdateCommand(this, ui);
+        if (ui.m_bEnabled)
+            ExecuteCommand(this, id);
+        return;
+    }
     if (key != Qt::Key_Left && key != Qt::Key_Right && key != Qt::Key_Up && key != Qt::Key_Down &&
         key != Qt::Key_Shift && key != Qt::Key_Control)
         EndArrowRun();

@@ -1,22 +1,25 @@
-// The private clipboard stream from untrusted bytes: pasted with renaming into a group,
-// measured as the editor does after a paste (which renders what items draw), then copied
-// again. Only archive and memory exceptions may come out; the rendering ceiling keeps
-// every unit quick.
+// The private clipboard stream from untrusted bytes, pasted with renaming through the
+// function the editor's Edit/Paste uses, measured as the editor does after a paste (which
+// renders what items draw), then copied again. A damaged stream must leave the group as it
+// was; the rendering ceiling keeps every unit quick.
 #include "framework/core/CFile.h"
 #include "framework/core/Exceptions.h"
 #include "model/Clipboard.h"
 #include "model/GroupItem.h"
+#include "model/items/TextItem.h"
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    CMemFile file(data, size);
-    CArchive ar(&file, CArchive::load);
     CGroupItem group;
+    group.AddChild(new CTextItem); // what the container held before
     int counter = 1;
+    const int pasted = PasteItemStream(group, data, size, counter, true);
+    if (pasted < 0 && (group.GetChildCount() != 1 || counter != 1))
+        std::abort(); // a refused stream changed the container
     try {
-        PasteItems(group, ar, counter, true);
         for (int i = 0; i < group.GetChildCount(); ++i) {
             group.GetChild(i)->RecalcLayout();
             group.GetChild(i)->m_bSelected = 1;

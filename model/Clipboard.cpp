@@ -5,6 +5,7 @@
 #include "framework/core/CFile.h"
 #include "framework/core/Colors.h"
 #include "framework/core/Dc.h"
+#include "framework/core/Exceptions.h"
 #include "framework/core/Png.h"
 #include "model/GroupItem.h"
 #include "model/ItemFactory.h"
@@ -116,23 +117,26 @@ int PasteItems(CGroupItem& group, CArchive& ar, int& counter, bool rename)
     if (count < 0)
         throw CArchiveException(CArchiveException::badIndex, ar.m_strFileName);
     ar.CheckCount(count, 4);
-    std::vector<CItem*> pasted;
-    bool complete = true;
+    // The whole stream is read before the group sees any of it, so that damage anywhere
+    // (a short record, an unknown type code) leaves the group as it was.
+    std::vector<std::unique_ptr<CItem>> scratch;
+    scratch.reserve(std::size_t(count));
     for (std::int32_t i = 0; i < count; ++i) {
         std::int32_t type = 0;
         ar >> type;
         std::unique_ptr<CItem> item(CreateItem(type));
-        if (!item) {
-            complete = false;
-            break;
-        }
+        if (!item)
+            throw CArchiveException(CArchiveException::badClass, ar.m_strFileName);
         item->Serialize(ar, kVersionMemory);
+        scratch.push_back(std::move(item));
+    }
+    for (auto& item : scratch)
+        item->SerializeExtra(ar, kVersionMemory);
+    std::vector<CItem*> pasted;
+    for (auto& item : scratch) {
         pasted.push_back(item.get());
         group.AddChild(item.release());
     }
-    if (complete)
-        for (CItem* item : pasted)
-            item->SerializeExtra(ar, kVersionMemory);
 
     // Fresh serials at every depth, so that no reference by serial becomes ambiguous;
     // clones whose source was pasted with them follow it.
@@ -168,6 +172,22 @@ int PasteItems(CGroupItem& group, CArchive& ar, int& counter, bool rename)
         }
     }
     return int(pasted.size());
+}
+
+int PasteItemStream(CGroupItem& group, const void* data, std::size_t size, int& counter, bool rename)
+{
+    const int serials = GetObjectCounter();
+    const int names = counter;
+    try {
+        CMemFile file(static_cast<const BYTE*>(data), size);
+        CArchive ar(&file, CArchive::load);
+        return PasteItems(group, ar, counter, rename);
+    } catch (const CArchiveException&) {
+    } catch (const CMemoryException&) {
+    }
+    SetObjectCounter(serials);
+    counter = names;
+    return -1;
 }
 
 int ExportFileRecord(CSiteObject& record, CPublishContext& context)

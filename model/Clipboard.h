@@ -5,6 +5,8 @@
 #include "framework/core/CString.h"
 #include "framework/core/Geometry.h"
 
+#include <cstddef>
+
 class CArchive;
 class CDC;
 class CGroupItem;
@@ -22,9 +24,19 @@ void WriteSelection(const CGroupItem& group, CArchive& ar, bool clonePictures);
 // Reads an item stream into the group's children. Every pasted object, the children of
 // pasted groups included, gets a fresh serial; clone references inside the paste follow
 // their sources. With rename, upload states are reset and the pasted items are named by
-// type with the counter ("Text%d", ...), which advances per renamed item. A type code
-// without a class ends the paste after what was read. Returns the number of items pasted.
+// type with the counter ("Text%d", ...), which advances per renamed item. The stream is
+// read whole before anything joins the group: a damaged one (short, a count beyond its
+// bytes, a type code without a class) throws CArchiveException and pastes nothing.
+// Returns the number of items pasted.
 int PasteItems(CGroupItem& group, CArchive& ar, int& counter, bool rename);
+
+// The clipboard type of the private item stream.
+inline constexpr const char* kItemStreamMimeType = "application/x-varnelo-tessel-web-designer";
+
+// Pastes an item stream held in untrusted bytes (the clipboard's): PasteItems over them.
+// A damaged stream pastes nothing, leaves the group and the naming counter as they were,
+// gives the serial numbers it drew back, and returns -1.
+int PasteItemStream(CGroupItem& group, const void* data, std::size_t size, int& counter, bool rename);
 
 // The naming pattern of a pasted item of the type; null for types that keep their names.
 const char* GetPasteNamePattern(int type);

@@ -9,7 +9,7 @@ PKGS=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev libclang-rt-14-dev libfuzzer-14-dev
   fonts-liberation fonts-dejavu-core fonts-comic-neue fonts-opensymbol fontconfig
   python3 python3-pyftpdlib python3-pil php-cli tidy nodejs
-  libjs-jquery locales openjdk-17-jre-headless
+  libjs-jquery locales openjdk-17-jre-headless xvfb
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -11,3 +11,11 @@ void RegisterViewCommands(CKJView& view);
 
 // Insert/Rulers, Insert/Margins and the Ruler popup: Move, Duplicate, Delete.
 void RegisterGuideCommands(CKJView& view);
+
+// Edit menu: Cut, Copy, Paste, Delete, Duplicate, Group, Ungroup, Group as Form, Clone to
+// Page, Select All; files dropped on the canvas.
+void RegisterClipboardCommands(CKJView& view);
+
+// Item/Resize and the Align menu: position, alignment, distribution, stacking, flow order,
+// the entered box's size and the overlapping order.
+void RegisterArrangeCommands(CKJView& view);

@@ -218,26 +218,26 @@ TEST(ClipboardStream, DamagedStreamsAreRefusedOrCut)
         int counter = 0;
         EXPECT_THROW(Paste(target, d, counter, true), CArchiveException) << bad;
     }
-    // Every cut either throws an archive error or pastes what was whole.
+    // Every cut throws an archive error and pastes nothing: the group keeps the child it had.
     for (std::size_t n = 0; n < stream.size(); n += 3) {
         std::vector<BYTE> cut(stream.begin(), stream.begin() + std::ptrdiff_t(n));
         CGroupItem target;
+        target.AddChild(new CTextItem);
         int counter = 0;
-        try {
-            Paste(target, cut, counter, true);
-        } catch (const CArchiveException&) {
-        }
-        EXPECT_LE(target.GetChildCount(), 3);
+        EXPECT_THROW(Paste(target, cut, counter, true), CArchiveException) << n;
+        EXPECT_EQ(target.GetChildCount(), 1) << n;
     }
-    // An unknown type code ends the paste after the items before it.
+    // An unknown type code after a whole first item refuses the whole stream.
     std::vector<BYTE> unknown = stream;
     const std::int32_t secondTypeAt = 4 + std::int32_t(Store(*source.GetChild(0), kVersionMemory).size()) + 4;
     const std::int32_t code = 99;
     std::memcpy(unknown.data() + secondTypeAt, &code, 4);
     CGroupItem target;
     int counter = 0;
-    EXPECT_EQ(Paste(target, unknown, counter, false), 1);
-    EXPECT_EQ(target.GetChild(0)->m_nType, ITEM_TEXT);
+    EXPECT_THROW(Paste(target, unknown, counter, false), CArchiveException);
+    EXPECT_EQ(target.GetChildCount(), 0);
+    // The whole stream still pastes all three.
+    EXPECT_EQ(Paste(target, stream, counter, false), 3);
 }
 
 TEST(ItemHelpers, SafeNamesAndEncoding)
@@ -325,3 +325,27 @@ TEST(ItemHelpers, FolderPath)
 }
 
 } // namespace
+
+TEST(ClipboardStream, PasteItemStreamRefusesDamageWithoutATrace)
+{
+    CGroupItem source;
+    AddSelected(source, new CTextItem);
+    AddSelected(source, new CGroupItem);
+    const std::vector<BYTE> stream = Copy(source);
+
+    CGroupItem target;
+    target.AddChild(new CTextItem);
+    int counter = 5;
+    for (std::size_t n : {std::size_t(0), std::size_t(4), stream.size() / 2, stream.size() - 1}) {
+        const int serials = GetObjectCounter();
+        EXPECT_EQ(PasteItemStream(target, stream.data(), n, counter, true), -1) << n;
+        EXPECT_EQ(target.GetChildCount(), 1) << n;
+        EXPECT_EQ(counter, 5) << n;
+        EXPECT_EQ(GetObjectCounter(), serials) << n; // the serials drawn are given back
+    }
+    EXPECT_EQ(PasteItemStream(target, stream.data(), stream.size(), counter, true), 2);
+    EXPECT_EQ(target.GetChildCount(), 3);
+    EXPECT_EQ(counter, 7); // "Text5", "Div6"
+    EXPECT_STREQ(target.GetChild(1)->m_strName.GetString(), "Text5");
+    EXPECT_STREQ(target.GetChild(2)->m_strName.GetString(), "Div6");
+}
