@@ -89,6 +89,7 @@ CKJView::CKJView()
     RegisterViewCommands(*this);
     RegisterEditCommands(*this);
     RegisterGuideCommands(*this);
+    RegisterInsertCommands(*this); // item insertion
 }
 
 CKJView::~CKJView() = default;

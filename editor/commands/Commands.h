@@ -11,3 +11,7 @@ void RegisterViewCommands(CKJView& view);
 
 // Insert/Rulers, Insert/Margins and the Ruler popup: Move, Duplicate, Delete.
 void RegisterGuideCommands(CKJView& view);
+
+// Insert and Form menus (item insertion): every new item, galleries, sliders, tables and
+// attached files.
+void RegisterInsertCommands(CKJView& view);
