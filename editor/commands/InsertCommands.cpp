@@ -11,13 +11,14 @@
 #include "editor/KJView.h"
 #include "framework/core/MessageBox.h"
 #include "framework/core/Profile.h"
-#include "framework/ui/Translation.h"
+#include "model/Translate.h"
 #include "model/Clipboard.h"
 #include "model/GroupItem.h"
 #include "model/HeaderFooterItem.h"
 #include "model/ItemFactory.h"
 #include "model/ItemTypes.h"
 #include "model/Page.h"
+#include "model/SiteObject.h"
 #include "model/items/CategoriesItem.h"
 #include "model/items/HeadingItem.h"
 #include "model/items/ImageItem.h"
@@ -333,14 +334,6 @@ const InsertRow kRows[] = {
      nullptr},
 };
 
-const InsertRow* FindRow(unsigned id)
-{
-    for (const InsertRow& row : kRows)
-        if (row.id == id)
-            return &row;
-    return nullptr;
-}
-
 // The skeleton every row runs: make, default, name, dialog, snapshot, lay out, add.
 void RunInsert(CKJView& view, const InsertRow& row)
 {
@@ -354,6 +347,7 @@ void RunInsert(CKJView& view, const InsertRow& row)
             return; // not wired: the command is disabled
         dialog = found->second;
     }
+    const int serials = GetObjectCounter();
     std::unique_ptr<CItem> item(NewInsertItem(doc, row.type));
     if (!item)
         return;
@@ -362,10 +356,13 @@ void RunInsert(CKJView& view, const InsertRow& row)
         row.before(view, *item);
     if (row.pattern && row.nameAt == kNameBefore)
         item->m_strName = doc.TakeItemName(row.pattern);
-    if (dialog && !dialog(view, *item))
+    if ((dialog && !dialog(view, *item)) || (row.accept && !row.accept(view, *item))) {
+        // Cancel: the serials the dropped item drew are given back, so the project is
+        // as it was (a name drawn before the dialog stays used)
+        item.reset();
+        SetObjectCounter(std::max(serials, doc.HighestSerial()));
         return;
-    if (row.accept && !row.accept(view, *item))
-        return;
+    }
     if (row.pattern && row.nameAt == kNameAfter)
         item->m_strName = doc.TakeItemName(row.pattern);
 

@@ -14,7 +14,7 @@
 #include "editor/KJView.h"
 #include "framework/core/CFile.h"
 #include "framework/core/MessageBox.h"
-#include "framework/ui/Translation.h"
+#include "model/Translate.h"
 #include "model/Clipboard.h"
 #include "model/GroupItem.h"
 #include "model/ItemTypes.h"
@@ -135,7 +135,10 @@ CTableItem* BuildTable(CKJDoc& doc, const CString& name, int columnsChoice, int 
     for (int r = 1; r <= rows; ++r) {
         CTableRow& row = table->AddRow();
         for (int c = 0; c < columns; ++c)
-            row.m_cells[c] = std::make_unique<CWString>(CString::Formatted("%c%d", 'A' + c, r).GetString());
+        {
+            row.m_cells[c] = std::make_unique<CWString>();
+            *row.m_cells[c] = CString::Formatted("%c%d", 'A' + c, r).GetString();
+        }
     }
     table->m_strName = name;
     table->m_nWidth = table->m_nHeight = 300;
@@ -150,7 +153,9 @@ CString ProposeAttachedName(const CString& path, CString& extension)
     const QString base = dot > 0 ? file.left(dot) : file;
     extension = dot > 0 ? CString::FromQString(file.mid(dot)) : CString();
     CString name;
-    CWString(CString::FromQString(base).GetString()).ToAsciiName(name);
+    CWString wide;
+    wide = CString::FromQString(base).GetString();
+    wide.ToAsciiName(name);
     name.Replace(" ", "_");
     name.MakeLower();
     return name;
