@@ -747,7 +747,7 @@ TEST(InsertCommands, Screenshots)
     EXPECT_EQ(view.m_drag.mode, 8);
     c.Hover(300, 900);
     c.Hover(320, 940);
-    QImage following = view.RenderClient();
+    QImage following = view.DragFeedbackImage();
     EXPECT_TRUE(following.save(testsupport::ArtifactPath(QStringLiteral("insert/new-item-following-mouse.png"))));
     c.Press(320, 940);
     c.Release(320, 940);
