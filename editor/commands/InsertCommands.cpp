@@ -44,16 +44,7 @@ CItem* NewInsertItem(CKJDoc& doc, int type)
     return CreateItem(type);
 }
 
-namespace {
-
-std::map<unsigned, InsertDialog>& Dialogs()
-{
-    static std::map<unsigned, InsertDialog> dialogs;
-    return dialogs;
-}
-
-// The common preamble: the first page becomes current when nothing is.
-bool EnsureContainer(CKJView& view)
+bool EnsureInsertContainer(CKJView& view)
 {
     CKJDoc* doc = view.GetProject();
     if (!doc)
@@ -61,6 +52,17 @@ bool EnsureContainer(CKJView& view)
     if (!view.m_pContainer && !doc->m_pages.empty())
         view.SetCurrentPage(doc->m_pages.front().get());
     return view.m_pContainer != nullptr;
+}
+
+CInsertWaitCursor::CInsertWaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+CInsertWaitCursor::~CInsertWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+
+namespace {
+
+std::map<unsigned, InsertDialog>& Dialogs()
+{
+    static std::map<unsigned, InsertDialog> dialogs;
+    return dialogs;
 }
 
 CItem* FirstPage(CKJDoc& doc) { return doc.m_pages.empty() ? nullptr : doc.m_pages.front().get(); }
@@ -73,12 +75,6 @@ void BindStyles(CKJDoc& doc, CItem& item, int element)
     if (element >= 0 && element < STYLE_COUNT)
         item.m_pBaseStyle = &doc.m_styles.m_styles[element];
 }
-
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-};
 
 enum NameAt { kNoName, kNameBefore, kNameAfter };
 
@@ -337,7 +333,7 @@ const InsertRow kRows[] = {
 // The skeleton every row runs: make, default, name, dialog, snapshot, lay out, add.
 void RunInsert(CKJView& view, const InsertRow& row)
 {
-    if (!EnsureContainer(view))
+    if (!EnsureInsertContainer(view))
         return;
     CKJDoc& doc = *view.GetProject();
     InsertDialog dialog;

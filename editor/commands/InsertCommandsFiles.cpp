@@ -12,6 +12,7 @@
 #include "document/ImageItemImport.h"
 #include "document/KJDoc.h"
 #include "editor/KJView.h"
+#include "editor/SiteTreeNodes.h"
 #include "framework/core/CFile.h"
 #include "framework/core/MessageBox.h"
 #include "model/Translate.h"
@@ -35,7 +36,7 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
-#include <QtGui/QGuiApplication>
+#include <QtWidgets/QTreeWidget>
 
 #include <algorithm>
 #include <memory>
@@ -186,22 +187,6 @@ CFileRecord* AttachFileToProject(CKJDoc& doc, const CString& path, const CString
 
 namespace {
 
-bool EnsureContainer(CKJView& view)
-{
-    CKJDoc* doc = view.GetProject();
-    if (!doc)
-        return false;
-    if (!view.m_pContainer && !doc->m_pages.empty())
-        view.SetCurrentPage(doc->m_pages.front().get());
-    return view.m_pContainer != nullptr;
-}
-
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-};
-
 std::vector<CItem*> Candidates(CKJDoc& doc, std::initializer_list<int> types)
 {
     CItemList all;
@@ -288,7 +273,7 @@ void ImportImageFiles(CKJView& view)
     CKJDoc& doc = *view.GetProject();
     CEditScope scope(doc, view.m_pCurrentPage, view.m_pContainer, nullptr, "Insert Image");
     const bool downsize = AfxMessageBox(Translate("Do you want to downsize large images?"), MB_YESNO) == IDYES;
-    WaitCursor wait;
+    CInsertWaitCursor wait;
     int inserted = 0;
     for (const CString& path : paths) {
         std::unique_ptr<CImageItem> item(CreateImageItemFromFile(doc, path));
@@ -313,7 +298,7 @@ void ImportImageFiles(CKJView& view)
 
 void OnInsertImage(CKJView& view)
 {
-    if (!EnsureContainer(view))
+    if (!EnsureInsertContainer(view))
         return;
     CItem* chosen = nullptr;
     if (!ChooseCandidate(view, kImageCandidates, "Load New Image from File", true, chosen))
@@ -327,7 +312,7 @@ void OnInsertImage(CKJView& view)
 
 void OnInsertButton(CKJView& view)
 {
-    if (!EnsureContainer(view))
+    if (!EnsureInsertContainer(view))
         return;
     CItem* chosen = nullptr;
     if (!ChooseCandidate(view, kButtonCandidates, "Create New Button", false, chosen))
@@ -348,7 +333,7 @@ void OnInsertButton(CKJView& view)
 
 void OnInsertIcon(CKJView& view)
 {
-    if (!EnsureContainer(view))
+    if (!EnsureInsertContainer(view))
         return;
     CFileChooser chooser;
     chooser.SetFilter("Icons (*.png)|*.png");
@@ -361,7 +346,7 @@ void OnInsertIcon(CKJView& view)
     for (const CString& path : chooser.GetPathNames()) {
         view.InvalidateSelection();
         view.DeselectAll();
-        WaitCursor wait;
+        CInsertWaitCursor wait;
         std::unique_ptr<CImageItem> item(CreateImageItemFromFile(doc, path));
         if (!item)
             continue;
@@ -393,7 +378,7 @@ NewFormBuilder& FormBuilder()
 
 void OnFormNewForm(CKJView& view)
 {
-    if (!EnsureContainer(view) || !FormBuilder())
+    if (!EnsureInsertContainer(view) || !FormBuilder())
         return;
     std::unique_ptr<CItem> form(FormBuilder()(view));
     if (!form)
@@ -418,21 +403,21 @@ FileNameDialog& FileNameChoice()
 
 void OnInsertGallery(CKJView& view)
 {
-    if (!EnsureContainer(view) || !GalleryChoice())
+    if (!EnsureInsertContainer(view) || !GalleryChoice())
         return;
     GalleryValues values;
     if (!GalleryChoice()(view, values))
         return;
     CKJDoc& doc = *view.GetProject();
     CEditScope scope(doc, view.m_pCurrentPage, view.m_pContainer, nullptr, "Insert Gallery");
-    WaitCursor wait;
+    CInsertWaitCursor wait;
     CGalleryItem* gallery = BuildGallery(doc, values.width, values.height, values.thumbWidth, values.thumbHeight, values.paths);
     view.AddItemToPage(gallery, true);
 }
 
 void OnInsertSlider(CKJView& view)
 {
-    if (!EnsureContainer(view) || !SliderChoice())
+    if (!EnsureInsertContainer(view) || !SliderChoice())
         return;
     CKJDoc& doc = *view.GetProject();
     SliderValues values;
@@ -440,7 +425,7 @@ void OnInsertSlider(CKJView& view)
     values.height = doc.m_nPageWidth / 3;
     if (!SliderChoice()(view, values))
         return;
-    WaitCursor wait;
+    CInsertWaitCursor wait;
     CEditScope scope(doc, view.m_pCurrentPage, view.m_pContainer, nullptr, "Insert Slider");
     CSliderItem* slider = BuildSlider(doc, values.width, values.height, values.frameTime, values.direction,
                                       values.descriptions != 0, values.paths);
@@ -450,7 +435,7 @@ void OnInsertSlider(CKJView& view)
 
 void OnInsertTable(CKJView& view)
 {
-    if (!EnsureContainer(view) || !TableChoice())
+    if (!EnsureInsertContainer(view) || !TableChoice())
         return;
     CKJDoc& doc = *view.GetProject();
     TableValues values;
@@ -483,7 +468,19 @@ void OnInsertPDF(CKJView& view)
     values.folder = view.m_pCurrentPage ? view.m_pCurrentPage->m_pParent : nullptr;
     if (!FileNameChoice()(view, values))
         return;
-    AttachFileToProject(*doc, paths.front(), values.name, values.extension, values.folder);
+    CFileRecord* record = AttachFileToProject(*doc, paths.front(), values.name, values.extension, values.folder);
+    CViewFrame* frame = view.GetFrameWnd();
+    QTreeWidget* tree = frame ? frame->GetSiteTree() : nullptr;
+    if (!record || !tree)
+        return;
+    // the refilled tree shows the file in its sorted place; it becomes the selected node
+    QTreeWidgetItem* node = FindNode(tree, record);
+    if (!node) {
+        view.FillSiteTree();
+        node = FindNode(tree, record);
+    }
+    if (node)
+        tree->setCurrentItem(node);
 }
 
 // The dialog steps of the item dialogs the program has.

@@ -755,3 +755,152 @@ TEST(InsertCommands, Screenshots)
 }
 
 } // namespace
+
+#include "../support/ExternalTools.h"
+#include "dialogs/CreateItemDialog.h"
+#include "dialogs/SmallPropertyDialogs.h"
+#include "document/Generate.h"
+#include "editor/SiteTreeNodes.h"
+#include "model/PublishContext.h"
+#include "model/items/AudioStreamItem.h"
+
+#include <QtGui/QImageReader>
+
+namespace {
+
+TEST(InsertCommands, PdfIsAttachedInSortedPlaceAndSelected)
+{
+    QTemporaryDir dir;
+    QByteArray bytes("%PDF-1.4 report body\n");
+    const CString path = WriteBytes(dir, "My Report.PDF", bytes);
+    InsertCanvas c;
+    auto first = std::make_unique<CFileRecord>();
+    first->m_strBaseName = "aaa";
+    first->m_strExtension = ".zip";
+    c.doc.m_fileRecords.push_back(std::move(first));
+    auto last = std::make_unique<CFileRecord>();
+    last->m_strBaseName = "zzz";
+    last->m_strExtension = ".zip";
+    c.doc.m_fileRecords.push_back(std::move(last));
+    c.view().FillSiteTree();
+    FileNameValues seen;
+    FileNameDialog previous = SetFileNameDialog([&](CKJView&, FileNameValues& values) {
+        seen = values;
+        return true;
+    });
+    Files files({path});
+    EXPECT_TRUE(Enabled(c.view(), ID_INSERT_PDF));
+    c.Run(ID_INSERT_PDF);
+    SetFileNameDialog(previous);
+    EXPECT_EQ(seen.name, "my_report");
+    EXPECT_EQ(seen.extension, ".PDF");
+    ASSERT_EQ(files.seen.size(), 1u);
+    EXPECT_TRUE(files.seen[0]->FilterMatches(0, "A.PDF"));
+    ASSERT_EQ(c.doc.m_fileRecords.size(), 3u);
+    CFileRecord* record = c.doc.m_fileRecords.back().get();
+    EXPECT_EQ(record->GetFileName(), "my_report.PDF");
+    EXPECT_TRUE(c.doc.IsModified());
+    EXPECT_TRUE(c.doc.m_undo.IsEmpty());
+    QTreeWidget* tree = c.f->frame.tree.get();
+    QTreeWidgetItem* node = tree->currentItem();
+    ASSERT_TRUE(node);
+    EXPECT_EQ(NodeObject(node), record);
+    EXPECT_EQ(NodeImage(node), IMAGE_FILE);
+    QTreeWidgetItem* before = tree->itemAbove(node);
+    QTreeWidgetItem* after = tree->itemBelow(node);
+    ASSERT_TRUE(before && after);
+    EXPECT_EQ(before->text(0), QStringLiteral("aaa.zip"));
+    EXPECT_EQ(after->text(0), QStringLiteral("page [page.html]"));
+}
+
+// Every kind the program can insert today on one page, with hostile texts; the page
+// passes tidy, the texts come out escaped, the attached file and the gallery's pictures
+// come out as they should.
+TEST(InsertCommands, APageOfEveryInsertedKindIsValid)
+{
+    QTemporaryDir dir;
+    CKJDoc doc;
+    doc.OnNewDocument();
+    CPage* page = doc.m_pages.front().get();
+    page->m_strExtension = ".html";
+    ViewFixture f(doc);
+    f.view.SetCurrentPage(page);
+    Messages no(IDNO);
+    const CString hostile = "Q\"'<script>alert(1)</script>&amp";
+    Modal dialogs([&](CDialog& dlg) {
+        if (dynamic_cast<DCreateItem*>(&dlg)) {
+            dlg.CheckDlgButton(DCreateItem::IDC_AT_END, 0);
+            dlg.CheckDlgButton(DCreateItem::IDC_AT_XY, 1);
+        } else if (dynamic_cast<DHeading*>(&dlg))
+            dlg.SetDlgItemText(1000, hostile);
+        else if (dynamic_cast<DAudioStream*>(&dlg))
+            dlg.SetDlgItemText(1028, "https://example.org/a.mp3?x=1&y=\"2\"");
+        else if (dynamic_cast<DList*>(&dlg))
+            dlg.SetDlgItemText(1000, hostile + "\r\nsecond");
+        dlg.OnOK();
+        return dlg.IsEnded() ? dlg.GetResult() : IDCANCEL;
+    });
+    const UINT commands[] = {ID_FORM_INPUT, ID_FORM_LIST, ID_FORM_DROPDOWN, ID_FORM_TEXTAREA, ID_FORM_CHECKBOX,
+                             ID_FORM_RADIO, ID_FORM_SUBMIT, ID_FORM_DATE_PICKER, ID_FORM_FILE_CHOOSER,
+                             ID_FORM_COLOR_PICKER, ID_INSERT_GROUP, ID_INSERT_SCROLLAREA, ID_INSERT_MENU,
+                             ID_INSERT_CATEGORIES, ID_INSERT_PARAGRAPH, ID_INSERT_HEADING, ID_INSERT_LIST,
+                             ID_INSERT_MARQUEE, ID_INSERT_AUDIO};
+    const int before = page->GetChildCount();
+    for (size_t i = 0; i < std::size(commands); ++i) {
+        ExecuteCommand(&f.view, commands[i]);
+        EXPECT_EQ(page->GetChildCount(), before + int(i) + 1) << commands[i];
+        f.view.m_drag.mode = 0; // placed where it was put
+    }
+    {
+        Files files({WritePicture(dir, "photo one.png", 300, 200)});
+        ExecuteCommand(&f.view, ID_INSERT_ICON);
+        f.view.m_drag.mode = 0;
+    }
+    {
+        CEditScope scope(doc, page, page, nullptr, "Insert Gallery");
+        f.view.AddItemToPage(BuildGallery(doc, 600, 400, 100, 70,
+                                          {WritePicture(dir, "wide.png", 1200, 600), WritePicture(dir, "tall.png", 600, 1200),
+                                           WritePicture(dir, "exact.png", 600, 400)}),
+                             false);
+        f.view.AddItemToPage(BuildSlider(doc, 900, 300, 5, 1, true, {WritePicture(dir, "s.png", 900, 300)}), false);
+        f.view.AddItemToPage(BuildTable(doc, "Table1", 3, 4), false);
+    }
+    const QByteArray fileBytes("PK\x03\x04 archive bytes \x00\x01\x02", 24);
+    ASSERT_TRUE(AttachFileToProject(doc, WriteBytes(dir, "Data File.zip", fileBytes), "data_file", ".zip", nullptr));
+    // hostile values in what the remaining kinds show
+    CItemList all;
+    doc.CollectAllItems(all);
+    for (CItem* item : all)
+        if (item->m_nType == ITEM_MARQUEE || item->m_nType == ITEM_RADIO_CHOICE || item->m_nType == ITEM_TEXT_AREA)
+            item->m_strText = hostile.GetString();
+
+    CPublishContext context;
+    context.m_strOutputFolder = CString::FromQString(dir.filePath(QStringLiteral("site")));
+    context.m_nMode = kPublishExport;
+    context.m_bUploadAll = 1;
+    CString error;
+    ASSERT_EQ(GenerateWebsite(doc, context, &error), 1) << error.GetString();
+    QFile html(dir.filePath(QStringLiteral("site/index.html")));
+    ASSERT_TRUE(html.open(QIODevice::ReadOnly));
+    const QByteArray text = html.readAll();
+    EXPECT_EQ(testsupport::TidyErrors(text), QByteArray());
+    EXPECT_FALSE(text.contains("<script>alert(1)")) << "no user text runs as a script";
+    EXPECT_TRUE(text.contains("&lt;script&gt;alert(1)"));
+    EXPECT_FALSE(text.contains("y=\"2\"")) << "a quote in an address is escaped";
+
+    QFile attached(dir.filePath(QStringLiteral("site/data_file.zip")));
+    ASSERT_TRUE(attached.open(QIODevice::ReadOnly));
+    EXPECT_EQ(attached.readAll(), fileBytes);
+
+    // the gallery's pictures as written: read back by a picture reader
+    auto* gallery = dynamic_cast<CGalleryItem*>(page->GetChild(page->GetChildCount() - 3));
+    ASSERT_TRUE(gallery);
+    const QSize expected[] = {{600, 300}, {200, 400}, {600, 400}};
+    for (size_t i = 0; i < gallery->m_pictures.size(); ++i) {
+        const QString name = gallery->m_pictures[i]->GetPublishedName().ToQString();
+        QImageReader reader(dir.filePath(QStringLiteral("site/") + name));
+        EXPECT_EQ(reader.size(), expected[i]) << name.toStdString();
+    }
+}
+
+} // namespace
