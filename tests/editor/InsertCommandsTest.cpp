@@ -1,7 +1,12 @@
 // The Insert and Form commands through the command map: each new item's kind, name,
 // size, style and undo step, its dialog's Cancel, the width caps, images from files, and
 // the builders of galleries, sliders, tables and attached files.
-#include "EditingFixture.h"
+#include "InsertTestSupport.h"
+
+#include "../support/Artifacts.h"
+#include "../support/ExternalTools.h"
+#include "editor/SiteTreeNodes.h"
+#include <QtGui/QImageReader>
 
 #include "controls/FileChooser.h"
 #include "dialogs/SmallItemDialogs.h"
@@ -28,102 +33,9 @@
 #include <QtGui/QImage>
 
 using namespace edtest;
+using namespace instest;
 
 namespace {
-
-CWString W(const CString& text)
-{
-    CWString w;
-    w = text.GetString();
-    return w;
-}
-
-std::string Bytes(CItem& object)
-{
-    CDataBlock block;
-    CKJDoc::WriteSnapshot(object, block);
-    return std::string(reinterpret_cast<const char*>(block.Data()), block.Size());
-}
-
-bool Enabled(CKJView& view, UINT id)
-{
-    CCmdUI ui(id);
-    UpdateCommand(&view, ui);
-    return ui.m_bEnabled;
-}
-
-// Records message boxes and answers them.
-struct Messages {
-    std::vector<CString> texts;
-    int answer;
-    MessageBoxHandler previous;
-    explicit Messages(int a = IDOK) : answer(a)
-    {
-        previous = SetMessageBoxHandler([this](const CString& text, const CString&, unsigned) {
-            texts.push_back(text);
-            return answer;
-        });
-    }
-    ~Messages() { SetMessageBoxHandler(previous); }
-};
-
-// Answers the next modal dialogs with a function of the dialog.
-struct Modal {
-    CDialog::ModalHook previous;
-    explicit Modal(std::function<int(CDialog&)> f) { previous = CDialog::SetModalHook(std::move(f)); }
-    ~Modal() { CDialog::SetModalHook(previous); }
-};
-int Cancel(CDialog& dlg)
-{
-    dlg.OnCancel();
-    return dlg.GetResult();
-}
-
-// Chooses files in the next file dialogs.
-struct Files {
-    CFileChooser::DialogHook previous;
-    std::vector<CFileChooser*> seen;
-    std::vector<CString> filters;
-    explicit Files(std::vector<CString> paths)
-    {
-        previous = CFileChooser::SetDialogHook([this, paths](CFileChooser& chooser, bool) {
-            seen.push_back(&chooser);
-            if (paths.empty())
-                return false;
-            if (paths.size() == 1)
-                chooser.SetSelection(CString(), paths);
-            else {
-                std::vector<CString> names;
-                for (const CString& p : paths)
-                    names.push_back(CString::FromQString(QFileInfo(p.ToQString()).fileName()));
-                chooser.SetSelection(CString::FromQString(QFileInfo(paths[0].ToQString()).absolutePath()), names);
-            }
-            return true;
-        });
-    }
-    ~Files() { CFileChooser::SetDialogHook(previous); }
-};
-
-CString WritePicture(const QTemporaryDir& dir, const char* name, int w, int h, QColor colour = Qt::blue)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(colour);
-    const QString path = dir.filePath(QString::fromLatin1(name));
-    EXPECT_TRUE(image.save(path, "PNG"));
-    return CString::FromQString(path);
-}
-
-CString WriteBytes(const QTemporaryDir& dir, const char* name, const QByteArray& bytes)
-{
-    const QString path = dir.filePath(QString::fromLatin1(name));
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return CString::FromQString(path);
-}
-
-// A 1 x 1 GIF picture.
-const QByteArray kGif = QByteArray::fromHex("474946383961010001008000000000ffffff21f90401000000002c00000000010001000002024401003b");
 
 struct InsertCanvas : EditCanvas {
     InsertCanvas(int w = 600, int h = 400) : EditCanvas(w, h)
@@ -688,11 +600,6 @@ TEST(InsertBuilders, AttachedFiles)
     EXPECT_EQ(doc.m_fileRecords.size(), 1u) << "nothing half-attached";
 }
 
-} // namespace
-
-#include "../support/Artifacts.h"
-
-namespace {
 
 // Pictures for a person to look at: a page holding what the commands make, and a new
 // item following the mouse.
@@ -754,19 +661,6 @@ TEST(InsertCommands, Screenshots)
     EXPECT_EQ(view.m_drag.mode, 0);
 }
 
-} // namespace
-
-#include "../support/ExternalTools.h"
-#include "dialogs/CreateItemDialog.h"
-#include "dialogs/SmallPropertyDialogs.h"
-#include "document/Generate.h"
-#include "editor/SiteTreeNodes.h"
-#include "model/PublishContext.h"
-#include "model/items/AudioStreamItem.h"
-
-#include <QtGui/QImageReader>
-
-namespace {
 
 TEST(InsertCommands, PdfIsAttachedInSortedPlaceAndSelected)
 {
@@ -818,74 +712,19 @@ TEST(InsertCommands, PdfIsAttachedInSortedPlaceAndSelected)
 // come out as they should.
 TEST(InsertCommands, APageOfEveryInsertedKindIsValid)
 {
-    QTemporaryDir dir;
-    CKJDoc doc;
-    doc.OnNewDocument();
-    CPage* page = doc.m_pages.front().get();
-    page->m_strExtension = ".html";
-    ViewFixture f(doc);
-    f.view.SetCurrentPage(page);
-    Messages no(IDNO);
-    const CString hostile = "Q\"'<script>alert(1)</script>&amp";
-    Modal dialogs([&](CDialog& dlg) {
-        if (dynamic_cast<DCreateItem*>(&dlg)) {
-            dlg.CheckDlgButton(DCreateItem::IDC_AT_END, 0);
-            dlg.CheckDlgButton(DCreateItem::IDC_AT_XY, 1);
-        } else if (dynamic_cast<DHeading*>(&dlg))
-            dlg.SetDlgItemText(1000, hostile);
-        else if (dynamic_cast<DAudioStream*>(&dlg))
-            dlg.SetDlgItemText(1028, "https://example.org/a.mp3?x=1&y=\"2\"");
-        else if (dynamic_cast<DList*>(&dlg))
-            dlg.SetDlgItemText(1000, hostile + "\r\nsecond");
-        dlg.OnOK();
-        return dlg.IsEnded() ? dlg.GetResult() : IDCANCEL;
-    });
-    const UINT commands[] = {ID_FORM_INPUT, ID_FORM_LIST, ID_FORM_DROPDOWN, ID_FORM_TEXTAREA, ID_FORM_CHECKBOX,
-                             ID_FORM_RADIO, ID_FORM_SUBMIT, ID_FORM_DATE_PICKER, ID_FORM_FILE_CHOOSER,
-                             ID_FORM_COLOR_PICKER, ID_INSERT_GROUP, ID_INSERT_SCROLLAREA, ID_INSERT_MENU,
-                             ID_INSERT_CATEGORIES, ID_INSERT_PARAGRAPH, ID_INSERT_HEADING, ID_INSERT_LIST,
-                             ID_INSERT_MARQUEE, ID_INSERT_AUDIO};
-    const int before = page->GetChildCount();
-    for (size_t i = 0; i < std::size(commands); ++i) {
-        ExecuteCommand(&f.view, commands[i]);
-        EXPECT_EQ(page->GetChildCount(), before + int(i) + 1) << commands[i];
-        f.view.m_drag.mode = 0; // placed where it was put
-    }
-    {
-        Files files({WritePicture(dir, "photo one.png", 300, 200)});
-        ExecuteCommand(&f.view, ID_INSERT_ICON);
-        f.view.m_drag.mode = 0;
-    }
-    {
-        CEditScope scope(doc, page, page, nullptr, "Insert Gallery");
-        f.view.AddItemToPage(BuildGallery(doc, 600, 400, 100, 70,
-                                          {WritePicture(dir, "wide.png", 1200, 600), WritePicture(dir, "tall.png", 600, 1200),
-                                           WritePicture(dir, "exact.png", 600, 400)}),
-                             false);
-        f.view.AddItemToPage(BuildSlider(doc, 900, 300, 5, 1, true, {WritePicture(dir, "s.png", 900, 300)}), false);
-        f.view.AddItemToPage(BuildTable(doc, "Table1", 3, 4), false);
-    }
-    const QByteArray fileBytes("PK\x03\x04 archive bytes \x00\x01\x02", 24);
-    ASSERT_TRUE(AttachFileToProject(doc, WriteBytes(dir, "Data File.zip", fileBytes), "data_file", ".zip", nullptr));
-    // hostile values in what the remaining kinds show
-    CItemList all;
-    doc.CollectAllItems(all);
-    for (CItem* item : all)
-        if (item->m_nType == ITEM_MARQUEE || item->m_nType == ITEM_RADIO_CHOICE || item->m_nType == ITEM_TEXT_AREA)
-            item->m_strText = hostile.GetString();
-
-    CPublishContext context;
-    context.m_strOutputFolder = CString::FromQString(dir.filePath(QStringLiteral("site")));
-    context.m_nMode = kPublishExport;
-    context.m_bUploadAll = 1;
-    CString error;
-    ASSERT_EQ(GenerateWebsite(doc, context, &error), 1) << error.GetString();
-    QFile html(dir.filePath(QStringLiteral("site/index.html")));
+    EveryKindSite site;
+    const QString index = site.Generate();
+    ASSERT_FALSE(index.isEmpty()) << site.error.GetString();
+    QTemporaryDir& dir = site.dir;
+    const QByteArray& fileBytes = site.fileBytes;
+    CPage* page = site.page;
+    QFile html(index);
     ASSERT_TRUE(html.open(QIODevice::ReadOnly));
     const QByteArray text = html.readAll();
     EXPECT_EQ(testsupport::TidyErrors(text), QByteArray());
-    EXPECT_FALSE(text.contains("<script>alert(1)")) << "no user text runs as a script";
-    EXPECT_TRUE(text.contains("&lt;script&gt;alert(1)"));
+    EXPECT_FALSE(text.contains("<script>window.pwned=1")) << "no user text runs as a script";
+    EXPECT_TRUE(text.contains("&lt;script&gt;window.pwned=1"));
+    EXPECT_FALSE(text.contains("<img src=x"));
     EXPECT_FALSE(text.contains("y=\"2\"")) << "a quote in an address is escaped";
 
     QFile attached(dir.filePath(QStringLiteral("site/data_file.zip")));
