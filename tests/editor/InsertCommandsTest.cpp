@@ -743,3 +743,41 @@ TEST(InsertCommands, APageOfEveryInsertedKindIsValid)
 }
 
 } // namespace
+
+namespace {
+
+// Insert/PHP's own steps (its dialogs come from elsewhere; a stand-in gives the code):
+// the page becomes a PHP page and the generated file passes php -l.
+TEST(InsertCommands, PhpMakesThePageAPhpPage)
+{
+    InsertCanvas c;
+    InsertDialog previous = SetInsertDialog(ID_INSERT_PHP, [](CKJView&, CItem& item) {
+        item.m_strText = "echo htmlspecialchars(\"it's <b>\");";
+        return true;
+    });
+    EXPECT_TRUE(Enabled(c.view(), ID_INSERT_PHP));
+    c.Run(ID_INSERT_PHP);
+    SetInsertDialog(ID_INSERT_PHP, previous);
+    CItem* php = c.Last();
+    ASSERT_TRUE(php);
+    EXPECT_EQ(php->m_nType, ITEM_PHP);
+    EXPECT_EQ(php->m_nWidth, 300);
+    EXPECT_EQ(php->m_nX, 150);
+    EXPECT_EQ(c.page->m_strExtension, ".php");
+    EXPECT_EQ(c.doc.m_undo.GetHead()->m_strDescription, "Insert PHP");
+
+    QTemporaryDir dir;
+    CPublishContext context;
+    context.m_strOutputFolder = CString::FromQString(dir.filePath(QStringLiteral("site")));
+    context.m_nMode = kPublishExport;
+    context.m_bUploadAll = 1;
+    CString error;
+    ASSERT_EQ(GenerateWebsite(c.doc, context, &error), 1) << error.GetString();
+    QFile file(dir.filePath(QStringLiteral("site/page.php")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray code = file.readAll();
+    EXPECT_TRUE(code.contains("echo htmlspecialchars"));
+    EXPECT_EQ(testsupport::PhpLintErrors(code).toStdString(), std::string());
+}
+
+} // namespace
