@@ -20,6 +20,10 @@
 #include "model/Page.h"
 #include "model/SiteObject.h"
 #include "model/items/CategoriesItem.h"
+#include "model/items/EmailItem.h"
+#include "model/items/GoogleMapItem.h"
+#include "model/items/PayPalItem.h"
+#include "model/items/SymbolItem.h"
 #include "model/items/HeadingItem.h"
 #include "model/items/ImageItem.h"
 #include "model/items/ListControlItem.h"
@@ -32,6 +36,7 @@
 #include <QtGui/QGuiApplication>
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <memory>
 
@@ -170,6 +175,48 @@ void ShapeGradient(CKJView&, CItem& item)
     shape.m_nFill = 3;
 }
 
+// The address and account id the user typed last are the next insert's presets.
+constexpr const char* kDefaultEmail = "name@example.org";
+
+void EmailBefore(CKJView&, CItem& item)
+{
+    item.m_strText = Translate("Contact me by email").GetString();
+    As<CEmailItem>(item).m_strAddress = GetProfileString("Current", "Email", kDefaultEmail);
+}
+
+void EmailAfter(CKJView& view, CItem& item)
+{
+    Centre(view, item);
+    WriteProfileString("Current", "Email", As<CEmailItem>(item).m_strAddress);
+}
+
+void PayPalBefore(CKJView&, CItem& item) { As<CPayPalItem>(item).m_strBusiness = GetProfileString("Current", "PayPalID", ""); }
+
+void PayPalAfter(CKJView& view, CItem& item)
+{
+    WriteProfileString("Current", "PayPalID", As<CPayPalItem>(item).m_strBusiness);
+    Centre(view, item);
+}
+
+// The symbol's font: the face the picker chose (at most 31 characters), at a fixed size.
+void SymbolFont(CKJView&, CItem& item)
+{
+    auto& symbol = As<CSymbolItem>(item);
+    char face[sizeof symbol.m_lf.lfFaceName] = {};
+    std::memcpy(face, symbol.m_lf.lfFaceName, sizeof face - 1); // the last byte stays the terminator
+    symbol.m_lf = LOGFONT{};
+    symbol.m_lf.lfHeight = -100;
+    symbol.m_lf.lfWeight = 400;
+    symbol.m_lf.lfCharSet = 1;
+    symbol.m_lf.lfOutPrecision = 4;
+    symbol.m_lf.lfClipPrecision = 0;
+    symbol.m_lf.lfQuality = 1;
+    symbol.m_lf.lfPitchAndFamily = 0;
+    std::memcpy(symbol.m_lf.lfFaceName, face, sizeof face);
+    symbol.Render(0);
+    symbol.RecalcLayout();
+}
+
 const InsertRow kRows[] = {
     // Form menu
     {ID_FORM_INPUT, ITEM_INPUT_FIELD, "Input%d", kNameBefore, STYLE_INPUT_TEXT, "Insert Input", true, false,
@@ -275,8 +322,7 @@ const InsertRow kRows[] = {
          i.RecalcLayout();
      },
      Centre, nullptr},
-    {ID_INSERT_EMAIL, ITEM_EMAIL, nullptr, kNoName, -1, "Insert Email", true, true,
-     [](CKJView&, CItem& i) { i.m_strText = Translate("Contact me by email").GetString(); }, Centre, nullptr},
+    {ID_INSERT_EMAIL, ITEM_EMAIL, nullptr, kNoName, -1, "Insert Email", true, true, EmailBefore, EmailAfter, nullptr},
 
     // Insert menu: shapes
     {ID_INSERT_SHAPE, ITEM_SHAPE, nullptr, kNoName, -1, "Insert Shape", true, true, nullptr, nullptr, nullptr},
@@ -297,10 +343,11 @@ const InsertRow kRows[] = {
      nullptr},
     {ID_INSERT_AUDIO, ITEM_AUDIO_STREAM, "Audio%d", kNameBefore, -1, "Insert Audio", true, true,
      [](CKJView&, CItem& i) { i.m_strThirdName = "https://media.example.org/samples/sound.mp3"; }, nullptr, nullptr},
-    {ID_INSERT_GOOGLE_MAP, ITEM_GOOGLE_MAP, "Map%d", kNameBefore, -1, "Insert Map", true, true, nullptr, nullptr,
+    {ID_INSERT_GOOGLE_MAP, ITEM_GOOGLE_MAP, "Map%d", kNameBefore, -1, "Insert Map", true, true,
+     [](CKJView&, CItem& i) { As<CGoogleMapItem>(i).SetDefaultCentre(); }, nullptr, nullptr},
+    {ID_INSERT_PAYPAL, ITEM_PAYPAL, nullptr, kNoName, -1, "Insert PayPal", true, true, PayPalBefore, PayPalAfter,
      nullptr},
-    {ID_INSERT_PAYPAL, ITEM_PAYPAL, nullptr, kNoName, -1, "Insert PayPal", true, true, nullptr, Centre, nullptr},
-    {ID_INSERT_SYMBOL, ITEM_SYMBOL, nullptr, kNoName, -1, "Insert Symbol", false, true, nullptr, nullptr, nullptr},
+    {ID_INSERT_SYMBOL, ITEM_SYMBOL, nullptr, kNoName, -1, "Insert Symbol", false, true, nullptr, SymbolFont, nullptr},
     {ID_INSERT_LIKE_BUTTON, ITEM_LIKE_BUTTON, "Like%d", kNameAfter, -1, "Insert Like Button", true, true, nullptr,
      nullptr, nullptr},
     {ID_INSERT_FACEBOOK, ITEM_FACEBOOK, "Facebook%d", kNameAfter, -1, "Insert Facebook", true, true, nullptr,

@@ -7,6 +7,7 @@
 #include "../support/ExternalTools.h"
 #include "editor/SiteTreeNodes.h"
 #include <QtGui/QImageReader>
+#include <cstring>
 
 #include "controls/FileChooser.h"
 #include "dialogs/SmallItemDialogs.h"
@@ -16,6 +17,9 @@
 #include "framework/ui/Dialog.h"
 #include "model/HeaderFooterItem.h"
 #include "model/items/CategoriesItem.h"
+#include "model/items/EmailItem.h"
+#include "model/items/PayPalItem.h"
+#include "model/items/SymbolItem.h"
 #include "model/items/GalleryItem.h"
 #include "model/items/HeadingItem.h"
 #include "model/items/ImageCloneItem.h"
@@ -778,6 +782,90 @@ TEST(InsertCommands, PhpMakesThePageAPhpPage)
     const QByteArray code = file.readAll();
     EXPECT_TRUE(code.contains("echo htmlspecialchars"));
     EXPECT_EQ(testsupport::PhpLintErrors(code).toStdString(), std::string());
+}
+
+} // namespace
+
+namespace {
+
+// Rows whose dialogs come from elsewhere, run with stand-ins for those dialogs: what the
+// command itself does before and after (presets from and back to the profile, the
+// symbol's font, the map's number drawn before the dialog).
+TEST(InsertCommands, EmailAndPayPalRememberTheLastValues)
+{
+    InsertCanvas c;
+    std::vector<CString> presets;
+    InsertDialog previousEmail = SetInsertDialog(ID_INSERT_EMAIL, [&](CKJView&, CItem& item) {
+        auto& email = dynamic_cast<CEmailItem&>(item);
+        presets.push_back(email.m_strAddress);
+        email.m_strAddress = "me&you@example.org";
+        return true;
+    });
+    InsertDialog previousPayPal = SetInsertDialog(ID_INSERT_PAYPAL, [&](CKJView&, CItem& item) {
+        auto& pay = dynamic_cast<CPayPalItem&>(item);
+        presets.push_back(pay.m_strBusiness);
+        pay.m_strBusiness = "SHOP42";
+        return true;
+    });
+    for (int round = 0; round < 2; ++round) {
+        c.Run(ID_INSERT_EMAIL);
+        EXPECT_EQ(c.Last()->m_nType, ITEM_EMAIL);
+        EXPECT_EQ(c.Last()->m_nX, (600 - c.Last()->m_nWidth) / 2);
+        c.Run(ID_INSERT_PAYPAL);
+        EXPECT_EQ(c.Last()->m_nType, ITEM_PAYPAL);
+        EXPECT_EQ(c.doc.m_undo.GetHead()->m_strDescription, "Insert PayPal");
+    }
+    SetInsertDialog(ID_INSERT_EMAIL, previousEmail);
+    SetInsertDialog(ID_INSERT_PAYPAL, previousPayPal);
+    ASSERT_EQ(presets.size(), 4u);
+    EXPECT_EQ(presets[0], "name@example.org");
+    EXPECT_EQ(presets[1], "");
+    EXPECT_EQ(presets[2], "me&you@example.org");
+    EXPECT_EQ(presets[3], "SHOP42");
+}
+
+TEST(InsertCommands, SymbolTakesTheChosenFaceAtAFixedSizeAndIsNotPlaced)
+{
+    InsertCanvas c;
+    const std::string longFace(40, 'F');
+    InsertDialog previous = SetInsertDialog(ID_INSERT_SYMBOL, [&](CKJView&, CItem& item) {
+        auto& symbol = dynamic_cast<CSymbolItem&>(item);
+        symbol.m_nGlyph = 0x4A;
+        std::memcpy(symbol.m_lf.lfFaceName, longFace.data(), sizeof symbol.m_lf.lfFaceName); // no terminator
+        symbol.m_lf.lfWeight = 900;
+        return true;
+    });
+    c.Run(ID_INSERT_SYMBOL);
+    SetInsertDialog(ID_INSERT_SYMBOL, previous);
+    auto* symbol = dynamic_cast<CSymbolItem*>(c.Last());
+    ASSERT_TRUE(symbol);
+    EXPECT_EQ(symbol->m_lf.lfHeight, -100);
+    EXPECT_EQ(symbol->m_lf.lfWeight, 400);
+    EXPECT_EQ(symbol->m_lf.lfCharSet, 1);
+    EXPECT_EQ(symbol->m_lf.lfOutPrecision, 4);
+    EXPECT_EQ(symbol->m_lf.lfQuality, 1);
+    EXPECT_EQ(std::string(symbol->m_lf.lfFaceName), std::string(31, 'F'));
+    EXPECT_EQ(c.view().m_drag.mode, 0) << "a symbol is not placed with the mouse";
+    EXPECT_EQ(symbol->m_nX, (600 - symbol->m_nWidth) / 2);
+    EXPECT_EQ(c.doc.m_undo.GetHead()->m_strDescription, "Insert Symbol");
+}
+
+TEST(InsertCommands, ACancelledMapKeepsItsNumberUsed)
+{
+    InsertCanvas c;
+    int answer = 0;
+    InsertDialog previous = SetInsertDialog(ID_INSERT_GOOGLE_MAP, [&](CKJView&, CItem& item) {
+        EXPECT_EQ(item.m_strName, answer ? "Map6" : "Map5");
+        return answer++ > 0;
+    });
+    c.Run(ID_INSERT_GOOGLE_MAP);
+    EXPECT_EQ(c.page->GetChildCount(), 0);
+    EXPECT_TRUE(c.doc.m_undo.IsEmpty());
+    c.Run(ID_INSERT_GOOGLE_MAP);
+    SetInsertDialog(ID_INSERT_GOOGLE_MAP, previous);
+    ASSERT_EQ(c.page->GetChildCount(), 1);
+    EXPECT_EQ(c.Last()->m_strName, "Map6");
+    EXPECT_EQ(c.doc.m_undo.GetHead()->m_strDescription, "Insert Map");
 }
 
 } // namespace
