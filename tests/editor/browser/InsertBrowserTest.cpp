@@ -4,8 +4,6 @@
 #include "../InsertTestSupport.h"
 #include "../../support/BrowserHarness.h"
 
-#include <QtWidgets/QApplication>
-
 #include <gtest/gtest.h>
 
 using namespace instest;
@@ -28,10 +26,10 @@ TEST(InsertBrowser, EveryInsertedKindLoadsAndRunsNoUserText)
               true);
 }
 
+// The application object comes from the editor tests' environment, made after this.
 int main(int argc, char** argv)
 {
     browsertest::PrepareEnvironment();
-    QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
