@@ -649,7 +649,24 @@ TEST(InsertCommands, Screenshots)
     c.Run(ID_FORM_COLOR_PICKER);
     c.Press(600, 720);
     c.Release(600, 720);
-    EXPECT_GE(c.page->GetChildCount(), 7);
+    // a symbol and a PayPal button, their dialogs stood in for
+    InsertDialog previousSymbol = SetInsertDialog(ID_INSERT_SYMBOL, [](CKJView&, CItem& item) {
+        auto& symbol = dynamic_cast<CSymbolItem&>(item);
+        symbol.m_nGlyph = 0x4A;
+        std::strcpy(symbol.m_lf.lfFaceName, "Wingdings");
+        return true;
+    });
+    InsertDialog previousPayPal = SetInsertDialog(ID_INSERT_PAYPAL, [](CKJView&, CItem&) { return true; });
+    c.Run(ID_INSERT_SYMBOL);
+    CItem* symbol = c.Last();
+    symbol->m_nX = 700;
+    symbol->m_nY = 560;
+    c.Run(ID_INSERT_PAYPAL);
+    c.Press(800, 860);
+    c.Release(800, 860);
+    SetInsertDialog(ID_INSERT_SYMBOL, previousSymbol);
+    SetInsertDialog(ID_INSERT_PAYPAL, previousPayPal);
+    EXPECT_GE(c.page->GetChildCount(), 9);
     view.resize(1100, 1200);
     QImage page = view.RenderClient();
     EXPECT_TRUE(page.save(testsupport::ArtifactPath(QStringLiteral("insert/page-with-inserts.png"))));
