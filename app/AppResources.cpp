@@ -113,6 +113,9 @@ void LoadAppResources()
         {ID_VIEW_RAW_CSS, "Add custom code to .css file"},
         {ID_PREVIEW_ONLINE, "Upload and preview current page from the server\nPreview Online"},
         {ID_EDIT_ACTIONS, "\nEdit Actions"},
+        // item insertion
+        {ID_INSERT_ICON, "Insert icons from picture files\nInsert Icon"},
+        {ID_INSERT_PREFORMATTED, "Insert text shown as typed, in a fixed-width font\nPreformatted Text"},
     });
     AfxRegisterString(ID_INDICATOR_SELECTION_PANE, std::string(125, ' ').c_str());
 }

@@ -5,6 +5,7 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
+#include <QtCore/QRegularExpression>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImageReader>
 #include <QtGui/QScreen>
@@ -67,11 +68,36 @@ QString CFileChooser::QtFilter() const
         const int paren = name.indexOf(QLatin1Char('('));
         if (paren > 0)
             name = name.left(paren).trimmed();
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << name + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        filters << name + QStringLiteral(" (") + FilterPatterns(parts[i + 1]).join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters.join(QStringLiteral(";;"));
+}
+
+QStringList CFileChooser::FilterPatterns(const QString& patterns)
+{
+    QStringList out;
+    for (QString pattern : patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        pattern = pattern.trimmed();
+        // "*.*" means every file, also one whose name has no dot
+        out << (pattern == QStringLiteral("*.*") ? QStringLiteral("*") : pattern);
+    }
+    return out;
+}
+
+bool CFileChooser::FilterMatches(int index, const CString& fileName) const
+{
+    const QStringList parts = Split(m_strFilter);
+    if (index < 0 || 2 * index + 1 >= parts.size())
+        return false;
+    const QString name = fileName.ToQString();
+    for (const QString& pattern : FilterPatterns(parts[2 * index + 1])) {
+        // extensions match in either case, as the file dialog's own filter does
+        const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(pattern),
+                                    QRegularExpression::CaseInsensitiveOption);
+        if (re.match(name).hasMatch())
+            return true;
+    }
+    return false;
 }
 
 void CFileChooser::SetSelection(const CString& folder, const std::vector<CString>& names)

@@ -44,6 +44,10 @@ public:
     void SetSelection(const CString& folder, const std::vector<CString>& names);
     // The Qt form of the filter ("Name (*.a *.b);;...").
     QString QtFilter() const;
+    // Whether the filter's pair at index (0 = first) admits a file name: wildcards, any
+    // case, "*.*" for every name (one without a dot too).
+    bool FilterMatches(int index, const CString& fileName) const;
+    static QStringList FilterPatterns(const QString& patterns);
 
     // Tests answer the dialog: the hook fills the selection and returns OK or not.
     using DialogHook = std::function<bool(CFileChooser& chooser, bool save)>;

@@ -92,6 +92,7 @@ CKJView::CKJView()
     // clipboard and arrangement
     RegisterClipboardCommands(*this);
     RegisterArrangeCommands(*this);
+    RegisterInsertCommands(*this); // item insertion
 }
 
 CKJView::~CKJView() = default;

@@ -19,3 +19,6 @@ void RegisterClipboardCommands(CKJView& view);
 // Item/Resize and the Align menu: position, alignment, distribution, stacking, flow order,
 // the entered box's size and the overlapping order.
 void RegisterArrangeCommands(CKJView& view);
+// Insert and Form menus (item insertion): every new item, galleries, sliders, tables and
+// attached files.
+void RegisterInsertCommands(CKJView& view);
