@@ -2,6 +2,7 @@
 // texture, paste, crop), both ways, with the project compared byte for byte after Cancel.
 #include "DialogTestSupport.h"
 #include "document/DocTestSupport.h"
+#include "document/GenerateTestSupport.h"
 #include "support/ExternalTools.h"
 
 #include "controls/ColorControl.h"
@@ -1173,5 +1174,56 @@ TEST(Background, ScreenshotsOfEachKind)
             EXPECT_EQ(d.IsDlgButtonChecked(std::array<int, 4>{1043, 1069, 1077, 1078}[kind]), 1);
             Screenshot(d, names[kind]);
         });
+    }
+}
+
+// ---------------------------------------------------------------- CSS of the fills made here
+
+TEST(Background, CssOfTextureAndExternalImageFillsParses)
+{
+    QTemporaryDir dir;
+    const QString local = dir.filePath(QStringLiteral("sky (1) 'a' #2 100%.png"));
+    QFile f(local);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    struct Case {
+        int kind;
+        bool chooseFile;
+        const char* typed;
+    };
+    const Case cases[] = {
+        {2, false, nullptr},
+        {3, true, nullptr},
+        {3, false, "C:\\My Pictures\\a (b) 'c'.png"},
+        {3, false, "http://example.com/x.png?a=\"b\");}<"},
+    };
+    for (const Case& c : cases) {
+        Project p;
+        p.fill.m_nKind = c.kind;
+        p.fill.m_pPicture = p.shared;
+        p.fill.m_nPosition = 9;
+        p.fill.m_nRepeat = 3;
+        ChosenFile chosen(local);
+        DBackground dlg;
+        p.Open(dlg);
+        ASSERT_EQ(RunDialog(dlg, [&](CDialog& d) {
+                      if (c.chooseFile)
+                          Click(d, 1037);
+                      if (c.typed)
+                          Type(d.GetDlgItem(1003), QString::fromUtf8(c.typed));
+                      Type(d.GetDlgItem(1002), "-12");
+                      PressOk(d);
+                  }),
+                  IDOK);
+        p.fill.Render(true);
+        CString css = ".box {";
+        p.fill.WriteCss(css);
+        css += "}\r\n";
+        SCOPED_TRACE(css.GetString());
+        EXPECT_EQ(gentest::CssSyntaxErrors(QByteArray(css.GetString())), QStringList());
+        EXPECT_GE(css.Find("background-image:url("), 0);
+        if (c.chooseFile) {
+            EXPECT_GE(css.Find("file:///"), 0);
+        }
     }
 }
