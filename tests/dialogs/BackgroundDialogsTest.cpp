@@ -1227,3 +1227,24 @@ TEST(Background, CssOfTextureAndExternalImageFillsParses)
         }
     }
 }
+
+TEST(Background, ApplyToAllPagesOnlyWhenAskedAndReturned)
+{
+    for (bool asked : {false, true}) {
+        Project p;
+        int applyToAll = 0;
+        bool shown = false;
+        const CDialog::ModalHook hook = CDialog::SetModalHook([&](CDialog& d) {
+            shown = d.GetDlgItem(1001)->isVisibleTo(&d);
+            if (shown)
+                Click(d, 1001);
+            PressOk(d);
+            return d.GetResult();
+        });
+        EXPECT_EQ(EditFill(&p.doc, &p.fill, "Page Background", nullptr, nullptr, 100, 100, asked ? &applyToAll : nullptr),
+                  IDOK);
+        CDialog::SetModalHook(hook);
+        EXPECT_EQ(shown, asked);
+        EXPECT_EQ(applyToAll, asked ? 1 : 0);
+    }
+}
