@@ -304,7 +304,10 @@ void DBackground::UpdateControls()
     const bool positioned = (texture && selected) || external;
     EnableDlgItem(1002, positioned && custom);
     EnableDlgItem(1004, positioned && custom);
-    EnableDlgItem(1034, ClipboardHasPicture());
+    // new textures need a project to keep them
+    EnableDlgItem(1169, m_pDoc != nullptr);
+    EnableDlgItem(1033, m_pDoc != nullptr);
+    EnableDlgItem(1034, m_pDoc != nullptr && ClipboardHasPicture());
 }
 
 void DBackground::DoDataExchange(CDataExchange* pDX)
@@ -389,13 +392,12 @@ int DBackground::GuessRepeat(const CPicture& picture)
     return vertical && horizontal ? 3 : vertical ? 1 : horizontal ? 2 : 0;
 }
 
-void DBackground::AddNewTexture(std::unique_ptr<CPicture> texture)
+CPicture* DBackground::AddNewTexture(std::unique_ptr<CPicture> texture)
 {
     CPicture* added = texture.get();
-    if (m_pDoc)
-        m_pDoc->AddTexture(std::move(texture));
-    else
-        return; // no project to keep it in
+    if (!m_pDoc || !added)
+        return nullptr; // no project to keep it in
+    m_pDoc->AddTexture(std::move(texture));
     CheckDlgButton(1043, 0);
     CheckDlgButton(1069, 0);
     CheckDlgButton(1078, 0);
@@ -404,10 +406,13 @@ void DBackground::AddNewTexture(std::unique_ptr<CPicture> texture)
     list->addItem(GetPictureCaption(*added).ToQString(), QVariant::fromValue<void*>(added));
     list->setCurrentIndex(list->count() - 1);
     UpdateControls();
+    return added;
 }
 
 void DBackground::OnLoad()
 {
+    if (!m_pDoc)
+        return;
     CFileChooser chooser;
     chooser.SetFilter(kImageFilter);
     chooser.SetTitle(UiTranslate("Import"));
@@ -429,10 +434,11 @@ void DBackground::OnLoad()
         return;
     }
     picture->Render();
-    CPicture& added = *picture;
-    AddNewTexture(std::move(picture));
+    CPicture* added = AddNewTexture(std::move(picture));
+    if (!added)
+        return;
     // the colour behind the picture from its bottom-left pixel, when that pixel shows one
-    CDib& dib = added.m_picture;
+    CDib& dib = added->m_picture;
     if (dib.IsValid()) {
         dib.BeginPixels();
         const std::uint32_t pixel = dib.GetPixel(0, dib.GetHeight() - 1);
@@ -440,12 +446,14 @@ void DBackground::OnLoad()
         if ((pixel >> 24) == 0)
             ColorButton(*this, 1019)->SetColor(tessel::PixelToColorRef(pixel) & 0xFFFFFF);
     }
-    Combo(*this, 1088)->setCurrentIndex(GuessRepeat(added));
+    Combo(*this, 1088)->setCurrentIndex(GuessRepeat(*added));
     UpdateControls();
 }
 
 void DBackground::OnCreate()
 {
+    if (!m_pDoc)
+        return;
     DTexture dlg(this);
     dlg.m_nWidth = m_nPatternWidth;
     dlg.m_nHeight = m_nPatternHeight;
@@ -464,6 +472,8 @@ void DBackground::OnCreate()
 
 void DBackground::OnPaste()
 {
+    if (!m_pDoc)
+        return;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data || !data->hasImage())
         return;
@@ -524,10 +534,8 @@ void DBackground::OnDelete()
     }
     list->removeItem(row);
     list->setCurrentIndex(-1);
-    if (picture && m_pDoc) {
-        UpdateControls();
+    if (picture && m_pDoc)
         m_pDoc->DeleteTexture(picture);
-    }
     UpdateControls();
 }
 

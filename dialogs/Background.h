@@ -71,8 +71,9 @@ public:
     void OnChooseFile();
     void OnRemoveBackground();
 
-    // Adds a new texture to the document, the list and the fill's choice (kind texture).
-    void AddNewTexture(std::unique_ptr<CPicture> texture);
+    // Adds a new texture to the document, the list and the fill's choice (kind texture);
+    // the texture as kept, or null without a document.
+    CPicture* AddNewTexture(std::unique_ptr<CPicture> texture);
     // The repetition a picture suggests: rows 0 and height-1 equal tile vertically,
     // columns 0 and width-1 equal horizontally (0 once, 1 vertical, 2 horizontal, 3 both).
     static int GuessRepeat(const CPicture& picture);

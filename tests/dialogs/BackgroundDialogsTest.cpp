@@ -1248,3 +1248,25 @@ TEST(Background, ApplyToAllPagesOnlyWhenAskedAndReturned)
         EXPECT_EQ(applyToAll, asked ? 1 : 0);
     }
 }
+
+TEST(Background, WithoutAProjectNoTextureCanBeMade)
+{
+    CFillStyle fill;
+    fill.m_nKind = 2;
+    DBackground dlg;
+    dlg.m_pFill = &fill;
+    QImage image(4, 4, QImage::Format_ARGB32);
+    image.fill(Qt::red);
+    QGuiApplication::clipboard()->setImage(image);
+    const int result = RunDialog(dlg, [](CDialog& d) {
+        for (int id : {1169, 1033, 1034})
+            EXPECT_FALSE(Enabled(d, id)) << id;
+        static_cast<DBackground&>(d).OnCreate();
+        static_cast<DBackground&>(d).OnPaste();
+        EXPECT_EQ(qobject_cast<QComboBox*>(d.GetDlgItem(1036))->count(), 0);
+        PressOk(d);
+    });
+    QGuiApplication::clipboard()->clear();
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(fill.m_pPicture, nullptr);
+}
