@@ -1270,3 +1270,26 @@ TEST(Background, WithoutAProjectNoTextureCanBeMade)
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(fill.m_pPicture, nullptr);
 }
+
+TEST(Texture, SizesOutsideOneToThreeThousandAreRefused)
+{
+    struct Case {
+        int id;
+        const char* text;
+        bool accepted;
+    };
+    const Case cases[] = {{1000, "0", false}, {1000, "3001", false}, {1001, "", false},
+                          {1001, "abc", false}, {1000, "1", true},     {1001, "3000", true}};
+    for (const Case& c : cases) {
+        DTexture dlg;
+        dlg.m_nWidth = 100;
+        dlg.m_nHeight = 100;
+        MessageLog log;
+        const int result = RunDialog(dlg, [&](CDialog& d) {
+            Type(d.GetDlgItem(c.id), c.text);
+            PressOk(d);
+        });
+        EXPECT_EQ(result == IDOK, c.accepted) << c.id << " " << c.text;
+        EXPECT_EQ(log.texts.size(), c.accepted ? 0u : 1u) << c.text;
+    }
+}
