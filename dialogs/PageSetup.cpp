@@ -1,5 +1,6 @@
 #include "dialogs/PageSetup.h"
 
+#include "dialogs/Background.h"
 #include "dialogs/EffectDialogs.h"
 #include "dialogs/SmallItemDialogs.h"
 #include "document/KJDoc.h"
@@ -58,6 +59,22 @@ DPageSetup::DPageSetup(QWidget* parent) : CDialog(parent)
         if (m_pPage)
             EditItemBorders(m_pPage);
     });
+    OnNotify(1073, BN_CLICKED, [this] {
+        if (!m_pPage)
+            return;
+        if (!m_pPage->m_pFill)
+            m_pPage->m_pFill = std::make_unique<CFillStyle>();
+        EditFill(m_pDoc, m_pPage->m_pFill.get(), "This Page Background", this, m_pPage, m_pPage->m_nWidth,
+                 m_pPage->m_nHeight);
+    });
+    OnNotify(1074, BN_CLICKED, [this] {
+        if (m_pDoc)
+            EditFill(m_pDoc, &m_pDoc->m_allPagesBackground, "All Pages Background", this);
+    });
+    OnNotify(1075, BN_CLICKED, [this] {
+        if (m_pDoc)
+            EditFill(m_pDoc, &m_pDoc->m_websiteBackground, "Browser Background", this, nullptr, 100, 100, nullptr, true);
+    });
 }
 
 BOOL DPageSetup::OnInitDialog()
@@ -65,11 +82,10 @@ BOOL DPageSetup::OnInitDialog()
     CDialog::OnInitDialog();
     FillMasters(1020, m_pPage ? m_pPage->m_nMaster1Id : 0);
     FillMasters(1021, m_pPage ? m_pPage->m_nMaster2Id : 0);
-    // The background editor is not part of this build yet: its buttons stay disabled
-    // rather than doing nothing. "Margins" has no action of its own.
-    EnableDlgItem(1073, FALSE);
-    EnableDlgItem(1074, FALSE);
-    EnableDlgItem(1075, FALSE);
+    // "Margins" has no action of its own.
+    EnableDlgItem(1073, m_pPage != nullptr);
+    EnableDlgItem(1074, m_pDoc != nullptr);
+    EnableDlgItem(1075, m_pDoc != nullptr);
     EnableDlgItem(1059, FALSE);
     EnableDlgItem(1064, m_pPage != nullptr);
     EnableDlgItem(1047, m_pPage != nullptr);

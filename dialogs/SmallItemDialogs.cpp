@@ -1,5 +1,6 @@
 #include "dialogs/SmallItemDialogs.h"
 
+#include "dialogs/Background.h"
 #include "dialogs/EditText.h"
 #include "dialogs/EffectDialogs.h"
 #include "dialogs/SizeDialogs.h"
@@ -7,6 +8,8 @@
 #include "framework/core/MessageBox.h"
 #include "framework/ui/DataExchange.h"
 #include "framework/ui/Translation.h"
+#include "model/FillStyle.h"
+#include "model/GroupItem.h"
 #include "model/MasterItem.h"
 #include "model/Page.h"
 #include "model/items/InputFieldItem.h"
@@ -339,14 +342,18 @@ DMaster::DMaster(QWidget* parent) : CDialog(parent)
 {
     BuildDialog(*this, kMasterTemplate);
     OnNotify(1025, BN_CLICKED, [this] { OnHeight(); });
+    OnNotify(1073, BN_CLICKED, [this] {
+        if (m_pFill)
+            EditFill(m_pDoc, m_pFill, "Master Background", this, m_pMaster, m_pMaster ? m_pMaster->m_nWidth : 100,
+                     m_pMaster ? m_pMaster->m_nHeight : 100);
+    });
 }
 
 BOOL DMaster::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    // The background editor is not part of this build yet, and without a fill record
-    // there is nothing to edit: the button stays disabled either way for now.
-    EnableDlgItem(1073, FALSE);
+    // without a fill record there is nothing to edit
+    EnableDlgItem(1073, m_pFill != nullptr);
     return TRUE;
 }
 
@@ -383,12 +390,19 @@ DDiv::DDiv(QWidget* parent) : CDialog(parent)
             EditItemPadding(m_pItem, this);
     });
     OnNotify(1025, BN_CLICKED, [this] { OnSize(); });
+    OnNotify(1073, BN_CLICKED, [this] {
+        if (!m_pItem)
+            return;
+        if (!m_pItem->m_pFill)
+            m_pItem->m_pFill = std::make_unique<CFillStyle>();
+        EditFill(m_pDoc, m_pItem->m_pFill.get(), "Background", this, m_pItem, m_pItem->m_nWidth, m_pItem->m_nHeight);
+    });
 }
 
 BOOL DDiv::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    EnableDlgItem(1073, FALSE); // the background editor is not part of this build yet
+    EnableDlgItem(1073, m_pItem != nullptr);
     return TRUE;
 }
 

@@ -1,5 +1,6 @@
 #include "dialogs/SmallPropertyDialogs.h"
 
+#include "dialogs/Background.h"
 #include "dialogs/CodeView.h"
 #include "framework/ui/DataExchange.h"
 #include "framework/ui/Shell.h"
@@ -147,15 +148,34 @@ void DAudioStream::OnViewCode()
 
 // ---- DLayout
 
-DLayout::DLayout(QWidget* parent) : CDialog(parent) { BuildDialog(*this, kLayoutTemplate); }
+DLayout::DLayout(QWidget* parent) : CDialog(parent)
+{
+    BuildDialog(*this, kLayoutTemplate);
+    const struct {
+        int id;
+        CFillStyle* DLayout::*fill;
+        const char* caption;
+    } buttons[] = {
+        {1029, &DLayout::m_pBrowserFill, "Browser Background"}, {1025, &DLayout::m_pHeaderFill, "Header Background"},
+        {1026, &DLayout::m_pMasterFill, "Master Background"},   {1028, &DLayout::m_pPageFill, "Page Background"},
+        {1027, &DLayout::m_pFooterFill, "Footer Background"},
+    };
+    for (const auto& b : buttons)
+        OnNotify(b.id, BN_CLICKED, [this, b] {
+            if (this->*b.fill)
+                EditFill(m_pDoc, this->*b.fill, b.caption, this, nullptr, 100, 100, nullptr, b.id == 1029);
+        });
+}
 
 BOOL DLayout::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    // The background editor is not part of this build yet: the five buttons stay disabled
-    // rather than doing nothing. They are for the fills the opener gave.
-    for (int id : {1029, 1025, 1026, 1028, 1027})
-        EnableDlgItem(id, FALSE);
+    // Each background button edits the fill the opener gave, and only then is enabled.
+    EnableDlgItem(1029, m_pBrowserFill != nullptr);
+    EnableDlgItem(1025, m_pHeaderFill != nullptr);
+    EnableDlgItem(1026, m_pMasterFill != nullptr);
+    EnableDlgItem(1028, m_pPageFill != nullptr);
+    EnableDlgItem(1027, m_pFooterFill != nullptr);
     // A page without a header or footer band has no height for it.
     EnableDlgItem(1000, m_pHeaderFill != nullptr);
     EnableDlgItem(1003, m_pFooterFill != nullptr);

@@ -25,6 +25,7 @@ void CEditScope::Begin()
     m_nItemCounter = m_doc.m_nItemCounter;
     m_nImageCounter = m_doc.m_nImageCounter;
     m_nUndoCount = m_doc.m_undo.GetCount();
+    m_nRollbackMark = m_doc.m_editRollback.size();
     // An edit is a change: the outermost scope marks the project at its end.
     m_doc.m_bEditChanged = m_doc.m_bEditChanged || m_bOutermost;
 }
@@ -33,8 +34,10 @@ CEditScope::~CEditScope()
 {
     if (m_bCancelled)
         return;
-    if (--m_doc.m_nEditDepth == 0)
+    if (--m_doc.m_nEditDepth == 0) {
+        m_doc.m_editRollback.clear(); // the change stands
         m_doc.EndEdit();
+    }
 }
 
 void CEditScope::Touch(CItem* object)
@@ -67,6 +70,13 @@ void CEditScope::Cancel()
         return;
     m_bCancelled = true;
     --m_doc.m_nEditDepth;
+    // What lies outside the snapshot goes back first, newest first, so that the snapshot
+    // reads over objects that exist again (textures its fills name).
+    while (m_doc.m_editRollback.size() > m_nRollbackMark) {
+        std::function<void()> putBack = std::move(m_doc.m_editRollback.back());
+        m_doc.m_editRollback.pop_back();
+        putBack();
+    }
     if (!m_bOutermost)
         return; // the outer scope decides about the whole change
     if (m_bRecorded && m_doc.m_undo.GetCount() > m_nUndoCount) {

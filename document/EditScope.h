@@ -51,4 +51,5 @@ private:
     int m_nObjectCounter = 0;
     int m_nPageCounter = 0, m_nItemCounter = 0, m_nImageCounter = 0;
     std::size_t m_nUndoCount = 0;
+    std::size_t m_nRollbackMark = 0; // CKJDoc::OnEditCancel entries before this scope
 };

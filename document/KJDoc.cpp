@@ -1006,9 +1006,11 @@ void CKJDoc::DeleteTexture(CPicture* texture)
         return;
     CEditScope scope(*this);
     scope.TouchSite();
-    const int id = texture->m_nSerial;
+    // fills name their picture by the picture's own id, not by its serial
+    const int id = texture->m_nPictureId;
     auto clear = [&](CFillStyle& fill) {
         if (fill.m_pPicture == texture || (id != 0 && fill.m_nPictureId == id)) {
+            KeepFillForCancel(fill);
             fill.m_pPicture = nullptr;
             fill.m_nPictureId = 0;
             fill.m_nKind = CFillStyle::KindColor;
@@ -1020,8 +1022,85 @@ void CKJDoc::DeleteTexture(CPicture* texture)
         clear(c->m_hoverFill);
     }
     // the tree drops the texture's node when it hears of the change
-    m_textures.erase(it);
+    const std::ptrdiff_t at = it - m_textures.begin();
+    if (IsEditing()) {
+        // kept alive until the change stands, so that Cancel can put it back in its place
+        auto kept = std::make_shared<std::unique_ptr<CPicture>>(std::move(*it));
+        m_textures.erase(it);
+        OnEditCancel([this, kept, at] {
+            const std::ptrdiff_t place = std::min<std::ptrdiff_t>(at, std::ptrdiff_t(m_textures.size()));
+            m_textures.insert(m_textures.begin() + place, std::move(*kept));
+        });
+    } else {
+        m_textures.erase(it);
+    }
     scope.SetHint(HINT_FILL_TREE);
+}
+
+void CKJDoc::OnEditCancel(std::function<void()> putBack)
+{
+    if (IsEditing() && putBack)
+        m_editRollback.push_back(std::move(putBack));
+}
+
+void CKJDoc::KeepTextureForCancel(CPicture& texture)
+{
+    if (!IsEditing())
+        return;
+    auto bytes = std::make_shared<CMemFile>();
+    {
+        CArchive ar(bytes.get(), CArchive::store);
+        texture.Serialize(ar, project::kMemoryVersion);
+        texture.SerializeExtra(ar, project::kMemoryVersion);
+        ar.Close();
+    }
+    CPicture* target = &texture;
+    OnEditCancel([bytes, target] {
+        bytes->SeekToBegin();
+        CArchive ar(bytes.get(), CArchive::load);
+        target->Serialize(ar, project::kMemoryVersion);
+        target->SerializeExtra(ar, project::kMemoryVersion);
+    });
+}
+
+void CKJDoc::KeepFillForCancel(CFillStyle& fill)
+{
+    if (!IsEditing())
+        return;
+    CFillStyle* target = &fill;
+    OnEditCancel([target, saved = fill] { *target = saved; });
+}
+
+void CKJDoc::AddTexture(std::unique_ptr<CPicture> texture)
+{
+    if (!texture)
+        return;
+    CPicture* added = texture.get();
+    m_textures.push_back(std::move(texture));
+    OnEditCancel([this, added] {
+        auto it = std::find_if(m_textures.begin(), m_textures.end(), [&](const auto& t) { return t.get() == added; });
+        if (it != m_textures.end())
+            m_textures.erase(it);
+    });
+}
+
+int CKJDoc::CountTextureUses(const CPicture* texture, const CFillStyle* except)
+{
+    if (!texture)
+        return 0;
+    int uses = 0;
+    auto count = [&](const CFillStyle& fill) {
+        if (&fill == except)
+            return;
+        if (fill.m_pPicture == texture || (texture->m_nPictureId != 0 && fill.m_nPictureId == texture->m_nPictureId))
+            ++uses;
+    };
+    ForEachFill(count);
+    for (auto& c : m_styleClasses) {
+        count(c->m_fill);
+        count(c->m_hoverFill);
+    }
+    return uses;
 }
 
 CString CKJDoc::TakeName(const char* pattern, int& counter, const std::function<bool(const CString&)>& taken)

@@ -178,6 +178,21 @@ public:
     // updates its views and site tree from it).
     std::function<void(long hint)> m_onEdited;
     bool IsEditing() const { return m_nEditDepth > 0; }
+    // --- background editor: changes outside a scope's snapshot -------------------------
+    // Registers how to put back a change the open scope's snapshot does not hold (the
+    // texture list, a texture's pixels, the document's own fills). Cancelling a scope runs
+    // what was registered since it began, newest first; the end of the outermost scope
+    // drops them. Outside a scope nothing is registered.
+    void OnEditCancel(std::function<void()> putBack);
+    // OnEditCancel with the texture's current bytes, read back over it on Cancel.
+    void KeepTextureForCancel(CPicture& texture);
+    // OnEditCancel with the fill's current values.
+    void KeepFillForCancel(CFillStyle& fill);
+    // Appends a texture to the list; Cancel takes it out again.
+    void AddTexture(std::unique_ptr<CPicture> texture);
+    // The number of fills (items, pages, bands, masters, classes, the document's) other
+    // than except that show the texture.
+    int CountTextureUses(const CPicture* texture, const CFillStyle* except = nullptr);
 
     // --- the project: pages, masters, folders, files, guides, settings --------------
     int m_bBackupDone = 0;
@@ -248,6 +263,7 @@ private:
     void ResetUploadStatesFor(CItem* object);
 
     int m_nEditDepth = 0;
+    std::vector<std::function<void()>> m_editRollback; // OnEditCancel, oldest first
     std::vector<CItem*> m_editTouched;
     bool m_bEditSite = false, m_bEditCss = false, m_bEditChanged = false;
     long m_nEditHint = 0;

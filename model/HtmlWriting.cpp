@@ -1,5 +1,7 @@
 #include "model/HtmlWriting.h"
 
+#include "model/Escaping.h"
+
 CString ColorToHtml(COLORREF color)
 {
     char buf[8];
@@ -20,4 +22,22 @@ char HexDigit(int n)
     if (n >= 10 && n <= 15)
         return char('A' + n - 10);
     return ' ';
+}
+
+CString LocalPathToFileUrl(const char* path)
+{
+    if (!path)
+        return {};
+    CString text(path);
+    const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    const bool drive = text.GetLength() > 2 && isLetter(text[0]) && text[1] == ':' && (text[2] == '\\' || text[2] == '/');
+    if (!drive && (text.IsEmpty() || text[0] != '/'))
+        return {};
+    text.Replace('\\', '/');
+    if (drive)
+        return CString("file:///") + text.Left(2) + UrlEncodePath(text.Mid(2));
+    // "//host/share" and "/path" alike: the path part of a file address on this machine
+    while (text.GetLength() > 1 && text[0] == '/' && text[1] == '/')
+        text = text.Mid(1);
+    return CString("file://") + UrlEncodePath(text);
 }

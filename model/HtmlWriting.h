@@ -8,3 +8,10 @@
 CString ColorToHtml(COLORREF color);
 // '0'-'9', 'A'-'F' for 0-15; a space for any other value.
 char HexDigit(int n);
+
+// A local picture path as a "file://" address: an absolute path ("/home/a b.png") or a
+// drive path of an old project ("C:\My Pictures\a.png", backslashes or slashes) becomes
+// "file:///..." with '/' between the parts and every byte other than letters, digits and
+// "/-._~" percent-encoded ('#', '%', '?', blanks, non-ASCII); the drive's colon stays.
+// Anything else (an address, a relative path) gives an empty text.
+CString LocalPathToFileUrl(const char* path);

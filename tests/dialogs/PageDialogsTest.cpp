@@ -85,7 +85,7 @@ TEST(PageSetup, MasterListsShowNoneAndEveryMasterAndSelectTheCurrentOnes)
         EXPECT_EQ(qobject_cast<QComboBox*>(d.GetDlgItem(1020))->currentIndex(), 0);
         EXPECT_EQ(qobject_cast<QComboBox*>(d.GetDlgItem(1021))->currentIndex(), 2);
         EXPECT_EQ(d.GetDlgItemText(1005), CString("Home"));
-        EXPECT_FALSE(d.GetDlgItem(1073)->isEnabled()) << "no background editor yet: disabled, not silent";
+        EXPECT_TRUE(d.GetDlgItem(1073)->isEnabled()) << "the page's background opens in the background editor";
         Screenshot(d, "DPageSetup");
     });
 }
