@@ -1,4 +1,5 @@
 #include "dialogs/ClassDialogs.h"
+#include "dialogs/Background.h"
 
 #include "controls/ColorControl.h"
 #include "dialogs/EffectDialogs.h"
@@ -74,7 +75,10 @@ const DlgControl kSelectClassControls[] = {
 
 ClassFillEditor& FillEditor()
 {
-    static ClassFillEditor editor;
+    // The background editor by default; tests put their own in its place.
+    static ClassFillEditor editor = [](CFillStyle& fill, CKJDoc* doc, const CString& caption, QWidget* parent) {
+        return EditFill(doc, &fill, caption.GetString(), parent) == IDOK;
+    };
     return editor;
 }
 

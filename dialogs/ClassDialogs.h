@@ -41,7 +41,8 @@ CString FilterClassName(const CString& typed);
 bool IsClassNameTaken(const CKJDoc& doc, const CString& name, const CStyleClass* self);
 
 // The background editor the class dialogs open on a fill (caption already filled in);
-// true after OK. Without one the Background buttons are disabled.
+// true after OK. It is the background editor unless replaced; set to nothing, the
+// Background buttons are disabled.
 using ClassFillEditor = std::function<bool(CFillStyle& fill, CKJDoc* doc, const CString& caption, QWidget* parent)>;
 void SetClassFillEditor(ClassFillEditor editor);
 const ClassFillEditor& GetClassFillEditor();

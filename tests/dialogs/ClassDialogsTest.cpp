@@ -305,6 +305,14 @@ TEST(ClassDialog, SubDialogChangesAreUndoneByCancel)
 TEST(ClassDialog, BackgroundButtonsWaitForTheBackgroundEditor)
 {
     ClassFixture f;
+    const ClassFillEditor standard = GetClassFillEditor();
+    ASSERT_TRUE(standard) << "the background editor is there by default";
+    {
+        DClass dlg;
+        dlg.m_pClass = f.box;
+        RunDialog(dlg, [](CDialog& d) { EXPECT_TRUE(d.GetDlgItem(1058)->isEnabled()); });
+    }
+    SetClassFillEditor(nullptr);
     {
         DClass dlg;
         dlg.m_pClass = f.box;
@@ -325,7 +333,7 @@ TEST(ClassDialog, BackgroundButtonsWaitForTheBackgroundEditor)
         return Finish(d);
     });
     EXPECT_TRUE(EditClassWithDialog(f.doc, *f.box, nullptr));
-    SetClassFillEditor(nullptr);
+    SetClassFillEditor(standard);
     EXPECT_EQ(caption, CString("Class Background : Box"));
     EXPECT_EQ(f.box->m_fill.m_crColor, 0x0000FFu);
 }
@@ -349,7 +357,7 @@ TEST(OverStyle, BindsTheHoverValuesBothWaysUntranslated)
                             EXPECT_EQ(qobject_cast<QComboBox*>(d.GetDlgItem(1038))->currentIndex(), 2);
                             EXPECT_TRUE(qobject_cast<QCheckBox*>(d.GetDlgItem(1403))->isChecked());
                             EXPECT_FALSE(qobject_cast<QCheckBox*>(d.GetDlgItem(1010))->isChecked());
-                            EXPECT_FALSE(d.GetDlgItem(1055)->isEnabled());
+                            EXPECT_TRUE(d.GetDlgItem(1055)->isEnabled()); // the background editor is there
                             qobject_cast<QComboBox*>(d.GetDlgItem(1038))->setCurrentIndex(3);
                             qobject_cast<QCheckBox*>(d.GetDlgItem(1010))->setChecked(true);
                             PressOk(d);

@@ -5,6 +5,7 @@
 #include <QtCore/QJsonArray>
 #include <QtCore/QJsonDocument>
 #include <QtCore/QList>
+#include <QtCore/QDir>
 #include <QtCore/QProcess>
 #include <QtCore/QStringList>
 #include <QtCore/QTemporaryDir>
@@ -23,6 +24,8 @@ inline ProcessResult RunProcess(const QString& program, const QStringList& args,
 {
     ProcessResult r;
     QProcess p;
+    // Tools such as npm fail in a working folder that an earlier test removed.
+    p.setWorkingDirectory(QDir::tempPath());
     p.start(program, args);
     if (!p.waitForStarted(timeoutMs))
         return r;
