@@ -15,26 +15,6 @@ const DlgControl kImageCropControls[] = {
     {3000, DlgKind::Custom, nullptr, nullptr, 0},
 };
 
-QImage DibToImage(const CDib& dib)
-{
-    const int w = dib.GetWidth(), h = dib.GetHeight();
-    if (!dib.IsValid() || w < 1 || h < 1)
-        return {};
-    QImage image(w, h, QImage::Format_ARGB32);
-    CDib& pixels = const_cast<CDib&>(dib);
-    const bool locked = pixels.HasPixels();
-    if (!locked)
-        pixels.BeginPixels();
-    for (int y = 0; y < h; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < w; ++x)
-            line[x] = tessel::PixelToQRgb(pixels.GetPixel(x, y));
-    }
-    if (!locked)
-        pixels.EndPixels();
-    return image;
-}
-
 void DrawFrame(QPainter& painter, const QRect& r, Qt::PenStyle style)
 {
     // white on black, visible on any picture (the screen inversion of old)
@@ -58,7 +38,7 @@ CImageCropWnd::CImageCropWnd(CDialog* dialog, QWidget* parent) : QWidget(parent)
 void CImageCropWnd::SetPicture(const CDib* picture)
 {
     m_pPicture = picture;
-    m_image = picture ? DibToImage(*picture) : QImage();
+    m_image = picture ? DibToQImage(*picture) : QImage();
     if (!m_image.isNull())
         setMinimumSize(std::min(m_image.width(), 1600), std::min(m_image.height(), 1000));
     update();

@@ -18,6 +18,7 @@ class CDC;
 class CGuide;
 class CItem;
 class CKJDoc;
+class QImage;
 class CPage;
 class CPicture;
 class QCursor;
@@ -115,6 +116,9 @@ public:
     bool CopySelectionToClipboard();
     // Pastes an item stream from untrusted bytes; false (a message shown, nothing changed)
     // when it is damaged.
+    // Edit/Paste of a picture: the Paste Image dialog (name, size, format, placement), then
+    // the picture placed as chosen.
+    void PasteImageWithDialog(const QImage& image);
     bool PasteItemBytes(const QByteArray& bytes, bool rename);
     // One item from a clipboard text: a table (TAB and line ends), a paragraph (line ends)
     // or a text; nothing for TABs without line ends. The caller's scope holds the change.

@@ -800,3 +800,40 @@ COLORREF CAlphaCapture::GetPixel(int x, int y) const
     const bool differs = a[0] != b[0] || a[1] != b[1] || a[2] != b[2];
     return RGB(a[2], a[1], a[0]) | (differs ? 0xFF000000u : 0u);
 }
+
+CDib DibFromQImage(const QImage& image)
+{
+    CDib dib;
+    if (image.isNull() || image.width() >= CDib::kMaxSide || image.height() > CDib::kMaxSide)
+        return dib;
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    dib.Create(argb.width(), argb.height());
+    dib.BeginPixels();
+    for (int y = 0; y < argb.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x)
+            dib.SetPixel(x, y, tessel::QRgbToPixel(row[x]));
+    }
+    dib.EndPixels();
+    return dib;
+}
+
+QImage DibToQImage(const CDib& dib)
+{
+    const int w = dib.GetWidth(), h = dib.GetHeight();
+    if (!dib.IsValid() || w < 1 || h < 1)
+        return {};
+    QImage image(w, h, QImage::Format_ARGB32);
+    CDib& pixels = const_cast<CDib&>(dib);
+    const bool locked = pixels.HasPixels();
+    if (!locked)
+        pixels.BeginPixels();
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            line[x] = tessel::PixelToQRgb(pixels.GetPixel(x, y));
+    }
+    if (!locked)
+        pixels.EndPixels();
+    return image;
+}

@@ -161,3 +161,8 @@ private:
     int m_width = 0;
     int m_height = 0;
 };
+
+// Conversions with Qt's pictures (pasted, dropped or shown pictures): an empty bitmap
+// for a null picture or one too large for a bitmap, a null picture for an empty bitmap.
+CDib DibFromQImage(const QImage& image);
+QImage DibToQImage(const CDib& dib);

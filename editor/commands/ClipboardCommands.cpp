@@ -6,6 +6,7 @@
 #include "editor/commands/ClipboardPicture.h"
 
 #include "dialogs/EffectDialogs.h"
+#include "dialogs/PasteImage.h"
 #include "document/EditScope.h"
 #include "document/ImageItemImport.h"
 #include "document/KJDoc.h"
@@ -15,6 +16,7 @@
 #include "framework/core/MessageBox.h"
 #include "framework/ui/Translation.h"
 #include "model/Clipboard.h"
+#include "model/Dib.h"
 #include "model/GroupItem.h"
 #include "model/ItemTypes.h"
 #include "model/Page.h"
@@ -70,7 +72,7 @@ bool ClipboardHasItems(const QMimeData* mime) { return mime && mime->hasFormat(Q
 bool ClipboardOffersPaste()
 {
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-    return mime && (ClipboardHasItems(mime) || mime->hasText() || mime->hasFormat(QString::fromLatin1(kDrawingMimeType)));
+    return mime && (ClipboardHasItems(mime) || mime->hasImage() || mime->hasText() || mime->hasFormat(QString::fromLatin1(kDrawingMimeType)));
 }
 
 // The item a clipboard text becomes (with CR LF line ends): a table when it holds TABs and
@@ -298,11 +300,38 @@ void CKJView::OnEditPaste()
         PasteItemBytes(mime->data(QString::fromLatin1(kItemStreamMimeType)), m_nClipboardFlag != 0);
         return;
     }
-    // a picture waits for its dialog (DPasteImage); text, then a drawing
+    // a picture, asked about in its dialog first; text, then a drawing
+    if (mime->hasImage()) {
+        const QImage image = qvariant_cast<QImage>(mime->imageData());
+        if (!image.isNull()) {
+            PasteImageWithDialog(image);
+            return;
+        }
+    }
     if (mime->hasText())
         PasteTextAsTable(mime->text());
     else if (mime->hasFormat(QString::fromLatin1(kDrawingMimeType)))
         PasteMetafile(*this, mime->data(QString::fromLatin1(kDrawingMimeType)));
+}
+
+void CKJView::PasteImageWithDialog(const QImage& image)
+{
+    CKJDoc* doc = GetProject();
+    if (!doc)
+        return;
+    DPasteImage dlg(this);
+    dlg.m_picture = DibFromQImage(image);
+    if (!dlg.m_picture.IsValid()) {
+        AfxMessageBox(UiTranslate("The picture could not be pasted."), MB_ICONEXCLAMATION);
+        return;
+    }
+    // The proposed name takes the next picture number; only a paste that happens uses it.
+    dlg.m_name.SetQString(QStringLiteral("image%1").arg(doc->m_nImageCounter));
+    dlg.m_nWidth = dlg.m_picture.GetWidth();
+    dlg.m_nHeight = dlg.m_picture.GetHeight();
+    if (dlg.DoModal() != IDOK)
+        return;
+    PastePicture(*this, DibToQImage(dlg.m_picture), dlg.m_name, dlg.m_nFormat == 1, dlg.m_nPlacement);
 }
 
 bool CKJView::PasteItemBytes(const QByteArray& bytes, bool rename)

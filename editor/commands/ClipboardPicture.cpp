@@ -54,24 +54,6 @@ CString PastedPictureName(const CWString& typed)
 
 namespace {
 
-// The picture as a bitmap of ours; empty when it has no pixels or is too large.
-CDib DibFromImage(const QImage& image)
-{
-    CDib dib;
-    if (image.isNull() || image.width() >= CDib::kMaxSide || image.height() > CDib::kMaxSide)
-        return dib;
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    dib.Create(argb.width(), argb.height());
-    dib.BeginPixels();
-    for (int y = 0; y < argb.height(); ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        for (int x = 0; x < argb.width(); ++x)
-            dib.SetPixel(x, y, tessel::QRgbToPixel(row[x]));
-    }
-    dib.EndPixels();
-    return dib;
-}
-
 // Encodes the bitmap in memory and writes it as name + ".jpg" or ".png" into the private
 // folder; the path written, or empty (a message shown) when that failed.
 CString WritePictureFile(const CDib& dib, bool jpeg, const QTemporaryDir& folder, const CString& name)
@@ -101,7 +83,7 @@ bool PastePicture(CKJView& view, const QImage& image, const CWString& typedName,
         return false;
     QTemporaryDir folder;
     const CString name = PastedPictureName(typedName);
-    const CString path = WritePictureFile(DibFromImage(image), jpeg, folder, name);
+    const CString path = WritePictureFile(DibFromQImage(image), jpeg, folder, name);
     if (path.IsEmpty())
         return false;
 

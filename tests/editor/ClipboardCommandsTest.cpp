@@ -2,6 +2,7 @@
 // Ungroup, Group as Form, Select All, dropped files and the canvas keys, each one undo step.
 #include "CommandTestSupport.h"
 
+#include "dialogs/PasteImage.h"
 #include "document/Generate.h"
 #include "model/Clipboard.h"
 #include "model/PageOutput.h"
@@ -19,6 +20,7 @@
 #include <QtGui/QClipboard>
 #include <QtGui/QDropEvent>
 #include <QtGui/QGuiApplication>
+#include <QtWidgets/QComboBox>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -261,15 +263,54 @@ TEST(ClipboardCommands, ALineOfThirtyFieldsKeepsTwentyFourCells)
     EXPECT_EQ(back.m_rows.size(), 1u);
 }
 
-TEST(ClipboardCommands, APictureAloneLeavesPasteDisabled)
+TEST(ClipboardCommands, APictureGoesThroughThePasteImageDialog)
 {
     EditCanvas c;
-    QImage image(8, 8, QImage::Format_ARGB32);
+    QImage image(40, 20, QImage::Format_ARGB32);
     image.fill(Qt::red);
     QGuiApplication::clipboard()->setImage(image);
-    EXPECT_FALSE(Enabled(c.view(), ID_EDIT_PASTE));
-    SetClipboardText(QStringLiteral("x"));
     EXPECT_TRUE(Enabled(c.view(), ID_EDIT_PASTE));
+    const int counter = c.doc.m_nImageCounter;
+    struct Case { bool ok; const char* name; size_t children; };
+    for (const Case k : {Case{false, nullptr, 0}, Case{true, "My Logo", 1}}) {
+        SCOPED_TRACE(k.ok ? "OK" : "Cancel");
+        const std::vector<BYTE> before = RecordBytes(*c.page);
+        CWString shownName;
+        int shownWidth = 0;
+        const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& d) -> int {
+            auto* paste = dynamic_cast<DPasteImage*>(&d);
+            if (!paste)
+                return IDCANCEL;
+            shownName = paste->m_name;
+            shownWidth = paste->m_nWidth;
+            if (!k.ok)
+                return IDCANCEL;
+            d.SetDlgItemText(1000, k.name);
+            for (int i = 0; i < 3; ++i)
+                paste->OnMinus(); // 100 % to 85 %
+            qobject_cast<QComboBox*>(d.GetDlgItem(1018))->setCurrentIndex(0); // PNG
+            paste->OnOK();
+            return d.GetResult();
+        });
+        ExecuteCommand(&c.view(), ID_EDIT_PASTE);
+        CDialog::SetModalHook(previous);
+        EXPECT_EQ(shownName.ToQString(), QStringLiteral("image%1").arg(counter)) << "the next picture number, proposed";
+        EXPECT_EQ(shownWidth, 40);
+        const std::vector<CItem*> kids = Children(*c.page);
+        ASSERT_EQ(kids.size(), k.children);
+        if (!k.ok) {
+            EXPECT_EQ(RecordBytes(*c.page), before);
+            EXPECT_EQ(c.doc.m_nImageCounter, counter);
+            continue;
+        }
+        auto* picture = dynamic_cast<CImageItem*>(kids[0]);
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(picture->m_strName, CString("my_logo"));
+        EXPECT_EQ(picture->m_picture.GetWidth(), 34);
+        EXPECT_EQ(picture->m_picture.GetHeight(), 17);
+        EXPECT_EQ(c.doc.m_nImageCounter, counter + 1);
+        EXPECT_STREQ(c.doc.m_undo.GetHead()->m_strDescription.GetString(), "Paste Image");
+    }
 }
 
 TEST(ClipboardCommands, DuplicateStepsFromTheCopyBefore)
