@@ -3,6 +3,7 @@
 #include "controls/ColorControl.h"
 #include "controls/FontChooser.h"
 #include "dialogs/EffectDialogs.h"
+#include "document/EditScope.h"
 #include "document/NewItemDefaults.h"
 #include "framework/ui/DataExchange.h"
 #include "framework/ui/Translation.h"
@@ -322,4 +323,34 @@ void DSymbol::SaveDefaults()
 {
     if (m_pItem)
         SaveNewItemDefaults(*m_pItem);
+}
+
+namespace {
+template <class Dialog, class Item>
+int EditLetterItem(CKJDoc& doc, CItem* page, CItem* container, Item* item, const char* description)
+{
+    CEditScope scope(doc, page, container, item, description);
+    Dialog dlg;
+    dlg.m_pItem = item;
+    const int result = dlg.DoModal();
+    if (result != IDOK) {
+        scope.Cancel();
+        return result;
+    }
+    item->Render(0);
+    item->RecalcLayout();
+    scope.Touch(item);
+    dlg.SaveDefaults();
+    return result;
+}
+} // namespace
+
+int EditArtisticTextProperties(CKJDoc& doc, CItem* page, CItem* container, CArtisticTextItem* item)
+{
+    return EditLetterItem<DArtisticText>(doc, page, container, item, "Artistic Text Properties");
+}
+
+int EditSymbolProperties(CKJDoc& doc, CItem* page, CItem* container, CSymbolItem* item)
+{
+    return EditLetterItem<DSymbol>(doc, page, container, item, "Symbol Properties");
 }

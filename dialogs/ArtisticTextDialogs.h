@@ -7,6 +7,8 @@
 
 class CArtisticTextItem;
 class CImageItemBase;
+class CItem;
+class CKJDoc;
 class CSymbolItem;
 
 extern const DlgTemplate kArtisticTextTemplate;
@@ -75,3 +77,9 @@ protected:
     CImageItemBase* Item() const override;
     LookFields Fields() const override;
 };
+
+// Item/Properties of an Artistic Text or Symbol inside one edit scope: Cancel gives the
+// project back as it was, whatever the sub-dialogs wrote; OK renders and lays the item out
+// and keeps its look as the defaults for new items. The dialog's result.
+int EditArtisticTextProperties(CKJDoc& doc, CItem* page, CItem* container, CArtisticTextItem* item);
+int EditSymbolProperties(CKJDoc& doc, CItem* page, CItem* container, CSymbolItem* item);
