@@ -149,6 +149,7 @@ DHtml::DHtml(QWidget* parent) : DCodeTextBase(parent, kHtmlTemplate)
 {
     m_pToolBar = new CDialogToolBar(this, kHtmlButtons);
     layout()->setMenuBar(m_pToolBar);
+    m_pEdit->setMinimumWidth(760); // room for the whole toolbar
     OnCommand(ID_HTML_CUT, [this] { m_pEdit->cut(); });
     OnCommand(ID_HTML_COPY, [this] { m_pEdit->copy(); });
     OnCommand(ID_HTML_PASTE, [this] { m_pEdit->paste(); });
