@@ -2,6 +2,8 @@
 
 #include "controls/ColorControl.h"
 #include "controls/FileChooser.h"
+#include "controls/DialogKit.h"
+#include "dialogs/CodeView.h"
 #include "dialogs/ImageButtonDialog.h"
 #include "document/NewItemDefaults.h"
 #include "framework/core/MessageBox.h"
@@ -10,11 +12,15 @@
 #include "framework/ui/Shell.h"
 #include "framework/ui/Translation.h"
 #include "model/SocialHosts.h"
+#include "model/PageOutput.h"
 #include "model/items/ExternalImageItem.h"
+#include "model/items/FlashItem.h"
 #include "model/items/GoogleMapItem.h"
 #include "model/items/PayPalItem.h"
 
+#include <QtCore/QFileInfo>
 #include <QtCore/QUrl>
+#include <QtWidgets/QPushButton>
 #include <QtGui/QRegularExpressionValidator>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
@@ -138,6 +144,26 @@ const DlgControl kExternalWebsiteControls[] = {
     {IDCANCEL, DlgKind::Button, "Cancel", nullptr, kDlgBeside},
 };
 
+const DlgControl kFlashControls[] = {
+    {IDC_STATIC, DlgKind::Static, "Item name:", nullptr, 0},
+    {1017, DlgKind::Edit, nullptr, nullptr, kDlgBeside},
+    {IDC_STATIC, DlgKind::Static, "Source:", nullptr, 0},
+    {1021, DlgKind::Edit, nullptr, nullptr, kDlgBeside},
+    {3, DlgKind::Button, "Import File", nullptr, kDlgBeside},
+    {IDC_STATIC, DlgKind::Static, "Parameters:", nullptr, 0},
+    {1024, DlgKind::Edit, nullptr, nullptr, kDlgBeside},
+    {IDC_STATIC, DlgKind::Static, "Size:", nullptr, 0},
+    {1014, DlgKind::Edit, nullptr, nullptr, kDlgBeside},
+    {IDC_STATIC, DlgKind::Static, "x", nullptr, kDlgBeside},
+    {1025, DlgKind::Edit, nullptr, nullptr, kDlgBeside},
+    {IDC_STATIC, DlgKind::Static, "Window Mode:", nullptr, 0},
+    {1018, DlgKind::Combo, nullptr, "undefined|opaque|transparent", kDlgBeside},
+    {1019, DlgKind::Color, "Background Color", nullptr, kDlgNoColor},
+    {1062, DlgKind::Custom, nullptr, nullptr, 0},
+    {IDOK, DlgKind::Button, "OK", nullptr, kDlgDefault},
+    {IDCANCEL, DlgKind::Button, "Cancel", nullptr, kDlgBeside},
+};
+
 void OpenSetting(const char* key, const char* fallback) { ShellOpenOrReport(WebAddressSetting(key, fallback)); }
 
 } // namespace
@@ -148,6 +174,7 @@ const DlgTemplate kLikeButtonTemplate = {361, "Like Button", true, kLikeButtonCo
 const DlgTemplate kGoogleMapTemplate = {227, "Google Map", true, kGoogleMapControls};
 const DlgTemplate kExternalImageTemplate = {366, "External Image", true, kExternalImageControls};
 const DlgTemplate kExternalWebsiteTemplate = {336, "External Website", true, kExternalWebsiteControls};
+const DlgTemplate kFlashTemplate = {212, "Flash", true, kFlashControls};
 
 CString WebAddressSetting(const char* key, const char* fallback) { return GetProfileString("Web", key, fallback); }
 
@@ -399,3 +426,88 @@ void DExternalImage::OnOK()
 DExternalWebsite::DExternalWebsite(QWidget* parent) : CDialog(parent) { BuildDialog(*this, kExternalWebsiteTemplate); }
 
 void DExternalWebsite::DoDataExchange(CDataExchange* pDX) { DDX_TextW(pDX, 1000, m_strSource); }
+
+// ---- DFlash
+
+DFlash::DFlash(QWidget* parent) : CDialog(parent)
+{
+    BuildDialog(*this, kFlashTemplate, [](CDialog& dlg, const DlgControl&) -> QWidget* {
+        return CreateViewCodeButton(&dlg, 1062);
+    });
+    OnNotify(3, BN_CLICKED, [this] { OnImport(); });
+    OnNotify(1062, BN_CLICKED, [this] { OnViewCode(); });
+}
+
+void DFlash::DoDataExchange(CDataExchange* pDX)
+{
+    if (!m_pItem)
+        return;
+    CFlashItem& i = *m_pItem;
+    CString name = i.m_strName, source = i.m_strThirdName, parameters = i.m_strFlashVars;
+    int width = i.m_nWidth, height = i.m_nHeight, mode = i.m_nWindowMode;
+    COLORREF back = i.m_crBackground;
+    DDX_Text(pDX, 1017, name);
+    DdxUserData(pDX, 1019, back);
+    DDX_CBIndex(pDX, 1018, mode);
+    DDX_Text(pDX, 1021, source);
+    DDX_Text(pDX, 1024, parameters);
+    DDX_Text(pDX, 1014, width);
+    DDX_Text(pDX, 1025, height);
+    if (!pDX->m_bSaveAndValidate)
+        return;
+    i.m_strName = name;
+    i.m_crBackground = back;
+    i.m_nWindowMode = std::max(0, mode);
+    i.m_strThirdName = source;
+    i.m_strFlashVars = parameters;
+    i.m_nWidth = width;
+    i.m_nHeight = height;
+}
+
+bool DFlash::ImportFile(const CString& path)
+{
+    if (!m_pItem)
+        return false;
+    const QFileInfo info(path.ToQString());
+    if (info.size() > kMaxFlashImportBytes) {
+        AfxMessageBox(UiTranslate("The movie is too large to import (more than 64 MB)."), MB_ICONSTOP);
+        return false;
+    }
+    CWaitCursor wait;
+    if (!m_pItem->LoadBlobFromFile(path)) {
+        wait.Restore();
+        AfxMessageBox(UiTranslate("The file cannot be read."), MB_ICONSTOP);
+        return false;
+    }
+    SetDlgItemText(1021, path);
+    SetDlgItemInt(1014, m_pItem->m_nWidth);
+    SetDlgItemInt(1025, m_pItem->m_nHeight);
+    // The movie is part of the project now.
+    EnableDlgItem(1021, FALSE);
+    return true;
+}
+
+void DFlash::OnImport()
+{
+    CFileChooser chooser;
+    chooser.SetFilter("Flash (*.swf)|*.swf||");
+    chooser.SetTitle(UiTranslate("Import Flash"));
+    chooser.LoadFolder("Current", "FlashFolder");
+    if (!chooser.DoOpen())
+        return;
+    chooser.SaveFolder("Current", "FlashFolder");
+    const std::vector<CString> paths = chooser.GetPathNames();
+    if (!paths.empty())
+        ImportFile(paths.front());
+}
+
+void DFlash::OnViewCode()
+{
+    if (!m_pItem || !UpdateData(TRUE))
+        return;
+    CPageOutput out;
+    m_pItem->WriteHtml(out);
+    DCodeView view(this);
+    view.m_strText = out.m_strBody;
+    view.DoModal();
+}

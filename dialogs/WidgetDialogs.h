@@ -8,6 +8,7 @@
 #include "model/WString.h"
 
 class CExternalImageItem;
+class CFlashItem;
 class CGoogleMapItem;
 class CKJDoc;
 class CPayPalItem;
@@ -18,6 +19,10 @@ extern const DlgTemplate kLikeButtonTemplate;
 extern const DlgTemplate kGoogleMapTemplate;
 extern const DlgTemplate kExternalImageTemplate;
 extern const DlgTemplate kExternalWebsiteTemplate;
+extern const DlgTemplate kFlashTemplate;
+
+// The largest movie Import File takes into a project (the project keeps the bytes).
+inline constexpr long long kMaxFlashImportBytes = 64LL * 1024 * 1024;
 
 // The web pages the dialogs' buttons open: a per-user setting (section "Web") with the
 // program's own address as its default.
@@ -92,4 +97,19 @@ public:
     void DoDataExchange(CDataExchange* pDX) override;
 
     CWString m_strSource;
+};
+
+class DFlash : public CDialog {
+public:
+    explicit DFlash(QWidget* parent = nullptr);
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    // Reads a movie file into the item; false (and a message) when it is refused.
+    bool ImportFile(const CString& path);
+
+    CFlashItem* m_pItem = nullptr;
+
+private:
+    void OnImport();
+    void OnViewCode();
 };

@@ -3,15 +3,20 @@
 #include "ComboTestSupport.h"
 #include "DialogTestSupport.h"
 
+#include "controls/FileChooser.h"
+#include "dialogs/CodeView.h"
 #include "dialogs/ImageButtonDialog.h"
 #include "dialogs/WidgetDialogs.h"
 #include "document/NewItemDefaults.h"
 #include "framework/core/Profile.h"
 #include "model/items/ExternalImageItem.h"
+#include "model/items/FlashItem.h"
 #include "model/items/GoogleMapItem.h"
 #include "model/items/PayPalItem.h"
 
+#include <QtCore/QFileInfo>
 #include <QtCore/QLocale>
+#include <QtCore/QTemporaryDir>
 #include <QtCore/QSettings>
 #include <QtCore/QStandardPaths>
 #include <QtCore/QUrl>
@@ -20,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdint>
 #include <string>
 
 using namespace dialogtest;
@@ -283,3 +289,125 @@ TEST_F(WidgetDialogs, ExternalImageSizeEditsFollowTheirModes)
 }
 
 } // namespace
+
+// ---- Flash
+
+namespace {
+
+// An uncompressed movie header: signature, version, length, a frame rectangle in twips,
+// frame rate and count.
+QByteArray MovieBytes(int widthPx, int heightPx)
+{
+    QByteArray bits;
+    auto put = [&bits](std::uint32_t value, int count) {
+        for (int i = count - 1; i >= 0; --i)
+            bits.append(char((value >> i) & 1));
+    };
+    put(15, 5);
+    put(0, 15);
+    put(std::uint32_t(widthPx * 20), 15);
+    put(0, 15);
+    put(std::uint32_t(heightPx * 20), 15);
+    while (bits.size() % 8)
+        bits.append(char(0));
+    QByteArray rect;
+    for (int i = 0; i < bits.size(); i += 8) {
+        int byte = 0;
+        for (int k = 0; k < 8; ++k)
+            byte = byte * 2 + bits[i + k];
+        rect.append(char(byte));
+    }
+    QByteArray movie = "FWS";
+    movie.append(char(6));
+    const int length = 8 + int(rect.size()) + 4;
+    for (int k = 0; k < 4; ++k)
+        movie.append(char((length >> (8 * k)) & 0xFF));
+    movie += rect;
+    movie += QByteArray("\x00\x0C\x01\x00", 4); // 12 frames a second, one frame
+    return movie;
+}
+
+QString WriteFile(const QTemporaryDir& dir, const char* name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(QString::fromUtf8(name));
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return path;
+}
+
+} // namespace
+
+TEST_F(WidgetDialogs, FlashFieldsBothWaysAndViewCode)
+{
+    CFlashItem item;
+    item.m_strName = "Flash1";
+    item.m_strThirdName = "https://example.com/movie.swf";
+    item.m_nWidth = 500;
+    item.m_nHeight = 300;
+    CString shown;
+    const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& d) -> int {
+        if (auto* view = dynamic_cast<DCodeView*>(&d)) {
+            shown = view->m_strText;
+            return IDOK;
+        }
+        EXPECT_EQ(d.GetDlgItemText(1021), CString("https://example.com/movie.swf"));
+        EXPECT_EQ(d.GetDlgItemText(1014), CString("500"));
+        Choose(d, 1018, 2);
+        d.SetDlgItemText(1014, "640");
+        d.SetDlgItemText(1024, "a=1&b=2");
+        d.SendNotify(1062, BN_CLICKED);
+        return IDCANCEL;
+    });
+    DFlash dlg;
+    dlg.m_pItem = &item;
+    dlg.DoModal();
+    CDialog::SetModalHook(previous);
+    EXPECT_GE(shown.Find("width=\"640\""), 0) << shown.GetString();
+    EXPECT_GE(shown.Find("value=\"transparent\""), 0) << shown.GetString();
+    EXPECT_GE(shown.Find("value=\"a=1&amp;b=2\""), 0) << shown.GetString();
+    EXPECT_EQ(item.m_nWidth, 640) << "View Code stored the fields (the opener's scope undoes them on Cancel)";
+}
+
+TEST_F(WidgetDialogs, FlashImportTakesAMovieAndRefusesBadOnes)
+{
+    QTemporaryDir dir;
+    const QString good = WriteFile(dir, "intro.swf", MovieBytes(200, 100));
+    const QString truncated = WriteFile(dir, "cut.swf", MovieBytes(200, 100).left(6));
+    const QString huge = dir.filePath(QStringLiteral("huge.swf"));
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(kMaxFlashImportBytes + 1)); // sparse: no disk taken
+    }
+    const struct {
+        QString path;
+        bool imported;
+        int width, height;
+    } cases[] = {{good, true, 200, 100}, {truncated, true, 500, 300}, {huge, false, 500, 300}};
+    for (const auto& c : cases) {
+        CFlashItem item;
+        item.m_nWidth = 500;
+        item.m_nHeight = 300;
+        MessageLog log;
+        const CFileChooser::DialogHook hook = CFileChooser::SetDialogHook([&](CFileChooser& chooser, bool) {
+            chooser.SetSelection(CString(), {CString::FromQString(c.path)});
+            return true;
+        });
+        DFlash dlg;
+        dlg.m_pItem = &item;
+        RunDialog(dlg, [&](CDialog& d) {
+            d.SendNotify(3, BN_CLICKED);
+            EXPECT_EQ(d.GetDlgItem(1021)->isEnabled(), !c.imported) << c.path.toStdString();
+            EXPECT_EQ(d.GetDlgItemText(1014), CString::Formatted("%d", c.width));
+            EXPECT_EQ(d.GetDlgItemText(1025), CString::Formatted("%d", c.height));
+            PressOk(d);
+        });
+        CFileChooser::SetDialogHook(hook);
+        EXPECT_EQ(log.texts.size(), c.imported ? 0u : 1u) << (log.texts.empty() ? "" : log.texts[0].GetString());
+        EXPECT_EQ(item.m_blob.IsEmpty(), !c.imported);
+        EXPECT_EQ(item.m_nWidth, c.width);
+        EXPECT_EQ(item.m_nHeight, c.height);
+    }
+    EXPECT_FALSE(GetProfileString("Current", "FlashFolder", "").IsEmpty()) << "the folder is kept";
+}
