@@ -16,12 +16,15 @@
 #include "document/NewItemDefaults.h"
 #include "framework/core/Profile.h"
 #include "model/Page.h"
+#include "model/PictureTestSupport.h"
 #include "model/items/ArtisticTextItem.h"
 #include "model/items/ImageButtonItem.h"
 #include "model/items/PayPalItem.h"
 #include "model/items/SymbolItem.h"
 
+#include <QtCore/QFile>
 #include <QtCore/QStandardPaths>
+#include <QtCore/QTemporaryDir>
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QComboBox>
@@ -543,3 +546,38 @@ TEST_F(ProfileTest, OkThroughTheOpenerKeepsTheLookAsDefaults)
 }
 
 } // namespace
+
+TEST(ImageButton, SizePresetsReadBackByPillow)
+{
+    const struct {
+        int index;
+        const char* text;
+        int width, height, fontHeight;
+    } presets[] = {{1, "XXS", 32, 16, -6},   {2, "XS", 48, 24, -10}, {3, "Small", 64, 32, -12}, {4, "Medium", 92, 46, -16},
+                   {5, "Large", 128, 64, -18}, {6, "XL", 164, 82, -24}, {7, "XXL", 256, 128, -32}};
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const auto& p : presets) {
+        CImageButtonItem item;
+        DImageButton dlg;
+        dlg.m_pItem = &item;
+        RunDialog(dlg, [&](CDialog& d) {
+            EXPECT_EQ(qobject_cast<QComboBox*>(d.GetDlgItem(1020))->itemText(p.index), QString::fromUtf8(p.text));
+            Choose(d, 1020, p.index);
+            PressOk(d);
+        });
+        EXPECT_EQ(item.m_lf.lfHeight, p.fontHeight) << p.text;
+        const std::vector<BYTE> png = picturetest::PngBytes(item.StateBitmap(0));
+        const QString path = dir.filePath(QString::fromUtf8(p.text) + QStringLiteral(".png"));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(reinterpret_cast<const char*>(png.data()), qint64(png.size()));
+        f.close();
+        const picturetest::PillowView view = picturetest::ReadWithPillow(path, {{p.width / 2, p.height / 2}});
+        ASSERT_TRUE(view.ok) << p.text;
+        EXPECT_EQ(view.format, QStringLiteral("PNG"));
+        EXPECT_EQ(view.width, p.width) << p.text;
+        EXPECT_EQ(view.height, p.height) << p.text;
+        EXPECT_EQ(view.rgba[0] & 0xFFu, 0xFFu) << "the button's middle is opaque";
+    }
+}
