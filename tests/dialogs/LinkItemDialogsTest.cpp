@@ -5,7 +5,17 @@
 
 #include "controls/ColorControl.h"
 #include "dialogs/CodeView.h"
+#include "dialogs/ImageButtonDialog.h"
 #include "dialogs/LinkItemDialogs.h"
+#include "dialogs/LinkDialog.h"
+#include "dialogs/SizeDialogs.h"
+#include "dialogs/WidgetDialogs.h"
+#include "document/DocTestSupport.h"
+#include "document/EditScope.h"
+#include "framework/ui/PropertySheet.h"
+#include "model/Page.h"
+#include "model/items/GoogleMapItem.h"
+#include "model/items/PayPalItem.h"
 #include "document/KJDoc.h"
 #include "model/items/LinkItem.h"
 
@@ -14,6 +24,8 @@
 #include <QtWidgets/QListWidget>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace dialogtest;
 using namespace itemdialogtest;
@@ -159,6 +171,120 @@ TEST(Bullet, RowsAndTheBulletKeptWithoutARow)
                   IDOK);
         EXPECT_EQ(item.m_nIcon, c.after) << c.before << " " << c.row;
     }
+}
+
+} // namespace
+
+// ---- Cancel after sub-dialogs, inside the opener's edit scope
+
+
+namespace {
+
+// Confirms every sub-dialog with a change where it has one.
+int ConfirmSubDialog(CDialog& d)
+{
+    if (auto* padding = dynamic_cast<DPadding*>(&d)) {
+        padding->SetDlgItemText(1000, "17");
+        padding->OnOK();
+        return padding->GetResult();
+    }
+    if (auto* bullet = dynamic_cast<DBullet*>(&d)) {
+        qobject_cast<QListWidget*>(bullet->GetDlgItem(1078))->setCurrentRow(9);
+        bullet->OnOK();
+        return bullet->GetResult();
+    }
+    if (auto* link = dynamic_cast<DLink*>(&d)) {
+        link->OnOK();
+        return link->GetResult();
+    }
+    if (dynamic_cast<CPropertySheet*>(&d) || dynamic_cast<DDefaultLinkStyle*>(&d)) {
+        d.OnOK();
+        return d.GetResult();
+    }
+    if (dynamic_cast<DImageButton*>(&d)) {
+        Choose(d, 1020, 7);
+        d.OnOK();
+        return d.GetResult();
+    }
+    return IDCANCEL;
+}
+
+TEST(CancelInScope, SubDialogsConfirmedThenCancelLeaveTheProjectAsItWas)
+{
+    CKJDoc doc;
+    auto p = std::make_unique<CPage>();
+    p->m_strBaseName = "index";
+    p->m_strExtension = ".html";
+    CPage* page = p.get();
+    doc.m_pages.push_back(std::move(p));
+    auto link = std::make_unique<CLinkItem>();
+    link->m_strText = "Home";
+    CLinkItem* linkItem = link.get();
+    page->AddChild(link.release());
+    auto pay = std::make_unique<CPayPalItem>();
+    pay->m_strBusiness = "a@b.c";
+    CPayPalItem* payItem = pay.get();
+    page->AddChild(pay.release());
+    payItem->Render(0);
+    payItem->RecalcLayout();
+    auto map = std::make_unique<CGoogleMapItem>();
+    CGoogleMapItem* mapItem = map.get();
+    page->AddChild(map.release());
+    // Items on a page have their site styles and layout; a restored snapshot gets them again.
+    doctest::SettleLayout(doc);
+    const std::vector<BYTE> before = doctest::SaveToBytes(doc);
+    const size_t undo = doc.m_undo.GetCount();
+
+    const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& d) -> int {
+        if (dynamic_cast<DLinkItem*>(&d)) {
+            for (int id : {1065, 1037, 1047, 1063, 1060})
+                d.SendNotify(id, BN_CLICKED);
+            EXPECT_EQ(linkItem->m_nIcon, 9) << "the bullet went into the item";
+            d.SetDlgItemText(1028, "Changed");
+            return IDCANCEL;
+        }
+        if (dynamic_cast<DPayPal*>(&d)) {
+            d.SendNotify(1025, BN_CLICKED);
+            EXPECT_EQ(payItem->m_nRenderWidth, 256) << "the button style went into the item";
+            return IDCANCEL;
+        }
+        if (dynamic_cast<DGoogleMap*>(&d)) {
+            d.SetDlgItemText(1000, "45");
+            d.SetDlgItemText(1002, "999"); // refused: nothing stored
+            d.OnOK();
+            return IDCANCEL;
+        }
+        return ConfirmSubDialog(d);
+    });
+    MessageLog log;
+    {
+        CEditScope scope(doc, page, page, linkItem, "Link Properties");
+        DLinkItem dlg;
+        dlg.m_pItem = linkItem;
+        dlg.m_pDoc = &doc;
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        scope.Cancel();
+    }
+    EXPECT_TRUE(doctest::SaveToBytes(doc) == before) << "link";
+    {
+        CEditScope scope(doc, page, page, payItem, "PayPal Properties");
+        DPayPal dlg;
+        dlg.m_pItem = payItem;
+        dlg.m_pDoc = &doc;
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        scope.Cancel();
+    }
+    EXPECT_TRUE(doctest::SaveToBytes(doc) == before) << "payment button";
+    {
+        CEditScope scope(doc, page, page, mapItem, "Google Map Properties");
+        DGoogleMap dlg;
+        dlg.m_pItem = mapItem;
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        scope.Cancel();
+    }
+    CDialog::SetModalHook(previous);
+    EXPECT_EQ(doctest::SaveToBytes(doc), before);
+    EXPECT_EQ(doc.m_undo.GetCount(), undo);
 }
 
 } // namespace
