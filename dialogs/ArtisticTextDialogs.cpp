@@ -3,7 +3,7 @@
 #include "controls/ColorControl.h"
 #include "controls/FontChooser.h"
 #include "dialogs/EffectDialogs.h"
-#include "document/EditScope.h"
+#include "dialogs/ScopedEdit.h"
 #include "document/NewItemDefaults.h"
 #include "framework/ui/DataExchange.h"
 #include "framework/ui/Translation.h"
@@ -329,19 +329,12 @@ namespace {
 template <class Dialog, class Item>
 int EditLetterItem(CKJDoc& doc, CItem* page, CItem* container, Item* item, const char* description)
 {
-    CEditScope scope(doc, page, container, item, description);
     Dialog dlg;
     dlg.m_pItem = item;
-    const int result = dlg.DoModal();
-    if (result != IDOK) {
-        scope.Cancel();
-        return result;
-    }
-    item->Render(0);
-    item->RecalcLayout();
-    scope.Touch(item);
-    dlg.SaveDefaults();
-    return result;
+    return RunInEditScope(doc, page, container, item, description, dlg, [&] {
+        item->Render(0);
+        dlg.SaveDefaults();
+    });
 }
 } // namespace
 

@@ -4,7 +4,7 @@
 #include "controls/FontChooser.h"
 #include "dialogs/ArtisticTextDialogs.h"
 #include "dialogs/LinkDialog.h"
-#include "document/EditScope.h"
+#include "dialogs/ScopedEdit.h"
 #include "document/NewItemDefaults.h"
 #include "framework/ui/DataExchange.h"
 #include "framework/ui/Translation.h"
@@ -343,19 +343,12 @@ void DImageButton::OnShadow()
 
 int EditImageButtonProperties(CKJDoc& doc, CItem* page, CItem* container, CImageButtonItem* item)
 {
-    CEditScope scope(doc, page, container, item, "Image Button Properties");
     DImageButton dlg;
     dlg.m_pItem = item;
     dlg.m_pDoc = &doc;
-    const int result = dlg.DoModal();
-    if (result != IDOK) {
-        scope.Cancel();
-        return result;
-    }
-    item->Render(0);
-    item->RecalcLayout();
-    scope.Touch(item);
-    if (item->m_nType == ITEM_IMAGE_BUTTON)
-        SaveNewItemDefaults(*item);
-    return result;
+    return RunInEditScope(doc, page, container, item, "Image Button Properties", dlg, [&] {
+        item->Render(0);
+        if (item->m_nType == ITEM_IMAGE_BUTTON)
+            SaveNewItemDefaults(*item);
+    });
 }
