@@ -335,10 +335,9 @@ void DImageButton::OnShadow()
 {
     if (!m_pItem)
         return;
-    if (EditItemDropShadow(*m_pItem, this)) {
-        m_pItem->RecalcLayout();
-        m_pPreview->update();
-    }
+    // The shadow is part of the rendered picture, so the preview renders it too.
+    if (EditItemDropShadow(*m_pItem, this))
+        Rerender(true);
 }
 
 int EditImageButtonProperties(CKJDoc& doc, CItem* page, CItem* container, CImageButtonItem* item)

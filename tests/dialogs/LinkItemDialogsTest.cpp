@@ -14,6 +14,8 @@
 #include "document/EditScope.h"
 #include "framework/ui/PropertySheet.h"
 #include "model/Page.h"
+#include "dialogs/CodeView.h"
+#include "model/items/FlashItem.h"
 #include "model/items/GoogleMapItem.h"
 #include "model/items/PayPalItem.h"
 #include "document/KJDoc.h"
@@ -22,6 +24,9 @@
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QListWidget>
+
+#include <QtCore/QFile>
+#include <QtCore/QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -227,6 +232,17 @@ TEST(CancelInScope, SubDialogsConfirmedThenCancelLeaveTheProjectAsItWas)
     page->AddChild(pay.release());
     payItem->Render(0);
     payItem->RecalcLayout();
+    auto flash = std::make_unique<CFlashItem>();
+    flash->m_strThirdName = "https://example.com/a.swf";
+    CFlashItem* flashItem = flash.get();
+    page->AddChild(flash.release());
+    QTemporaryDir dir;
+    const QString movie = dir.filePath(QStringLiteral("a.swf"));
+    {
+        QFile f(movie);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("FWS\x06\x10\x00\x00\x00\x78\x00\x05\x5F\x00\x00\x0F\xA0\x00\x00\x0C\x01", 20));
+    }
     auto map = std::make_unique<CGoogleMapItem>();
     CGoogleMapItem* mapItem = map.get();
     page->AddChild(map.release());
@@ -248,6 +264,16 @@ TEST(CancelInScope, SubDialogsConfirmedThenCancelLeaveTheProjectAsItWas)
             EXPECT_EQ(payItem->m_nRenderWidth, 256) << "the button style went into the item";
             return IDCANCEL;
         }
+        if (auto* flashDialog = dynamic_cast<DFlash*>(&d)) {
+            EXPECT_TRUE(flashDialog->ImportFile(CString::FromQString(movie)));
+            d.SetDlgItemText(1014, "77");
+            d.SendNotify(1062, BN_CLICKED);
+            EXPECT_EQ(flashItem->m_nWidth, 77) << "View Code stored the size";
+            EXPECT_FALSE(flashItem->m_blob.IsEmpty());
+            return IDCANCEL;
+        }
+        if (dynamic_cast<DCodeView*>(&d))
+            return IDOK;
         if (dynamic_cast<DGoogleMap*>(&d)) {
             d.SetDlgItemText(1000, "45");
             d.SetDlgItemText(1002, "999"); // refused: nothing stored
@@ -275,6 +301,14 @@ TEST(CancelInScope, SubDialogsConfirmedThenCancelLeaveTheProjectAsItWas)
         scope.Cancel();
     }
     EXPECT_TRUE(doctest::SaveToBytes(doc) == before) << "payment button";
+    {
+        CEditScope scope(doc, page, page, flashItem, "Flash Properties");
+        DFlash dlg;
+        dlg.m_pItem = flashItem;
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        scope.Cancel();
+    }
+    EXPECT_TRUE(doctest::SaveToBytes(doc) == before) << "flash";
     {
         CEditScope scope(doc, page, page, mapItem, "Google Map Properties");
         DGoogleMap dlg;
