@@ -23,7 +23,7 @@
 #include "model/items/SymbolItem.h"
 
 #include <QtCore/QFile>
-#include <QtCore/QStandardPaths>
+#include <QtCore/QSettings>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QAbstractButton>
@@ -78,8 +78,15 @@ std::unique_ptr<CArtisticTextItem> MakeArtistic()
     return item;
 }
 
+// Each case starts without kept looks.
 struct ProfileTest : ::testing::Test {
-    void SetUp() override { QStandardPaths::setTestModeEnabled(true); }
+    void SetUp() override
+    {
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Varnelo"),
+                           QStringLiteral("Tessel Web Designer"));
+        for (const char* s : {kArtisticTextSection, kSymbolSection, kImageButtonSection, kPayButtonSection})
+            settings.remove(QString::fromUtf8(s));
+    }
 };
 
 using ArtisticText = ProfileTest;

@@ -11,7 +11,6 @@
 #include "framework/ui/CmdTarget.h"
 #include "support/ExternalTools.h"
 
-#include <QtCore/QStandardPaths>
 #include <QtGui/QTextCursor>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QPlainTextEdit>
@@ -240,7 +239,6 @@ TEST(CodeDialogs, TabAndEnterAreTextInEachBox)
 
 TEST(PhpDialogs, SnippetChooserUsesTheProfileAddress)
 {
-    QStandardPaths::setTestModeEnabled(true);
     const struct {
         int row;
         const char* expected; // a part of the code; null: empty code

@@ -18,7 +18,6 @@
 #include <QtCore/QLocale>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QSettings>
-#include <QtCore/QStandardPaths>
 #include <QtCore/QUrl>
 #include <QtWidgets/QComboBox>
 
@@ -56,7 +55,6 @@ struct CommaLocale {
 struct WidgetDialogs : ::testing::Test {
     void SetUp() override
     {
-        QStandardPaths::setTestModeEnabled(true);
         QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Varnelo"), QStringLiteral("Tessel Web Designer"))
             .remove(QString::fromUtf8(kPayButtonSection));
     }

@@ -9,7 +9,6 @@
 
 #include <QtCore/QFile>
 #include <QtCore/QSettings>
-#include <QtCore/QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -68,7 +67,6 @@ std::string Value(const Pairs& pairs, const std::string& key)
 struct DefaultsTest : ::testing::Test {
     void SetUp() override
     {
-        QStandardPaths::setTestModeEnabled(true);
         for (const char* s : {kArtisticTextSection, kSymbolSection, kImageButtonSection, kPayButtonSection})
             ClearSection(s);
     }
