@@ -61,53 +61,54 @@ template <class Item> void Save(const Item& item, const char* section, std::span
     }
 }
 
-// ---- Artistic Text and Symbol share their field layout.
-
-#define LETTER_ROW(Item, key, def, expr)                                                                               \
+// A row of an integer field: read and written as int, stored in the field's own type.
+#define FIELD_ROW(Item, key, def, expr)                                                                               \
     KeyRow<Item>                                                                                                       \
     {                                                                                                                  \
         key, KeyKind::Int, def, nullptr, [](const Item& i) { return int(i.expr); },                                   \
             [](Item& i, int v) { i.expr = decltype(i.expr)(v); }                                                       \
     }
 
+// ---- Artistic Text and Symbol share their field layout.
+
 const KeyRow<CArtisticTextItem> kArtisticRows[] = {
-    LETTER_ROW(CArtisticTextItem, "Weight", 0, m_lf.lfWeight),
-    LETTER_ROW(CArtisticTextItem, "Italic", 0, m_lf.lfItalic),
-    LETTER_ROW(CArtisticTextItem, "Underline", 0, m_lf.lfUnderline),
+    FIELD_ROW(CArtisticTextItem, "Weight", 0, m_lf.lfWeight),
+    FIELD_ROW(CArtisticTextItem, "Italic", 0, m_lf.lfItalic),
+    FIELD_ROW(CArtisticTextItem, "Underline", 0, m_lf.lfUnderline),
     {"FontHeight", KeyKind::Int, -48, nullptr, [](const CArtisticTextItem& i) { return int(i.m_lf.lfHeight); },
      [](CArtisticTextItem& i, int v) { i.m_lf.lfHeight = ClampedHeight(v); }},
     {"Face", KeyKind::Face, 0, "Arial Black", nullptr, nullptr},
-    LETTER_ROW(CArtisticTextItem, "CharExtra", 0, m_nCharExtra),
-    LETTER_ROW(CArtisticTextItem, "FontColor", 0xCC, m_crText),
-    LETTER_ROW(CArtisticTextItem, "FillColor2", 0xFFFF, m_crFill2),
-    LETTER_ROW(CArtisticTextItem, "Gradient2Way", 0, m_bGradient2Way),
-    LETTER_ROW(CArtisticTextItem, "LineColor", 0xE0E0E0, m_crFrame),
-    LETTER_ROW(CArtisticTextItem, "LineColor2", 0x808080, m_crLine2),
-    LETTER_ROW(CArtisticTextItem, "LineStyle3D", 0, m_nFrameShading),
-    LETTER_ROW(CArtisticTextItem, "LineStyle3D2", 0, m_nLineStyle2),
-    LETTER_ROW(CArtisticTextItem, "FillStyle3D", 0, m_nInteriorShading),
-    LETTER_ROW(CArtisticTextItem, "Stretch", 100, m_nStretch),
-    LETTER_ROW(CArtisticTextItem, "LineWidth", 0, m_nFrameWidth),
-    LETTER_ROW(CArtisticTextItem, "LineWidth2", 0, m_nLineWidth2),
+    FIELD_ROW(CArtisticTextItem, "CharExtra", 0, m_nCharExtra),
+    FIELD_ROW(CArtisticTextItem, "FontColor", 0xCC, m_crText),
+    FIELD_ROW(CArtisticTextItem, "FillColor2", 0xFFFF, m_crFill2),
+    FIELD_ROW(CArtisticTextItem, "Gradient2Way", 0, m_bGradient2Way),
+    FIELD_ROW(CArtisticTextItem, "LineColor", 0xE0E0E0, m_crFrame),
+    FIELD_ROW(CArtisticTextItem, "LineColor2", 0x808080, m_crLine2),
+    FIELD_ROW(CArtisticTextItem, "LineStyle3D", 0, m_nFrameShading),
+    FIELD_ROW(CArtisticTextItem, "LineStyle3D2", 0, m_nLineStyle2),
+    FIELD_ROW(CArtisticTextItem, "FillStyle3D", 0, m_nInteriorShading),
+    FIELD_ROW(CArtisticTextItem, "Stretch", 100, m_nStretch),
+    FIELD_ROW(CArtisticTextItem, "LineWidth", 0, m_nFrameWidth),
+    FIELD_ROW(CArtisticTextItem, "LineWidth2", 0, m_nLineWidth2),
     {"GradientStyle", KeyKind::Int, 1, nullptr, [](const CArtisticTextItem& i) { return i.m_nGradient; },
      [](CArtisticTextItem& i, int v) { i.m_nGradient = v; }, false},
 };
 
 const KeyRow<CSymbolItem> kSymbolRows[] = {
-    LETTER_ROW(CSymbolItem, "Weight", FW_NORMAL, m_lf.lfWeight),
-    LETTER_ROW(CSymbolItem, "Italic", 0, m_lf.lfItalic),
-    LETTER_ROW(CSymbolItem, "Underline", 0, m_lf.lfUnderline),
-    LETTER_ROW(CSymbolItem, "FontColor", 0xCC, m_crText),
-    LETTER_ROW(CSymbolItem, "FillColor2", 0x5080FF, m_crFill2),
-    LETTER_ROW(CSymbolItem, "Gradient2Way", 0, m_bGradient2Way),
-    LETTER_ROW(CSymbolItem, "LineColor", 0x80E0E0, m_crFrame),
-    LETTER_ROW(CSymbolItem, "LineColor2", 0x808080, m_crLine2),
-    LETTER_ROW(CSymbolItem, "LineStyle3D", 4, m_nFrameShading),
-    LETTER_ROW(CSymbolItem, "LineStyle3D2", 0, m_nLineStyle2),
-    LETTER_ROW(CSymbolItem, "FillStyle3D", 1, m_nInteriorShading),
-    LETTER_ROW(CSymbolItem, "Stretch", 100, m_nStretch),
-    LETTER_ROW(CSymbolItem, "LineWidth", 10, m_nFrameWidth),
-    LETTER_ROW(CSymbolItem, "LineWidth2", 2, m_nLineWidth2),
+    FIELD_ROW(CSymbolItem, "Weight", FW_NORMAL, m_lf.lfWeight),
+    FIELD_ROW(CSymbolItem, "Italic", 0, m_lf.lfItalic),
+    FIELD_ROW(CSymbolItem, "Underline", 0, m_lf.lfUnderline),
+    FIELD_ROW(CSymbolItem, "FontColor", 0xCC, m_crText),
+    FIELD_ROW(CSymbolItem, "FillColor2", 0x5080FF, m_crFill2),
+    FIELD_ROW(CSymbolItem, "Gradient2Way", 0, m_bGradient2Way),
+    FIELD_ROW(CSymbolItem, "LineColor", 0x80E0E0, m_crFrame),
+    FIELD_ROW(CSymbolItem, "LineColor2", 0x808080, m_crLine2),
+    FIELD_ROW(CSymbolItem, "LineStyle3D", 4, m_nFrameShading),
+    FIELD_ROW(CSymbolItem, "LineStyle3D2", 0, m_nLineStyle2),
+    FIELD_ROW(CSymbolItem, "FillStyle3D", 1, m_nInteriorShading),
+    FIELD_ROW(CSymbolItem, "Stretch", 100, m_nStretch),
+    FIELD_ROW(CSymbolItem, "LineWidth", 10, m_nFrameWidth),
+    FIELD_ROW(CSymbolItem, "LineWidth2", 2, m_nLineWidth2),
     {"GradientStyle", KeyKind::Int, 1, nullptr, [](const CSymbolItem& i) { return i.m_nGradient; },
      [](CSymbolItem& i, int v) { i.m_nGradient = v; }, false},
 };
@@ -117,7 +118,7 @@ const KeyRow<CSymbolItem> kSymbolRows[] = {
 
 using ButtonRow = KeyRow<CImageButtonItem>;
 
-#define BUTTON_ROW(key, def, expr) LETTER_ROW(CImageButtonItem, key, def, expr)
+#define BUTTON_ROW(key, def, expr) FIELD_ROW(CImageButtonItem, key, def, expr)
 
 ButtonRow SizeRow(const char* key, int def, bool width)
 {
