@@ -89,6 +89,8 @@ CKJView::CKJView()
     RegisterViewCommands(*this);
     RegisterEditCommands(*this);
     RegisterGuideCommands(*this);
+    RegisterFormatCommands(*this);
+    RegisterActionCommands(*this);
 }
 
 CKJView::~CKJView() = default;

@@ -23,6 +23,7 @@ class QCursor;
 class QMenu;
 class QScrollBar;
 class CViewTool;
+class CTextStyle;
 
 
 // Update hints of the document.
@@ -95,9 +96,43 @@ public:
     // Services of the editing and command issues, declared here so that commands and
     // dialogs have one place to call them.
     void DeleteSelectedItems();
-    void EditTextStyle(int style);
+    // One text style of the site in the Font Style dialog; true when it was changed.
+    bool EditTextStyle(CTextStyle* style, const char* caption);
     void EditBorders(CItem* item);
     void EditItemBorders();
+
+    // ---------------------------------------------------------------- formatting, style and
+    // action commands (commands/FormatCommands.cpp, commands/ActionCommands.cpp)
+    void OnStyleDefaultFont();
+    void OnStyleHeading(int level); // 1..6
+    void OnStylePreformatted();
+    void OnNormalText();
+    void OnStyleDefaultLink();
+    void OnItemPadding();
+    void OnItemBackground();
+    void OnItemBorders();
+    void OnItemTextColor();
+    void OnItemFont();
+    void OnLargerFont();
+    void OnSmallerFont();
+    void OnBold();
+    void OnItalic();
+    void OnUnderline();
+    void SetTextAlign(int code);
+    void OnTextAlign();
+    void OnBoxAlign();
+    void OnUpdateItemCommand(CCmdUI* ui);
+    void OnUpdateTextStyleCommand(CCmdUI* ui);
+    void OnUpdateTextAlignDialog(CCmdUI* ui);
+    void OnUpdateBoxAlign(CCmdUI* ui);
+    void OnItemEvent(int event); // On Click ... On Change
+    void OnActionLink();
+    void OnFormSendFormDataTo();
+    void OnUpdateActionClickOut(CCmdUI* ui);
+    void OnUpdateActionOnOver(CCmdUI* ui);
+    void OnUpdateActionFocusBlur(CCmdUI* ui);
+    void OnUpdateActionOnChange(CCmdUI* ui);
+    void OnUpdateActionLink(CCmdUI* ui);
 
     // ---------------------------------------------------------------- canvas editing
     // (KJViewDrag.cpp, tools/, commands/GuideCommands.cpp)

@@ -11,3 +11,8 @@ void RegisterViewCommands(CKJView& view);
 
 // Insert/Rulers, Insert/Margins and the Ruler popup: Move, Duplicate, Delete.
 void RegisterGuideCommands(CKJView& view);
+
+// Item formatting and Style commands (FormatCommands.cpp); Action menu and Send Form Data
+// To (ActionCommands.cpp).
+void RegisterFormatCommands(CKJView& view);
+void RegisterActionCommands(CKJView& view);
