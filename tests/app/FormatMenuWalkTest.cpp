@@ -31,7 +31,7 @@ QAction* FindIn(QMenu* menu, UINT id)
         if (a->menu()) {
             if (QAction* inner = FindIn(a->menu(), id))
                 return inner;
-        } else if (!a->isSeparator() && a->property("tesselCommandId").toUInt() == id) {
+        } else if (!a->isSeparator() && (a->property("tesselCommandId").toUInt() == id || a->data().toUInt() == id)) {
             return a;
         }
     }
@@ -210,7 +210,7 @@ TEST(FormatMenus, ItemPopupEntriesRun)
     const UINT popup[] = {ID_ITEM_FONT, ID_ITEM_TEXT_COLOR, ID_ITEM_BORDERS, ID_ITEM_PADDING, ID_TEXT_ALIGN_DIALOG,
                           ID_BOX_ALIGN_DIALOG, ID_STYLE_DEFAULT_FONT, ID_STYLE_NORMAL, ID_ACTION_LINK};
     for (UINT id : popup) {
-        std::unique_ptr<QMenu> menu(p.view->CreateContextPopup(ITEM_PARAGRAPH + POPUP_ITEM_OFFSET, nullptr));
+        std::unique_ptr<QMenu> menu(p.view->CreateContextPopup(int(ITEM_PARAGRAPH) + int(POPUP_ITEM_OFFSET), nullptr));
         ASSERT_NE(menu, nullptr);
         const Effect* e = std::find_if(std::begin(kEffects), std::end(kEffects), [id](const Effect& x) { return x.id == id; });
         ExpectRuns(p, FindIn(menu.get(), id), *e, "item popup");
@@ -219,7 +219,7 @@ TEST(FormatMenus, ItemPopupEntriesRun)
     CItem* form = p.AddSelected(ITEM_FORM, 200);
     p.view->DeselectAll();
     form->m_bSelected = 1;
-    std::unique_ptr<QMenu> menu(p.view->CreateContextPopup(ITEM_FORM + POPUP_ITEM_OFFSET, nullptr));
+    std::unique_ptr<QMenu> menu(p.view->CreateContextPopup(int(ITEM_FORM) + int(POPUP_ITEM_OFFSET), nullptr));
     QAction* send = FindIn(menu.get(), ID_FORM_SEND_TO);
     ASSERT_NE(send, nullptr);
     EXPECT_FALSE(send->isEnabled());

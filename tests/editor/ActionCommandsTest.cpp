@@ -31,7 +31,7 @@ TEST(ActionCommands, OnClickGivesThreeItemsOneActionAndOneUndoRestoresThemAll)
 {
     FormatCanvas c;
     CItem* items[] = {c.Add(ITEM_TEXT, 10, 10), c.Add(ITEM_IMAGE_BUTTON, 10, 100), c.Add(ITEM_PARAGRAPH, 200, 10)};
-    c.LayOut();
+    c.Settle();
     c.Select({items[0], items[1], items[2]});
     c.SetUploaded();
     PluggedDialogs plug;
@@ -52,11 +52,13 @@ TEST(ActionCommands, OnClickGivesThreeItemsOneActionAndOneUndoRestoresThemAll)
     c.ExpectAllUploadStatesReset();
     // the attribute is escaped for its place in the generated page
     const CString html = c.PageHtmlNow();
-    EXPECT_GE(html.Find("alert('&lt;&amp;&gt;');"), 0);
+    EXPECT_EQ(Count(html, "onClick=\"alert('<&amp;>');\""), 3) << html.GetString();
     EXPECT_EQ(testsupport::TidyErrors(QByteArray(html.GetString())), QByteArray());
     c.Undo();
     c.SetUploaded();
-    EXPECT_EQ(FirstDifference(c.Bytes(), bytes), -1);
+    const std::vector<BYTE> now = c.Bytes();
+    const long at = FirstDifference(now, bytes);
+    EXPECT_EQ(at, -1) << FormatCanvas::Around(now, at) << " was " << FormatCanvas::Around(bytes, at);
 }
 
 TEST(ActionCommands, EventCommandsOnOneItemRecordThatItemAndCancelPutsTheRecordBack)

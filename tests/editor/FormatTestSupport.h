@@ -8,6 +8,7 @@
 #include "framework/core/MessageBox.h"
 #include "framework/ui/Dialog.h"
 #include "model/Dib.h"
+#include "model/items/ImageItemBase.h"
 #include "model/PageOutput.h"
 #include "model/Picture.h"
 #include "model/PublishContext.h"
@@ -81,6 +82,15 @@ struct FormatCanvas : EditCanvas {
         });
     }
 
+    // Laid out with every rendered look drawn, as a project is once it has been shown.
+    void Settle()
+    {
+        LayOut();
+        for (const auto& child : page->GetChildren())
+            if (auto* rendered = dynamic_cast<CImageItemBase*>(child.get()))
+                rendered->Render(0);
+        LayOut();
+    }
     void Run(UINT id) { ExecuteCommand(&view(), id); }
     bool Enabled(UINT id)
     {
