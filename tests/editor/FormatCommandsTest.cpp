@@ -219,6 +219,47 @@ TEST(FormatCommands, HeadingStyleChangesTheStylesheetAndSendsEverythingAgain)
     EXPECT_EQ(c.hints.size(), before.hints + 1);
 }
 
+TEST(FormatCommands, StyleCommandsAreOneChangeOfTheWholeSiteWithoutUndo)
+{
+    const struct {
+        UINT id;
+        CTextStyle* (*style)(CKJDoc&);
+    } cases[] = {
+        {ID_STYLE_DEFAULT_FONT, [](CKJDoc& d) { return &d.m_styles.m_base; }},
+        {ID_STYLE_NORMAL, [](CKJDoc& d) { return &d.m_styles.m_base; }},
+        {ID_STYLE_HEADING1, [](CKJDoc& d) { return &d.m_styles.m_styles[0]; }},
+        {ID_STYLE_HEADING6, [](CKJDoc& d) { return &d.m_styles.m_styles[5]; }},
+        {ID_STYLE_PREFORMATTED, [](CKJDoc& d) { return &d.m_styles.m_styles[6]; }},
+        {ID_STYLE_DEFAULT_LINK, nullptr},
+    };
+    for (const auto& k : cases) {
+        FormatCanvas c;
+        CPage* second = AddPage(c.doc, 600, 400, 0xFFFFFF, "second");
+        c.Add(ITEM_TEXT, 10, 10);
+        c.LayOut();
+        c.SetUploaded();
+        second->m_nUploadState = 2;
+        PluggedDialogs plug;
+        GetCommandDialogs().defaultLinkStyle = [](CLinkStyle& style, QWidget*) {
+            style.m_crColor = RGB(0, 99, 0);
+            return IDOK;
+        };
+        c.Answer<DFontStyle>([](DFontStyle& d) { d.SetDlgItemText(1000, "23"); }, true);
+        ASSERT_TRUE(c.Enabled(k.id)) << k.id;
+        c.Run(k.id);
+        if (k.style)
+            EXPECT_EQ(k.style(c.doc)->m_nSize, 23) << k.id;
+        else
+            EXPECT_EQ(c.doc.m_styles.m_link.m_crColor, RGB(0, 99, 0));
+        EXPECT_EQ(c.doc.m_undo.GetCount(), 0u) << k.id;
+        EXPECT_EQ(c.hints.size(), 1u) << k.id;
+        EXPECT_TRUE(c.doc.IsModified()) << k.id;
+        EXPECT_EQ(c.doc.m_nCssUploadState, 0) << k.id;
+        EXPECT_EQ(c.page->m_nUploadState, 0) << k.id;
+        EXPECT_EQ(second->m_nUploadState, 0) << k.id;
+    }
+}
+
 TEST(FormatCommands, CancelledHeadingStyleLaysOutAgainButMarksNothing)
 {
     FormatCanvas c;
@@ -239,6 +280,8 @@ TEST(FormatCommands, BordersGoToEverySelectedItemAndOneUndoRestoresThem)
 {
     FormatCanvas c;
     CItem* items[] = {c.Add(ITEM_TEXT, 10, 10), c.Add(ITEM_GROUP, 10, 100), c.Add(ITEM_PARAGRAPH, 200, 10)};
+    items[0]->m_strText.FromUtf8("Text");
+    items[2]->m_strText.FromUtf8("Paragraph words");
     c.LayOut();
     c.Select({items[0], items[1], items[2]});
     c.SetUploaded();
@@ -259,6 +302,7 @@ TEST(FormatCommands, BordersGoToEverySelectedItemAndOneUndoRestoresThem)
         EXPECT_EQ(item->m_borders[BORDER_ALL], wanted);
     c.ExpectOneUndoStep(before, "Borders");
     c.ExpectAllUploadStatesReset();
+    SaveScreenshot(c.view().RenderClient(), "format-borders");
     c.Undo();
     c.SetUploaded(); // an undo sends the page again, as any change does
     EXPECT_EQ(FirstDifference(c.Bytes(), bytes), -1) << "one Edit/Undo restores every item";
@@ -271,7 +315,10 @@ TEST(FormatCommands, FontOnArtisticTextCopiesItsDescriptionToTheShapes)
     auto* shape1 = static_cast<CImageItemBase*>(c.Add(ITEM_SHAPE, 10, 150, 120, 80));
     auto* shape2 = static_cast<CImageItemBase*>(c.Add(ITEM_SHAPE, 200, 150, 120, 80));
     art->m_crText = RGB(0, 128, 0);
-    c.LayOut();
+    art->m_strText.FromUtf8("Artistic");
+    shape1->m_strText.FromUtf8("One");
+    shape2->m_strText.FromUtf8("Two");
+    c.Settle();
     c.Select({art, shape1, shape2});
     c.SetUploaded();
     const FormatCanvas::Counts before = c.Count();
