@@ -22,15 +22,7 @@ namespace {
 
 const int g_flags = (setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu", 0), 0);
 
-class Frame : public CViewFrame {
-public:
-    void SetRulerOffset(int) override {}
-    BOOL SetRulerText(const CString&) override { return TRUE; }
-    void RepaintRulerStrip(int, int, int, int) override {}
-    QTreeWidget* GetSiteTree() const override { return tree.get(); }
-    int GetTreeWidth() const override { return 140; }
-    std::unique_ptr<QTreeWidget> tree = std::make_unique<QTreeWidget>();
-};
+using Frame = SilentFrame;
 
 CItem* AddItem(CPage& page, int type, int y, const char* name)
 {
