@@ -185,6 +185,9 @@ TEST(FormatCommands, BoxAlignStoresItsFourChoicesAndTheirMargins)
         EXPECT_EQ(shown, 2) << "opens on the item's own value (To Right Edge)";
         EXPECT_EQ(text->m_nBlockAlign, k.code);
         c.ExpectOneUndoStep(before, "Box Align");
+        // on the canvas too: only right and centred move the flowing item off the left
+        const int left = c.page->m_nInset[SIDE_LEFT];
+        EXPECT_EQ(text->m_nX == left, !k.leftAuto) << "choice " << k.choice << " x " << text->m_nX;
         const CString margins = WriteMarginStyle(text->m_margin, text->m_nBlockAlign);
         EXPECT_EQ(margins.Find("margin-left:auto;") >= 0, k.leftAuto) << margins.GetString();
         EXPECT_EQ(margins.Find("margin-right:auto;") >= 0, k.rightAuto) << margins.GetString();
