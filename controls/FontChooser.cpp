@@ -1,8 +1,9 @@
 #include "controls/FontChooser.h"
 
-#include <QtWidgets/QFontDialog>
+#include "framework/ui/Translation.h"
 
-#include <algorithm>
+#include <QtWidgets/QFontDialog>
+#include <utility>
 
 namespace {
 FontDialogHook& Hook()
@@ -10,14 +11,18 @@ FontDialogHook& Hook()
     static FontDialogHook hook;
     return hook;
 }
+
+// What the dialog may change; everything else of the description stays as it was.
+void TakeChoice(LOGFONT& lf, const LOGFONT& chosen)
+{
+    lf.lfHeight = chosen.lfHeight;
+    lf.lfWeight = chosen.lfWeight;
+    lf.lfItalic = chosen.lfItalic;
+    std::copy(std::begin(chosen.lfFaceName), std::end(chosen.lfFaceName), std::begin(lf.lfFaceName));
+}
 } // namespace
 
-FontDialogHook SetFontDialogHook(FontDialogHook hook)
-{
-    FontDialogHook previous = std::move(Hook());
-    Hook() = std::move(hook);
-    return previous;
-}
+FontDialogHook SetFontDialogHook(FontDialogHook hook) { return std::exchange(Hook(), std::move(hook)); }
 
 int ChooseFontDlg(LOGFONT& lf, QWidget* parent)
 {
@@ -27,19 +32,13 @@ int ChooseFontDlg(LOGFONT& lf, QWidget* parent)
             return 0;
     } else {
         bool ok = false;
-        const QFont font = QFontDialog::getFont(&ok, QFontFromLogFont(lf), parent, QString(),
-                                                QFontDialog::DontUseNativeDialog);
+        const QFont font = QFontDialog::getFont(&ok, QFontFromLogFont(lf), parent, UiTranslate("Font").ToQString(),
+                                                QFontDialog::DontUseNativeDialog | QFontDialog::ScalableFonts |
+                                                    QFontDialog::NonScalableFonts);
         if (!ok)
             return 0;
-        const LOGFONT picked = LogFontFromQFont(font);
-        chosen.lfHeight = picked.lfHeight;
-        chosen.lfWeight = picked.lfWeight;
-        chosen.lfItalic = picked.lfItalic;
-        chosen.lfUnderline = picked.lfUnderline;
-        chosen.lfStrikeOut = picked.lfStrikeOut;
-        std::copy(std::begin(picked.lfFaceName), std::end(picked.lfFaceName), chosen.lfFaceName);
+        chosen = LogFontFromQFont(font);
     }
-    chosen.lfFaceName[sizeof chosen.lfFaceName - 1] = 0;
-    lf = chosen;
+    TakeChoice(lf, chosen);
     return 1;
 }

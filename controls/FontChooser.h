@@ -1,5 +1,6 @@
-// The system font chooser on a font record (screen fonts). Shared by every dialog with a
-// Font button, so tests answer it in one place.
+// The platform's font dialog on a font description, for the items that draw their text
+// into a picture: screen fonts only, no effects (colour, underline and strike-out are
+// neither offered nor changed).
 #pragma once
 #include "framework/core/Gdi.h"
 
@@ -7,10 +8,11 @@
 
 class QWidget;
 
-// Runs the chooser from lf: 1 and lf changed (face, height, weight, italic, underline,
-// strike-out; the other fields kept) on OK, 0 and lf untouched otherwise.
+// 1 and the chosen face, height, weight and italic written into lf on OK; 0 and lf
+// untouched otherwise.
 int ChooseFontDlg(LOGFONT& lf, QWidget* parent = nullptr);
 
-// Tests answer the chooser: the hook gets the record to change and returns OK or not.
+// Tests answer the dialog: the hook sees the description the dialog would open on, may
+// change it, and returns whether the user pressed OK. Returns the previous hook.
 using FontDialogHook = std::function<bool(LOGFONT& lf)>;
 FontDialogHook SetFontDialogHook(FontDialogHook hook);

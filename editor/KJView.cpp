@@ -93,6 +93,8 @@ CKJView::CKJView()
     RegisterClipboardCommands(*this);
     RegisterArrangeCommands(*this);
     RegisterInsertCommands(*this); // item insertion
+    RegisterFormatCommands(*this);
+    RegisterActionCommands(*this);
 }
 
 CKJView::~CKJView() = default;

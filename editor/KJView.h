@@ -25,6 +25,7 @@ class QCursor;
 class QMenu;
 class QScrollBar;
 class CViewTool;
+class CTextStyle;
 
 
 // Update hints of the document.
@@ -97,9 +98,6 @@ public:
     // Services of the editing and command issues, declared here so that commands and
     // dialogs have one place to call them.
     int DeleteSelectedItems();
-    void EditTextStyle(int style);
-    void EditBorders(CItem* item);
-    void EditItemBorders();
 
     // ---------------------------------------------------------------- clipboard and arrangement
     // (commands/ClipboardCommands.cpp, commands/ArrangeCommands.cpp)
@@ -114,11 +112,11 @@ public:
     void OnEditSelectAll();
     // The selection's item stream on the system clipboard; false when it did not get there.
     bool CopySelectionToClipboard();
-    // Pastes an item stream from untrusted bytes; false (a message shown, nothing changed)
-    // when it is damaged.
     // Edit/Paste of a picture: the Paste Image dialog (name, size, format, placement), then
     // the picture placed as chosen.
     void PasteImageWithDialog(const QImage& image);
+    // Pastes an item stream from untrusted bytes; false (a message shown, nothing changed)
+    // when it is damaged.
     bool PasteItemBytes(const QByteArray& bytes, bool rename);
     // One item from a clipboard text: a table (TAB and line ends), a paragraph (line ends)
     // or a text; nothing for TABs without line ends. The caller's scope holds the change.
@@ -136,6 +134,43 @@ public:
     void OnAlignFlowOrder(bool first);
     void OnInsideBoxResize();
     void OnAlignOverlapping();
+    // One text style of the site in the Font Style dialog; true when it was changed.
+    bool EditTextStyle(CTextStyle* style, const char* caption);
+    void EditBorders(CItem* item);
+    void EditItemBorders();
+
+    // ---------------------------------------------------------------- formatting, style and
+    // action commands (commands/FormatCommands.cpp, commands/ActionCommands.cpp)
+    void OnStyleDefaultFont();
+    void OnStyleHeading(int level); // 1..6
+    void OnStylePreformatted();
+    void OnNormalText();
+    void OnStyleDefaultLink();
+    void OnItemPadding();
+    void OnItemBackground();
+    void OnItemBorders();
+    void OnItemTextColor();
+    void OnItemFont();
+    void OnLargerFont();
+    void OnSmallerFont();
+    void OnBold();
+    void OnItalic();
+    void OnUnderline();
+    void SetTextAlign(int code);
+    void OnTextAlign();
+    void OnBoxAlign();
+    void OnUpdateItemCommand(CCmdUI* ui);
+    void OnUpdateTextStyleCommand(CCmdUI* ui);
+    void OnUpdateTextAlignDialog(CCmdUI* ui);
+    void OnUpdateBoxAlign(CCmdUI* ui);
+    void OnItemEvent(int event); // On Click ... On Change
+    void OnActionLink();
+    void OnFormSendFormDataTo();
+    void OnUpdateActionClickOut(CCmdUI* ui);
+    void OnUpdateActionOnOver(CCmdUI* ui);
+    void OnUpdateActionFocusBlur(CCmdUI* ui);
+    void OnUpdateActionOnChange(CCmdUI* ui);
+    void OnUpdateActionLink(CCmdUI* ui);
 
     // ---------------------------------------------------------------- canvas editing
     // (KJViewDrag.cpp, tools/, commands/GuideCommands.cpp)

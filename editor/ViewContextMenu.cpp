@@ -27,12 +27,16 @@ std::vector<C::Item> ItemEntries(int type)
     items.push_back(Cmd("Background", ID_ITEM_BACKGROUND));
     items.push_back(Cmd("Borders", ID_ITEM_BORDERS));
     items.push_back(Cmd("Padding", ID_ITEM_PADDING));
+    items.push_back(Cmd("Text Align", ID_TEXT_ALIGN_DIALOG));
+    items.push_back(Cmd("Box Align", ID_BOX_ALIGN_DIALOG));
     if (type == ITEM_HEADING)
         items.push_back(Cmd("Heading Style", ID_HEADING_STYLE));
     if (type == ITEM_LINK || type == ITEM_MENU)
         items.push_back(Cmd("Default Link", ID_STYLE_DEFAULT_LINK));
-    else if (text)
+    else if (text) {
         items.push_back(Cmd("Default Font", ID_STYLE_DEFAULT_FONT));
+        items.push_back(Cmd("Normal Text", ID_STYLE_NORMAL));
+    }
     if (type == ITEM_FORM)
         items.push_back(Cmd("Send Form Data To", ID_FORM_SEND_TO));
     if (type == ITEM_IMAGE || type == ITEM_GIF || type == ITEM_IMAGE_CLONE) {

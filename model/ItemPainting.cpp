@@ -568,7 +568,8 @@ void CGroupItem::RecalcLayout()
         if (child.m_nEffBorder[SIDE_BOTTOM] > 0)
             y += child.m_nEffBorder[SIDE_BOTTOM];
         const int align = child.m_nBlockAlign >= 0 ? child.m_nBlockAlign : m_nTextAlign;
-        if (align == 0)
+        // Undefined (3) writes no automatic margin: the browser puts the child at the left.
+        if (align == 0 || align == 3)
             child.m_nX = m_nInset[SIDE_LEFT] + marginLeft;
         else if (align == 1)
             child.m_nX = m_nWidth - child.m_nWidth - marginRight - m_nInset[SIDE_RIGHT];

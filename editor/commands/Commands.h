@@ -22,3 +22,7 @@ void RegisterArrangeCommands(CKJView& view);
 // Insert and Form menus (item insertion): every new item, galleries, sliders, tables and
 // attached files.
 void RegisterInsertCommands(CKJView& view);
+// Item formatting and Style commands (FormatCommands.cpp); Action menu and Send Form Data
+// To (ActionCommands.cpp).
+void RegisterFormatCommands(CKJView& view);
+void RegisterActionCommands(CKJView& view);

@@ -4,6 +4,10 @@
 #include "framework/core/MessageBox.h"
 #include "framework/ui/DocView.h"
 #include "framework/ui/Frames.h"
+#include "editor/ViewFrame.h"
+
+#include <QtWidgets/QTreeWidget>
+#include <memory>
 
 #include <QtCore/QString>
 #include <vector>
@@ -41,3 +45,14 @@ protected:
 void UseFakeProjects(bool on);
 // Writes a small file and returns its path.
 QString MakeFile(const QString& name, const QByteArray& content = "project");
+
+// The child frame as a view without a window around it sees it: a site tree, no ruler.
+class SilentFrame : public CViewFrame {
+public:
+    void SetRulerOffset(int) override {}
+    BOOL SetRulerText(const CString&) override { return TRUE; }
+    void RepaintRulerStrip(int, int, int, int) override {}
+    QTreeWidget* GetSiteTree() const override { return tree.get(); }
+    int GetTreeWidth() const override { return 140; }
+    std::unique_ptr<QTreeWidget> tree = std::make_unique<QTreeWidget>();
+};

@@ -44,15 +44,7 @@ constexpr int kTolerance = 4;
 // Pixels that make a box count as inked.
 constexpr int kInk = 12;
 
-class Frame : public CViewFrame {
-public:
-    void SetRulerOffset(int) override {}
-    BOOL SetRulerText(const CString&) override { return TRUE; }
-    void RepaintRulerStrip(int, int, int, int) override {}
-    QTreeWidget* GetSiteTree() const override { return tree.get(); }
-    int GetTreeWidth() const override { return 140; }
-    std::unique_ptr<QTreeWidget> tree = std::make_unique<QTreeWidget>();
-};
+using Frame = SilentFrame;
 
 bool Load(QWebEngineView& view, const QString& path)
 {
