@@ -362,8 +362,8 @@ TEST_F(WidgetDialogs, FlashFieldsBothWaysAndViewCode)
     dlg.DoModal();
     CDialog::SetModalHook(previous);
     EXPECT_GE(shown.Find("width=\"640\""), 0) << shown.GetString();
-    EXPECT_GE(shown.Find("value=\"transparent\""), 0) << shown.GetString();
-    EXPECT_GE(shown.Find("value=\"a=1&amp;b=2\""), 0) << shown.GetString();
+    EXPECT_GE(shown.Find("wmode=\"transparent\""), 0) << shown.GetString();
+    EXPECT_GE(shown.Find("flashvars=\"a=1&amp;b=2\""), 0) << shown.GetString();
     EXPECT_EQ(item.m_nWidth, 640) << "View Code stored the fields (the opener's scope undoes them on Cancel)";
 }
 

@@ -9,6 +9,7 @@
 #include "support/AllowedSkips.h"
 
 #include <QtCore/QByteArray>
+#include <QtCore/QDir>
 #include <QtCore/QLocale>
 
 #include <gtest/gtest.h>
@@ -104,7 +105,7 @@ __attribute__((constructor(101))) void IsolateProcess()
 }
 
 struct Environment {
-    std::string cLocale, qtLocale, tz, locpath;
+    std::string cLocale, qtLocale, tz, locpath, folder;
     bool hasTz = false, hasLocpath = false;
 
     static Environment Now()
@@ -113,6 +114,7 @@ struct Environment {
         const char* c = std::setlocale(LC_ALL, nullptr);
         e.cLocale = c ? c : "";
         e.qtLocale = QLocale().name().toStdString();
+        e.folder = QDir::currentPath().toStdString();
         if (const char* tz = std::getenv("TZ")) {
             e.hasTz = true;
             e.tz = tz;
@@ -140,6 +142,7 @@ struct Environment {
         if (cLocaleToo)
             std::setlocale(LC_ALL, cLocale.c_str());
         QLocale::setDefault(QLocale(QString::fromStdString(qtLocale)));
+        QDir::setCurrent(QString::fromStdString(folder));
     }
 
     std::string Differences(const Environment& before) const
@@ -155,6 +158,7 @@ struct Environment {
             d += " TZ \"" + before.tz + "\" -> \"" + tz + "\";";
         if (hasLocpath != before.hasLocpath || locpath != before.locpath)
             d += " LOCPATH \"" + before.locpath + "\" -> \"" + locpath + "\";";
+
         return d;
     }
 };
@@ -173,6 +177,11 @@ class Guard : public ::testing::EmptyTestEventListener {
     // Called while the case is still the current one: a failure added here is its own.
     void OnTestEnd(const ::testing::TestInfo& info) override
     {
+        // The programs move to their documents folder as they start, so cases that start
+        // one change the working folder by design. It is put back quietly: that folder
+        // goes with the case's files, and every program started later (tools, the test
+        // itself) would fail in a removed folder.
+        QDir::setCurrent(QString::fromStdString(m_before.folder));
         const Environment after = Environment::Now();
         const std::string changed = after.Differences(m_before);
         if (!changed.empty()) {
