@@ -6,6 +6,8 @@
 // scope is taken first): a change opens one edit scope whose container snapshot comes
 // before the first change, so Cancel leaves the project as it was and OK is one undo step.
 #include "editor/commands/FormatCommands.h"
+#include "dialogs/Background.h"
+#include "dialogs/LinkItemDialogs.h"
 
 #include "controls/ColorControl.h"
 #include "controls/FontChooser.h"
@@ -29,7 +31,24 @@
 
 CommandDialogs& GetCommandDialogs()
 {
-    static CommandDialogs dialogs;
+    // The designer's own dialogs; tests put stand-ins in their place. The event and form
+    // address dialogs come with the page commands.
+    static CommandDialogs dialogs = [] {
+        CommandDialogs d;
+        d.background = [](CFillStyle& fill, CKJDoc& doc, const CString& caption, QWidget* parent) {
+            DBackground dlg(parent);
+            dlg.m_pFill = &fill;
+            dlg.m_pDoc = &doc;
+            dlg.m_strCaption = UiTranslate("Background") + caption; // caption is " : " and the target
+            return int(dlg.DoModal());
+        };
+        d.defaultLinkStyle = [](CLinkStyle& style, QWidget* parent) {
+            DDefaultLinkStyle dlg(parent);
+            dlg.m_pStyle = &style;
+            return int(dlg.DoModal());
+        };
+        return d;
+    }();
     return dialogs;
 }
 

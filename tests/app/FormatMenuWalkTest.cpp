@@ -96,13 +96,13 @@ const Effect kEffects[] = {
     {ID_STYLE_HEADING6, "DFontStyle"},     {ID_STYLE_PREFORMATTED, "DFontStyle"}, {ID_STYLE_NORMAL, "DFontStyle"},
     {ID_ITEM_FONT, "DFont"},               {ID_ITEM_TEXT_COLOR, "DChooseColor"}, {ID_ITEM_BORDERS, "CPropertySheet"},
     {ID_ITEM_PADDING, "DPadding"},         {ID_TEXT_ALIGN_DIALOG, "DTextAlign"}, {ID_BOX_ALIGN_DIALOG, "DBoxAlign"},
-    {ID_ACTION_LINK, "DLink"},             {ID_LARGER_FONT, nullptr},         {ID_SMALLER_FONT, nullptr},
+    {ID_ACTION_LINK, "DLink"},             {ID_ITEM_BACKGROUND, "DBackground"}, {ID_STYLE_DEFAULT_LINK, "DDefaultLinkStyle"},             {ID_LARGER_FONT, nullptr},         {ID_SMALLER_FONT, nullptr},
     {ID_BOLD, nullptr},                    {ID_ITALIC, nullptr},              {ID_UNDERLINE, nullptr},
     {ID_ALIGN_LEFT, nullptr},              {ID_ALIGN_CENTER, nullptr},        {ID_ALIGN_RIGHT, nullptr},
 };
 
 // Commands whose dialog is built elsewhere: on the menu, but disabled.
-const UINT kAwaitingDialogs[] = {ID_ITEM_BACKGROUND, ID_STYLE_DEFAULT_LINK, ID_ACTION_ONCLICK, ID_ACTION_ON_OVER,
+const UINT kAwaitingDialogs[] = {ID_ACTION_ONCLICK, ID_ACTION_ON_OVER,
                                  ID_ACTION_ON_OUT,   ID_ACTION_ON_FOCUS,    ID_ACTION_ON_BLUR, ID_ACTION_ON_CHANGE};
 
 void ExpectRuns(OpenProject& p, QAction* action, const Effect& e, const char* where)

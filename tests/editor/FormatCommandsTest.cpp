@@ -456,6 +456,9 @@ TEST(FormatCommands, BackgroundWithNothingSelectedEditsTheContainerAndListsNewTe
 
 TEST(FormatCommands, CommandsWhoseDialogIsMissingAreDisabled)
 {
+    PluggedDialogs plugged;
+    GetCommandDialogs().background = nullptr;
+    GetCommandDialogs().defaultLinkStyle = nullptr;
     FormatCanvas c;
     CItem* text = c.Add(ITEM_TEXT, 10, 10);
     c.Select({text});
