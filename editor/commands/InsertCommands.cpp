@@ -3,6 +3,7 @@
 // more than one object (images from files, icons, galleries, sliders, tables, attached
 // files).
 #include "editor/commands/InsertCommands.h"
+#include "document/NewItemDefaults.h"
 #include "editor/commands/Commands.h"
 
 #include "document/EditScope.h"
@@ -19,7 +20,9 @@
 #include "model/ItemTypes.h"
 #include "model/Page.h"
 #include "model/SiteObject.h"
+#include "model/items/ArtisticTextItem.h"
 #include "model/items/CategoriesItem.h"
+#include "model/items/ImageButtonItem.h"
 #include "model/items/EmailItem.h"
 #include "model/items/GoogleMapItem.h"
 #include "model/items/PayPalItem.h"
@@ -46,7 +49,16 @@ CItem* NewInsertItem(CKJDoc& doc, int type)
     // sections) are applied here, once for every command that makes that kind.
     if (type == ITEM_PARAGRAPH)
         return doc.NewParagraph();
-    return CreateItem(type);
+    CItem* item = CreateItem(type);
+    if (!item)
+        return nullptr;
+    if (type == ITEM_ARTISTIC_TEXT)
+        ApplyNewItemDefaults(static_cast<CArtisticTextItem&>(*item));
+    else if (type == ITEM_PAYPAL)
+        ApplyNewItemDefaults(static_cast<CPayPalItem&>(*item));
+    else if (type == ITEM_IMAGE_BUTTON)
+        ApplyNewItemDefaults(static_cast<CImageButtonItem&>(*item));
+    return item;
 }
 
 bool EnsureInsertContainer(CKJView& view)
@@ -198,21 +210,12 @@ void PayPalAfter(CKJView& view, CItem& item)
     Centre(view, item);
 }
 
-// The symbol's font: the face the picker chose (at most 31 characters), at a fixed size.
+// The symbol's font and look: the face the picker chose, then the user's defaults for new
+// symbols.
 void SymbolFont(CKJView&, CItem& item)
 {
     auto& symbol = As<CSymbolItem>(item);
-    char face[sizeof symbol.m_lf.lfFaceName] = {};
-    std::memcpy(face, symbol.m_lf.lfFaceName, sizeof face - 1); // the last byte stays the terminator
-    symbol.m_lf = LOGFONT{};
-    symbol.m_lf.lfHeight = -100;
-    symbol.m_lf.lfWeight = 400;
-    symbol.m_lf.lfCharSet = 1;
-    symbol.m_lf.lfOutPrecision = 4;
-    symbol.m_lf.lfClipPrecision = 0;
-    symbol.m_lf.lfQuality = 1;
-    symbol.m_lf.lfPitchAndFamily = 0;
-    std::memcpy(symbol.m_lf.lfFaceName, face, sizeof face);
+    ApplyNewItemDefaults(symbol);
     symbol.Render(0);
     symbol.RecalcLayout();
 }

@@ -4,7 +4,13 @@
 #include "editor/commands/InsertCommands.h"
 #include "editor/commands/Commands.h"
 
+#include "dialogs/ArtisticTextDialogs.h"
+#include "dialogs/CodeTextDialogs.h"
 #include "dialogs/EditText.h"
+#include "dialogs/LinkItemDialogs.h"
+#include "dialogs/PhpDialogs.h"
+#include "dialogs/SymbolPicker.h"
+#include "dialogs/WidgetDialogs.h"
 #include "dialogs/SmallItemDialogs.h"
 #include "dialogs/SmallPropertyDialogs.h"
 #include "controls/FileChooser.h"
@@ -21,7 +27,16 @@
 #include "model/ItemTypes.h"
 #include "model/Page.h"
 #include "model/WString.h"
+#include "model/items/ArtisticTextItem.h"
 #include "model/items/AudioStreamItem.h"
+#include "model/items/ExternalImageItem.h"
+#include "model/items/FacebookItem.h"
+#include "model/items/FlashItem.h"
+#include "model/items/GoogleMapItem.h"
+#include "model/items/LikeButtonItem.h"
+#include "model/items/LinkItem.h"
+#include "model/items/PayPalItem.h"
+#include "model/items/SymbolItem.h"
 #include "model/items/GalleryItem.h"
 #include "model/items/HeadingItem.h"
 #include "model/items/ImageCloneItem.h"
@@ -39,6 +54,7 @@
 #include <QtWidgets/QTreeWidget>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 void RegisterInsertItemRows(CKJView& view);
@@ -484,6 +500,128 @@ void OnInsertPDF(CKJView& view)
 }
 
 // The dialog steps of the item dialogs the program has.
+// The artistic, widget and code items' dialogs.
+void RegisterWidgetDialogs()
+{
+    SetInsertDialog(ID_INSERT_LINK, [](CKJView& view, CItem& item) {
+        DLinkItem dlg(&view);
+        dlg.m_pItem = static_cast<CLinkItem*>(&item);
+        dlg.m_pDoc = view.GetProject();
+        if (dlg.DoModal() != IDOK)
+            return false;
+        if (dlg.m_bDefaultStyleChanged) {
+            // the site's link style changed with it: every page shows it
+            view.GetProject()->ApplyPageWidth();
+            view.update();
+        }
+        return true;
+    });
+    SetInsertDialog(ID_INSERT_ARTISTIC, [](CKJView& view, CItem& item) {
+        DArtisticText dlg(&view);
+        dlg.m_pItem = static_cast<CArtisticTextItem*>(&item);
+        if (dlg.DoModal() != IDOK)
+            return false;
+        dlg.SaveDefaults();
+        return true;
+    });
+    SetInsertDialog(ID_INSERT_FLASH, [](CKJView& view, CItem& item) {
+        DFlash dlg(&view);
+        dlg.m_pItem = static_cast<CFlashItem*>(&item);
+        return dlg.DoModal() == IDOK;
+    });
+    SetInsertDialog(ID_INSERT_GOOGLE_MAP, [](CKJView& view, CItem& item) {
+        DGoogleMap dlg(&view);
+        dlg.m_pItem = static_cast<CGoogleMapItem*>(&item);
+        return dlg.DoModal() == IDOK;
+    });
+    SetInsertDialog(ID_INSERT_PAYPAL, [](CKJView& view, CItem& item) {
+        DPayPal dlg(&view);
+        dlg.m_pItem = static_cast<CPayPalItem*>(&item);
+        dlg.m_pDoc = view.GetProject();
+        return dlg.DoModal() == IDOK;
+    });
+    SetInsertDialog(ID_INSERT_EXTERNAL_IMAGE, [](CKJView& view, CItem& item) {
+        DExternalImage dlg(&view);
+        dlg.m_pItem = static_cast<CExternalImageItem*>(&item);
+        return dlg.DoModal() == IDOK;
+    });
+    SetInsertDialog(ID_INSERT_EXTERNAL_WEBSITE, [](CKJView& view, CItem& item) {
+        DExternalWebsite dlg(&view);
+        dlg.m_strSource = item.m_strText;
+        if (dlg.DoModal() != IDOK)
+            return false;
+        item.m_strText = dlg.m_strSource;
+        return true;
+    });
+    SetInsertDialog(ID_INSERT_LIKE_BUTTON, [](CKJView& view, CItem& item) {
+        auto& like = static_cast<CLikeButtonItem&>(item);
+        DLikeButton dlg(&view);
+        dlg.m_strPage = like.m_strPage;
+        dlg.m_nLayout = 1;
+        dlg.m_nStyle = 0;
+        if (dlg.DoModal() != IDOK)
+            return false;
+        like.m_strPage = dlg.m_strPage;
+        like.m_nLayout = dlg.m_nLayout;
+        like.m_nColorScheme = dlg.m_nStyle;
+        return true;
+    });
+    SetInsertDialog(ID_INSERT_FACEBOOK, [](CKJView& view, CItem& item) {
+        auto& box = static_cast<CFacebookItem&>(item);
+        DFacebook dlg(&view);
+        dlg.m_strChannel = "Varnelo";
+        if (dlg.DoModal() != IDOK)
+            return false;
+        box.m_strPage = dlg.m_strChannel;
+        box.m_nShowFaces = dlg.m_bFaces;
+        box.m_nStream = dlg.m_bStream;
+        box.m_nColorScheme = dlg.m_nStyle;
+        box.m_crBorder = dlg.m_crBorder;
+        return true;
+    });
+    SetInsertDialog(ID_INSERT_SYMBOL, [](CKJView& view, CItem& item) {
+        DSymbolPicker dlg(&view);
+        if (dlg.DoModal() != IDOK)
+            return false;
+        auto& symbol = static_cast<CSymbolItem&>(item);
+        symbol.m_nGlyph = dlg.Grid()->m_nChar;
+        std::memset(symbol.m_lf.lfFaceName, 0, sizeof symbol.m_lf.lfFaceName);
+        std::memcpy(symbol.m_lf.lfFaceName, dlg.Grid()->m_strFace.GetString(),
+                    std::min<std::size_t>(sizeof symbol.m_lf.lfFaceName - 1, std::size_t(dlg.Grid()->m_strFace.GetLength())));
+        return true;
+    });
+    SetInsertDialog(ID_INSERT_HTML, [](CKJView& view, CItem& item) {
+        CKJDoc* doc = view.GetProject();
+        DHtml dlg(&view);
+        dlg.m_strCaption = "Insert HTML";
+        dlg.m_crText = doc->m_crLastHtmlText;
+        if (dlg.DoModal() != IDOK)
+            return false;
+        doc->m_crLastHtmlText = dlg.m_crText;
+        item.m_strText = dlg.m_strCode;
+        return true;
+    });
+    SetInsertDialog(ID_INSERT_JAVASCRIPT, [](CKJView& view, CItem& item) {
+        DJavaScript dlg(&view);
+        dlg.m_strCaption = "Insert JavaScript";
+        if (dlg.DoModal() != IDOK)
+            return false;
+        item.m_strText = dlg.m_strCode;
+        return true;
+    });
+    SetInsertDialog(ID_INSERT_PHP, [](CKJView& view, CItem& item) {
+        DInsertPhp choice(&view);
+        if (choice.DoModal() != IDOK)
+            return false;
+        DPhpCode dlg(&view);
+        dlg.m_strCode.FromUtf8(choice.m_strCode);
+        if (dlg.DoModal() != IDOK)
+            return false;
+        item.m_strText = dlg.m_strCode;
+        return true;
+    });
+}
+
 void RegisterAvailableDialogs()
 {
     SetInsertDialog(ID_INSERT_PARAGRAPH, [](CKJView& view, CItem& item) {
@@ -521,6 +659,7 @@ void RegisterAvailableDialogs()
         dlg.m_pItem = static_cast<CAudioStreamItem*>(&item);
         return dlg.DoModal() == IDOK;
     });
+    RegisterWidgetDialogs();
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 // size, style and undo step, its dialog's Cancel, the width caps, images from files, and
 // the builders of galleries, sliders, tables and attached files.
 #include "InsertTestSupport.h"
+#include "dialogs/CodeTextDialogs.h"
+#include "framework/core/Profile.h"
+#include <QtWidgets/QPlainTextEdit>
 
 #include "../support/Artifacts.h"
 #include "../support/ExternalTools.h"
@@ -235,12 +238,9 @@ TEST(InsertCommands, AFlowInsertIsOneStepAndNotPlaced)
 TEST(InsertCommands, CommandsWhoseDialogIsMissingAreDisabled)
 {
     InsertCanvas c;
-    const UINT disabled[] = {ID_INSERT_TEXT, ID_INSERT_PREFORMATTED, ID_INSERT_LINK, ID_INSERT_ARTISTIC,
-                             ID_INSERT_SHAPE, ID_INSERT_TAB, ID_INSERT_GRADIENT, ID_INSERT_FLASH, ID_INSERT_YOUTUBE,
-                             ID_INSERT_VIDEO, ID_INSERT_PHP, ID_INSERT_GOOGLE_MAP, ID_INSERT_EMAIL, ID_INSERT_PAYPAL,
-                             ID_INSERT_HTML, ID_INSERT_EXTERNAL_WEBSITE, ID_INSERT_SYMBOL, ID_INSERT_JAVASCRIPT,
-                             ID_INSERT_LIKE_BUTTON, ID_INSERT_FACEBOOK, ID_INSERT_EXTERNAL_IMAGE, ID_INSERT_GALLERY,
-                             ID_INSERT_SLIDER, ID_INSERT_TABLE, ID_INSERT_PDF, ID_FORM_NEW};
+    const UINT disabled[] = {ID_INSERT_TEXT, ID_INSERT_PREFORMATTED, ID_INSERT_SHAPE, ID_INSERT_TAB,
+                             ID_INSERT_GRADIENT, ID_INSERT_YOUTUBE, ID_INSERT_VIDEO, ID_INSERT_EMAIL,
+                             ID_INSERT_GALLERY, ID_INSERT_SLIDER, ID_INSERT_TABLE, ID_INSERT_PDF, ID_FORM_NEW};
     for (UINT id : disabled) {
         EXPECT_FALSE(Enabled(c.view(), id)) << id;
         c.Run(id); // and does nothing when run anyway
@@ -248,9 +248,65 @@ TEST(InsertCommands, CommandsWhoseDialogIsMissingAreDisabled)
     EXPECT_EQ(c.page->GetChildCount(), 0);
     EXPECT_TRUE(c.doc.m_undo.IsEmpty());
     const UINT enabled[] = {ID_INSERT_PARAGRAPH, ID_INSERT_HEADING, ID_INSERT_LIST, ID_INSERT_MARQUEE,
-                            ID_INSERT_AUDIO, ID_INSERT_ICON, ID_INSERT_IMAGE, ID_INSERT_BUTTON};
+                            ID_INSERT_AUDIO, ID_INSERT_ICON, ID_INSERT_IMAGE, ID_INSERT_BUTTON,
+                            ID_INSERT_LINK, ID_INSERT_ARTISTIC, ID_INSERT_FLASH, ID_INSERT_GOOGLE_MAP,
+                            ID_INSERT_PAYPAL, ID_INSERT_EXTERNAL_IMAGE, ID_INSERT_EXTERNAL_WEBSITE,
+                            ID_INSERT_LIKE_BUTTON, ID_INSERT_FACEBOOK, ID_INSERT_SYMBOL, ID_INSERT_HTML,
+                            ID_INSERT_JAVASCRIPT, ID_INSERT_PHP};
     for (UINT id : enabled)
         EXPECT_TRUE(Enabled(c.view(), id)) << id;
+}
+
+// The item dialogs themselves: OK in each gives one item of the kind, Cancel none.
+TEST(InsertCommands, ItemDialogsMakeTheirItemOnOkAndNothingOnCancel)
+{
+    struct Case { UINT id; int type; };
+    const Case cases[] = {
+        {ID_INSERT_LINK, ITEM_LINK},           {ID_INSERT_ARTISTIC, ITEM_ARTISTIC_TEXT},
+        {ID_INSERT_FLASH, ITEM_FLASH},         {ID_INSERT_GOOGLE_MAP, ITEM_GOOGLE_MAP},
+        {ID_INSERT_PAYPAL, ITEM_PAYPAL},       {ID_INSERT_EXTERNAL_IMAGE, ITEM_EXTERNAL_IMAGE},
+        {ID_INSERT_EXTERNAL_WEBSITE, ITEM_EXTERNAL_WEBSITE}, {ID_INSERT_LIKE_BUTTON, ITEM_LIKE_BUTTON},
+        {ID_INSERT_FACEBOOK, ITEM_FACEBOOK},   {ID_INSERT_SYMBOL, ITEM_SYMBOL},
+        {ID_INSERT_HTML, ITEM_HTML},           {ID_INSERT_JAVASCRIPT, ITEM_JAVASCRIPT},
+        {ID_INSERT_PHP, ITEM_PHP},
+    };
+    // the payment button needs the seller's address, which the last insert remembers
+    const CString savedSeller = GetProfileString("Current", "PayPalID", "");
+    WriteProfileString("Current", "PayPalID", "shop@example.com");
+    for (const Case& k : cases) {
+        for (bool ok : {false, true}) {
+            SCOPED_TRACE(testing::Message() << k.id << (ok ? " OK" : " Cancel"));
+            InsertCanvas c;
+            int dialogs = 0;
+            const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& d) -> int {
+                ++dialogs;
+                if (auto* code = dynamic_cast<DCodeTextBase*>(&d); code && code->Editor())
+                    code->Editor()->setPlainText(QStringLiteral("<b>typed</b>"));
+                if (!ok)
+                    return IDCANCEL;
+                d.OnOK();
+                if (!d.IsEnded())
+                    d.OnCancel(); // refused as it stands: the test fails below
+                return d.GetResult();
+            });
+            c.Run(k.id);
+            CDialog::SetModalHook(previous);
+            EXPECT_GE(dialogs, 1) << "the command asks first";
+            if (!ok) {
+                EXPECT_EQ(c.page->GetChildCount(), 0);
+                EXPECT_TRUE(c.doc.m_undo.IsEmpty());
+                EXPECT_FALSE(c.doc.IsModified());
+                continue;
+            }
+            ASSERT_EQ(c.page->GetChildCount(), 1);
+            EXPECT_EQ(c.Last()->m_nType, k.type);
+            EXPECT_EQ(c.doc.m_undo.GetCount(), 1u);
+            EXPECT_TRUE(c.doc.IsModified());
+            if (k.id == ID_INSERT_HTML || k.id == ID_INSERT_JAVASCRIPT || k.id == ID_INSERT_PHP)
+                EXPECT_EQ(c.Last()->m_strText.ToQString(), QStringLiteral("<b>typed</b>"));
+        }
+    }
+    WriteProfileString("Current", "PayPalID", savedSeller);
 }
 
 TEST(InsertCommands, CancelLeavesTheProjectAsItWas)
@@ -462,7 +518,7 @@ TEST(InsertCommands, IconsStartBesideTheProgramAndAreOneStepEach)
     Files files({a, b});
     c.Run(ID_INSERT_ICON);
     ASSERT_EQ(files.seen.size(), 1u);
-    EXPECT_TRUE(files.seen[0]->GetInitialFolder().ToQString().endsWith(QStringLiteral("/icons")));
+    EXPECT_TRUE(files.seen[0].initialFolder.ToQString().endsWith(QStringLiteral("/icons")));
     EXPECT_EQ(c.page->GetChildCount(), 2);
     EXPECT_EQ(c.doc.m_undo.GetCount(), 2u);
     EXPECT_EQ(c.doc.m_undo.GetHead()->m_strDescription, "Insert Icon");
@@ -710,7 +766,7 @@ TEST(InsertCommands, PdfIsAttachedInSortedPlaceAndSelected)
     EXPECT_EQ(seen.name, "my_report");
     EXPECT_EQ(seen.extension, ".PDF");
     ASSERT_EQ(files.seen.size(), 1u);
-    EXPECT_TRUE(files.seen[0]->FilterMatches(0, "A.PDF"));
+    EXPECT_TRUE(files.seen[0].pdfFilterTakesUpperCase);
     ASSERT_EQ(c.doc.m_fileRecords.size(), 3u);
     CFileRecord* record = c.doc.m_fileRecords.back().get();
     EXPECT_EQ(record->GetFileName(), "my_report.PDF");

@@ -80,12 +80,17 @@ inline int Cancel(CDialog& dlg)
 // Chooses files in the next file dialogs.
 struct Files {
     CFileChooser::DialogHook previous;
-    std::vector<CFileChooser*> seen;
+    // What each chooser showed, read while it was open (it is gone once the command ends).
+    struct Seen {
+        CString initialFolder;
+        bool pdfFilterTakesUpperCase = false; // the first filter matches "A.PDF"
+    };
+    std::vector<Seen> seen;
     std::vector<CString> filters;
     explicit Files(std::vector<CString> paths)
     {
         previous = CFileChooser::SetDialogHook([this, paths](CFileChooser& chooser, bool) {
-            seen.push_back(&chooser);
+            seen.push_back({chooser.GetInitialFolder(), chooser.FilterMatches(0, "A.PDF")});
             if (paths.empty())
                 return false;
             if (paths.size() == 1)
