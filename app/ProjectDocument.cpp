@@ -7,6 +7,7 @@
 #include "framework/ui/Frames.h"
 #include "framework/ui/WinApp.h"
 #include "dialogs/Upload.h"
+#include "app/SiteDocumentCommands.h"
 #include "document/Generate.h"
 #include "editor/KJView.h"
 #include "framework/ui/Shell.h"
@@ -34,6 +35,10 @@ CProjectDocument::CProjectDocument()
     OnCommand(ID_WEBSITE_LOGIN, [this, window] { OnWebsiteLogin(m_project, window()); });
     OnCommand(ID_WEBSITE_BROWSE, [this, window] { OnWebsiteBrowse(m_project, window()); });
     OnCommand(ID_EXPORT_TO_FOLDER, [this] { OnExportToFolder(); });
+    // Site-wide commands: Page/Width, Website/Strings, View/Raw CSS.
+    OnCommand(ID_PAGE_WIDTH, [this, window] { OnPageWidth(m_project, window()); });
+    OnCommand(ID_WEBSITE_STRINGS, [this, window] { OnWebsiteStrings(m_project, window()); });
+    OnCommand(ID_VIEW_RAW_CSS, [this, window] { OnViewRawCss(m_project, window()); });
 }
 
 void CProjectDocument::OnExportToFolder()

@@ -89,6 +89,8 @@ CKJView::CKJView()
     RegisterViewCommands(*this);
     RegisterEditCommands(*this);
     RegisterGuideCommands(*this);
+    RegisterPageCommands(*this); // pages, folders, masters and site
+    RegisterSiteCommands(*this);
 }
 
 CKJView::~CKJView() = default;

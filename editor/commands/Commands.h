@@ -11,3 +11,9 @@ void RegisterViewCommands(CKJView& view);
 
 // Insert/Rulers, Insert/Margins and the Ruler popup: Move, Duplicate, Delete.
 void RegisterGuideCommands(CKJView& view);
+
+// Page and Website menus, View/View Source and View Styles, Preview Online.
+void RegisterPageCommands(CKJView& view);
+
+// The site tree's own commands: folder or file Rename, file Delete, texture Delete.
+void RegisterSiteCommands(CKJView& view);
