@@ -600,33 +600,6 @@ TEST(PageCommands, PageWidthReachesEveryPageBandAndMaster)
     EXPECT_EQ(doc.m_masters[0]->m_nWidth, 1111);
 }
 
-TEST(PageCommands, PreviewOnlineAddress)
-{
-    struct Case {
-        const char* root;
-        const char* path;
-        bool ok;
-        const char* address;
-    } cases[] = {
-        {"http://example.com", "about.html", true, "http://example.com/about.html"},
-        {"http://example.com/", "about.html", true, "http://example.com/about.html"},
-        {"https://example.com/site", "shop/index.html", true, "https://example.com/site/shop/index.html"},
-        {"HTTPS://EXAMPLE.COM/", "/x.html", true, "HTTPS://EXAMPLE.COM/x.html"},
-        {"example.com", "x.html", false, ""},
-        {"ftp://example.com", "x.html", false, ""},
-        {"file:///etc/passwd", "", false, ""},
-        {"http://", "x.html", false, ""},
-        {"", "x.html", false, ""},
-    };
-    for (const Case& c : cases) {
-        CString address;
-        EXPECT_EQ(MakePreviewOnlineAddress(c.root, c.path, address), c.ok) << c.root;
-        if (c.ok) {
-            EXPECT_EQ(address, c.address) << c.root;
-        }
-    }
-}
-
 TEST(PageCommands, ViewSourceIsTheUploadedPageAndValid)
 {
     Site s;
