@@ -8,6 +8,11 @@
 #include "document/KJDoc.h"
 #include "document/SiteEdits.h"
 #include "document/Upload.h"
+#include "document/Generate.h"
+#include "model/ItemAction.h"
+#include "model/items/ParagraphItem.h"
+#include "model/PageOutput.h"
+#include "../support/ExternalTools.h"
 #include "model/Clipboard.h"
 #include "model/Folder.h"
 #include "model/GroupItem.h"
@@ -191,4 +196,38 @@ TEST(SiteEdits, PreviewOnlineAddress)
             EXPECT_EQ(address, c.address) << c.root;
         }
     }
+}
+
+TEST(SiteEdits, ActionStepsWithQuotesBackslashesAndScriptEndsStayValid)
+{
+    CKJDoc doc;
+    doc.ResetToNewSite();
+    CPage* page = doc.m_pages.front().get();
+    CItem* target = doc.NewParagraph();
+    target->m_strText = CWString(u"Click me");
+    page->AddChild(target);
+    target->m_strName = "p1";
+    CItemAction& click = target->m_actions[0];
+    const char16_t hostile[] = u"it's \"q\" \\ one\r\ntwo </script><b>";
+    CActionStep& text = click.AddStep();
+    text.m_nKind = kStepChangeText;
+    text.m_strTarget = "p1";
+    text.m_wstrText = CWString(hostile);
+    CActionStep& font = click.AddStep();
+    font.m_nKind = kStepFontName;
+    font.m_strTarget = "p1";
+    font.m_strName = "a'b\"c\\</script>";
+    CActionStep& open = click.AddStep();
+    open.m_nKind = kStepOpenAddress;
+    open.m_strName = "http://example.com/?a='b\"</script>";
+    click.m_wstrScript = CWString(u"var s = '</script>';");
+
+    CString script;
+    click.GetScript(script);
+    EXPECT_EQ(testsupport::JsSyntaxErrors(QByteArray(script.GetString())), QByteArray()) << script.GetString();
+    CPageOutput out(kPublishUpload, doc.m_nPageWidth);
+    BuildPageHtml(doc, page, out);
+    const QByteArray html(out.m_strFinalPage.GetString());
+    EXPECT_EQ(testsupport::TidyErrors(html), QByteArray());
+    EXPECT_FALSE(html.contains("</script><b>")) << "the text never closes a script";
 }
