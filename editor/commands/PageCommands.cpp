@@ -88,8 +88,14 @@ void RegisterPageCommands(CKJView& view)
 
     for (UINT id : {ID_PAGE_HEADER_FOOTER, ID_PAGE_RENAME_MOVE, ID_WEBSITE_LAYOUT})
         upd(id, &CKJView::OnUpdatePageCommand);
-    for (UINT id : {ID_PAGE_TITLE, ID_PAGE_SETUP, ID_PAGE_HEIGHT, ID_PAGE_INSERT_MASTER, ID_PAGE_BORDERS, ID_PAGE_PADDING})
+    for (UINT id : {ID_PAGE_TITLE, ID_PAGE_HEIGHT, ID_PAGE_INSERT_MASTER, ID_PAGE_BORDERS, ID_PAGE_PADDING})
         upd(id, &CKJView::OnUpdatePageCommand2);
+    // The slider and form dialogs are wired when they are built: until then Setup is
+    // greyed for those containers rather than doing nothing.
+    v->OnUpdateCommand(ID_PAGE_SETUP, [v](CCmdUI* ui) {
+        const int type = v->m_pContainer ? v->m_pContainer->m_nType : 0;
+        ui->Enable(v->m_pContainer && type != ITEM_SLIDER && type != ITEM_FORM);
+    });
     upd(ID_PAGE_DELETE, &CKJView::OnUpdatePageDelete);
     upd(ID_PREVIEW_ONLINE, &CKJView::OnUpdatePageCommand);
     // Always available while a project is open.
@@ -358,7 +364,7 @@ void CKJView::OnPageSetup()
         dlg.m_pDoc = doc;
         result = dlg.DoModal();
     } else if (type == ITEM_SLIDER || type == ITEM_FORM) {
-        // The slider and form dialogs are wired when they are built.
+        // DSlider and DForm are wired here when they are built (Setup is greyed meanwhile).
         scope.Cancel();
         return;
     } else if (auto* group = dynamic_cast<CGroupItem*>(container)) {
