@@ -39,21 +39,22 @@ CPage* InsertSitePage(CKJDoc& doc, CPage* after, const CWString& title, CFolder*
     return page;
 }
 
-int NextFolderNumber(CKJDoc& doc)
+int NextFolderNumber(const CKJDoc& doc)
 {
     auto taken = [&doc](int id) {
         return std::any_of(doc.m_folders.begin(), doc.m_folders.end(), [id](const auto& f) { return f->m_nSerial == id; });
     };
-    while (taken(doc.m_nPageCounter) || doc.m_nPageCounter <= 0)
-        ++doc.m_nPageCounter;
-    return doc.m_nPageCounter;
+    int number = std::max(doc.m_nPageCounter, 1);
+    while (taken(number))
+        ++number;
+    return number;
 }
 
 CFolder* InsertSiteFolder(CKJDoc& doc, CFolder* parent, const CString& name)
 {
     auto folder = std::make_unique<CFolder>();
     folder->m_nSerial = NextFolderNumber(doc);
-    ++doc.m_nPageCounter;
+    doc.m_nPageCounter = folder->m_nSerial + 1;
     folder->SetParentFolder(parent);
     MakeSafeFileName(*folder, name.GetString());
     ++doc.m_nPageCounter;

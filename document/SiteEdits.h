@@ -18,9 +18,9 @@ class CSiteObject;
 // A new page after after (at the end without one), titled, in folder, named from name
 // (made safe).
 CPage* InsertSitePage(CKJDoc& doc, CPage* after, const CWString& title, CFolder* folder, const CString& name);
-// The number a new folder is proposed with: the name counter, moved past any number a
-// folder's id already bears (ids must stay unique among folders).
-int NextFolderNumber(CKJDoc& doc);
+// The number a new folder is proposed with: the name counter, or the first number after
+// it that no folder's id bears (ids must stay unique among folders). Changes nothing.
+int NextFolderNumber(const CKJDoc& doc);
 // A new folder under parent with id NextFolderNumber; the name counter grows by two.
 CFolder* InsertSiteFolder(CKJDoc& doc, CFolder* parent, const CString& name);
 // A new master "Master %d", as wide as the site, given as second master to every page

@@ -457,6 +457,13 @@ TEST(PageCommands, SetupByContainerKind)
         }
         EXPECT_EQ(s.doc.m_undo.GetCount(), 1u) << c.undo;
     }
+    // a slider's dialog is not wired yet: Setup is greyed, never inert
+    CItem* slider = CreateItem(ITEM_SLIDER);
+    s.home->AddChild(slider);
+    s.view().SetCurrentPage(s.home);
+    EXPECT_TRUE(s.Enabled(ID_PAGE_SETUP));
+    s.view().EnterContainer(slider);
+    EXPECT_FALSE(s.Enabled(ID_PAGE_SETUP));
 }
 
 TEST(PageCommands, SetupFollowUpsKeepTheSnapshotAndTheExtensionChangesOnlyOnOk)
