@@ -29,6 +29,7 @@ const char* CommandPictureName(UINT id)
         {ID_ALIGN_LEFT, "align_left"}, {ID_ALIGN_CENTER, "align_center"}, {ID_ALIGN_RIGHT, "align_right"},
         {ID_PAGE_PREVIEW, "page_preview"}, {ID_PAGE_PREVIEW_BROWSER, "page_preview_browser"},
         {ID_WEBSITE_UPLOAD, "website_upload"}, {ID_WEBSITE_UPLOAD_ALL, "website_upload"},
+        {ID_PREVIEW_ONLINE, "preview_online"},
         {ID_HELP_CONTENTS, "help_contents"}, {ID_INSERT_PARAGRAPH, "insert_paragraph"}, {ID_INSERT_TEXT, "insert_text"},
         {ID_INSERT_HEADING, "insert_heading"}, {ID_INSERT_LINK, "insert_link"}, {ID_INSERT_ARTISTIC, "insert_artistic"},
         {ID_INSERT_IMAGE, "insert_image"}, {ID_INSERT_BUTTON, "insert_button"}, {ID_INSERT_MENU, "insert_menu"},

@@ -118,6 +118,7 @@ int CMainFrame::OnCreate()
         {ID_PAGE_PREVIEW, CommandIcon(ID_PAGE_PREVIEW)},
         {ID_PAGE_PREVIEW_BROWSER, CommandIcon(ID_PAGE_PREVIEW_BROWSER)},
         {ID_WEBSITE_UPLOAD, CommandIcon(ID_WEBSITE_UPLOAD)},
+        {ID_PREVIEW_ONLINE, CommandIcon(ID_PREVIEW_ONLINE)},
         {ID_SEPARATOR, {}},
         {ID_HELP_CONTENTS, CommandIcon(ID_HELP_CONTENTS)},
     };

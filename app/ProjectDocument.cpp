@@ -9,6 +9,7 @@
 #include "dialogs/SmallPropertyDialogs.h"
 #include "dialogs/Upload.h"
 #include "app/WordCountCommand.h"
+#include "app/SiteDocumentCommands.h"
 #include "document/Generate.h"
 #include "editor/KJView.h"
 #include "framework/ui/Shell.h"
@@ -46,6 +47,10 @@ CProjectDocument::CProjectDocument()
             return true;
         });
     });
+    // Site-wide commands: Page/Width, Website/Strings, View/Raw CSS.
+    OnCommand(ID_PAGE_WIDTH, [this, window] { OnPageWidth(m_project, window()); });
+    OnCommand(ID_WEBSITE_STRINGS, [this, window] { OnWebsiteStrings(m_project, window()); });
+    OnCommand(ID_VIEW_RAW_CSS, [this, window] { OnViewRawCss(m_project, window()); });
 }
 
 void CProjectDocument::OnExportToFolder()

@@ -103,16 +103,44 @@ CSiteTreeCtrl::CSiteTreeCtrl(QWidget* parent) : QTreeWidget(parent), m_contextMe
     setPalette(pal);
     SetSiteTreeImages(this, MakeSiteTreeImages());
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current, QTreeWidgetItem*) {
-        // Choosing a page shows it; choosing a texture shows that picture.
+        // Choosing a page shows it, a master is entered, a texture shown alone.
         CKJView* view = GetView();
-        CSiteObject* object = NodeObject(current);
-        if (!view || !object || m_bMoving)
-            return;
-        if (object->m_nType == ITEM_PAGE)
-            view->SetCurrentPage(static_cast<CItem*>(object));
-        else if (object->m_nType == 47)
-            view->ShowPicture(dynamic_cast<CPicture*>(object));
+        if (view && !m_bMoving)
+            view->OnSiteTreeSelChanged(NodeObject(current));
     });
+}
+
+CCmdTarget* CSiteTreeCtrl::CommandTarget() const
+{
+    // The main window routes to the active view, its document and frame; without one the
+    // project window around the tree does the same for its own view.
+    if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
+        return app->m_pMainWnd;
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* frame = dynamic_cast<CMDIChildWnd*>(w))
+            return frame;
+    return GetView();
+}
+
+void CSiteTreeCtrl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseDoubleClickEvent(event);
+    QTreeWidgetItem* node = itemAt(event->pos());
+    // only a hit on the label counts, not on the icon or the expander
+    if (!node || !LabelRect(node).contains(event->pos()))
+        return;
+    if (CKJView* view = GetView())
+        view->OnSiteTreeDblClk(NodeObject(node));
+}
+
+QRect CSiteTreeCtrl::LabelRect(QTreeWidgetItem* node) const
+{
+    QRect rect = visualItemRect(node);
+    const int textStart = rect.left() + (node->icon(0).isNull() ? 0 : iconSize().width() + 4);
+    const int textWidth = fontMetrics().horizontalAdvance(node->text(0)) + 6;
+    rect.setLeft(textStart);
+    rect.setWidth(textWidth);
+    return rect;
 }
 
 CKJView* CSiteTreeCtrl::GetView() const
@@ -150,14 +178,14 @@ void CSiteTreeCtrl::FillContextMenu(QMenu& menu, int index)
         const UINT id = item.id;
         // An entry with no handler yet is shown greyed, never as a click that does nothing.
         CCmdUI ui(id);
-        if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
-            UpdateCommand(app->m_pMainWnd, ui);
+        if (CCmdTarget* target = CommandTarget())
+            UpdateCommand(target, ui);
         else
             ui.Enable(FALSE);
         action->setEnabled(ui.m_bEnabled);
-        connect(action, &QAction::triggered, this, [id] {
-            if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
-                app->m_pMainWnd->SendCommand(id);
+        connect(action, &QAction::triggered, this, [this, id] {
+            if (CCmdTarget* target = CommandTarget())
+                ExecuteCommand(target, id);
         });
     }
 }

@@ -7,6 +7,7 @@
 #include <QtWidgets/QTreeWidget>
 
 class QMenu;
+class CCmdTarget;
 
 class CKJDoc;
 class CKJView;
@@ -39,6 +40,11 @@ public:
     // True when the page moved.
     bool DropOn(QTreeWidgetItem* dragged, QTreeWidgetItem* target);
 
+    // Where the menu's commands go: the main window, else the project window.
+    CCmdTarget* CommandTarget() const;
+    // The part of a node's row its text takes (a double click elsewhere does nothing).
+    QRect LabelRect(QTreeWidgetItem* node) const;
+
     // The view of the window the tree is in (null outside a project window).
     CKJView* GetView() const;
     void SetView(CKJView* view) { m_pView = view; }
@@ -48,6 +54,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void SetDropHighlight(QTreeWidgetItem* node);

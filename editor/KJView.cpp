@@ -95,6 +95,8 @@ CKJView::CKJView()
     RegisterInsertCommands(*this); // item insertion
     RegisterFormatCommands(*this);
     RegisterActionCommands(*this);
+    RegisterPageCommands(*this); // pages, folders, masters and site
+    RegisterSiteCommands(*this);
 }
 
 CKJView::~CKJView() = default;

@@ -21,6 +21,7 @@ class CKJDoc;
 class QImage;
 class CPage;
 class CPicture;
+class CSiteObject;
 class QCursor;
 class QMenu;
 class QScrollBar;
@@ -248,6 +249,41 @@ public:
     CCmdTarget* CommandRoute();
     int m_nLastContextPopup = -1;
     bool m_bContextMenuModal = true; // tests build the popup without running it
+
+    // ---- Page, website and site-tree commands (commands/PageCommands.cpp,
+    // commands/SiteCommands.cpp)
+    void OnPageSearchOptimization();
+    void OnGoToPage();
+    void OnPageInsert();
+    void OnPageSetup();
+    void OnPageBorders();
+    void OnPagePadding();
+    void OnPageMargin();
+    void OnPageHeaderFooter();
+    void OnPageHeight();
+    void OnPageRenameMove();
+    void OnPageDelete();
+    void OnPageInsertMaster();
+    void OnWebsiteNewFolder();
+    void OnWebsiteLayout();
+    void OnViewSource();
+    void OnViewStyles();
+    void OnPreviewOnline();
+    void OnUpdatePageCommand(CCmdUI* ui);
+    void OnUpdatePageCommand2(CCmdUI* ui);
+    void OnUpdatePageDelete(CCmdUI* ui);
+    // The site tree: the caret node's object, a choice of node, a double click on a
+    // node's label, and the tree's own commands.
+    CSiteObject* SelectedTreeObject() const;
+    void OnSiteTreeSelChanged(CSiteObject* object);
+    void OnSiteTreeDblClk(CSiteObject* object);
+    void OnFolderRename();
+    void OnFileDelete();
+    void OnTextureDelete();
+    // Selects the object's node as the caret selection (no page change of its own).
+    void SelectTreeNode(const CSiteObject* object);
+    // The first page made current when nothing is; false when there is none.
+    bool EnsureCurrentContainer();
 
     // View state.
     void MarkPageChanged();

@@ -118,8 +118,30 @@ void FillSiteTree(QTreeWidget& tree, CKJDoc& doc)
     tree.clear();
     for (const auto& master : doc.m_masters)
         AddNode(tree, nullptr, master->m_strName, IMAGE_MASTER, master.get());
+    // A folder goes in once its parent has its node, whatever the list's order (a move
+    // can leave a folder before its parent); one that never finds its parent (a broken
+    // chain) goes at the root, so that every folder shows.
+    std::vector<CFolder*> waiting;
     for (const auto& folder : doc.m_folders)
-        AddNode(tree, FindNode(&tree, folder->GetParentFolder()), folder->GetFileName(), IMAGE_FOLDER, folder.get());
+        waiting.push_back(folder.get());
+    while (!waiting.empty()) {
+        std::vector<CFolder*> later;
+        for (CFolder* folder : waiting) {
+            CFolder* parent = folder->GetParentFolder();
+            const bool parentWaits = parent && std::find(waiting.begin(), waiting.end(), parent) != waiting.end()
+                                     && !FindNode(&tree, parent);
+            if (parentWaits && parent != folder)
+                later.push_back(folder);
+            else
+                AddNode(tree, FindNode(&tree, parent), folder->GetFileName(), IMAGE_FOLDER, folder);
+        }
+        if (later.size() == waiting.size()) { // a cycle: the rest go to the root
+            for (CFolder* folder : later)
+                AddNode(tree, nullptr, folder->GetFileName(), IMAGE_FOLDER, folder);
+            break;
+        }
+        waiting = std::move(later);
+    }
     bool first = true;
     for (const auto& page : doc.m_pages) {
         QTreeWidgetItem* parent = FindNode(&tree, page->GetFolder());

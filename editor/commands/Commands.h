@@ -26,3 +26,8 @@ void RegisterInsertCommands(CKJView& view);
 // To (ActionCommands.cpp).
 void RegisterFormatCommands(CKJView& view);
 void RegisterActionCommands(CKJView& view);
+// Page and Website menus, View/View Source and View Styles, Preview Online.
+void RegisterPageCommands(CKJView& view);
+
+// The site tree's own commands: folder or file Rename, file Delete, texture Delete.
+void RegisterSiteCommands(CKJView& view);

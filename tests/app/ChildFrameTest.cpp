@@ -402,12 +402,13 @@ TEST(ChildFrame, FileNewOpensAProjectWindow)
             EXPECT_TRUE(shot.save(QString::fromLocal8Bit(folder) + "/designer-window.png"));
         }
 
-        // The tree's context menu: only entries with a handler can be clicked.
+        // The tree's context menu through the main window's routing: the page commands
+        // answer for the current page; the node commands wait for a node of their kind.
         const struct { int popup; std::vector<bool> enabled; } menus[] = {
-            {0, {false, false}},                                     // Insert Page, Insert Folder
-            {1, {false, false, false, true, true, false, false}},    // Setup .. Preview, Preview in Browser .. Delete
-            {2, {false}},                                             // folder Rename
-            {3, {false, false}}, {4, {false, false}}, {5, {false}},
+            {0, {true, true}},                                     // Insert Page, Insert Folder
+            {1, {true, true, true, true, true, true, false}},      // Setup .. View Source; Delete with one page
+            {2, {false}},                                          // folder Rename
+            {3, {false, false}}, {4, {true, false}}, {5, {false}},
         };
         for (const auto& m : menus) {
             QMenu menu;

@@ -367,6 +367,8 @@ TEST_F(Startup, PromptsAndTooltipsFromCommandStrings)
     EXPECT_EQ(f->GetToolTipText(0), "");
     // The toolbars carry them.
     EXPECT_EQ(f->ToolBars()[0]->ActionOf(ID_FILE_SAVE)->toolTip(), "Save");
+    ASSERT_NE(f->ToolBars()[0]->ActionOf(ID_PREVIEW_ONLINE), nullptr);
+    EXPECT_EQ(f->ToolBars()[0]->ActionOf(ID_PREVIEW_ONLINE)->toolTip(), "Preview Online");
     EXPECT_EQ(f->ToolBars()[1]->ActionOf(ID_INSERT_IMAGE)->statusTip(), "Insert an image");
 }
 

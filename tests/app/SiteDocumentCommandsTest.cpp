@@ -1,0 +1,127 @@
+// The site-wide commands of the project document: Page/Width, Website/Strings and
+// View/Raw CSS through the document's command routing, with their dialogs answered.
+#include "AppTestSupport.h"
+
+#include "app/ProjectDocument.h"
+#include "dialogs/CodeView.h"
+#include "dialogs/SizeDialogs.h"
+#include "dialogs/StringsDialogs.h"
+#include "document/KJDoc.h"
+#include "document/SiteCss.h"
+#include "framework/core/CArchive.h"
+#include "framework/core/CFile.h"
+#include "framework/ui/CmdTarget.h"
+#include "model/HeaderFooterItem.h"
+#include "model/Page.h"
+#include "resources/CommandIds.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+std::vector<BYTE> Bytes(CKJDoc& doc)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        doc.Serialize(ar);
+        ar.Close();
+    }
+    return file.Bytes();
+}
+
+struct Answer {
+    explicit Answer(CDialog::ModalHook hook) { previous = CDialog::SetModalHook(std::move(hook)); }
+    ~Answer() { CDialog::SetModalHook(previous); }
+    CDialog::ModalHook previous;
+};
+
+int Ok(CDialog& d)
+{
+    d.OnOK();
+    return d.IsEnded() ? d.GetResult() : int(IDCANCEL);
+}
+} // namespace
+
+TEST(SiteDocumentCommands, PageWidthCancelChangesNothingOkReachesEveryPageAndBand)
+{
+    CProjectDocument document;
+    document.OnNewDocument();
+    CKJDoc& doc = document.Project();
+    doc.SetModifiedFlag(false);
+    for (auto& p : doc.m_pages)
+        p->m_nUploadState = 2;
+    doc.m_nCssUploadState = 2;
+    const std::vector<BYTE> before = Bytes(doc);
+    {
+        Answer a([](CDialog& d) {
+            d.SetDlgItemText(1000, "1200");
+            return int(IDCANCEL);
+        });
+        ExecuteCommand(&document, ID_PAGE_WIDTH);
+    }
+    EXPECT_EQ(Bytes(doc), before);
+    EXPECT_FALSE(doc.IsModified());
+    {
+        Answer a([](CDialog& d) {
+            EXPECT_EQ(d.GetDlgItemText(1000), "900");
+            d.SetDlgItemText(1000, "1200");
+            return Ok(d);
+        });
+        ExecuteCommand(&document, ID_PAGE_WIDTH);
+    }
+    EXPECT_EQ(doc.m_nPageWidth, 1200);
+    for (auto& p : doc.m_pages) {
+        EXPECT_EQ(p->m_nWidth, 1200);
+        EXPECT_EQ(p->m_nUploadState, 0);
+    }
+    for (auto& b : doc.m_headerBands)
+        EXPECT_EQ(b->m_nWidth, 1200);
+    EXPECT_EQ(doc.m_nCssUploadState, 0);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST(SiteDocumentCommands, StringsMarkThePagesOnlyWhenChangedAndRawCssShowsTheStylesheet)
+{
+    CProjectDocument document;
+    document.OnNewDocument();
+    CKJDoc& doc = document.Project();
+    doc.SetModifiedFlag(false);
+    {
+        Answer a([](CDialog&) { return int(IDCANCEL); });
+        ExecuteCommand(&document, ID_WEBSITE_STRINGS);
+    }
+    EXPECT_FALSE(doc.IsModified()) << "closing without a change";
+    for (auto& p : doc.m_pages)
+        p->m_nUploadState = 2;
+    {
+        Answer a([](CDialog& d) {
+            if (auto* s = dynamic_cast<DStrings*>(&d)) {
+                s->SendNotify(3, BN_CLICKED);
+                return Ok(d);
+            }
+            d.SetDlgItemText(1000, "phone");
+            d.SetDlgItemText(1003, "555");
+            return Ok(d);
+        });
+        ExecuteCommand(&document, ID_WEBSITE_STRINGS);
+    }
+    ASSERT_EQ(doc.m_namedStrings.size(), 1u);
+    EXPECT_TRUE(doc.IsModified());
+    for (auto& p : doc.m_pages)
+        EXPECT_EQ(p->m_nUploadState, 0) << "any page may hold the placeholder";
+
+    CString shown, caption;
+    {
+        Answer a([&](CDialog& d) {
+            auto& css = dynamic_cast<DCss&>(d);
+            shown = css.m_strCss;
+            caption = CString::FromQString(css.windowTitle());
+            return int(IDOK);
+        });
+        ExecuteCommand(&document, ID_VIEW_RAW_CSS);
+    }
+    CString expected;
+    BuildSiteCss(doc, expected);
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(caption, "styles.css");
+}
