@@ -6,7 +6,10 @@
 #include "controls/FileChooser.h"
 #include "framework/ui/Frames.h"
 #include "framework/ui/WinApp.h"
+#include "dialogs/Background.h"
+#include "dialogs/ClassDialogs.h"
 #include "dialogs/SmallPropertyDialogs.h"
+#include "model/Translate.h"
 #include "dialogs/Upload.h"
 #include "app/WordCountCommand.h"
 #include "app/SiteDocumentCommands.h"
@@ -46,6 +49,21 @@ CProjectDocument::CProjectDocument()
             code = dlg.m_strCode;
             return true;
         });
+    });
+    // The browser window's background around the pages, and the site's CSS classes.
+    OnCommand(ID_BACKGROUND_BROWSER, [this, window] {
+        if (EditFill(&m_project, &m_project.m_websiteBackground, Translate("Website Background").GetString(), window(),
+                     nullptr, 900, 800, nullptr, true) != IDOK)
+            return;
+        UpdateAllViews(nullptr, 0);
+        UpdateAllViews(nullptr, 4);
+    });
+    OnCommand(ID_STYLE_CLASSES, [this, window] {
+        RunClassList(m_project, window());
+        // whatever the dialog ended with: renamed or deleted classes take effect now
+        m_project.BindItemClasses();
+        m_project.ApplyPageWidth();
+        UpdateAllViews(nullptr, 0);
     });
     // Site-wide commands: Page/Width, Website/Strings, View/Raw CSS.
     OnCommand(ID_PAGE_WIDTH, [this, window] { OnPageWidth(m_project, window()); });

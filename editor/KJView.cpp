@@ -97,6 +97,7 @@ CKJView::CKJView()
     RegisterActionCommands(*this);
     RegisterPageCommands(*this); // pages, folders, masters and site
     RegisterSiteCommands(*this);
+    RegisterPageBackgroundCommands(*this);
 }
 
 CKJView::~CKJView() = default;

@@ -31,3 +31,7 @@ void RegisterPageCommands(CKJView& view);
 
 // The site tree's own commands: folder or file Rename, file Delete, texture Delete.
 void RegisterSiteCommands(CKJView& view);
+
+// Insert/Background (page and all-pages backgrounds) and the page's code: JavaScript, Raw
+// HTML, Raw PHP, Raw HEAD.
+void RegisterPageBackgroundCommands(CKJView& view);

@@ -6,6 +6,7 @@
 // scope is taken first): a change opens one edit scope whose container snapshot comes
 // before the first change, so Cancel leaves the project as it was and OK is one undo step.
 #include "editor/commands/FormatCommands.h"
+#include "dialogs/ActionDialogs.h"
 #include "dialogs/Background.h"
 #include "dialogs/LinkItemDialogs.h"
 
@@ -31,8 +32,8 @@
 
 CommandDialogs& GetCommandDialogs()
 {
-    // The designer's own dialogs; tests put stand-ins in their place. The event and form
-    // address dialogs come with the page commands.
+    // The designer's own dialogs; tests put stand-ins in their place. The form address
+    // dialog is not there yet: Send Form Data To stays disabled.
     static CommandDialogs dialogs = [] {
         CommandDialogs d;
         d.background = [](CFillStyle& fill, CKJDoc& doc, const CString& caption, QWidget* parent) {
@@ -40,6 +41,13 @@ CommandDialogs& GetCommandDialogs()
             dlg.m_pFill = &fill;
             dlg.m_pDoc = &doc;
             dlg.m_strCaption = UiTranslate("Background") + caption; // caption is " : " and the target
+            return int(dlg.DoModal());
+        };
+        d.action = [](CItemAction& action, CPage* page, const CString& title, QWidget* parent) {
+            DAction dlg(parent);
+            dlg.m_pAction = &action;
+            dlg.m_pContainer = page;
+            dlg.m_strCaption = title;
             return int(dlg.DoModal());
         };
         d.defaultLinkStyle = [](CLinkStyle& style, QWidget* parent) {

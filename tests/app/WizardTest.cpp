@@ -574,3 +574,31 @@ TEST_F(Wizard, WebsiteStatisticsCommandEditsTheCodeInItsDialog)
         EXPECT_EQ(doc.IsModified(), c.modified);
     }
 }
+
+TEST_F(Wizard, BrowserBackgroundAndClassesOpenTheirDialogsFromTheProject)
+{
+    ASSERT_TRUE(app->MainFrame()->SendCommand(ID_FILE_NEW));
+    CProjectDocument* project = OnlyProject();
+    ASSERT_NE(project, nullptr);
+    CKJDoc& doc = project->Project();
+    doc.SetModifiedFlag(false);
+    std::vector<std::string> shown;
+    bool ok = false;
+    const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& dlg) -> int {
+        shown.push_back(typeid(dlg).name());
+        if (!ok)
+            return IDCANCEL;
+        dlg.OnOK();
+        return dlg.GetResult();
+    });
+    EXPECT_TRUE(app->MainFrame()->SendCommand(ID_BACKGROUND_BROWSER));
+    EXPECT_FALSE(doc.IsModified()) << "Cancel changes nothing";
+    ok = true;
+    EXPECT_TRUE(app->MainFrame()->SendCommand(ID_BACKGROUND_BROWSER));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(app->MainFrame()->SendCommand(ID_STYLE_CLASSES));
+    CDialog::SetModalHook(previous);
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_NE(shown[0].find("DBackground"), std::string::npos) << shown[0];
+    EXPECT_NE(shown[2].find("DClassList"), std::string::npos) << shown[2];
+}

@@ -144,7 +144,10 @@ TEST(ActionCommands, UpdateHandlersTestTheTypesOfTheSelection)
         c.view().m_pContainer = nullptr;
         EXPECT_FALSE(c.Enabled(k.id)) << k.id;
     }
-    // without the action dialog the event commands stay off
+    // without its dialog a command stays off: Send Form Data To has none yet, and the
+    // event commands lose theirs here
+    PluggedDialogs plugged;
+    GetCommandDialogs().action = nullptr;
     FormatCanvas c;
     CItem* text = c.Add(ITEM_TEXT, 10, 10);
     c.Select({text});
