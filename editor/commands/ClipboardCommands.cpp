@@ -7,6 +7,7 @@
 
 #include "dialogs/EffectDialogs.h"
 #include "dialogs/PasteImage.h"
+#include "dialogs/SiteListDialogs.h"
 #include "document/EditScope.h"
 #include "document/ImageItemImport.h"
 #include "document/KJDoc.h"
@@ -210,6 +211,44 @@ private:
 
 } // namespace
 
+// Edit/Clone to Page: the selected items of this page are shown on the pages ticked in
+// the list (and no longer on the others), as one change.
+static void OnEditCloneToPage(CKJView& view)
+{
+    CKJDoc* doc = view.GetProject();
+    CPage* page = view.m_pCurrentPage;
+    if (!doc || !page)
+        return;
+    if (view.m_pContainer != page) {
+        AfxMessageBox(UiTranslate("You can clone page objects only."), MB_ICONSTOP);
+        return;
+    }
+    const std::vector<CItem*> selected = view.GetSelectedItems();
+    if (selected.empty())
+        return;
+    DCloneToPage dlg(&view);
+    dlg.m_pDoc = doc;
+    dlg.m_pPage = page;
+    dlg.m_pItem = selected.front();
+    if (dlg.DoModal() != IDOK)
+        return;
+    CEditScope scope(*doc);
+    for (CItem* item : selected)
+        for (const auto& other : doc->m_pages) {
+            CPage* target = other.get();
+            if (target == page)
+                continue;
+            const bool chosen = std::find(dlg.m_result.begin(), dlg.m_result.end(), target) != dlg.m_result.end();
+            if (chosen == (PageHasClone(target, item) != 0))
+                continue;
+            if (chosen)
+                PageAddClone(target, item);
+            else
+                PageRemoveClone(target, item);
+            scope.Touch(target);
+        }
+}
+
 void RegisterClipboardCommands(CKJView& view)
 {
     CKJView* v = &view;
@@ -234,8 +273,12 @@ void RegisterClipboardCommands(CKJView& view)
         const CItem* first = v->GetSelectedItem();
         ui->Enable(hasContainer() && first && first->m_nType == ITEM_GROUP && v->CountSelected() == 1);
     });
-    // Clone to Page needs its page list dialog (DCloneToPage), which is not here yet.
-    view.OnUpdateCommand(ID_EDIT_CLONE_TO_PAGE, [](CCmdUI* ui) { ui->Enable(FALSE); });
+    view.OnCommand(ID_EDIT_CLONE_TO_PAGE, [v] { OnEditCloneToPage(*v); });
+    view.OnUpdateCommand(ID_EDIT_CLONE_TO_PAGE, [v](CCmdUI* ui) {
+        CKJDoc* doc = v->GetProject();
+        ui->Enable(doc && v->m_pContainer && v->m_pContainer == v->m_pCurrentPage && v->GetSelectedItem() &&
+                   doc->m_pages.size() >= 2);
+    });
 
     view.setAcceptDrops(true);
     view.installEventFilter(new CanvasDropFilter(view));

@@ -8,6 +8,7 @@
 #include "dialogs/CodeTextDialogs.h"
 #include "dialogs/EditText.h"
 #include "dialogs/LinkItemDialogs.h"
+#include "dialogs/PageNameDialog.h"
 #include "dialogs/PhpDialogs.h"
 #include "dialogs/SymbolPicker.h"
 #include "dialogs/WidgetDialogs.h"
@@ -23,6 +24,7 @@
 #include "framework/core/MessageBox.h"
 #include "model/Translate.h"
 #include "model/Clipboard.h"
+#include "model/Folder.h"
 #include "model/GroupItem.h"
 #include "model/ItemTypes.h"
 #include "model/Page.h"
@@ -660,6 +662,22 @@ void RegisterAvailableDialogs()
         return dlg.DoModal() == IDOK;
     });
     RegisterWidgetDialogs();
+    // Insert/PDF: the attached file's name and folder
+    SetFileNameDialog([](CKJView& view, FileNameValues& values) {
+        DPageName dlg(&view);
+        dlg.m_pDoc = view.GetProject();
+        dlg.m_pFolder = dynamic_cast<CFolder*>(values.folder);
+        dlg.m_strName = values.name;
+        dlg.m_strExtension = values.extension;
+        dlg.m_bEnablePhp = -1;
+        dlg.m_strCaption = "New File";
+        dlg.m_nKind = SiteNameKind::File;
+        if (dlg.DoModal() != IDOK)
+            return false;
+        values.name = dlg.m_strName;
+        values.folder = dlg.m_pChosenFolder;
+        return true;
+    });
 }
 
 } // namespace

@@ -3,6 +3,9 @@
 #include "CommandTestSupport.h"
 
 #include "dialogs/PasteImage.h"
+#include "dialogs/SiteListDialogs.h"
+#include "controls/DialogKit.h"
+#include "model/Page.h"
 #include "document/Generate.h"
 #include "model/Clipboard.h"
 #include "model/PageOutput.h"
@@ -572,12 +575,37 @@ TEST(ClipboardCommands, DroppedFilesBecomeItemsOrMessages)
     delete mime;
 }
 
-TEST(ClipboardCommands, CloneToPageWaitsForItsDialog)
+TEST(ClipboardCommands, CloneToPageShowsTheItemOnTheTickedPagesOnly)
 {
     EditCanvas c;
-    AddPage(c.doc, 600, 400, 0xFFFFFF, "second");
-    c.Add(ITEM_TEXT, 10, 10)->m_bSelected = 1;
-    EXPECT_FALSE(Enabled(c.view(), ID_EDIT_CLONE_TO_PAGE));
+    CItem* text = c.Add(ITEM_TEXT, 10, 10);
+    text->m_bSelected = 1;
+    EXPECT_FALSE(Enabled(c.view(), ID_EDIT_CLONE_TO_PAGE)) << "one page has nowhere to clone to";
+    CPage* second = AddPage(c.doc, 600, 400, 0xFFFFFF, "second");
+    ASSERT_TRUE(Enabled(c.view(), ID_EDIT_CLONE_TO_PAGE));
+    struct Step { bool toggle; bool ok; bool cloned; };
+    // tick and Cancel, tick and OK, untick and OK
+    for (const Step step : {Step{true, false, false}, Step{true, true, true}, Step{true, true, false}}) {
+        c.doc.SetModifiedFlag(false);
+        second->m_nUploadState = 2;
+        const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& d) -> int {
+            auto* clone = dynamic_cast<DCloneToPage*>(&d);
+            if (!clone)
+                return IDCANCEL;
+            for (int row = 0; row < clone->List()->GetItemCount(); ++row)
+                if (reinterpret_cast<CPage*>(clone->List()->GetItemData(row)) == second && step.toggle)
+                    clone->ToggleRow(row);
+            if (!step.ok)
+                return IDCANCEL;
+            clone->OnOK();
+            return d.GetResult();
+        });
+        ExecuteCommand(&c.view(), ID_EDIT_CLONE_TO_PAGE);
+        CDialog::SetModalHook(previous);
+        EXPECT_EQ(PageHasClone(second, text) != 0, step.cloned);
+        EXPECT_EQ(c.doc.IsModified(), step.ok);
+        EXPECT_EQ(second->m_nUploadState, step.ok ? 0 : 2);
+    }
 }
 
 TEST(ClipboardCommands, PagesWithPastedTablesFormsAndZIndexesPassTidy)

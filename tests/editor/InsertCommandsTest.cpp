@@ -240,7 +240,7 @@ TEST(InsertCommands, CommandsWhoseDialogIsMissingAreDisabled)
     InsertCanvas c;
     const UINT disabled[] = {ID_INSERT_TEXT, ID_INSERT_PREFORMATTED, ID_INSERT_SHAPE, ID_INSERT_TAB,
                              ID_INSERT_GRADIENT, ID_INSERT_YOUTUBE, ID_INSERT_VIDEO, ID_INSERT_EMAIL,
-                             ID_INSERT_GALLERY, ID_INSERT_SLIDER, ID_INSERT_TABLE, ID_INSERT_PDF, ID_FORM_NEW};
+                             ID_INSERT_GALLERY, ID_INSERT_SLIDER, ID_INSERT_TABLE, ID_FORM_NEW};
     for (UINT id : disabled) {
         EXPECT_FALSE(Enabled(c.view(), id)) << id;
         c.Run(id); // and does nothing when run anyway
