@@ -1,4 +1,5 @@
 #include "dialogs/HeaderFooterDialogs.h"
+#include "dialogs/Background.h"
 
 #include "dialogs/EffectDialogs.h"
 #include "dialogs/SizeDialogs.h"
@@ -216,12 +217,17 @@ DHeaderFooter::DHeaderFooter(QWidget* parent) : CDialog(parent)
         if (m_pBand)
             EditItemPadding(m_pBand, this);
     });
+    OnNotify(1073, BN_CLICKED, [this] {
+        if (m_pBand && m_pBand->m_pFill)
+            EditFill(m_pDoc, m_pBand->m_pFill.get(), UiTranslate("Background").GetString(), this, m_pBand,
+                     m_pBand->m_nWidth, m_pBand->m_nHeight);
+    });
 }
 
 BOOL DHeaderFooter::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    EnableDlgItem(1073, FALSE); // the background editor is wired when it is built
+    EnableDlgItem(1073, m_pBand && m_pBand->m_pFill);
     return TRUE;
 }
 

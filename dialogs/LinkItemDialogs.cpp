@@ -1,4 +1,6 @@
 #include "dialogs/LinkItemDialogs.h"
+#include "dialogs/Background.h"
+#include "framework/ui/Translation.h"
 
 #include "controls/ColorControl.h"
 #include "controls/DialogKit.h"
@@ -236,6 +238,22 @@ DLinkItem::DLinkItem(QWidget* parent) : CDialog(parent)
         if (m_pItem)
             EditItemBorders(m_pItem);
     });
+    // The link's own background and its background under the mouse. A link not placed yet
+    // has no pages to mark.
+    auto background = [this](bool hover) {
+        if (!m_pItem)
+            return;
+        CFillStyle* fill = hover ? &m_pItem->m_hoverFill : m_pItem->m_pFill.get();
+        if (!fill)
+            return;
+        CString text;
+        m_pItem->m_strText.ToUtf8(text);
+        CString caption = UiTranslate(hover ? "Link Over Background : %s" : "Link Background : %s");
+        caption.Replace("%s", text);
+        EditFill(m_pDoc, fill, caption.GetString(), this, m_pItem->m_pParent ? m_pItem : nullptr);
+    };
+    OnNotify(1058, BN_CLICKED, [background] { background(false); });
+    OnNotify(1055, BN_CLICKED, [background] { background(true); });
     OnNotify(1060, BN_CLICKED, [this] {
         if (!m_pItem)
             return;
@@ -249,9 +267,8 @@ BOOL DLinkItem::OnInitDialog()
 {
     CDialog::OnInitDialog();
     EnableDlgItem(1028, !m_bTextLocked);
-    // The background editor is not part of this build yet: both buttons stay disabled.
-    EnableDlgItem(1058, FALSE);
-    EnableDlgItem(1055, FALSE);
+    EnableDlgItem(1058, m_pItem && m_pItem->m_pFill);
+    EnableDlgItem(1055, m_pItem != nullptr);
     EnableDlgItem(1037, m_pDoc != nullptr);
     return TRUE;
 }

@@ -1,4 +1,5 @@
 #include "dialogs/WidgetDialogs.h"
+#include "model/HtmlWriting.h"
 
 #include "controls/ColorControl.h"
 #include "controls/FileChooser.h"
@@ -180,16 +181,9 @@ CString WebAddressSetting(const char* key, const char* fallback) { return GetPro
 
 CString LocalPathToFileAddress(const CString& source)
 {
-    const QString text = source.ToQString();
-    // A drive path as the old projects hold it: C:\folder\file.
-    if (text.size() >= 4 && text[1] == QLatin1Char(':') && text[2] == QLatin1Char('\\')) {
-        QString path = text;
-        path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-        return CString::FromQString(QUrl::fromLocalFile(QLatin1Char('/') + path).toString(QUrl::FullyEncoded));
-    }
-    if (text.startsWith(QLatin1Char('/')))
-        return CString::FromQString(QUrl::fromLocalFile(text).toString(QUrl::FullyEncoded));
-    return source;
+    // one rule for every file address the designer writes (backgrounds use it too)
+    const CString url = LocalPathToFileUrl(source.GetString());
+    return url.IsEmpty() ? source : url;
 }
 
 // ---- DPayPal

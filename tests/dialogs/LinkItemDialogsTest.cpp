@@ -62,7 +62,8 @@ TEST(LinkItem, FieldsBothWaysWithEmptyEntriesAsIndices)
                             EXPECT_EQ(Selected(d, 1036), 0);
                             EXPECT_EQ(Selected(d, 1038), 3);
                             EXPECT_EQ(d.GetDlgItemText(1018), CString("Georgia"));
-                            EXPECT_FALSE(d.GetDlgItem(1058)->isEnabled()) << "background editor not built here";
+                            EXPECT_TRUE(d.GetDlgItem(1058)->isEnabled()) << "the link's own background";
+                            EXPECT_TRUE(d.GetDlgItem(1055)->isEnabled()) << "its background under the mouse";
                             d.SetDlgItemText(1028, "Start");
                             d.SetDlgItemText(1066, "14");
                             Choose(d, 1020, 1);
@@ -322,3 +323,26 @@ TEST(CancelInScope, SubDialogsConfirmedThenCancelLeaveTheProjectAsItWas)
 }
 
 } // namespace
+
+TEST(LinkItem, BackgroundButtonsOpenTheBackgroundEditorOnTheLinksFills)
+{
+    CLinkItem item;
+    item.m_strText.FromUtf8("Home");
+    ASSERT_TRUE(item.m_pFill);
+    std::vector<QString> captions;
+    const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& d) -> int {
+        if (dynamic_cast<DLinkItem*>(&d)) {
+            Click(d, 1058);
+            Click(d, 1055);
+            d.OnCancel();
+            return d.GetResult();
+        }
+        captions.push_back(d.windowTitle());
+        return IDCANCEL;
+    });
+    DLinkItem dlg;
+    dlg.m_pItem = &item;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    CDialog::SetModalHook(previous);
+    EXPECT_EQ(captions, (std::vector<QString>{QStringLiteral("Link Background : Home"), QStringLiteral("Link Over Background : Home")}));
+}

@@ -141,6 +141,7 @@ TEST(HeadersFooters, ListsPlusSizesAndCancel)
                       EXPECT_EQ(band.m_pBand->m_nWidth, 800);
                       EXPECT_EQ(band.m_pBand->m_nHeight, 120);
                       EXPECT_EQ(band.GetDlgItemText(1017), "New Header");
+                      EXPECT_EQ(band.GetDlgItem(1073)->isEnabled(), band.m_pBand->m_pFill != nullptr) << "its background";
                       return Ok(d);
                   },
                   [&](CDialog& d) {
