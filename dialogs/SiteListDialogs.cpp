@@ -1,4 +1,6 @@
 #include "dialogs/SiteListDialogs.h"
+#include "dialogs/LinkItemDialogs.h"
+#include "controls/ColorControl.h"
 
 #include "dialogs/EffectDialogs.h"
 #include "dialogs/LinkDialog.h"
@@ -36,7 +38,8 @@ const DlgControl kCategoriesControls[] = {
     {1001, DlgKind::Check, "Bold", nullptr, 0},
     {1009, DlgKind::Check, "Italic", nullptr, kDlgBeside},
     {1036, DlgKind::Combo, nullptr, "|no underline|underlined|strike-through", kDlgBeside},
-    {IDC_STATIC, DlgKind::Static, "Space:", nullptr, 0},
+    {1019, DlgKind::Color, "Font Color", nullptr, 0},
+    {IDC_STATIC, DlgKind::Static, "Space:", nullptr, kDlgBeside},
     {1011, DlgKind::Edit, nullptr, nullptr, kDlgBeside},
     {IDC_STATIC, DlgKind::Group, "Item Style", nullptr, 0},
     {1020, DlgKind::EditCombo, nullptr, kFaces, 0},
@@ -44,7 +47,8 @@ const DlgControl kCategoriesControls[] = {
     {IDC_STATIC, DlgKind::Static, "pt", nullptr, kDlgBeside},
     {1003, DlgKind::Check, "Bold", nullptr, 0},
     {1010, DlgKind::Check, "Italic", nullptr, kDlgBeside},
-    {IDC_STATIC, DlgKind::Static, "Space:", nullptr, 0},
+    {1021, DlgKind::Color, "Font Color", nullptr, 0},
+    {IDC_STATIC, DlgKind::Static, "Space:", nullptr, kDlgBeside},
     {1012, DlgKind::Edit, nullptr, nullptr, kDlgBeside},
     {1060, DlgKind::Button, "Bullet", nullptr, 0},
     {1047, DlgKind::Button, "Padding", nullptr, kDlgBeside},
@@ -118,6 +122,13 @@ DCategories::DCategories(QWidget* parent) : CDialog(parent)
 {
     BuildDialog(*this, kCategoriesTemplate, MakeList);
     OnNotify(1025, BN_CLICKED, [this] { OnAdd(); });
+    OnNotify(1060, BN_CLICKED, [this] {
+        if (!m_pItem)
+            return;
+        DBullet dlg(this);
+        dlg.m_pItem = m_pItem;
+        dlg.DoModal();
+    });
     OnNotify(1027, BN_CLICKED, [this] { OnEdit(); });
     OnNotify(1078, LVN_DBLCLK, [this] { OnEdit(); });
     OnNotify(1026, BN_CLICKED, [this] { OnDelete(); });
@@ -140,7 +151,7 @@ CReportList* DCategories::List() const { return static_cast<CReportList*>(GetDlg
 BOOL DCategories::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    EnableDlgItem(1060, FALSE); // the bullet dialog is wired when it is built
+    EnableDlgItem(1060, m_pItem != nullptr);
     CReportList* list = List();
     list->InsertColumn(0, "", 300);
     list->setHeaderHidden(true);
@@ -162,6 +173,8 @@ void DCategories::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, 1001, i.m_nHeadingBold);
     DDX_Check(pDX, 1009, i.m_nHeadingItalic);
     DDX_CBIndex(pDX, 1036, i.m_nHeadingDecoration);
+    DdxUserData(pDX, 1019, i.m_crHeading);
+    DdxUserData(pDX, 1021, i.m_crText);
     DDX_Text(pDX, 1011, i.m_nOption1);
     DDX_CBString(pDX, 1020, i.m_strFontFace);
     DDX_TextBlankZero(pDX, 1002, i.m_nFontSize);

@@ -22,6 +22,8 @@
 #include "model/PageOutput.h"
 #include "model/PublishContext.h"
 #include "model/items/CategoriesItem.h"
+#include "controls/ColorControl.h"
+#include "dialogs/LinkItemDialogs.h"
 
 #include <gtest/gtest.h>
 #include <QtGui/QClipboard>
@@ -353,6 +355,38 @@ TEST(Categories, AddEditOrderDeleteAndCancel)
     ASSERT_EQ(item.m_entries.size(), 2u);
     EXPECT_EQ(item.m_entries[0].get(), two);
     EXPECT_EQ(item.m_entries[1]->m_wstrTitle.GetUtf8(), "three");
+}
+
+TEST(Categories, HeadingAndEntryColoursBothWays)
+{
+    CKJDoc doc;
+    CCategoriesItem item;
+    item.m_crHeading = 0x102030;
+    item.m_crText = 0x405060;
+    DCategories dlg;
+    dlg.m_pDoc = &doc;
+    dlg.m_pItem = &item;
+    Script script{[&](CDialog& d) {
+        auto* heading = dynamic_cast<CColorButton*>(d.GetDlgItem(1019));
+        auto* entries = dynamic_cast<CColorButton*>(d.GetDlgItem(1021));
+        EXPECT_TRUE(heading && entries);
+        if (!heading || !entries)
+            return int(IDCANCEL);
+        EXPECT_EQ(heading->GetColor(), 0x102030u);
+        EXPECT_EQ(entries->GetColor(), 0x405060u);
+        heading->SetColor(0x0000FF);
+        entries->SetColor(0x00FF00);
+        EXPECT_TRUE(d.GetDlgItem(1060)->isEnabled()) << "the bullet";
+        d.SendNotify(1060, BN_CLICKED);
+        return Ok(d);
+    },
+                  [&](CDialog& d) {
+                      EXPECT_NE(dynamic_cast<DBullet*>(&d), nullptr) << "Bullet opens the bullet dialog";
+                      return int(IDCANCEL);
+                  }};
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(item.m_crHeading, 0x0000FFu);
+    EXPECT_EQ(item.m_crText, 0x00FF00u);
 }
 
 // ---------------------------------------------------------------- item tree and actions
