@@ -6,6 +6,8 @@
 
 #include "document/Generate.h"
 #include "document/KJDoc.h"
+#include "model/ItemAction.h"
+#include "model/items/ParagraphItem.h"
 #include "model/Page.h"
 #include "model/PublishContext.h"
 
@@ -73,6 +75,45 @@ TEST(GenerateBrowserCheck, AMissingScriptIsSeen)
     ASSERT_TRUE(WaitFor([&] { return !browser.page.errors.isEmpty(); }));
     ASSERT_EQ(browser.page.errors.size(), 1) << browser.page.errors.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(browser.page.errors[0].contains("$")) << browser.page.errors[0].toStdString();
+}
+
+TEST(ActionStepsInTheBrowser, QuotesBackslashesAndScriptEndsRunAsTyped)
+{
+    // Steps whose texts hold every character that could end a string, an attribute or the
+    // script: clicking runs them all, with no error on the console.
+    QTemporaryDir tmp;
+    CKJDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    CPage* page = doc.m_pages.front().get();
+    page->m_strExtension = ".html";
+    CItem* target = doc.NewParagraph();
+    target->m_strText = CWString(u"Click me");
+    target->m_strName = "p1";
+    page->AddChild(target);
+    CItemAction& click = target->m_actions[EVENT_CLICK];
+    CActionStep& text = click.AddStep();
+    text.m_nKind = kStepChangeText;
+    text.m_strTarget = "p1";
+    text.m_wstrText = CWString(u"it's \"q\" \\ two </script><b>");
+    CActionStep& font = click.AddStep();
+    font.m_nKind = kStepFontName;
+    font.m_strTarget = "p1";
+    font.m_strName = "a'b\"c\\</script>";
+    click.m_wstrScript = CWString(u"window.ran = '</script>';");
+    CPublishContext context;
+    context.m_strOutputFolder = CString::FromQString(tmp.filePath("site"));
+    context.m_nMode = kPublishBrowserPreview;
+    ASSERT_EQ(GenerateWebsite(doc, context), 1);
+    Browser browser;
+    ASSERT_TRUE(LoadFile(browser.page, tmp.filePath("site/index.html")));
+    RunScript(browser.page, QStringLiteral("document.getElementById('p1').click(); 0"));
+    EXPECT_EQ(RunScript(browser.page, QStringLiteral("window.ran")).toString(), QStringLiteral("</script>"));
+    // the text goes in as markup (the step sets innerHTML): the end tag is dropped, the <b>
+    // becomes an element, and everything before it arrives as typed
+    EXPECT_EQ(RunScript(browser.page, QStringLiteral("document.getElementById('p1').textContent")).toString(),
+              QStringLiteral("it's \"q\" \\ two "));
+    EXPECT_EQ(RunScript(browser.page, QStringLiteral("document.querySelectorAll('#p1 b').length")).toInt(), 1);
+    EXPECT_TRUE(browser.page.errors.isEmpty()) << browser.page.errors.join(QLatin1Char('\n')).toStdString();
 }
 
 // The browser preview and the exported (published) site.
