@@ -946,6 +946,11 @@ void CKJDoc::WriteExtras(CArchive& ar)
         p->SerializeExtra(ar, project::kCurrentVersion);
     for (auto& m : m_masters)
         m->SerializeExtra(ar, project::kCurrentVersion);
+    // after every object: files written before the list was kept end here
+    std::uint32_t count = std::uint32_t(m_publishedNames.size());
+    ar << count;
+    for (CString& name : m_publishedNames)
+        archive_io::Io(ar, name);
 }
 
 void CKJDoc::ReadExtras(CArchive& ar, int version)
@@ -965,6 +970,17 @@ void CKJDoc::ReadExtras(CArchive& ar, int version)
         p->SerializeExtra(ar, version);
     for (auto& m : m_masters)
         m->SerializeExtra(ar, version);
+    m_publishedNames.clear();
+    if (ar.GetRemaining() == 0)
+        return; // written before the list was kept
+    std::uint32_t count = 0;
+    ar >> count;
+    // each name takes at least its length byte: a count beyond the bytes left is damage
+    if (count > ar.GetRemaining())
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    m_publishedNames.resize(count);
+    for (CString& name : m_publishedNames)
+        archive_io::Io(ar, name);
 }
 
 void CKJDoc::ForEachFill(const std::function<void(CFillStyle&)>& visit)

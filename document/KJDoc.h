@@ -224,6 +224,9 @@ public:
     CString m_strLegacyText;
     int m_nCssUploadState = 0;
     int m_nSiteFilesUploadState = 0; // jQuery and the overlay pictures of the site (not archived)
+    // The server names of the files and folders our last complete upload left on the
+    // server; what the site no longer makes is removed from there by the next upload.
+    std::vector<CString> m_publishedNames;
     CString m_strExportFolder;
     CString m_strRootUrl;
     CString m_strFacebookChannel = "Varnelo";

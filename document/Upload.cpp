@@ -1,4 +1,7 @@
 #include "document/Upload.h"
+
+#include <algorithm>
+#include <set>
 #include "document/Generate.h"
 #include "document/KJDoc.h"
 #include "framework/core/Exceptions.h"
@@ -199,6 +202,42 @@ CFileUploader::Status CFileUploader::LinkFailure(DWORD error)
     return Failure(CString("Error uploading file: ") + m_strRemotePath, MB_OK);
 }
 
+void CFileUploader::RemoveStaleFiles(std::vector<CString>* published, std::vector<CString> generated)
+{
+    m_pPublished = published;
+    m_generated = std::move(generated);
+}
+
+void CFileUploader::RemoveStale()
+{
+    if (!m_pPublished || !m_connection)
+        return;
+    const std::set<std::string> now = [this] {
+        std::set<std::string> names;
+        for (const CString& n : m_generated)
+            names.insert(n.str());
+        return names;
+    }();
+    std::vector<CString> stale;
+    for (const CString& name : *m_pPublished)
+        // only names of ours, inside the remote folder
+        if (!now.count(name.str()) && !name.IsEmpty() && name[0] != '/' && name.Find("..") < 0 && name.Find('\\') < 0)
+            stale.push_back(name);
+    // the deepest first, so that a folder is empty when its turn comes
+    std::sort(stale.begin(), stale.end(), [](const CString& a, const CString& b) { return a.GetLength() > b.GetLength(); });
+    std::vector<CString> kept = m_generated;
+    for (const CString& name : stale) {
+        const CString path = m_strRemoteFolder + name;
+        if (m_connection->Remove(path) || m_connection->RemoveDirectory(path))
+            continue;
+        // gone already is as good as removed; a file still there is tried again next time
+        std::uint64_t size = 0;
+        if (m_connection->GetRemoteFileSize(path, size))
+            kept.push_back(name);
+    }
+    *m_pPublished = std::move(kept);
+}
+
 bool CFileUploader::MakeRemoteFolder()
 {
     CString folder = m_strRemoteFolder;
@@ -244,8 +283,10 @@ CFileUploader::Status CFileUploader::NextFile()
     for (;;) {
         if (m_step.CancelPending())
             return Failed;
-        if (m_queue.empty())
+        if (m_queue.empty()) {
+            RemoveStale();
             return Finished;
+        }
         CPublishFile* entry = m_queue.front();
         m_queue.pop_front();
         m_current = entry;

@@ -101,9 +101,14 @@ public:
     UINT GetEntriesTaken() const { return m_nEntriesTaken; }
     std::time_t GetStartTime() const { return m_startTime; }
     DWORD GetLastInternetError() const { return m_dwLastError; }
+    // Once every file is up, the files an earlier upload put on the server (published) that
+    // the site no longer has (not in generated) are removed from it, and published becomes
+    // what the server now holds of ours. Without this call nothing is removed.
+    void RemoveStaleFiles(std::vector<CString>* published, std::vector<CString> generated);
 
 private:
     Status NextFile();
+    void RemoveStale();
     // The remote folder the site goes into, made (with its parents) when the server has
     // none; false when it can be neither found nor made.
     bool MakeRemoteFolder();
@@ -133,5 +138,7 @@ private:
     std::time_t m_startTime = 0;
     DWORD m_dwLastError = 0;
     bool m_bFolderReady = false;
+    std::vector<CString>* m_pPublished = nullptr;
+    std::vector<CString> m_generated;
     CNetworkStep m_step;
 };

@@ -34,6 +34,9 @@ void CPublishContext::AddFile(const char* localPath, const char* remoteName, int
 {
     const CString local(localPath ? localPath : "");
     m_writtenBy.emplace(local.str(), uploadState);
+    const CString remote = WithSlashes(remoteName);
+    if (m_generatedSet.insert(remote.str()).second)
+        m_generatedNames.push_back(remote);
     if (m_localPaths.count(local.str())) {
         // Another object wrote the same file: a changed one goes up with that entry.
         CPublishFile& file = *m_files[m_localPaths[local.str()]];

@@ -82,12 +82,16 @@ public:
     int m_bUploadAll = 0;
     int m_bWorkingFlag = 0;              // the generator's own
     CString m_strFailedPath;             // first file an object could not write; empty when none
+    // The server names of every file and folder this run generated, listed for upload or
+    // not (unchanged since the last upload): what the site is made of now.
+    std::vector<CString> m_generatedNames;
 
 private:
     std::vector<std::unique_ptr<CPublishFile>> m_files;
     // Indexes of the listed names, so that lookups stay constant-time on large sites.
     std::unordered_map<std::string, std::size_t> m_localPaths; // path -> index in m_files
     std::unordered_set<std::string> m_remoteNames;
+    std::unordered_set<std::string> m_generatedSet; // m_generatedNames, for lookups
     // Every file handed to AddFile in this run, listed or not, with its first owner.
     std::unordered_map<std::string, const int*> m_writtenBy;
 };

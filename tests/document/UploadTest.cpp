@@ -2,10 +2,12 @@
 // in which blocks, which objects count as uploaded, and what failures leave behind.
 #include "document/Generate.h"
 #include "document/KJDoc.h"
+#include "document/SiteEdits.h"
 #include "document/Upload.h"
 #include "framework/net/CFtpConnection.h"
 #include "framework/net/CInternetException.h"
 #include "framework/net/CInternetSession.h"
+#include "model/OutputPaths.h"
 #include "model/Page.h"
 #include "model/PublishContext.h"
 
@@ -171,6 +173,75 @@ TEST(Upload, AMissingRemoteFolderIsMadeOrNamed)
                 EXPECT_NE(*f->m_pUploadState, kUploadDone) << f->m_strRemoteName.GetString();
         }
     }
+}
+
+// Generate, send and remove what the site no longer makes, as Website/Upload does.
+void UploadRemovingStale(CKJDoc& doc, const FtpServer& server, UploadRun& run)
+{
+    ASSERT_TRUE(GenerateForUpload(doc, run.context, false, run.folder));
+    const CFtpSettings settings = SettingsFor(server);
+    std::unique_ptr<CFtpConnection> connection = ConnectFtp(GetDesignerInternetSession(), settings);
+    ASSERT_TRUE(connection);
+    CFileUploader up(QueueOf(run.context), connection, settings.m_strFolder);
+    up.RemoveStaleFiles(&doc.m_publishedNames, run.context.m_generatedNames);
+    RunTransfer(up, run.status);
+}
+
+TEST(Upload, WhatTheSiteNoLongerMakesIsRemovedFromTheServer)
+{
+    FtpServer server;
+    ASSERT_TRUE(server.Start()) << server.Error().constData();
+    QDir(server.Root()).mkpath(QStringLiteral("public_html"));
+    const QString remote = server.LocalPath(QStringLiteral("public_html"));
+    // a file of the user's own, never uploaded by us
+    QFile own(remote + QStringLiteral("/notes.txt"));
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.write("mine");
+    own.close();
+
+    CKJDoc doc;
+    BuildSite(doc);
+    {
+        UploadRun run;
+        UploadRemovingStale(doc, server, run);
+        ASSERT_EQ(run.status, CFileUploader::Finished);
+        EXPECT_EQ(doc.m_publishedNames.size(), run.context.m_generatedNames.size());
+    }
+    ASSERT_GE(doc.m_pages.size(), 3u);
+    // one page deleted, one renamed: both old files would stay behind
+    CPage* gone = doc.m_pages[1].get();
+    CPage* renamed = doc.m_pages[2].get();
+    const CString goneName = SafeFolderPath(gone->GetFolder()) + SafeObjectFileName(*gone);
+    const CString oldName = SafeFolderPath(renamed->GetFolder()) + SafeObjectFileName(*renamed);
+    ASSERT_TRUE(QFileInfo::exists(remote + "/" + goneName.ToQString()));
+    ASSERT_TRUE(QFileInfo::exists(remote + "/" + oldName.ToQString()));
+    RenameSitePage(doc, *renamed, "renamed", renamed->GetFolder(), renamed->m_strExtension == ".php");
+    renamed->m_nUploadState = kUploadChanged;
+    ASSERT_TRUE(DetachSitePage(doc, gone));
+    {
+        doctest::MessageRecorder messages;
+        UploadRun run;
+        UploadRemovingStale(doc, server, run);
+        ASSERT_EQ(run.status, CFileUploader::Finished);
+        EXPECT_TRUE(messages.texts.empty());
+        EXPECT_FALSE(QFileInfo::exists(remote + "/" + goneName.ToQString())) << goneName.GetString();
+        EXPECT_FALSE(QFileInfo::exists(remote + "/" + oldName.ToQString())) << oldName.GetString();
+        const CString newName = SafeFolderPath(renamed->GetFolder()) + SafeObjectFileName(*renamed);
+        EXPECT_TRUE(QFileInfo::exists(remote + "/" + newName.ToQString())) << newName.GetString();
+        EXPECT_TRUE(QFileInfo::exists(remote + QStringLiteral("/notes.txt"))) << "the user's own file stays";
+        // the server now holds exactly the site, beside the user's file
+        QStringList expected = SiteFiles(run.context);
+        expected << QStringLiteral("notes.txt");
+        expected.sort();
+        QStringList held = gentest::FilesUnder(remote);
+        held.sort();
+        EXPECT_EQ(held, expected);
+    }
+    // the list is kept with the project
+    const std::vector<BYTE> saved = doctest::SaveToBytes(doc);
+    CKJDoc again;
+    doctest::LoadFromBytes(again, saved);
+    EXPECT_EQ(again.m_publishedNames, doc.m_publishedNames);
 }
 
 TEST(Upload, OnlyChangedPagesGoAgainAndUploadAllSendsEverything)
