@@ -11,10 +11,28 @@
 #include <QtGui/QScreen>
 #include <QtGui/QAbstractFileIconProvider>
 #include <QtWidgets/QDialogButtonBox>
+#include <QtWidgets/QFileDialog>
+#include <QtGui/QFileSystemModel>
+#include <QtWidgets/QTreeView>
 #include <QtWidgets/QListView>
 #include <QtWidgets/QPushButton>
 
 namespace {
+
+// The detailed list shows whole names: each time a folder's entries are read, the name,
+// size and date columns take the width of what they hold.
+void SizeColumnsToContents(QFileDialog& dialog)
+{
+    dialog.setViewMode(QFileDialog::Detail);
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    if (!view || !model)
+        return;
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, view, [view] {
+        for (int column = 0; column < 3; ++column)
+            view->resizeColumnToContents(column);
+    });
+}
 CFileChooser::DialogHook& Hook()
 {
     static CFileChooser::DialogHook hook;
@@ -180,6 +198,7 @@ int CFileChooser::Run(bool save)
         if (!m_strFileName.IsEmpty() && m_strFileName.Find('*') < 0)
             dialog.selectFile(m_strFileName.ToQString());
         dialog.resize(760, 500);
+        SizeColumnsToContents(dialog);
         CentreOnScreen(&dialog);
         ok = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
         if (ok) {

@@ -7,7 +7,11 @@
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QAbstractFileIconProvider>
+#include <QtCore/QTimer>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QFileDialog>
 #include <QtWidgets/QListView>
+#include <QtWidgets/QTreeView>
 
 TEST(FileChooser, MultiSelectionYieldsFolderPlusEachName)
 {
@@ -125,4 +129,33 @@ TEST(FileChooser, ThumbnailDialogShowsLargeIconsInEveryFolder)
     const QImage thumb = icon.pixmap(64, 64).toImage();
     ASSERT_FALSE(thumb.isNull());
     EXPECT_EQ(thumb.pixelColor(thumb.width() / 2, thumb.height() / 2), QColor(Qt::red)) << "the picture itself";
+}
+
+TEST(FileChooser, TheListShowsWholeNames)
+{
+    QTemporaryDir dir;
+    const QString longName = QStringLiteral("a rather long file name that a narrow column would cut short.txt");
+    QFile file(dir.filePath(longName));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    CFileChooser chooser;
+    chooser.SetFilter("All files (*.*)|*.*||");
+    chooser.SetInitialFolder(CString::FromQString(dir.path()));
+    int nameWidth = -1, needed = 0;
+    // the real dialog, looked at once the folder is read, then cancelled
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* view = dialog ? dialog->findChild<QTreeView*>(QStringLiteral("treeView")) : nullptr;
+        if (!view || view->model()->rowCount(view->rootIndex()) == 0)
+            return;
+        QApplication::processEvents();
+        nameWidth = view->columnWidth(0);
+        needed = view->fontMetrics().horizontalAdvance(longName);
+        dialog->reject();
+    });
+    poll.start(20);
+    EXPECT_EQ(chooser.DoOpen(), 0);
+    ASSERT_GT(nameWidth, 0) << "the dialog showed the folder";
+    EXPECT_GE(nameWidth, needed) << "the name column holds the whole name";
 }
