@@ -142,6 +142,17 @@ void CItem::Serialize(CArchive& ar, int version)
     if (store || version >= 92)
         Io(ar, m_strWebFont);
     m_link.Serialize(ar, version);
+    if (!store) {
+        // Numbers of a damaged file or paste may be anything: each is held to what a page
+        // can use, so that the sizes and fonts computed from them never overflow.
+        auto hold = [](int& v, int low, int high) { v = std::clamp(v, low, high); };
+        for (int* v : {&m_nX, &m_nY, &m_nWidth, &m_nHeight})
+            hold(*v, -1000000, 1000000);
+        hold(m_nFontSize, -1000, 1000);
+        for (int* v : {&m_nPadding, &m_nLetterSpacing, &m_nBorderRadius, &m_nBoxShadowX, &m_nBoxShadowY, &m_nBoxShadowBlur,
+                       &m_nBoxShadowSpread, &m_nTextShadowX, &m_nTextShadowY, &m_nTextShadowBlur})
+            hold(*v, -100000, 100000);
+    }
 }
 
 void CItem::CollectItems(CItemList& /*list*/)
@@ -429,12 +440,16 @@ void CItem::RecalcLayout()
     m_crLayoutBack = back;
     m_crLayoutLink = linkColour;
     m_crLayoutLinkBack = linkBack;
+    // Paddings, borders and margins of a damaged file or paste may be anything: each side
+    // is held to what a page can show, so that sizes built from them never overflow.
+    constexpr int kSideLimit = 100000;
+    auto side = [](long long v) { return int(std::clamp<long long>(v, -kSideLimit, kSideLimit)); };
     for (int i = 0; i < 4; ++i) {
-        m_nEffPadding[i] = padding[i];
-        m_nEffBorder[i] = borders[i];
+        m_nEffPadding[i] = side(padding[i]);
+        m_nEffBorder[i] = side(borders[i]);
         m_crEffBorder[i] = borderColours[i];
-        m_nEffMargin[i] = margins[i];
-        m_nInset[i] = int(std::clamp<long long>((long long)padding[i] + borders[i], INT_MIN, INT_MAX)); // hostile records
+        m_nEffMargin[i] = side(margins[i]);
+        m_nInset[i] = m_nEffPadding[i] + m_nEffBorder[i];
     }
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <QtGui/QFontMetricsF>
 #include <QtGui/QPainterPath>
 #include <QtGui/QPolygon>
@@ -18,6 +19,9 @@ int MulDiv(int a, int b, int c)
     // Round half away from zero.
     if (2 * std::llabs(rem) >= std::llabs((long long)c))
         q += ((p < 0) != (c < 0)) ? -1 : 1;
+    // a result no int holds is -1, as the platform's own MulDiv answers
+    if (q > std::numeric_limits<int>::max() || q < std::numeric_limits<int>::min())
+        return -1;
     return int(q);
 }
 

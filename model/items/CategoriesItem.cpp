@@ -55,6 +55,12 @@ void CCategoriesItem::Serialize(CArchive& ar, int version)
         Io(ar, m_nFirstEntryY);
         Io(ar, m_nRowSpacing);
     }
+    if (!store) {
+        // held to what a page can use, as the common fields are
+        m_nHeadingSize = std::clamp(m_nHeadingSize, -1000, 1000);
+        for (int* v : {&m_nRowSpacing, &m_nOption1, &m_nOption2, &m_nFirstEntryY})
+            *v = std::clamp(*v, -100000, 100000);
+    }
 }
 
 void CCategoriesItem::WriteHtml(CPageOutput& out)

@@ -122,6 +122,11 @@ void CGalleryItem::Serialize(CArchive& ar, int version)
     }
     if (ar.IsStoring() || version >= 88)
         Io(ar, m_nArchivedSince88);
+    if (ar.IsLoading()) {
+        // held to what a page can use, as the common fields are
+        for (int* v : {&m_nCellPadding, &m_nThumbHeight, &m_nThumbBorder, &m_nThumbPadding, &m_nThumbWidth})
+            *v = std::clamp(*v, -100000, 100000);
+    }
 }
 
 void CGalleryItem::SerializeExtra(CArchive& ar, int version)

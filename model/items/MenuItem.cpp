@@ -111,6 +111,11 @@ void CMenuItem::Serialize(CArchive& ar, int version)
     Io(ar, m_nDropHoverDecoration);
     SerializeEntries(ar, version, m_topEntries);
     SerializeEntries(ar, version, m_dropEntries);
+    if (ar.IsLoading()) {
+        // held to what a page can use, as the common fields are
+        m_nDropWidth = std::clamp(m_nDropWidth, -1000000, 1000000);
+        m_nDropSize = std::clamp(m_nDropSize, -1000, 1000);
+    }
 }
 
 void CMenuItem::SerializeExtra(CArchive& ar, int version)

@@ -17,6 +17,11 @@ void CRadioChoiceItem::Serialize(CArchive& ar, int version)
     Io(ar, m_bDefaultChecked);
     if (ar.IsStoring() || version >= 88)
         Io(ar, m_nLabelGap);
+    if (ar.IsLoading()) {
+        // from a damaged file or paste these may be anything: rows and gaps of a page
+        m_nRowSpacing = std::clamp(m_nRowSpacing, -20, 10000);
+        m_nLabelGap = std::clamp(m_nLabelGap, 0, 10000);
+    }
 }
 
 void CRadioChoiceItem::WriteHtml(CPageOutput& out)
@@ -85,16 +90,19 @@ void CRadioChoiceItem::RecalcLayout()
         font.CreateFontIndirect(&m_lfText);
         dc.SelectObject(&font);
     }
+    long long rows = 0;
     for (const CWString& line : m_optionLines) {
-        height += m_nRowSpacing + 20;
+        rows += m_nRowSpacing + 20;
         CWString label, value;
         SplitLabelValue(line, label, value);
         if (measure && !label.IsEmpty())
             widest = std::max(widest, int(dc.GetTextExtent(label.GetBuffer(), label.GetLength()).cx));
     }
-    height = std::max(height, 20);
-    m_nWidth = 14 + m_nLabelGap + widest + m_nInset[SIDE_LEFT] + 10 + m_nInset[SIDE_RIGHT];
-    m_nHeight = height + m_nInset[SIDE_TOP] + m_nInset[SIDE_BOTTOM];
+    // insets of a damaged file may be huge too: the sums are bounded, never overflow
+    auto bounded = [](long long v) { return int(std::clamp(v, 0LL, 1000000LL)); };
+    height = bounded(std::max(rows, 20LL));
+    m_nWidth = bounded(24LL + m_nLabelGap + widest + m_nInset[SIDE_LEFT] + m_nInset[SIDE_RIGHT]);
+    m_nHeight = bounded(0LL + height + m_nInset[SIDE_TOP] + m_nInset[SIDE_BOTTOM]);
 }
 
 void CRadioChoiceItem::Draw(CDC* dc)

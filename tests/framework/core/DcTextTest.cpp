@@ -37,6 +37,8 @@ TEST(Gdi, MulDivRoundsHalfAwayFromZero)
         {12, 4, 3, 16}, {10, 4, 3, 13}, {11, 4, 3, 15}, {80, 96, 720, 11}, {120, 96, 720, 16},
         {-10, 4, 3, -13}, {1, 1, 2, 1}, {-1, 1, 2, -1}, {7, 0, 3, 0}, {5, 5, 0, -1},
         {2000000000, 3, 4, 1500000000},
+        // a result no int holds is -1, never a wrapped value
+        {2000000000, 4, 3, -1}, {-2000000000, 4, 3, -1}, {2147483647, 2147483647, 1, -1},
     };
     for (const Case& c : cases)
         EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
