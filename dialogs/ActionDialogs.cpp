@@ -166,15 +166,23 @@ CString MakeUniqueActionId(CKJDoc* doc, CItem* root)
         doc->CollectAllItems(items);
     else if (root)
         root->CollectItems(items);
-    std::unordered_set<std::string> names;
-    for (CItem* i : items)
-        names.insert(i->m_strName.GetString());
-    // the random number keeps ids of different sessions apart; a taken one is skipped
-    for (;;) {
-        CString name = CString::Formatted("id%d", std::rand() % 32768);
-        if (!names.count(name.GetString()))
+    // an unnamed item answers to "id" and its serial in the page: that id is taken too
+    std::unordered_set<std::string> taken;
+    for (CItem* i : items) {
+        taken.insert(i->m_strName.GetString());
+        taken.insert(i->GetHtmlId().GetString());
+    }
+    auto isTaken = [&taken](const CString& name) { return taken.count(name.GetString()) != 0; };
+    if (doc)
+        return CKJDoc::TakeName("id%d", doc->m_nItemCounter, isTaken);
+    // without a project: the first free number (each item takes at most two, so one of the
+    // first 2n + 1 is free)
+    for (std::size_t n = 1; n <= 2 * items.size() + 1; ++n) {
+        CString name = CString::Formatted("id%d", int(n));
+        if (!isTaken(name))
             return name;
     }
+    return CString::Formatted("id%d", int(2 * items.size() + 2));
 }
 
 // ---- DItemTree

@@ -28,7 +28,8 @@ const std::vector<const char*>& BuildActionTypeList();
 CString DescribeAction(const CActionStep& step);
 // Sets flags[type] for every item type a step of the kind may target (50 flags).
 void AllowedTargetTypes(int kind, int flags[50]);
-// "id%d" that no item of the project (or of root when there is no project) bears.
+// "id%d" that no item of the project (or of root when there is no project) bears as its
+// name or its id in the page; with a project the number comes from its item counter.
 CString MakeUniqueActionId(CKJDoc* doc, CItem* root);
 
 class DItemTree : public CDialog {

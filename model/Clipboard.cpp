@@ -22,12 +22,12 @@
 #include <memory>
 #include <vector>
 
-namespace {
-
 bool IsPictureItemType(int type)
 {
     return type == ITEM_IMAGE || type == ITEM_GIF || type == ITEM_IMAGE_BUTTON || type == ITEM_SHAPE || type == ITEM_ARTISTIC_TEXT;
 }
+
+namespace {
 
 int NextSerial()
 {

@@ -16,6 +16,10 @@ class CPublishContext;
 class CSiteObject;
 class CWString;
 
+// Items shown from a rendered picture (Image, GIF, Image Button, Shape, Artistic Text):
+// the ones that can be cloned as Image Clones.
+bool IsPictureItemType(int type);
+
 // Writes the group's selected children as an item stream: count, then each child's type
 // code and record (memory version), then the extras of each. With clonePictures, picture
 // items (Image, GIF, Image Button, Shape, Artistic Text) go as Image Clones of themselves.

@@ -1,6 +1,7 @@
 // Action menu commands: the six event actions of the selected items, their link, and the
-// destination of a form. Each dialog edits a copy of its record; after OK one edit scope
-// records the snapshot and then gives the items the result, so Cancel changes nothing.
+// destination of a form. Each dialog edits a copy of its record; one edit scope records
+// the snapshot and then gives the items the result, so Cancel changes nothing (the event
+// dialog's scope opens before it, as it may name the item it targets).
 #include "editor/commands/FormatCommands.h"
 
 #include "dialogs/LinkDialog.h"
@@ -151,15 +152,32 @@ void CKJView::OnItemEvent(int event)
                                                [event](const EventCommand& c) { return c.event == event; });
     if (command == std::end(kEventCommands))
         return;
+    // The dialog names an unnamed item it is told to target, so the change begins before
+    // it opens: the container's snapshot holds the selected items and their neighbours,
+    // and one Edit/Undo restores them all. Cancel gives the names back, also those of
+    // items outside the container.
+    CEditScope scope(*doc, m_pCurrentPage, m_pContainer, nullptr, command->undo);
+    if (m_pCurrentPage) {
+        CItemList inside;
+        m_pCurrentPage->CollectItems(inside);
+        std::vector<CItem*> unnamed;
+        for (CItem* item : inside)
+            if (item->m_strName.IsEmpty())
+                unnamed.push_back(item);
+        // run before the snapshot is read back, while these are still the live items
+        doc->OnEditCancel([unnamed] {
+            for (CItem* item : unnamed)
+                item->m_strName.Empty();
+        });
+    }
     // The dialog edits the record it is given: a copy, so that Cancel leaves the item
-    // untouched. The snapshot then holds the whole container when the other selected
-    // items receive copies, so that one Edit/Undo restores them all.
+    // untouched.
     CItemAction action = first->m_actions[event];
     const CString title = first->Describe() + UiTranslate(CString(" : ") + command->undo);
-    if (edit(action, m_pCurrentPage, title, this) != IDOK)
+    if (edit(action, m_pCurrentPage, title, this) != IDOK) {
+        scope.Cancel();
         return;
-    const bool several = CountSelected() > 1;
-    CEditScope scope(*doc, m_pCurrentPage, m_pContainer, several ? nullptr : first, command->undo);
+    }
     for (CItem* item : GetSelectedItems()) {
         item->m_actions[event] = action;
         scope.Touch(item);

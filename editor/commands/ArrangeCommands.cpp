@@ -4,6 +4,7 @@
 // runs before the scope, so Cancel leaves the project untouched.
 #include "editor/commands/Commands.h"
 
+#include "controls/DialogKit.h"
 #include "dialogs/SizeDialogs.h"
 #include "document/EditScope.h"
 #include "document/KJDoc.h"
@@ -14,7 +15,6 @@
 #include "model/Page.h"
 #include "model/items/ImageItemBase.h"
 
-#include <QtGui/QGuiApplication>
 
 #include <algorithm>
 
@@ -36,12 +36,6 @@ struct AlignCommand {
 constexpr AlignCommand kAlignCommands[] = {
     {ID_ARRANGE_LEFT, "Align Left"},   {ID_ARRANGE_CENTER, "Align Center"}, {ID_ARRANGE_RIGHT, "Align Right"},
     {ID_ARRANGE_TOP, "Align Top"},     {ID_ARRANGE_MIDDLE, "Align Middle"}, {ID_ARRANGE_BOTTOM, "Align Bottom"},
-};
-
-// Restores the arrow cursor however the command ends.
-struct WaitCursor {
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
 };
 
 } // namespace
@@ -68,7 +62,7 @@ void RegisterArrangeCommands(CKJView& view)
     cmd(ID_CONTAINER_RESIZE, [v] { v->OnInsideBoxResize(); });
     cmd(ID_ARRANGE_OVERLAPPING, [v] { v->OnAlignOverlapping(); });
 
-    auto selected = [v](CCmdUI* ui) { ui->Enable(Group(v->m_pContainer) && v->GetSelectedItem()); };
+    auto selected = [v](CCmdUI* ui) { v->OnUpdateItemCommand(ui); };
     for (UINT id : {UINT(ID_ITEM_RESIZE), UINT(ID_ARRANGE_POSITION), UINT(ID_ARRANGE_SEND_TO_BACK),
                     UINT(ID_ARRANGE_BRING_TO_FRONT), UINT(ID_ARRANGE_CENTER_ON_PAGE), UINT(ID_ARRANGE_FIT_TO_PAGE),
                     UINT(ID_ARRANGE_FLOW_FIRST), UINT(ID_ARRANGE_FLOW_LAST), UINT(ID_ARRANGE_OVERLAPPING)})
@@ -322,7 +316,7 @@ void CKJView::OnAlignFitToPage()
     auto* group = Group(m_pContainer);
     if (!doc || !group)
         return;
-    WaitCursor wait;
+    CWaitCursor wait;
     CEditScope scope(*doc, m_pCurrentPage, m_pContainer, nullptr, "Fit to Page");
     InvalidateSelection();
     for (CItem* item : GetSelectedItems()) {

@@ -38,34 +38,10 @@
 
 #include <memory>
 #include <optional>
-#include <set>
-#include <string>
 
 namespace {
 
 CGroupItem* Group(CItem* item) { return dynamic_cast<CGroupItem*>(item); }
-
-bool IsPictureItem(const CItem* item)
-{
-    const int t = item->m_nType;
-    return t == ITEM_IMAGE || t == ITEM_GIF || t == ITEM_IMAGE_BUTTON || t == ITEM_SHAPE || t == ITEM_ARTISTIC_TEXT;
-}
-
-// The pattern formatted with the item counter's next value that no item of the project
-// already bears as its name; the counter advances past every value tried.
-CString NextFreeName(CKJDoc& doc, const char* pattern)
-{
-    CItemList items;
-    doc.CollectAllItems(items);
-    std::set<std::string> used;
-    for (const CItem* item : items)
-        used.insert(item->m_strName.GetString());
-    for (;;) {
-        CString name = CString::Formatted(pattern, doc.m_nItemCounter++);
-        if (!used.count(name.GetString()))
-            return name;
-    }
-}
 
 // What the clipboard offers to Edit/Paste. A picture alone offers nothing until the
 // picture paste has its dialog.
@@ -264,7 +240,9 @@ void RegisterClipboardCommands(CKJView& view)
     cmd(ID_EDIT_GROUP_AS_FORM, &CKJView::OnEditGroupAsForm);
     cmd(ID_EDIT_SELECT_ALL, &CKJView::OnEditSelectAll);
 
-    view.OnUpdateCommand(ID_EDIT_CUT, [v](CCmdUI* ui) { ui->Enable(v->GetSelectedItem() != nullptr); });
+    // Copy, Cut, Delete and Duplicate act on the selection: with none they are off
+    for (UINT id : {UINT(ID_EDIT_COPY), UINT(ID_EDIT_CUT), UINT(ID_EDIT_DELETE), UINT(ID_EDIT_DUPLICATE)})
+        view.OnUpdateCommand(id, [v](CCmdUI* ui) { v->OnUpdateItemCommand(ui); });
     view.OnUpdateCommand(ID_EDIT_PASTE, [hasContainer](CCmdUI* ui) { ui->Enable(hasContainer() && ClipboardOffersPaste()); });
     auto several = [v, hasContainer](CCmdUI* ui) { ui->Enable(hasContainer() && v->CountSelected() > 1); };
     view.OnUpdateCommand(ID_EDIT_GROUP, several);
@@ -315,13 +293,14 @@ bool CKJView::CopySelectionToClipboard()
 
 void CKJView::OnEditCopy()
 {
-    if (m_pContainer)
+    // nothing selected: the clipboard keeps what it holds
+    if (m_pContainer && CountSelected() > 0)
         CopySelectionToClipboard();
 }
 
 void CKJView::OnEditCut()
 {
-    if (!m_pContainer)
+    if (!m_pContainer || CountSelected() == 0)
         return;
     // Nothing is deleted that did not reach the clipboard.
     if (!CopySelectionToClipboard())
@@ -374,7 +353,7 @@ void CKJView::PasteImageWithDialog(const QImage& image)
     dlg.m_nHeight = dlg.m_picture.GetHeight();
     if (dlg.DoModal() != IDOK)
         return;
-    PastePicture(*this, DibToQImage(dlg.m_picture), dlg.m_name, dlg.m_nFormat == 1, dlg.m_nPlacement);
+    PastePicture(*this, dlg.m_picture, dlg.m_name, dlg.m_nFormat == 1, dlg.m_nPlacement);
 }
 
 bool CKJView::PasteItemBytes(const QByteArray& bytes, bool rename)
@@ -476,7 +455,8 @@ int CKJView::DeleteSelectedItems()
 void CKJView::OnEditDelete()
 {
     CKJDoc* doc = GetProject();
-    if (!doc || !Group(m_pContainer))
+    // nothing selected: no empty undo step
+    if (!doc || !Group(m_pContainer) || CountSelected() == 0)
         return;
     ClearInteraction();
     InvalidateSelection();
@@ -494,12 +474,14 @@ void CKJView::OnEditDuplicate()
     if (!doc || !Group(m_pContainer))
         return;
     const std::vector<CItem*> selected = GetSelectedItems();
+    if (selected.empty())
+        return;
     DDuplicate dlg(this);
     dlg.m_nStepX = doc->m_nDuplicateDX;
     dlg.m_nStepY = doc->m_nDuplicateDY;
     dlg.m_nCount = 1;
     dlg.m_bCloneImage = 0;
-    dlg.m_bCloneAllowed = std::any_of(selected.begin(), selected.end(), IsPictureItem) ? 1 : 0;
+    dlg.m_bCloneAllowed = std::any_of(selected.begin(), selected.end(), [](const CItem* i) { return IsPictureItemType(i->m_nType); }) ? 1 : 0;
     if (dlg.DoModal() != IDOK)
         return;
     ClearInteraction();
@@ -539,7 +521,7 @@ bool WrapSelection(CKJView& view, std::unique_ptr<CGroupItem> wrapper, int grow,
     wrapper->m_bPositioned = 1;
     wrapper->SetRect(rect.left, rect.top, rect.right, rect.bottom);
     CEditScope scope(*doc, view.m_pCurrentPage, view.m_pContainer, nullptr, undo);
-    wrapper->m_strName = NextFreeName(*doc, pattern);
+    wrapper->m_strName = doc->TakeItemName(pattern);
     for (CItem* item : view.GetSelectedItems()) {
         CItem* child = container->DetachChild(item);
         child->m_nX -= rect.left;
@@ -631,10 +613,11 @@ void CKJView::OnDropFiles(const QStringList& paths)
         case DropKind::Text: AfxMessageBox(UiTranslate("Text"), MB_OK); break;
         case DropKind::Data: AfxMessageBox(UiTranslate("Data"), MB_OK); break;
         case DropKind::Picture: {
-            begin();
+            // read first: a picture that cannot be read leaves no step and no mark
             CImageItem* item = CreateImageItemFromFile(*doc, CString::FromQString(path));
             if (!item)
                 break; // the reader has said why
+            begin();
             item->RecalcLayout();
             CenterInContainer(item);
             group->AddChild(item);

@@ -76,14 +76,14 @@ CString WritePictureFile(const CDib& dib, bool jpeg, const QTemporaryDir& folder
 
 } // namespace
 
-bool PastePicture(CKJView& view, const QImage& image, const CWString& typedName, bool jpeg, int placement)
+bool PastePicture(CKJView& view, const CDib& picture, const CWString& typedName, bool jpeg, int placement)
 {
     CKJDoc* doc = view.GetProject();
     if (!doc || !view.m_pContainer)
         return false;
     QTemporaryDir folder;
     const CString name = PastedPictureName(typedName);
-    const CString path = WritePictureFile(DibFromQImage(image), jpeg, folder, name);
+    const CString path = WritePictureFile(picture, jpeg, folder, name);
     if (path.IsEmpty())
         return false;
 
@@ -99,8 +99,8 @@ bool PastePicture(CKJView& view, const QImage& image, const CWString& typedName,
         return true;
     }
 
-    auto picture = std::make_unique<CPicture>();
-    if (!picture->LoadFile(path)) {
+    auto texture = std::make_unique<CPicture>();
+    if (!texture->LoadFile(path)) {
         AfxMessageBox(UiTranslate("The picture could not be pasted."), MB_ICONEXCLAMATION);
         return false;
     }
@@ -111,12 +111,14 @@ bool PastePicture(CKJView& view, const QImage& image, const CWString& typedName,
     if (placement != PastePictureBackground)
         scope.TouchSite(); // every page shows the browser background
     scope.SetHint(HINT_TEXTURES);
-    picture->Render();
-    CPicture* texture = picture.get();
-    doc->m_textures.push_back(std::move(picture));
+    texture->Render();
+    CPicture* added = texture.get();
+    // through the document, so that a cancelled change takes the texture out again
+    doc->AddTexture(std::move(texture));
     fill->m_nKind = CFillStyle::KindPicture;
-    fill->m_pPicture = texture;
-    fill->m_nPictureId = texture->m_nSerial;
+    fill->m_pPicture = added;
+    // fills name their picture by its picture id: Undo and reading the file reconnect by it
+    fill->m_nPictureId = added->m_nPictureId;
     fill->Render(true);
     view.update();
     return true;

@@ -4,10 +4,10 @@
 #pragma once
 #include "framework/core/CString.h"
 
+class CDib;
 class CKJView;
 class CWString;
 class QByteArray;
-class QImage;
 
 enum PastePicturePlacement { PastePictureImage = 0, PastePictureBackground = 1, PastePictureBrowserBackground = 2 };
 
@@ -18,7 +18,7 @@ CString PastedPictureName(const CWString& typed);
 // Encodes the picture in memory (JPEG of quality 90 or PNG) into a private temporary folder
 // that is removed afterwards, and places it as asked. One undo step "Paste Image"; false
 // (a message shown, the project unchanged) when the picture cannot be encoded or read back.
-bool PastePicture(CKJView& view, const QImage& image, const CWString& typedName, bool jpeg, int placement);
+bool PastePicture(CKJView& view, const CDib& picture, const CWString& typedName, bool jpeg, int placement);
 
 // The clipboard type of a drawing (in place of a Windows metafile).
 inline constexpr const char* kDrawingMimeType = "image/svg+xml";

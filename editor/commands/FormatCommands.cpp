@@ -47,6 +47,9 @@ CommandDialogs& GetCommandDialogs()
             DAction dlg(parent);
             dlg.m_pAction = &action;
             dlg.m_pContainer = page;
+            // the view's project: a new target id is checked against every page
+            if (auto* view = dynamic_cast<CKJView*>(parent))
+                dlg.m_pDoc = view->GetProject();
             dlg.m_strCaption = title;
             return int(dlg.DoModal());
         };

@@ -10,6 +10,8 @@
 #include "document/ImageItemImport.h"
 #include "document/KJDoc.h"
 #include "editor/KJView.h"
+#include "editor/SiteTreeNodes.h"
+#include "editor/ViewFrame.h"
 #include "framework/core/MessageBox.h"
 #include "framework/core/Profile.h"
 #include "model/Translate.h"
@@ -36,7 +38,7 @@
 #include "model/items/SubmitButtonItem.h"
 
 #include <QtCore/QFileInfo>
-#include <QtGui/QGuiApplication>
+#include <QtWidgets/QTreeWidget>
 
 #include <algorithm>
 #include <cstring>
@@ -60,19 +62,6 @@ CItem* NewInsertItem(CKJDoc& doc, int type)
         ApplyNewItemDefaults(static_cast<CImageButtonItem&>(*item));
     return item;
 }
-
-bool EnsureInsertContainer(CKJView& view)
-{
-    CKJDoc* doc = view.GetProject();
-    if (!doc)
-        return false;
-    if (!view.m_pContainer && !doc->m_pages.empty())
-        view.SetCurrentPage(doc->m_pages.front().get());
-    return view.m_pContainer != nullptr;
-}
-
-CInsertWaitCursor::CInsertWaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-CInsertWaitCursor::~CInsertWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
 
 namespace {
 
@@ -373,9 +362,17 @@ const InsertRow kRows[] = {
      [](CKJView&, CItem& i) { Size(i, 300, 300); },
      [](CKJView& v, CItem& i) {
          Centre(v, i);
-         // the page now runs PHP: its file becomes ".php"
-         if (CPage* page = v.m_pCurrentPage)
-             page->m_strExtension = ".php";
+         // the page now runs PHP: its file becomes ".php", and every link to it changes
+         CPage* page = v.m_pCurrentPage;
+         if (!page || page->m_strExtension == ".php")
+             return;
+         page->m_strExtension = ".php";
+         CEditScope scope(*v.GetProject()); // joins the insert's change
+         scope.Touch(page);
+         scope.TouchSite();
+         if (CViewFrame* frame = v.GetFrameWnd(); frame && frame->GetSiteTree())
+             if (QTreeWidgetItem* node = FindNode(frame->GetSiteTree(), page))
+                 node->setText(0, GetPageTreeLabel(page).ToQString());
      },
      nullptr},
 };
@@ -383,7 +380,7 @@ const InsertRow kRows[] = {
 // The skeleton every row runs: make, default, name, dialog, snapshot, lay out, add.
 void RunInsert(CKJView& view, const InsertRow& row)
 {
-    if (!EnsureInsertContainer(view))
+    if (!view.GetProject() || !view.EnsureCurrentContainer())
         return;
     CKJDoc& doc = *view.GetProject();
     InsertDialog dialog;
@@ -402,17 +399,20 @@ void RunInsert(CKJView& view, const InsertRow& row)
         row.before(view, *item);
     if (row.pattern && row.nameAt == kNameBefore)
         item->m_strName = doc.TakeItemName(row.pattern);
+
+    // The change begins before the dialog: a dialog that changes the project itself (a
+    // site style, a texture made from its Background button) joins this one step, and
+    // Cancel puts all of it back. A name drawn above stays used; the serials the dropped
+    // item drew are given back, so the project is as it was.
+    CEditScope scope(doc, view.m_pCurrentPage, view.m_pContainer, nullptr, row.undo);
     if ((dialog && !dialog(view, *item)) || (row.accept && !row.accept(view, *item))) {
-        // Cancel: the serials the dropped item drew are given back, so the project is
-        // as it was (a name drawn before the dialog stays used)
+        scope.Cancel();
         item.reset();
         SetObjectCounter(std::max(serials, doc.HighestSerial()));
         return;
     }
     if (row.pattern && row.nameAt == kNameAfter)
         item->m_strName = doc.TakeItemName(row.pattern);
-
-    CEditScope scope(doc, view.m_pCurrentPage, view.m_pContainer, nullptr, row.undo);
     scope.Touch(view.m_pContainer);
     if (auto* picture = dynamic_cast<CImageItemBase*>(item.get()))
         picture->Render(0);

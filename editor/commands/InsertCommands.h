@@ -17,19 +17,6 @@ class CSiteObject;
 class CSliderItem;
 class CTableItem;
 
-// The preamble of every insert: with no current container the first page becomes
-// current; false when there is still none.
-bool EnsureInsertContainer(CKJView& view);
-
-// The wait cursor while pictures load.
-class CInsertWaitCursor {
-public:
-    CInsertWaitCursor();
-    ~CInsertWaitCursor();
-    CInsertWaitCursor(const CInsertWaitCursor&) = delete;
-    CInsertWaitCursor& operator=(const CInsertWaitCursor&) = delete;
-};
-
 // The one place a new item of an Insert or Form command is made: the type's constructor,
 // then the per-user defaults of its kind.
 CItem* NewInsertItem(CKJDoc& doc, int type);

@@ -14,6 +14,7 @@
 #include "dialogs/WidgetDialogs.h"
 #include "dialogs/SmallItemDialogs.h"
 #include "dialogs/SmallPropertyDialogs.h"
+#include "controls/DialogKit.h"
 #include "controls/FileChooser.h"
 #include "document/EditScope.h"
 #include "document/ImageItemImport.h"
@@ -26,6 +27,8 @@
 #include "model/Clipboard.h"
 #include "model/Folder.h"
 #include "model/GroupItem.h"
+#include "model/HeaderFooterItem.h"
+#include "model/MasterItem.h"
 #include "model/ItemTypes.h"
 #include "model/Page.h"
 #include "model/WString.h"
@@ -205,13 +208,16 @@ CFileRecord* AttachFileToProject(CKJDoc& doc, const CString& path, const CString
 
 namespace {
 
-std::vector<CItem*> Candidates(CKJDoc& doc, std::initializer_list<int> types)
+// Whether an item is one an insert command offers to clone.
+using CandidateTest = bool (*)(const CItem&);
+
+std::vector<CItem*> Candidates(CKJDoc& doc, CandidateTest candidate)
 {
     CItemList all;
     doc.CollectAllItems(all);
     std::vector<CItem*> out;
     for (CItem* item : all)
-        if (std::find(types.begin(), types.end(), item->m_nType) != types.end())
+        if (candidate(*item))
             out.push_back(item);
     return out;
 }
@@ -241,11 +247,11 @@ ImageChoiceDialog& ImageChoice()
 }
 
 // Asks which existing picture to clone; false when the command ends here.
-bool ChooseCandidate(CKJView& view, std::initializer_list<int> types, const char* loadLabel, bool forwardExternal,
+bool ChooseCandidate(CKJView& view, CandidateTest candidate, const char* loadLabel, bool forwardExternal,
                      CItem*& chosen)
 {
     chosen = nullptr;
-    std::vector<CItem*> candidates = Candidates(*view.GetProject(), types);
+    std::vector<CItem*> candidates = Candidates(*view.GetProject(), candidate);
     if (candidates.empty())
         return true;
     if (!ImageChoice())
@@ -263,15 +269,39 @@ bool ChooseCandidate(CKJView& view, std::initializer_list<int> types, const char
     return result == IDOK;
 }
 
-bool CandidatesAnswerable(CKJView& view, std::initializer_list<int> types)
+// Whether the object or anything inside it (the items CollectItems lists) is accepted;
+// stops at the first one, as the menu asks this on every idle tick.
+bool AnyItemInside(const CItem& object, CandidateTest accepted)
 {
-    CKJDoc* doc = view.GetProject();
-    return doc && (ImageChoice() || Candidates(*doc, types).empty());
+    if (accepted(object))
+        return true;
+    if (const auto* slider = dynamic_cast<const CSliderItem*>(&object))
+        for (const auto& frame : slider->m_frames)
+            if (AnyItemInside(*frame, accepted))
+                return true;
+    if (const auto* group = dynamic_cast<const CGroupItem*>(&object))
+        for (const auto& child : group->GetChildren())
+            if (AnyItemInside(*child, accepted))
+                return true;
+    return false;
 }
 
-constexpr std::initializer_list<int> kImageCandidates = {ITEM_IMAGE, ITEM_GIF, ITEM_IMAGE_BUTTON, ITEM_ARTISTIC_TEXT,
-                                                         ITEM_SHAPE};
-constexpr std::initializer_list<int> kButtonCandidates = {ITEM_IMAGE_BUTTON};
+bool ProjectHasItem(const CKJDoc& doc, CandidateTest accepted)
+{
+    auto any = [&](const auto& list) {
+        return std::any_of(list.begin(), list.end(), [&](const auto& c) { return AnyItemInside(*c, accepted); });
+    };
+    return any(doc.m_pages) || any(doc.m_masters) || any(doc.m_footerBands) || any(doc.m_headerBands);
+}
+
+bool CandidatesAnswerable(CKJView& view, CandidateTest candidate)
+{
+    CKJDoc* doc = view.GetProject();
+    return doc && (ImageChoice() || !ProjectHasItem(*doc, candidate));
+}
+
+bool IsImageCandidate(const CItem& item) { return IsPictureItemType(item.m_nType); }
+bool IsButtonCandidate(const CItem& item) { return item.m_nType == ITEM_IMAGE_BUTTON; }
 
 void ImportImageFiles(CKJView& view)
 {
@@ -291,7 +321,7 @@ void ImportImageFiles(CKJView& view)
     CKJDoc& doc = *view.GetProject();
     CEditScope scope(doc, view.m_pCurrentPage, view.m_pContainer, nullptr, "Insert Image");
     const bool downsize = AfxMessageBox(Translate("Do you want to downsize large images?"), MB_YESNO) == IDYES;
-    CInsertWaitCursor wait;
+    CWaitCursor wait;
     int inserted = 0;
     for (const CString& path : paths) {
         std::unique_ptr<CImageItem> item(CreateImageItemFromFile(doc, path));
@@ -316,10 +346,10 @@ void ImportImageFiles(CKJView& view)
 
 void OnInsertImage(CKJView& view)
 {
-    if (!EnsureInsertContainer(view))
+    if (!view.GetProject() || !view.EnsureCurrentContainer())
         return;
     CItem* chosen = nullptr;
-    if (!ChooseCandidate(view, kImageCandidates, "Load New Image from File", true, chosen))
+    if (!ChooseCandidate(view, IsImageCandidate, "Load New Image from File", true, chosen))
         return;
     if (chosen) {
         InsertClone(view, *chosen);
@@ -330,10 +360,10 @@ void OnInsertImage(CKJView& view)
 
 void OnInsertButton(CKJView& view)
 {
-    if (!EnsureInsertContainer(view))
+    if (!view.GetProject() || !view.EnsureCurrentContainer())
         return;
     CItem* chosen = nullptr;
-    if (!ChooseCandidate(view, kButtonCandidates, "Create New Button", false, chosen))
+    if (!ChooseCandidate(view, IsButtonCandidate, "Create New Button", false, chosen))
         return;
     if (chosen) {
         InsertClone(view, *chosen);
@@ -351,7 +381,7 @@ void OnInsertButton(CKJView& view)
 
 void OnInsertIcon(CKJView& view)
 {
-    if (!EnsureInsertContainer(view))
+    if (!view.GetProject() || !view.EnsureCurrentContainer())
         return;
     CFileChooser chooser;
     chooser.SetFilter("Icons (*.png)|*.png");
@@ -364,7 +394,7 @@ void OnInsertIcon(CKJView& view)
     for (const CString& path : chooser.GetPathNames()) {
         view.InvalidateSelection();
         view.DeselectAll();
-        CInsertWaitCursor wait;
+        CWaitCursor wait;
         std::unique_ptr<CImageItem> item(CreateImageItemFromFile(doc, path));
         if (!item)
             continue;
@@ -396,7 +426,7 @@ NewFormBuilder& FormBuilder()
 
 void OnFormNewForm(CKJView& view)
 {
-    if (!EnsureInsertContainer(view) || !FormBuilder())
+    if (!view.GetProject() || !view.EnsureCurrentContainer() || !FormBuilder())
         return;
     std::unique_ptr<CItem> form(FormBuilder()(view));
     if (!form)
@@ -421,21 +451,21 @@ FileNameDialog& FileNameChoice()
 
 void OnInsertGallery(CKJView& view)
 {
-    if (!EnsureInsertContainer(view) || !GalleryChoice())
+    if (!view.GetProject() || !view.EnsureCurrentContainer() || !GalleryChoice())
         return;
     GalleryValues values;
     if (!GalleryChoice()(view, values))
         return;
     CKJDoc& doc = *view.GetProject();
     CEditScope scope(doc, view.m_pCurrentPage, view.m_pContainer, nullptr, "Insert Gallery");
-    CInsertWaitCursor wait;
+    CWaitCursor wait;
     CGalleryItem* gallery = BuildGallery(doc, values.width, values.height, values.thumbWidth, values.thumbHeight, values.paths);
     view.AddItemToPage(gallery, true);
 }
 
 void OnInsertSlider(CKJView& view)
 {
-    if (!EnsureInsertContainer(view) || !SliderChoice())
+    if (!view.GetProject() || !view.EnsureCurrentContainer() || !SliderChoice())
         return;
     CKJDoc& doc = *view.GetProject();
     SliderValues values;
@@ -443,7 +473,7 @@ void OnInsertSlider(CKJView& view)
     values.height = doc.m_nPageWidth / 3;
     if (!SliderChoice()(view, values))
         return;
-    CInsertWaitCursor wait;
+    CWaitCursor wait;
     CEditScope scope(doc, view.m_pCurrentPage, view.m_pContainer, nullptr, "Insert Slider");
     CSliderItem* slider = BuildSlider(doc, values.width, values.height, values.frameTime, values.direction,
                                       values.descriptions != 0, values.paths);
@@ -453,7 +483,7 @@ void OnInsertSlider(CKJView& view)
 
 void OnInsertTable(CKJView& view)
 {
-    if (!EnsureInsertContainer(view) || !TableChoice())
+    if (!view.GetProject() || !view.EnsureCurrentContainer() || !TableChoice())
         return;
     CKJDoc& doc = *view.GetProject();
     TableValues values;
@@ -508,12 +538,20 @@ void RegisterWidgetDialogs()
     SetInsertDialog(ID_INSERT_LINK, [](CKJView& view, CItem& item) {
         DLinkItem dlg(&view);
         dlg.m_pItem = static_cast<CLinkItem*>(&item);
-        dlg.m_pDoc = view.GetProject();
+        CKJDoc* doc = view.GetProject();
+        dlg.m_pDoc = doc;
+        // OK may change the site's link style; the insert's change puts it back when the
+        // insert is dropped after all (a link left without text)
+        if (doc)
+            doc->OnEditCancel([doc, saved = doc->m_styles.m_link] { doc->m_styles.m_link = saved; });
         if (dlg.DoModal() != IDOK)
             return false;
-        if (dlg.m_bDefaultStyleChanged) {
-            // the site's link style changed with it: every page shows it
-            view.GetProject()->ApplyPageWidth();
+        if (dlg.m_bDefaultStyleChanged && doc) {
+            // the site's link style changed with it: every page and the stylesheet show it
+            CEditScope scope(*doc);
+            scope.TouchSite();
+            scope.TouchStylesheet();
+            doc->ApplyPageWidth();
             view.update();
         }
         return true;
@@ -703,8 +741,8 @@ void RegisterInsertCommands(CKJView& view)
         view.OnCommand(id, [&view, run] { run(view); });
         view.OnUpdateCommand(id, [enabled](CCmdUI* ui) { ui->Enable(enabled()); });
     };
-    add(ID_INSERT_IMAGE, OnInsertImage, [&view, hasPage] { return hasPage() && CandidatesAnswerable(view, kImageCandidates); });
-    add(ID_INSERT_BUTTON, OnInsertButton, [&view, hasPage] { return hasPage() && CandidatesAnswerable(view, kButtonCandidates); });
+    add(ID_INSERT_IMAGE, OnInsertImage, [&view, hasPage] { return hasPage() && CandidatesAnswerable(view, IsImageCandidate); });
+    add(ID_INSERT_BUTTON, OnInsertButton, [&view, hasPage] { return hasPage() && CandidatesAnswerable(view, IsButtonCandidate); });
     add(ID_INSERT_ICON, OnInsertIcon, hasPage);
     add(ID_INSERT_GALLERY, OnInsertGallery, [hasPage] { return hasPage() && bool(GalleryChoice()); });
     add(ID_INSERT_SLIDER, OnInsertSlider, [hasPage] { return hasPage() && bool(SliderChoice()); });

@@ -318,7 +318,11 @@ void CKJView::OnPageSetup()
             scope.Cancel();
             return;
         }
-        page->m_strExtension = dlg.m_bPhp ? ".php" : ".html";
+        const CString extension = dlg.m_bPhp ? ".php" : ".html";
+        if (page->m_strExtension != extension) {
+            page->m_strExtension = extension;
+            scope.TouchSite(); // every page that links here writes the new address
+        }
         page->m_nHeight = dlg.m_nHeight;
         page->m_nBlockAlign = dlg.m_nAlign;
         page->m_title = dlg.m_title;
@@ -335,8 +339,7 @@ void CKJView::OnPageSetup()
         }
         page->RecalcLayout();
         page->LayoutChildren();
-        scope.Touch(page);
-        scope.TouchSite(); // the extension or title may be in other pages' links and menus
+        scope.Touch(page); // the title, height, alignment and overlap are the page's own
         if (CViewFrame* frame = GetFrameWnd(); frame && frame->GetSiteTree())
             if (QTreeWidgetItem* node = FindNode(frame->GetSiteTree(), page)) {
                 node->setText(0, GetPageTreeLabel(page).ToQString());

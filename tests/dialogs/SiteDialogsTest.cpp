@@ -585,6 +585,37 @@ TEST(Action, GeneratedIdsAvoidTakenNames)
     }
 }
 
+// Without a project the ids are the first free numbers, in a bounded search; an unnamed
+// item's "id<serial>" counts as taken. With one, the number comes from the project's
+// item counter and skips what any item of any page bears.
+TEST(Action, GeneratedIdsWithAndWithoutAProject)
+{
+    CPage page;
+    CItem* unnamed = CreateItem(ITEM_GROUP);
+    page.AddChild(unnamed);
+    const struct { int serial; const char* id; } first[] = {{1, "id2"}, {2, "id1"}, {7, "id1"}};
+    for (const auto& k : first) {
+        unnamed->m_nSerial = k.serial;
+        EXPECT_EQ(MakeUniqueActionId(nullptr, &page), CString(k.id)) << k.serial;
+    }
+
+    CKJDoc doc;
+    doc.ResetToNewSite();
+    ASSERT_FALSE(doc.m_pages.empty());
+    CPage* home = doc.m_pages.front().get();
+    CItem* target = CreateItem(ITEM_TEXT);
+    home->AddChild(target);
+    CItem* other = CreateItem(ITEM_TEXT);
+    other->m_strName.Format("id%d", target->m_nSerial + 1);
+    // in a band, not in the page: ids are checked across the project
+    ASSERT_NE(home->m_pHeaderBand, nullptr);
+    home->m_pHeaderBand->AddChild(other);
+    doc.m_nItemCounter = target->m_nSerial;
+    EXPECT_EQ(MakeUniqueActionId(&doc, home), CString::Formatted("id%d", target->m_nSerial + 2));
+    EXPECT_EQ(doc.m_nItemCounter, target->m_nSerial + 3) << "the counter moves past the numbers tried";
+    EXPECT_EQ(MakeUniqueActionId(&doc, home), CString::Formatted("id%d", target->m_nSerial + 3));
+}
+
 TEST(PageNameDialogShot, Screenshot)
 {
     CKJDoc doc;

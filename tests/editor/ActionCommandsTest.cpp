@@ -3,10 +3,13 @@
 // handlers' type sets.
 #include "FormatTestSupport.h"
 
+#include "dialogs/ActionDialogs.h"
 #include "dialogs/LinkDialog.h"
 #include "tests/support/ExternalTools.h"
 
 #include <gtest/gtest.h>
+
+#include <deque>
 
 using namespace edtest;
 
@@ -99,8 +102,93 @@ TEST(ActionCommands, EventCommandsOnOneItemRecordThatItemAndCancelPutsTheRecordB
             }
             EXPECT_EQ(now->m_actions[k.event].m_wstrScript, CWString(u"x=1;")) << k.undo;
             c.ExpectOneUndoStep(before, k.undo);
-            EXPECT_EQ(c.doc.m_undo.GetHead()->m_nItemId, item->m_nSerial) << "only the item is recorded";
+            // the container is recorded: the dialog may name another item as its target
+            EXPECT_EQ(c.doc.m_undo.GetHead()->m_nItemId, 0);
         }
+    }
+}
+
+// The designer's own action dialog: a step that targets an unnamed item names it with an
+// id from the project's counter that no item bears (neither as name nor as its
+// "id<serial>"); Cancel takes the name back, OK is one step that Undo takes back whole.
+TEST(ActionCommands, TheTargetsNewIdIsPartOfTheChange)
+{
+    for (const bool ok : {false, true}) {
+        SCOPED_TRACE(ok ? "OK" : "Cancel");
+        FormatCanvas c;
+        CItem* source = c.Add(ITEM_TEXT, 10, 10);
+        source->m_strName = "Source";
+        CItem* target = c.Add(ITEM_TEXT, 10, 100);
+        ASSERT_TRUE(target->m_strName.IsEmpty());
+        // an unnamed item answers to "id<serial>" in the page: the counter starts on it
+        c.doc.m_nItemCounter = target->m_nSerial;
+        CItem* named = c.Add(ITEM_TEXT, 10, 200);
+        named->m_strName.Format("id%d", target->m_nSerial + 1);
+        c.Settle();
+        c.Select({source});
+        c.SetUploaded();
+        const std::vector<BYTE> bytes = c.Bytes();
+        const FormatCanvas::Counts before = c.Count();
+
+        // DAction: add a Bold step on the second item of the page, then OK or Cancel
+        std::deque<std::function<int(CDialog&)>> steps;
+        auto finish = [](CDialog& d, bool accept) {
+            accept ? d.OnOK() : d.OnCancel();
+            return d.IsEnded() ? d.GetResult() : int(IDCANCEL);
+        };
+        steps.push_back([&](CDialog& d) {
+            auto* action = dynamic_cast<DAction*>(&d);
+            if (!action) {
+                ADD_FAILURE() << "expected the action dialog";
+                return int(IDCANCEL);
+            }
+            action->OnAdd();
+            EXPECT_EQ(action->List()->GetItemCount(), 1);
+            return finish(d, ok);
+        });
+        steps.push_back([&](CDialog& d) {
+            auto& add = dynamic_cast<DAddAction&>(d);
+            add.List()->SelectRow(kStepBold);
+            return finish(d, true);
+        });
+        steps.push_back([&](CDialog& d) {
+            auto& tree = dynamic_cast<DItemTree&>(d);
+            tree.Tree()->SelectItem(tree.Tree()->topLevelItem(1));
+            return finish(d, true);
+        });
+        steps.push_back([&](CDialog& d) { return finish(d, true); }); // the bold choice
+        const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& d) -> int {
+            if (steps.empty()) {
+                ADD_FAILURE() << "unexpected dialog " << d.windowTitle().toStdString();
+                return IDCANCEL;
+            }
+            auto step = steps.front();
+            steps.pop_front();
+            return step(d);
+        });
+        c.Run(ID_ACTION_ONCLICK);
+        CDialog::SetModalHook(previous);
+        EXPECT_TRUE(steps.empty());
+        if (!ok) {
+            c.ExpectUnchanged(bytes);
+            EXPECT_TRUE(target->m_strName.IsEmpty());
+            continue;
+        }
+        const CString id = CString::Formatted("id%d", target->m_nSerial + 2);
+        EXPECT_EQ(target->m_strName, id);
+        ASSERT_EQ(source->m_actions[EVENT_CLICK].GetStepCount(), 1);
+        EXPECT_EQ(source->m_actions[EVENT_CLICK].GetStep(0).m_strTarget, id);
+        c.ExpectOneUndoStep(before, "On Click");
+        const int serial = target->m_nSerial;
+        c.Undo();
+        c.SetUploaded();
+        // the number drawn stays used, as every name drawn does
+        EXPECT_EQ(c.doc.m_nItemCounter, serial + 3);
+        c.doc.m_nItemCounter = serial;
+        const std::vector<BYTE> now = c.Bytes();
+        const long at = FirstDifference(now, bytes);
+        EXPECT_EQ(at, -1) << FormatCanvas::Around(now, at) << " was " << FormatCanvas::Around(bytes, at);
+        EXPECT_TRUE(c.page->GetChildren()[1]->m_strName.IsEmpty()) << "Undo takes the new id back";
     }
 }
 

@@ -2,7 +2,9 @@
 // background, encoded in memory into a private folder that does not outlive the paste.
 #include "CommandTestSupport.h"
 
+#include "document/EditScope.h"
 #include "editor/commands/ClipboardPicture.h"
+#include "model/Dib.h"
 #include "model/FillStyle.h"
 #include "model/Picture.h"
 #include "model/WString.h"
@@ -87,7 +89,7 @@ TEST(ClipboardPicture, EachPlacementAndFormat)
         EditCanvas c;
         c.doc.m_nImageCounter = 4;
         const std::vector<BYTE> before = RecordBytes(*c.page);
-        ASSERT_TRUE(PastePicture(c.view(), TestPicture(), Wide("../x"), jpeg, PastePictureImage));
+        ASSERT_TRUE(PastePicture(c.view(), DibFromQImage(TestPicture()), Wide("../x"), jpeg, PastePictureImage));
         ASSERT_EQ(c.page->GetChildCount(), 1);
         CItem* item = c.page->GetChild(0);
         EXPECT_EQ(item->m_nType, ITEM_IMAGE);
@@ -104,18 +106,20 @@ TEST(ClipboardPicture, EachPlacementAndFormat)
 
         // the current container's background
         const size_t textures = c.doc.m_textures.size();
-        ASSERT_TRUE(PastePicture(c.view(), TestPicture(), Wide("back"), jpeg, PastePictureBackground));
+        ASSERT_TRUE(PastePicture(c.view(), DibFromQImage(TestPicture()), Wide("back"), jpeg, PastePictureBackground));
         ASSERT_EQ(c.doc.m_textures.size(), textures + 1);
         CPicture* texture = c.doc.m_textures.back().get();
         EXPECT_EQ(c.page->m_pFill->m_nKind, CFillStyle::KindPicture);
         EXPECT_EQ(c.page->m_pFill->m_pPicture, texture);
-        EXPECT_EQ(c.page->m_pFill->m_nPictureId, texture->m_nSerial);
+        // the fill names the picture by its picture id (not its serial: that names nothing)
+        EXPECT_EQ(c.page->m_pFill->m_nPictureId, texture->m_nPictureId);
+        EXPECT_NE(texture->m_nPictureId, texture->m_nSerial);
         EXPECT_EQ(texture->m_nWidth, 64);
         const QByteArray bytes(reinterpret_cast<const char*>(texture->m_blob.Data()), qsizetype(texture->m_blob.Size()));
         EXPECT_EQ(PillowInfo(bytes), jpeg ? QByteArray("JPEG 64 48 3") : QByteArray("PNG 64 48 -"));
 
         // the browser background
-        ASSERT_TRUE(PastePicture(c.view(), TestPicture(), Wide("browser"), jpeg, PastePictureBrowserBackground));
+        ASSERT_TRUE(PastePicture(c.view(), DibFromQImage(TestPicture()), Wide("browser"), jpeg, PastePictureBrowserBackground));
         EXPECT_EQ(c.doc.m_websiteBackground.m_nKind, CFillStyle::KindPicture);
         EXPECT_EQ(c.doc.m_websiteBackground.m_pPicture, c.doc.m_textures.back().get());
         EXPECT_TRUE(c.doc.IsModified());
@@ -170,4 +174,51 @@ TEST(ClipboardPicture, ADrawingBecomesAnImageWhoseUncoveredPartIsTransparent)
     EXPECT_EQ(answer.opened, 1);
     EXPECT_EQ(FirstDifference(ProjectBytes(c.doc), before), -1);
     EXPECT_FALSE(c.doc.IsModified());
+}
+
+// A pasted background stays on its container through an unrelated change taken back and
+// through saving and opening the project; Cancel of the paste's change takes the texture
+// out of the list again.
+TEST(ClipboardPicture, APastedBackgroundSurvivesUndoAndReopening)
+{
+    EditCanvas c;
+    ASSERT_TRUE(PastePicture(c.view(), DibFromQImage(TestPicture()), Wide("back"), false, PastePictureBackground));
+    ASSERT_EQ(c.doc.m_textures.size(), 1u);
+    CPicture* texture = c.doc.m_textures.back().get();
+    ASSERT_EQ(c.page->m_pFill->m_pPicture, texture);
+
+    // an unrelated change to the page, then Edit/Undo: the page is read back from its snapshot
+    {
+        CEditScope scope(c.doc, c.page, c.page, nullptr, "Other");
+        c.Add(ITEM_GROUP, 10, 10);
+    }
+    ASSERT_EQ(c.page->GetChildCount(), 1);
+    c.Undo();
+    ASSERT_EQ(c.page->GetChildCount(), 0);
+    EXPECT_EQ(c.page->m_pFill->m_nKind, CFillStyle::KindPicture);
+    EXPECT_EQ(c.page->m_pFill->m_pPicture, texture);
+
+    // saved and opened again
+    QTemporaryDir dir;
+    const CString path = CString::FromQString(dir.filePath("site.kjproj"));
+    ASSERT_TRUE(c.doc.OnSaveDocument(path));
+    CKJDoc reopened;
+    ASSERT_TRUE(reopened.OnOpenDocument(path));
+    ASSERT_EQ(reopened.m_textures.size(), 1u);
+    ASSERT_FALSE(reopened.m_pages.empty());
+    const CFillStyle* fill = reopened.m_pages.front()->m_pFill.get();
+    ASSERT_NE(fill, nullptr);
+    EXPECT_EQ(fill->m_nKind, CFillStyle::KindPicture);
+    ASSERT_EQ(fill->m_pPicture, reopened.m_textures.front().get());
+    EXPECT_EQ(fill->m_pPicture->m_nWidth, 64);
+
+    // the paste joined to a change that is cancelled leaves no texture behind
+    {
+        CEditScope outer(c.doc, c.page, c.page, nullptr, "Outer");
+        ASSERT_TRUE(PastePicture(c.view(), DibFromQImage(TestPicture()), Wide("more"), false, PastePictureBackground));
+        EXPECT_EQ(c.doc.m_textures.size(), 2u);
+        outer.Cancel();
+    }
+    EXPECT_EQ(c.doc.m_textures.size(), 1u);
+    EXPECT_EQ(c.page->m_pFill->m_pPicture, texture);
 }
