@@ -20,7 +20,10 @@
 
 namespace {
 // Keys of the clipboard and arrangement commands: Del, Ctrl+X/C/V, Ctrl+arrows (the arrows
-// alone nudge); 0 for any other key.
+// alone nudge); 0 for any other key. The window's menu takes these keys first while its
+// entry is enabled; the entries follow the selection only on the window's idle tick, so
+// right after a click selects something the entry is still off and the key reaches the
+// canvas, which asks the command itself.
 UINT CanvasKeyCommand(int key, Qt::KeyboardModifiers modifiers)
 {
     const Qt::KeyboardModifiers mods = modifiers & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);

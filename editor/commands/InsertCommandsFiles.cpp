@@ -540,14 +540,21 @@ void RegisterWidgetDialogs()
         dlg.m_pItem = static_cast<CLinkItem*>(&item);
         CKJDoc* doc = view.GetProject();
         dlg.m_pDoc = doc;
-        // OK may change the site's link style; the insert's change puts it back when the
-        // insert is dropped after all (a link left without text)
+        // OK may change the site's link style; the insert's change puts it back (and the
+        // pages laid out with it) when the insert is dropped after all (a link left
+        // without text)
+        auto laidOut = std::make_shared<bool>(false);
         if (doc)
-            doc->OnEditCancel([doc, saved = doc->m_styles.m_link] { doc->m_styles.m_link = saved; });
+            doc->OnEditCancel([doc, laidOut, saved = doc->m_styles.m_link] {
+                doc->m_styles.m_link = saved;
+                if (*laidOut)
+                    doc->ApplyPageWidth();
+            });
         if (dlg.DoModal() != IDOK)
             return false;
         if (dlg.m_bDefaultStyleChanged && doc) {
             // the site's link style changed with it: every page and the stylesheet show it
+            *laidOut = true;
             CEditScope scope(*doc);
             scope.TouchSite();
             scope.TouchStylesheet();

@@ -698,3 +698,79 @@ TEST(ClipboardCommands, KeysOnASavedProjectEachOneUndoStep)
     EXPECT_TRUE(reopened.OnOpenDocument(again));
     EXPECT_EQ(reopened.m_pages.front()->GetChildCount(), page->GetChildCount());
 }
+
+// Copy, Cut, Delete and Duplicate act on the selection: with none they are off, and run
+// anyway they leave the clipboard, the undo list and the modified mark alone.
+TEST(ClipboardCommands, SelectionCommandsNeedASelection)
+{
+    EditCanvas c;
+    CItem* item = Named(c.Add(ITEM_TEXT, 40, 40, 60, 20), "Text1");
+    c.doc.SetModifiedFlag(false);
+    const UINT ids[] = {ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_DELETE, ID_EDIT_DUPLICATE};
+    for (UINT id : ids)
+        EXPECT_FALSE(Enabled(c.view(), id)) << id;
+    SetClipboardText(QStringLiteral("kept"));
+    int dialogs = 0;
+    const CDialog::ModalHook previous = CDialog::SetModalHook([&dialogs](CDialog&) {
+        ++dialogs;
+        return int(IDOK);
+    });
+    for (UINT id : ids)
+        ExecuteCommand(&c.view(), id);
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(mime);
+    EXPECT_EQ(mime->text(), QStringLiteral("kept"));
+    EXPECT_TRUE(ClipboardItems().isEmpty());
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_EQ(c.page->GetChildCount(), 1);
+    EXPECT_TRUE(c.doc.m_undo.IsEmpty());
+    EXPECT_FALSE(c.doc.IsModified());
+    // the Align entries too
+    EXPECT_FALSE(Enabled(c.view(), ID_ARRANGE_LEFT));
+
+    item->m_bSelected = 1;
+    for (UINT id : ids)
+        EXPECT_TRUE(Enabled(c.view(), id)) << id;
+    EXPECT_TRUE(Enabled(c.view(), ID_ARRANGE_LEFT));
+    // without a container nothing is
+    c.view().m_pContainer = nullptr;
+    for (UINT id : ids)
+        EXPECT_FALSE(Enabled(c.view(), id)) << id;
+    CDialog::SetModalHook(previous);
+}
+
+// A dropped picture that cannot be read is named in a message and leaves no undo step and
+// no modified mark; a readable one beside it is still one step.
+TEST(ClipboardCommands, AnUnreadableDroppedPictureChangesNothing)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString broken = dir.filePath("broken.png");
+    {
+        QFile f(broken);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("not a picture at all");
+    }
+    EditCanvas c;
+    c.doc.SetModifiedFlag(false);
+    {
+        MessageLog log;
+        Drop(c.view(), {broken});
+        EXPECT_EQ(log.texts.size(), 1u);
+    }
+    EXPECT_EQ(c.page->GetChildCount(), 0);
+    EXPECT_TRUE(c.doc.m_undo.IsEmpty());
+    EXPECT_FALSE(c.doc.IsModified());
+
+    QImage image(20, 10, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    const QString good = dir.filePath("good.png");
+    ASSERT_TRUE(image.save(good, "PNG"));
+    {
+        MessageLog log;
+        Drop(c.view(), {broken, good});
+    }
+    EXPECT_EQ(c.page->GetChildCount(), 1);
+    ASSERT_EQ(c.doc.m_undo.GetCount(), 1u);
+    EXPECT_STREQ(c.doc.m_undo.GetHead()->m_strDescription.GetString(), "Drop Files");
+}

@@ -4,6 +4,7 @@
 #include "InsertTestSupport.h"
 #include "dialogs/CodeTextDialogs.h"
 #include "framework/core/Profile.h"
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QPlainTextEdit>
 
 #include "../support/Artifacts.h"
@@ -13,6 +14,7 @@
 #include <cstring>
 
 #include "controls/FileChooser.h"
+#include "dialogs/LinkItemDialogs.h"
 #include "dialogs/SmallItemDialogs.h"
 #include "document/EditScope.h"
 #include "editor/commands/InsertCommands.h"
@@ -29,6 +31,7 @@
 #include "model/items/ImageItem.h"
 #include "model/items/ListControlItem.h"
 #include "model/items/MenuItem.h"
+#include "model/items/ParagraphItem.h"
 #include "model/items/SliderItem.h"
 #include "model/items/SubmitButtonItem.h"
 #include "model/items/TableItem.h"
@@ -939,6 +942,113 @@ TEST(InsertCommands, ACancelledMapKeepsItsNumberUsed)
     ASSERT_EQ(c.page->GetChildCount(), 1);
     EXPECT_EQ(c.Last()->m_strName, "Map6");
     EXPECT_EQ(c.doc.m_undo.GetHead()->m_strDescription, "Insert Map");
+}
+
+} // namespace
+
+namespace {
+
+// Insert/PHP changes the page's address only once: the first insert sends every page
+// (links to this one) and the stylesheet back to "not uploaded" and relabels the page in
+// the site tree; a second one touches its own page only.
+TEST(InsertCommands, PhpTouchesTheSiteOnlyWhenTheAddressChanges)
+{
+    InsertCanvas c;
+    c.page->m_strBaseName = "shop";
+    CPage* other = AddPage(c.doc, 600, 400, 0xFFFFFF, "other");
+    c.view().FillSiteTree();
+    InsertDialog previous = SetInsertDialog(ID_INSERT_PHP, [](CKJView&, CItem& item) {
+        item.m_strText = "echo 1;";
+        return true;
+    });
+    struct Round {
+        int otherState, css;
+        const char* label;
+    };
+    const Round rounds[] = {{0, 0, "shop.php"}, {2, 2, "shop.php"}};
+    for (const Round& r : rounds) {
+        c.page->m_nUploadState = 2;
+        other->m_nUploadState = 2;
+        c.doc.m_nCssUploadState = 2;
+        c.Run(ID_INSERT_PHP);
+        EXPECT_EQ(c.page->m_strExtension, ".php");
+        EXPECT_EQ(c.page->m_nUploadState, 0);
+        EXPECT_EQ(other->m_nUploadState, r.otherState);
+        EXPECT_EQ(c.doc.m_nCssUploadState, r.css);
+        QTreeWidgetItem* node = FindNode(c.view().GetFrameWnd()->GetSiteTree(), c.page);
+        ASSERT_TRUE(node);
+        EXPECT_TRUE(node->text(0).contains(QLatin1String(r.label))) << node->text(0).toStdString();
+    }
+    SetInsertDialog(ID_INSERT_PHP, previous);
+    EXPECT_EQ(c.doc.m_undo.GetCount(), 2u);
+    // Undo gives the page its old address back
+    c.Undo();
+    c.Undo();
+    EXPECT_EQ(c.page->m_strExtension, ".html");
+}
+
+// The link dialog may change the site's link style on OK. The insert's change holds that:
+// a link then dropped (no text) leaves the project byte-identical; an inserted one sends
+// every page and the stylesheet back to "not uploaded".
+TEST(InsertCommands, TheLinkDialogsSiteStyleIsPartOfTheInsert)
+{
+    for (const bool keep : {false, true}) {
+        SCOPED_TRACE(keep ? "inserted" : "dropped");
+        InsertCanvas c;
+        CPage* other = AddPage(c.doc, 600, 400, 0xFFFFFF, "other");
+        // a paragraph in the flow of the other page: laid out again with the link style
+        CItem* words = c.doc.NewParagraph();
+        words->m_strText = CWString(u"Some words");
+        other->AddChild(words);
+        c.doc.m_nPageWidth = 600; // the pages' own width: laying out changes no width
+        c.doc.ApplyPageWidth();
+        other->m_nUploadState = 2;
+        c.doc.m_nCssUploadState = 2;
+        const int bold = c.doc.m_styles.m_link.m_nBold;
+        const int serials = GetObjectCounter();
+        CMemFile before;
+        {
+            CArchive ar(&before, CArchive::store);
+            c.doc.Serialize(ar);
+        }
+        int styles = 0;
+        Modal answer([&](CDialog& d) -> int {
+            if (auto* style = dynamic_cast<DDefaultLinkStyle*>(&d)) {
+                ++styles;
+                auto* box = dynamic_cast<QComboBox*>(style->GetDlgItem(1020));
+                EXPECT_TRUE(box);
+                if (box)
+                    box->setCurrentIndex(bold == 1 ? 0 : 1);
+                style->OnOK();
+                return style->GetResult();
+            }
+            d.SendNotify(1037, BN_CLICKED); // the site's link style
+            d.SetDlgItemText(1028, keep ? "Go" : "");
+            d.OnOK();
+            return d.IsEnded() ? d.GetResult() : int(IDCANCEL);
+        });
+        c.Run(ID_INSERT_LINK);
+        EXPECT_EQ(styles, 1);
+        if (!keep) {
+            EXPECT_EQ(c.page->GetChildCount(), 0);
+            EXPECT_TRUE(c.doc.m_undo.IsEmpty());
+            EXPECT_FALSE(c.doc.IsModified());
+            EXPECT_EQ(c.doc.m_styles.m_link.m_nBold, bold);
+            EXPECT_EQ(GetObjectCounter(), serials);
+            CMemFile after;
+            {
+                CArchive ar(&after, CArchive::store);
+                c.doc.Serialize(ar);
+            }
+            EXPECT_EQ(FirstDifference(before.Bytes(), after.Bytes()), -1) << "the project file is byte-identical";
+            continue;
+        }
+        ASSERT_EQ(c.page->GetChildCount(), 1);
+        EXPECT_NE(c.doc.m_styles.m_link.m_nBold, bold);
+        EXPECT_EQ(c.doc.m_undo.GetCount(), 1u);
+        EXPECT_EQ(other->m_nUploadState, 0) << "every page shows the link style";
+        EXPECT_EQ(c.doc.m_nCssUploadState, 0) << "the stylesheet holds it";
+    }
 }
 
 } // namespace

@@ -762,3 +762,39 @@ TEST(PageNameDialog, RulesAndMessages)
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.m_strName, "two_words");
 }
+
+namespace {
+
+// Page Setup sends the other pages back to "not uploaded" only when what they show of
+// this page changes (its address); a change of its own touches this page alone.
+TEST(PageCommands, PageSetupTouchesTheSiteOnlyWhenTheAddressChanges)
+{
+    Site s;
+    s.view().SetCurrentPage(s.about);
+    struct Round {
+        int php;
+        int others; // the upload state the other pages have after OK
+    };
+    const Round rounds[] = {{0, 2}, {1, 0}, {1, 2}, {0, 0}};
+    for (const Round& r : rounds) {
+        SCOPED_TRACE(r.php);
+        for (auto& p : s.doc.m_pages)
+            p->m_nUploadState = 2;
+        {
+            Script script{As<DPageSetup>([&r](DPageSetup& d) {
+                d.SetDlgItemText(1003, "777"); // the page's height and title: its own
+                d.SetDlgItemText(1005, "About us");
+                d.CheckDlgButton(1010, r.php);
+                return Ok(d);
+            })};
+            s.Run(ID_PAGE_SETUP);
+        }
+        EXPECT_EQ(s.about->m_strExtension, r.php ? ".php" : ".html");
+        EXPECT_EQ(s.about->m_nHeight, 777);
+        EXPECT_EQ(s.about->m_nUploadState, 0);
+        EXPECT_EQ(s.home->m_nUploadState, r.others);
+        EXPECT_EQ(s.shopIndex->m_nUploadState, r.others);
+    }
+}
+
+} // namespace
