@@ -41,3 +41,9 @@ CString LocalPathToFileUrl(const char* path)
         text = text.Mid(1);
     return CString("file://") + UrlEncodePath(text);
 }
+
+CString LocalPathToFileAddress(const CString& source)
+{
+    const CString url = LocalPathToFileUrl(source.GetString());
+    return url.IsEmpty() ? source : url;
+}
