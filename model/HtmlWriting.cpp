@@ -44,6 +44,8 @@ CString LocalPathToFileUrl(const char* path)
 
 CString LocalPathToFileAddress(const CString& source)
 {
+    if (source.GetLength() > 1 && source[0] == '/' && source[1] == '/')
+        return source;
     const CString url = LocalPathToFileUrl(source.GetString());
     return url.IsEmpty() ? source : url;
 }

@@ -62,6 +62,7 @@ TEST(LocalPathToFileAddress, LocalPathsBecomeFileAddressesAndTheRestStays)
         // not local paths: as typed
         {"http://example.com/a b.png", "http://example.com/a b.png"},
         {"file:///home/u/a.jpg", "file:///home/u/a.jpg"},
+        {"//cdn.example.com/a b.png", "//cdn.example.com/a b.png"}, // a web address without its scheme
         {"images/a.png", "images/a.png"},
         {"C:a.png", "C:a.png"},
         {"", ""},
