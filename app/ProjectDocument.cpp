@@ -53,7 +53,7 @@ CProjectDocument::CProjectDocument()
     // The browser window's background around the pages, and the site's CSS classes.
     OnCommand(ID_BACKGROUND_BROWSER, [this, window] {
         if (EditFill(&m_project, &m_project.m_websiteBackground, Translate("Website Background").GetString(), window(),
-                     nullptr, 900, 800, nullptr, true) != IDOK)
+                     FillTarget::Site(), 900, 800, nullptr, true) != IDOK)
             return;
         UpdateAllViews(nullptr, 0);
         UpdateAllViews(nullptr, 4);

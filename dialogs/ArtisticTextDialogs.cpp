@@ -159,17 +159,9 @@ void DLetterDialogBase::ConnectLookHandlers()
 {
     OnNotify(1074, CBN_SELCHANGE, [this] { ApplyFillKindRule(); });
     OnNotify(1001, BN_CLICKED, [this] { ApplyLineRule(); });
-    // A width change is stored at once, so the line rule sees the new value.
-    OnNotify(1018, CBN_SELCHANGE, [this] {
-        if (CImageItemBase* item = Item())
-            item->m_nFrameWidth = std::max(0, SelectedIndex(*this, 1018));
-        ApplyLineRule();
-    });
-    OnNotify(1066, CBN_SELCHANGE, [this] {
-        if (Item())
-            *Fields().lineWidth2 = std::max(0, SelectedIndex(*this, 1066));
-        ApplyLineRule();
-    });
+    // The line rule reads the width combos; the widths reach the item at OK.
+    OnNotify(1018, CBN_SELCHANGE, [this] { ApplyLineRule(); });
+    OnNotify(1066, CBN_SELCHANGE, [this] { ApplyLineRule(); });
     OnNotify(1027, BN_CLICKED, [this] {
         if (CImageItemBase* item = Item())
             EditItemDropShadow(*item, this);

@@ -17,6 +17,7 @@
 #include "model/Clipboard.h"
 #include "model/FillStyle.h"
 #include "model/HtmlWriting.h"
+#include "model/Item.h"
 #include "model/Picture.h"
 
 #include <QtGui/QClipboard>
@@ -25,6 +26,8 @@
 #include <QtCore/QMimeData>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
+
+#include <algorithm>
 
 namespace {
 const char* const kImageFilter = "Images (*.png;*.gif;*.jpg;*.bmp)|*.png;*.gif;*.jpg;*.bmp||";
@@ -126,14 +129,6 @@ bool ClipboardHasPicture()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasImage();
-}
-
-// A caption format of ours with one "%s", filled without using user text as a format.
-CString FillName(const char* format, const CString& name)
-{
-    CString text = UiTranslate(format);
-    const int at = text.Find("%s");
-    return at < 0 ? text + name : text.Left(at) + name + text.Mid(at + 2);
 }
 } // namespace
 
@@ -357,8 +352,8 @@ void DBackground::OnOK()
     }
     // a local path becomes a file address (drive paths of old projects, absolute paths)
     const CString address = GetDlgItemText(1003);
-    const CString url = address.GetLength() > 3 && address[1] == ':' ? LocalPathToFileUrl(address) : CString();
-    if (!url.IsEmpty())
+    const CString url = LocalPathToFileAddress(address);
+    if (url != address)
         SetDlgItemText(1003, url);
     // the radio group may be empty: the kind then stays
     const int kindBefore = m_pFill->m_nKind;
@@ -477,22 +472,11 @@ void DBackground::OnPaste()
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data || !data->hasImage())
         return;
-    const QImage image = qvariant_cast<QImage>(data->imageData()).convertToFormat(QImage::Format_ARGB32);
-    if (image.isNull() || image.width() > CDib::kMaxSide || image.height() > CDib::kMaxSide)
-        return;
     DPasteImage dlg(this);
-    dlg.m_picture.Create(image.width(), image.height());
+    dlg.m_picture = DibFromQImage(qvariant_cast<QImage>(data->imageData()));
     if (!dlg.m_picture.IsValid())
         return;
-    dlg.m_picture.BeginPixels();
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            dlg.m_picture.SetPixel(x, y, tessel::QRgbToPixel(line[x]));
-    }
-    dlg.m_picture.EndPixels();
-    if (m_pDoc)
-        dlg.m_name = m_pDoc->TakeTextureName();
+    dlg.m_name = m_pDoc->TakeTextureName();
     dlg.m_nPlacement = m_bBrowserBackground ? 2 : 1;
     dlg.m_bLock = 1;
     if (dlg.DoModal() != IDOK)
@@ -544,6 +528,7 @@ CPicture* DBackground::TextureToChange()
     CPicture* picture = GetSelectedTexture();
     if (picture && m_pDoc)
         m_pDoc->KeepTextureForCancel(*picture);
+    m_bTextureChanged = m_bTextureChanged || picture != nullptr;
     return picture;
 }
 
@@ -564,7 +549,7 @@ void DBackground::OnResize()
     dlg.m_nWidth = picture->m_nWidth;
     dlg.m_nHeight = picture->m_nHeight;
     dlg.m_bKeepProportions = 1;
-    dlg.m_strCaption = FillName("Resize Texture: %s", picture->m_strName);
+    dlg.m_strCaption = UiTranslateWithName("Resize Texture: %s", picture->m_strName);
     if (dlg.DoModal() != IDOK)
         return;
     CWaitCursor wait;
@@ -662,8 +647,7 @@ void DBackground::OnChooseFile()
     const std::vector<CString> paths = chooser.GetPathNames();
     if (paths.empty())
         return;
-    const CString url = LocalPathToFileUrl(paths[0]);
-    SetDlgItemText(1003, url.IsEmpty() ? paths[0] : url);
+    SetDlgItemText(1003, LocalPathToFileAddress(paths[0]));
 }
 
 void DBackground::OnRemoveBackground()
@@ -678,11 +662,28 @@ void DBackground::OnRemoveBackground()
     EndDialog(IDOK);
 }
 
-int EditFill(CKJDoc* doc, CFillStyle* fill, const char* caption, QWidget* parent, CItem* owner, int patternWidth,
-             int patternHeight, int* applyToAll, bool browserBackground)
+FillTarget FillTargetOf(const CKJDoc* doc, CItem& owner)
+{
+    if (!doc)
+        return FillTarget::Opener();
+    CItemList all;
+    doc->CollectAllItems(all);
+    return std::find(all.begin(), all.end(), &owner) != all.end() ? FillTarget::Item(owner) : FillTarget::Opener();
+}
+
+CFillStyle& FillOf(CItem& item)
+{
+    if (!item.m_pFill)
+        item.m_pFill = std::make_unique<CFillStyle>();
+    return *item.m_pFill;
+}
+
+int EditFill(CKJDoc* doc, CFillStyle* fill, const char* caption, QWidget* parent, FillTarget target,
+             int patternWidth, int patternHeight, int* applyToAll, bool browserBackground)
 {
     if (!fill)
         return IDCANCEL;
+    CItem* owner = target.kind == FillTarget::Kind::Item ? target.item : nullptr;
     std::unique_ptr<CEditScope> scope;
     if (doc) {
         scope = owner ? std::make_unique<CEditScope>(*doc, nullptr, owner, nullptr, caption)
@@ -712,11 +713,22 @@ int EditFill(CKJDoc* doc, CFillStyle* fill, const char* caption, QWidget* parent
     if (applyToAll)
         *applyToAll = dlg.m_bApplyToAll;
     if (scope) {
-        if (owner)
+        switch (target.kind) {
+        case FillTarget::Kind::Item:
             scope->Touch(owner);
-        else
+            break;
+        case FillTarget::Kind::Site:
             scope->TouchSite();
-        scope->TouchStylesheet();
+            break;
+        case FillTarget::Kind::Stylesheet:
+            scope->TouchStylesheet();
+            break;
+        case FillTarget::Kind::Opener:
+            break;
+        }
+        // a texture is the site's: every fill that shows it changed with it
+        if (dlg.m_bTextureChanged)
+            scope->TouchSite();
     }
     return IDOK;
 }

@@ -52,6 +52,8 @@ public:
     int m_bBrowserBackground = 0;
     int m_bShowApplyToAll = 0;
     int m_bAllowOpacity = 1;
+    // A texture other fills may show was changed while the dialog was open.
+    bool m_bTextureChanged = false;
 
     // The controls' rules, by the current state of the controls.
     void UpdateControls();
@@ -85,9 +87,35 @@ private:
     CPicture* TextureToChange();
 };
 
+// What a changed fill makes the site publish again.
+struct FillTarget {
+    enum class Kind { Item, Site, Stylesheet, Opener };
+    Kind kind = Kind::Opener;
+    CItem* item = nullptr;
+
+    // The item, page, band or master that owns the fill: the pages that show it.
+    static FillTarget Item(CItem& owner) { return {Kind::Item, &owner}; }
+    // The browser and all-pages backgrounds: every page and the stylesheet.
+    static FillTarget Site() { return {Kind::Site, nullptr}; }
+    // A style class's fill: only the stylesheet holds it.
+    static FillTarget Stylesheet() { return {Kind::Stylesheet, nullptr}; }
+    // A fill whose owner is not in the site yet (or whose opener marks the change): the
+    // opener's own edit scope marks what its change touches.
+    static FillTarget Opener() { return {Kind::Opener, nullptr}; }
+};
+
+// Item(owner) when the project holds owner (a page, band, master or an item in one of
+// them), Opener() for one not placed yet or without a project.
+FillTarget FillTargetOf(const CKJDoc* doc, CItem& owner);
+
+// The item's fill record, made now (an empty fill draws nothing) when the item was read
+// without one, so that its Background button always has a fill to edit.
+CFillStyle& FillOf(CItem& item);
+
 // Runs the background editor on a fill inside an edit scope (joining the open one): after
-// OK the fill is rendered and marked for upload, and owner (or, without one, every page)
-// counts as changed; Cancel puts everything back. Returns the dialog's result.
-int EditFill(CKJDoc* doc, CFillStyle* fill, const char* caption, QWidget* parent, CItem* owner = nullptr,
+// OK the fill is rendered and marked for upload, and what target names counts as changed
+// (the whole site too when a texture other fills may show was changed); Cancel puts
+// everything back. Returns the dialog's result.
+int EditFill(CKJDoc* doc, CFillStyle* fill, const char* caption, QWidget* parent, FillTarget target,
              int patternWidth = 100, int patternHeight = 100, int* applyToAll = nullptr,
              bool browserBackground = false);

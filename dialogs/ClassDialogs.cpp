@@ -77,7 +77,7 @@ ClassFillEditor& FillEditor()
 {
     // The background editor by default; tests put their own in its place.
     static ClassFillEditor editor = [](CFillStyle& fill, CKJDoc* doc, const CString& caption, QWidget* parent) {
-        return EditFill(doc, &fill, caption.GetString(), parent) == IDOK;
+        return EditFill(doc, &fill, caption.GetString(), parent, FillTarget::Stylesheet()) == IDOK;
     };
     return editor;
 }
@@ -103,14 +103,6 @@ void RefreshItems(CEditScope& scope, const std::vector<CItem*>& items)
         scope.Touch(item);
     }
     scope.TouchStylesheet();
-}
-
-// The name in place of the "%s" of a text that may come from the translation file (so it
-// is never used as a format).
-CString FormatCaption(const CString& format, const CString& name)
-{
-    const int at = format.Find("%s");
-    return at < 0 ? format : format.Left(at) + name + format.Mid(at + 2);
 }
 } // namespace
 
@@ -260,9 +252,8 @@ void DClassList::OnDelete()
     const std::vector<int> rows = m_pList->GetSelectedRows();
     if (!styleClass || rows.empty())
         return;
-    const CString question = FormatCaption(
-        UiTranslate("Do you want to delete the class %s? The items that use it will have no class."),
-        styleClass->m_strName);
+    const CString question = UiTranslateWithName(
+        "Do you want to delete the class %s? The items that use it will have no class.", styleClass->m_strName);
     if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
     DeleteClass(*m_pDoc, *styleClass);
@@ -331,11 +322,9 @@ void DClass::OnBackground()
     const ClassFillEditor& editor = GetClassFillEditor();
     if (!editor || !m_edit)
         return;
-    const CString caption = FormatCaption(UiTranslate("Class Background : %s"), m_edit->m_strName);
-    if (editor(m_edit->m_fill, m_pDoc, caption, this)) {
-        m_edit->m_fill.Render(true);
+    const CString caption = UiTranslateWithName("Class Background : %s", m_edit->m_strName);
+    if (editor(m_edit->m_fill, m_pDoc, caption, this))
         RefreshPreview();
-    }
 }
 
 void DClass::OnMargins()
@@ -405,7 +394,7 @@ void DClass::OnOK()
         return;
     }
     if (m_pDoc && IsClassNameTaken(*m_pDoc, name, m_pClass)) {
-        AfxMessageBox(FormatCaption(UiTranslate("A class named %s already exists."), name), MB_OK | MB_ICONSTOP);
+        AfxMessageBox(UiTranslateWithName("A class named %s already exists.", name), MB_OK | MB_ICONSTOP);
         GotoDlgCtrl(GetDlgItem(1000));
         return;
     }
@@ -426,8 +415,17 @@ DOverStyle::DOverStyle(QWidget* parent) : CDialog(parent)
 BOOL DOverStyle::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    if (m_pClass)
+        m_hoverBefore = m_pClass->m_hoverFill;
     EnableDlgItem(1055, GetClassFillEditor() != nullptr && m_pClass != nullptr);
     return TRUE;
+}
+
+void DOverStyle::OnCancel()
+{
+    if (m_pClass)
+        m_pClass->m_hoverFill = m_hoverBefore;
+    CDialog::OnCancel();
 }
 
 void DOverStyle::DoDataExchange(CDataExchange* pDX)
@@ -448,9 +446,8 @@ void DOverStyle::OnBackground()
     if (!editor || !m_pClass)
         return;
     // This dialog's texts stay untranslated.
-    const CString caption = FormatCaption("Class Over Background : %s", m_pClass->m_strName);
-    if (editor(m_pClass->m_hoverFill, m_pDoc, caption, this))
-        m_pClass->m_hoverFill.Render(true);
+    const CString caption = PutName("Class Over Background : %s", m_pClass->m_strName);
+    editor(m_pClass->m_hoverFill, m_pDoc, caption, this);
 }
 
 // ---- DSelectClass

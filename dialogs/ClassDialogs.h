@@ -108,18 +108,22 @@ private:
     std::unique_ptr<CStyleClass> m_edit;
 };
 
-// The ":hover" values of a class, bound straight to the record it is given.
+// The ":hover" values of a class, written to the record it is given at OK. The hover
+// background is edited in the record itself (an edit scope may hold on to it for its own
+// Cancel, so it must be the record's, not this dialog's) and put back at Cancel.
 class DOverStyle : public CDialog {
 public:
     explicit DOverStyle(QWidget* parent = nullptr);
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
+    void OnCancel() override;
 
     CStyleClass* m_pClass = nullptr;
     CKJDoc* m_pDoc = nullptr;
 
 private:
     void OnBackground();
+    CFillStyle m_hoverBefore; // the record's hover background when the dialog opened
 };
 
 class DSelectClass : public CDialog {

@@ -101,7 +101,12 @@ const struct {
 } kSizeCommands[] = {{ID_HTML_SIZE_1, 1}, {ID_HTML_SIZE_2, 2}, {ID_HTML_SIZE_3, 3}, {ID_HTML_SIZE_4, 4},
                      {ID_HTML_SIZE_5, 5}, {ID_HTML_SIZE_6, 6}, {ID_HTML_SIZE_7, 7}};
 
-QString Attr(const CString& value) { return HtmlAttributeEscape(value.GetString()).ToQString(); }
+// A typed address as every other address writer stores it: what can never stand in an
+// address percent-encoded, then escaped for the attribute.
+QString AddressAttr(const CString& address)
+{
+    return HtmlAttributeEscape(UrlEscapeUnsafe(address.GetString()).GetString()).ToQString();
+}
 
 } // namespace
 
@@ -113,7 +118,7 @@ const DlgTemplate kHtmlImageTemplate = {374, "Img", true, kHtmlImageControls};
 
 QString HtmlLinkOpening(const CString& address, bool newWindow)
 {
-    QString open = QStringLiteral("<a href=\"") + Attr(address) + QLatin1Char('"');
+    QString open = QStringLiteral("<a href=\"") + AddressAttr(address) + QLatin1Char('"');
     if (newWindow)
         open += QStringLiteral(" target=\"_blank\"");
     return open + QLatin1Char('>');
@@ -167,8 +172,8 @@ DHtml::DHtml(QWidget* parent) : DCodeTextBase(parent, kHtmlTemplate)
     OnCommand(ID_HTML_COLOR, [this] { OnColor(); });
     OnCommand(ID_HTML_LINK, [this] { OnLink(); });
     OnCommand(ID_HTML_IMAGE, [this] { OnImage(); });
-    OnCommand(ID_HTML_SPECIAL, [] {});
-    OnCommand(ID_HTML_BULLET, [] {});
+    // Special Character and Bullet have no command here: their buttons stay disabled.
+    m_pToolBar->UpdateStates();
 }
 
 void DHtml::WrapSelection(const QString& open, const QString& close)
@@ -214,7 +219,7 @@ void DHtml::OnImage()
     DHtmlImage dlg(this);
     if (dlg.DoModal() != IDOK)
         return;
-    const QString img = QStringLiteral("<img src=\"") + Attr(dlg.m_strSource) + QStringLiteral("\">");
+    const QString img = QStringLiteral("<img src=\"") + AddressAttr(dlg.m_strSource) + QStringLiteral("\">");
     if (dlg.m_strAddress.IsEmpty())
         WrapSelection(img, QString());
     else

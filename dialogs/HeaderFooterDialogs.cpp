@@ -55,6 +55,7 @@ QListWidgetItem* AddRow(QListWidget* list, const CString& text, CHeaderFooterIte
     row->setData(Qt::UserRole, QVariant::fromValue<void*>(band));
     return row;
 }
+
 } // namespace
 
 const DlgTemplate kHeadersFootersTemplate{178, "Headers/Footers", true, kHeadersFootersControls};
@@ -168,24 +169,29 @@ void DHeadersFooters::OnDelete(bool header)
 void DHeadersFooters::OnOK()
 {
     if (m_pDoc) {
+        // Pages lose the deleted bands; the opener's edit scope marks what changed, and each
+        // page that lost a band lays out once.
+        std::vector<CPage*> relayout;
         for (CHeaderFooterItem* band : m_deleted) {
             for (auto& page : m_pDoc->m_pages) {
-                if (page->m_pHeaderBand == band) {
+                const bool header = page->m_pHeaderBand == band, footer = page->m_pFooterBand == band;
+                if (header) {
                     page->m_pHeaderBand = nullptr;
                     page->m_nHeaderBandId = 0;
-                    page->m_nUploadState = 0;
                 }
-                if (page->m_pFooterBand == band) {
+                if (footer) {
                     page->m_pFooterBand = nullptr;
                     page->m_nFooterBandId = 0;
-                    page->m_nUploadState = 0;
                 }
-                page->RecalcLayout();
+                if ((header || footer) && std::find(relayout.begin(), relayout.end(), page.get()) == relayout.end())
+                    relayout.push_back(page.get());
             }
             for (auto* list : {&m_pDoc->m_headerBands, &m_pDoc->m_footerBands})
                 std::erase_if(*list, [band](const auto& b) { return b.get() == band; });
             ++m_nDeleted;
         }
+        for (CPage* page : relayout)
+            page->RecalcLayout();
         if (m_nDeleted)
             m_pDoc->ClearUndo();
         for (auto& band : m_newHeaders) {
@@ -218,16 +224,18 @@ DHeaderFooter::DHeaderFooter(QWidget* parent) : CDialog(parent)
             EditItemPadding(m_pBand, this);
     });
     OnNotify(1073, BN_CLICKED, [this] {
-        if (m_pBand && m_pBand->m_pFill)
-            EditFill(m_pDoc, m_pBand->m_pFill.get(), UiTranslate("Background").GetString(), this, m_pBand,
-                     m_pBand->m_nWidth, m_pBand->m_nHeight);
+        if (!m_pBand)
+            return;
+        // A band made in the bands dialog reaches the site only at its OK, which marks it.
+        EditFill(m_pDoc, &FillOf(*m_pBand), UiTranslate("Background").GetString(), this,
+                 FillTargetOf(m_pDoc, *m_pBand), m_pBand->m_nWidth, m_pBand->m_nHeight);
     });
 }
 
 BOOL DHeaderFooter::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    EnableDlgItem(1073, m_pBand && m_pBand->m_pFill);
+    EnableDlgItem(1073, m_pBand != nullptr);
     return TRUE;
 }
 

@@ -239,18 +239,15 @@ DLinkItem::DLinkItem(QWidget* parent) : CDialog(parent)
             EditItemBorders(m_pItem);
     });
     // The link's own background and its background under the mouse. A link not placed yet
-    // has no pages to mark.
+    // has no pages to mark: its opener's change marks them.
     auto background = [this](bool hover) {
         if (!m_pItem)
             return;
-        CFillStyle* fill = hover ? &m_pItem->m_hoverFill : m_pItem->m_pFill.get();
-        if (!fill)
-            return;
+        CFillStyle* fill = hover ? &m_pItem->m_hoverFill : &FillOf(*m_pItem);
         CString text;
         m_pItem->m_strText.ToUtf8(text);
-        CString caption = UiTranslate(hover ? "Link Over Background : %s" : "Link Background : %s");
-        caption.Replace("%s", text);
-        EditFill(m_pDoc, fill, caption.GetString(), this, m_pItem->m_pParent ? m_pItem : nullptr);
+        const CString caption = UiTranslateWithName(hover ? "Link Over Background : %s" : "Link Background : %s", text);
+        EditFill(m_pDoc, fill, caption.GetString(), this, FillTargetOf(m_pDoc, *m_pItem));
     };
     OnNotify(1058, BN_CLICKED, [background] { background(false); });
     OnNotify(1055, BN_CLICKED, [background] { background(true); });
@@ -267,7 +264,7 @@ BOOL DLinkItem::OnInitDialog()
 {
     CDialog::OnInitDialog();
     EnableDlgItem(1028, !m_bTextLocked);
-    EnableDlgItem(1058, m_pItem && m_pItem->m_pFill);
+    EnableDlgItem(1058, m_pItem != nullptr);
     EnableDlgItem(1055, m_pItem != nullptr);
     EnableDlgItem(1037, m_pDoc != nullptr);
     return TRUE;

@@ -97,12 +97,7 @@ CString CheckSiteName(const CKJDoc& doc, const CString& name, const CFolder* fol
     }
     }
     if (taken)
-    {
-        // the translation is text, never a format
-        CString message = UiTranslate("The file name %s already existis in folder.");
-        const int at = message.Find("%s");
-        return at < 0 ? message + " " + name : message.Left(at) + name + message.Mid(at + 2);
-    }
+        return UiTranslateWithName("The file name %s already existis in folder.", name);
     return CString();
 }
 

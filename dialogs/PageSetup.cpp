@@ -62,18 +62,17 @@ DPageSetup::DPageSetup(QWidget* parent) : CDialog(parent)
     OnNotify(1073, BN_CLICKED, [this] {
         if (!m_pPage)
             return;
-        if (!m_pPage->m_pFill)
-            m_pPage->m_pFill = std::make_unique<CFillStyle>();
-        EditFill(m_pDoc, m_pPage->m_pFill.get(), "This Page Background", this, m_pPage, m_pPage->m_nWidth,
-                 m_pPage->m_nHeight);
+        EditFill(m_pDoc, &FillOf(*m_pPage), "This Page Background", this, FillTarget::Item(*m_pPage),
+                 m_pPage->m_nWidth, m_pPage->m_nHeight);
     });
     OnNotify(1074, BN_CLICKED, [this] {
         if (m_pDoc)
-            EditFill(m_pDoc, &m_pDoc->m_allPagesBackground, "All Pages Background", this);
+            EditFill(m_pDoc, &m_pDoc->m_allPagesBackground, "All Pages Background", this, FillTarget::Site());
     });
     OnNotify(1075, BN_CLICKED, [this] {
         if (m_pDoc)
-            EditFill(m_pDoc, &m_pDoc->m_websiteBackground, "Browser Background", this, nullptr, 100, 100, nullptr, true);
+            EditFill(m_pDoc, &m_pDoc->m_websiteBackground, "Browser Background", this, FillTarget::Site(), 100, 100, nullptr,
+                     true);
     });
 }
 

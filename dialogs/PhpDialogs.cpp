@@ -58,5 +58,3 @@ void DInsertPhp::OnOK()
 DPhpCode::DPhpCode(QWidget* parent) : DCodeTextBase(parent, kPhpCodeTemplate) {}
 
 DRawPhp::DRawPhp(QWidget* parent) : DCodeTextBase(parent, kRawPhpTemplate) {}
-
-void DRawPhp::DoDataExchange(CDataExchange* pDX) { DDX_Text(pDX, 1000, m_strRawCode); }

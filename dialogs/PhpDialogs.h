@@ -24,10 +24,8 @@ public:
     explicit DPhpCode(QWidget* parent = nullptr);
 };
 
+// The page's PHP block, in the code box's m_strCode.
 class DRawPhp : public DCodeTextBase {
 public:
     explicit DRawPhp(QWidget* parent = nullptr);
-    void DoDataExchange(CDataExchange* pDX) override;
-
-    CString m_strRawCode; // the page's PHP block (UTF-8)
 };

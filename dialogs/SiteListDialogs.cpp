@@ -178,12 +178,19 @@ void DCategories::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, 1011, i.m_nOption1);
     DDX_CBString(pDX, 1020, i.m_strFontFace);
     DDX_TextBlankZero(pDX, 1002, i.m_nFontSize);
-    int bold = i.m_nBold == 1 ? 1 : 0, italic = i.m_nItalic == 1 ? 1 : 0;
+    // The boxes show bold and italic; a box left as it was keeps the record's value (0 and 2
+    // both show unticked), a changed one stores 1 or 2.
+    const int boldShown = i.m_nBold == 1 ? 1 : 0, italicShown = i.m_nItalic == 1 ? 1 : 0;
+    int bold = boldShown, italic = italicShown;
     DDX_Check(pDX, 1003, bold);
     DDX_Check(pDX, 1010, italic);
-    i.m_nBold = bold ? 1 : 2;
-    i.m_nItalic = italic ? 1 : 2;
     DDX_Text(pDX, 1012, i.m_nOption2);
+    if (!pDX->m_bSaveAndValidate)
+        return;
+    if (bold != boldShown)
+        i.m_nBold = bold ? 1 : 2;
+    if (italic != italicShown)
+        i.m_nItalic = italic ? 1 : 2;
 }
 
 void DCategories::OnAdd()
@@ -218,7 +225,7 @@ void DCategories::OnDelete()
     const std::vector<int> rows = List()->GetSelectedRows();
     if (rows.empty())
         return;
-    m_removed.push_back(RowLink(List(), rows.front()));
+    // the record goes at OK, with every record no row names
     delete List()->takeTopLevelItem(rows.front());
 }
 
@@ -252,8 +259,7 @@ void DCategories::OnOK()
             if (it != pool.end())
                 m_pItem->m_entries.push_back(std::move(*it));
         }
-        // what is left in the pool was deleted in the dialog
-        m_removed.clear();
+        // what is left in the pool was deleted in the dialog and goes with it
         m_pItem->RecalcLayout();
     }
     EndDialog(IDOK);
@@ -262,6 +268,5 @@ void DCategories::OnOK()
 void DCategories::OnCancel()
 {
     m_added.clear(); // records made by Add never reach the item
-    m_removed.clear();
     CDialog::OnCancel();
 }

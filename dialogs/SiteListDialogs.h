@@ -51,6 +51,5 @@ public:
     void OnMove(bool toTop);
 
 private:
-    std::vector<std::unique_ptr<CItemLink>> m_added;   // made by Add, owned until OK
-    std::vector<CItemLink*> m_removed;                 // destroyed at OK
+    std::vector<std::unique_ptr<CItemLink>> m_added; // made by Add, owned until OK
 };

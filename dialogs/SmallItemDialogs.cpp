@@ -344,7 +344,8 @@ DMaster::DMaster(QWidget* parent) : CDialog(parent)
     OnNotify(1025, BN_CLICKED, [this] { OnHeight(); });
     OnNotify(1073, BN_CLICKED, [this] {
         if (m_pFill)
-            EditFill(m_pDoc, m_pFill, "Master Background", this, m_pMaster, m_pMaster ? m_pMaster->m_nWidth : 100,
+            EditFill(m_pDoc, m_pFill, "Master Background", this,
+                     m_pMaster ? FillTargetOf(m_pDoc, *m_pMaster) : FillTarget::Opener(), m_pMaster ? m_pMaster->m_nWidth : 100,
                      m_pMaster ? m_pMaster->m_nHeight : 100);
     });
 }
@@ -393,9 +394,8 @@ DDiv::DDiv(QWidget* parent) : CDialog(parent)
     OnNotify(1073, BN_CLICKED, [this] {
         if (!m_pItem)
             return;
-        if (!m_pItem->m_pFill)
-            m_pItem->m_pFill = std::make_unique<CFillStyle>();
-        EditFill(m_pDoc, m_pItem->m_pFill.get(), "Background", this, m_pItem, m_pItem->m_nWidth, m_pItem->m_nHeight);
+        EditFill(m_pDoc, &FillOf(*m_pItem), "Background", this, FillTargetOf(m_pDoc, *m_pItem), m_pItem->m_nWidth,
+                 m_pItem->m_nHeight);
     });
 }
 
@@ -438,11 +438,7 @@ void DDiv::OnSize()
     if (!m_pItem)
         return;
     DResize dlg(this);
-    // The translated caption may place the name anywhere; it is never used as a format.
-    CString caption = UiTranslate("Resize : %s");
-    const int at = caption.Find("%s");
-    dlg.m_strCaption = at < 0 ? caption + m_pItem->m_strName
-                              : caption.Left(at) + m_pItem->m_strName + caption.Mid(at + 2);
+    dlg.m_strCaption = UiTranslateWithName("Resize : %s", m_pItem->m_strName);
     dlg.m_nWidth = m_pItem->m_nWidth;
     dlg.m_nHeight = m_pItem->m_nHeight;
     if (dlg.DoModal() != IDOK)

@@ -162,8 +162,12 @@ DLayout::DLayout(QWidget* parent) : CDialog(parent)
     };
     for (const auto& b : buttons)
         OnNotify(b.id, BN_CLICKED, [this, b] {
+            // The browser and all-pages backgrounds are the site's; the page's and bands'
+            // fills are marked by the opener, which counts the whole layout as changed.
+            const bool site = b.id == 1029 || b.id == 1026;
             if (this->*b.fill)
-                EditFill(m_pDoc, this->*b.fill, b.caption, this, nullptr, 100, 100, nullptr, b.id == 1029);
+                EditFill(m_pDoc, this->*b.fill, b.caption, this, site ? FillTarget::Site() : FillTarget::Opener(),
+                         100, 100, nullptr, b.id == 1029);
         });
 }
 

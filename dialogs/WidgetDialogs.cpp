@@ -179,13 +179,6 @@ const DlgTemplate kFlashTemplate = {212, "Flash", true, kFlashControls};
 
 CString WebAddressSetting(const char* key, const char* fallback) { return GetProfileString("Web", key, fallback); }
 
-CString LocalPathToFileAddress(const CString& source)
-{
-    // one rule for every file address the designer writes (backgrounds use it too)
-    const CString url = LocalPathToFileUrl(source.GetString());
-    return url.IsEmpty() ? source : url;
-}
-
 // ---- DPayPal
 
 DPayPal::DPayPal(QWidget* parent) : CDialog(parent)

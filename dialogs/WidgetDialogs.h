@@ -28,10 +28,6 @@ inline constexpr long long kMaxFlashImportBytes = 64LL * 1024 * 1024;
 // program's own address as its default.
 CString WebAddressSetting(const char* key, const char* fallback);
 
-// A local picture path as the file address the page loads (an address with a scheme, or
-// a relative path, unchanged).
-CString LocalPathToFileAddress(const CString& source);
-
 class DPayPal : public CDialog {
 public:
     explicit DPayPal(QWidget* parent = nullptr);

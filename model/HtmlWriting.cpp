@@ -41,3 +41,11 @@ CString LocalPathToFileUrl(const char* path)
         text = text.Mid(1);
     return CString("file://") + UrlEncodePath(text);
 }
+
+CString LocalPathToFileAddress(const CString& source)
+{
+    if (source.GetLength() > 1 && source[0] == '/' && source[1] == '/')
+        return source;
+    const CString url = LocalPathToFileUrl(source.GetString());
+    return url.IsEmpty() ? source : url;
+}

@@ -15,3 +15,8 @@ char HexDigit(int n);
 // "/-._~" percent-encoded ('#', '%', '?', blanks, non-ASCII); the drive's colon stays.
 // Anything else (an address, a relative path) gives an empty text.
 CString LocalPathToFileUrl(const char* path);
+// An address as the user typed or chose it, with a local path made a "file://" address by
+// the rule above; any other text (a web address, a relative path, and "//host/..." which
+// in an address field is a web address without its scheme) stays as it is. Every field
+// that takes a picture's address stores it this way.
+CString LocalPathToFileAddress(const CString& source);

@@ -39,7 +39,7 @@ void OnPageBackground(CKJView& view)
         const CString caption = Translate("Background : ") + (isPage ? PageTitle(*view.m_pCurrentPage) : container->GetHtmlId());
         int applyToAll = 0;
         CFillStyle& fill = *container->m_pFill;
-        if (EditFill(doc, &fill, caption.GetString(), &view, container, container->m_nWidth, container->m_nHeight,
+        if (EditFill(doc, &fill, caption.GetString(), &view, FillTarget::Item(*container), container->m_nWidth, container->m_nHeight,
                      isPage ? &applyToAll : nullptr) != IDOK) {
             scope.Cancel();
             return;
@@ -64,7 +64,7 @@ void OnMasterBackground(CKJView& view)
     if (!doc || !page)
         return;
     CEditScope scope(*doc);
-    if (EditFill(doc, &doc->m_allPagesBackground, Translate("All Pages Background").GetString(), &view, nullptr,
+    if (EditFill(doc, &doc->m_allPagesBackground, Translate("All Pages Background").GetString(), &view, FillTarget::Site(),
                  page->m_nWidth, page->m_nHeight) != IDOK) {
         scope.Cancel();
         return;
@@ -107,12 +107,12 @@ void OnPageRawPhp(CKJView& view)
     if (!doc || !page)
         return;
     DRawPhp dlg(&view);
-    page->m_phpCode.ToUtf8(dlg.m_strRawCode);
+    dlg.m_strCode = page->m_phpCode;
     dlg.m_strCaption = Translate("Raw PHP") + " : " + PageTitle(*page);
     if (dlg.DoModal() != IDOK)
         return;
     CEditScope scope(*doc);
-    page->m_phpCode.FromUtf8(dlg.m_strRawCode.GetString());
+    page->m_phpCode = dlg.m_strCode;
     scope.Touch(page);
 }
 

@@ -110,6 +110,18 @@ CString UiTranslate(const CString& text)
     return t;
 }
 
+CString PutName(const CString& text, const CString& name)
+{
+    const int at = text.Find("%s");
+    if (at >= 0)
+        return text.Left(at) + name + text.Mid(at + 2);
+    if (text.IsEmpty() || text[text.GetLength() - 1] == ' ')
+        return text + name;
+    return text + " " + name;
+}
+
+CString UiTranslateWithName(const CString& format, const CString& name) { return PutName(UiTranslate(format), name); }
+
 void TranslateWindow(QWidget* window)
 {
     if (!window)

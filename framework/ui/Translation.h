@@ -15,6 +15,12 @@ void SetTranslationLookup(TranslationLookup lookup);
 TranslationLookup GetTranslationLookup();
 // text through the lookup; unchanged when there is no lookup or no entry.
 CString UiTranslate(const CString& text);
+// name in place of the first "%s" of text; with no "%s" (a translation may drop it) the
+// name follows after a blank. The text is never used as a format, so a '%' in a
+// translation or in the name stays as it is.
+CString PutName(const CString& text, const CString& name);
+// PutName on the translation of format: captions and messages that carry a name.
+CString UiTranslateWithName(const CString& format, const CString& name);
 
 // A widget with this property set to true keeps its texts (lists of faces, sizes, ...).
 inline constexpr const char* kNoTranslateProperty = "tesselNoTranslate";

@@ -161,12 +161,15 @@ TEST_F(ArtisticText, FillKindAndLineRules)
         Choose(d, 1066, 0);
         EXPECT_FALSE(Shown(d, 1053)) << "width None hides the external colour at once";
         EXPECT_FALSE(Shown(d, 1072));
-        EXPECT_EQ(item->m_nLineWidth2, 0) << "the width box stores at once";
+        EXPECT_EQ(item->m_nLineWidth2, 3) << "the width reaches the item only at OK";
         Choose(d, 1018, 2);
         EXPECT_TRUE(Shown(d, 1042));
         EXPECT_TRUE(Shown(d, 1070));
+        EXPECT_EQ(item->m_nFrameWidth, 0) << "the width reaches the item only at OK";
         PressCancel(d);
     });
+    EXPECT_EQ(item->m_nFrameWidth, 0) << "Cancel keeps the widths";
+    EXPECT_EQ(item->m_nLineWidth2, 3);
 }
 
 TEST_F(ArtisticText, FontThroughTheChooserAndRefusedRanges)

@@ -670,7 +670,7 @@ TEST(Background, CancelAfterATextureOperationLeavesTheProjectByteIdentical)
             }
             return d.IsEnded() ? d.GetResult() : IDCANCEL;
         });
-        const int result = EditFill(&p.doc, p.page->m_pFill.get(), "This Page Background", nullptr, p.page);
+        const int result = EditFill(&p.doc, p.page->m_pFill.get(), "This Page Background", nullptr, FillTarget::Item(*p.page));
         CDialog::SetModalHook(hook);
         SetMessageBoxHandler(previous);
         EXPECT_EQ(result, IDCANCEL);
@@ -696,7 +696,7 @@ TEST(Background, OkAfterDeleteKeepsTheDeletionAndMarksThePages)
         PressOk(d);
         return d.GetResult();
     });
-    const int result = EditFill(&p.doc, &p.fill, "Background", nullptr, nullptr);
+    const int result = EditFill(&p.doc, &p.fill, "Background", nullptr, FillTarget::Opener());
     CDialog::SetModalHook(hook);
     SetMessageBoxHandler(previous);
     EXPECT_EQ(result, IDOK);
@@ -704,6 +704,66 @@ TEST(Background, OkAfterDeleteKeepsTheDeletionAndMarksThePages)
     EXPECT_EQ(p.box->m_pFill->m_pPicture, nullptr);
     EXPECT_EQ(p.page->m_nUploadState, 0);
     EXPECT_TRUE(p.doc.IsModified());
+}
+
+TEST(Background, OkMarksForUploadWhatTheTargetNames)
+{
+    enum Target { ItemOnHome, Site, Stylesheet, Opener };
+    const struct {
+        const char* name;
+        Target target;
+        bool resizeTexture; // a texture other fills may show changes in the dialog
+        int home, second, css; // upload states after OK (2: left alone)
+    } cases[] = {
+        {"item", ItemOnHome, false, 0, 2, 2},
+        {"site", Site, false, 0, 0, 0},
+        {"class fill", Stylesheet, false, 2, 2, 0},
+        {"item not placed yet", Opener, false, 2, 2, 2},
+        {"class fill, texture resized", Stylesheet, true, 0, 0, 0},
+        {"item, texture resized", ItemOnHome, true, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Project p;
+        CWString title;
+        title = "Second";
+        CPage* second = p.doc.AddPage(p.page, &title);
+        ASSERT_NE(second, nullptr);
+        for (auto& page : p.doc.m_pages)
+            page->m_nUploadState = 2;
+        p.doc.m_nCssUploadState = 2;
+        p.doc.SetModifiedFlag(false);
+        CFillStyle& fill = c.target == ItemOnHome ? *p.box->m_pFill : p.fill;
+        fill.m_nKind = CFillStyle::KindPicture;
+        fill.m_pPicture = p.shared;
+        fill.m_nPictureId = p.shared->m_nPictureId;
+        const FillTarget target = c.target == ItemOnHome ? FillTarget::Item(*p.box)
+                                  : c.target == Site     ? FillTarget::Site()
+                                  : c.target == Stylesheet ? FillTarget::Stylesheet()
+                                                           : FillTarget::Opener();
+        const CDialog::ModalHook hook = CDialog::SetModalHook([&](CDialog& d) {
+            if (auto* resize = dynamic_cast<DResize*>(&d)) {
+                d.OnOK();
+                resize->m_nWidth = 8;
+                resize->m_nHeight = 6;
+                return d.GetResult();
+            }
+            if (c.resizeTexture) {
+                EXPECT_EQ(static_cast<DBackground&>(d).GetSelectedTexture(), p.shared);
+                Click(d, 1030);
+            }
+            PressOk(d);
+            return d.GetResult();
+        });
+        EXPECT_EQ(EditFill(&p.doc, &fill, "Background", nullptr, target), IDOK);
+        CDialog::SetModalHook(hook);
+        if (c.resizeTexture)
+            EXPECT_EQ(p.shared->m_nWidth, 8);
+        EXPECT_EQ(p.page->m_nUploadState, c.home);
+        EXPECT_EQ(second->m_nUploadState, c.second);
+        EXPECT_EQ(p.doc.m_nCssUploadState, c.css);
+        EXPECT_TRUE(p.doc.IsModified());
+    }
 }
 
 // ---------------------------------------------------------------- addresses
@@ -717,6 +777,8 @@ TEST(Background, ALocalAddressBecomesAFileAddressAtOk)
     const Case cases[] = {
         {"C:\\My Pictures\\sky #1.png", "file:///C:/My%20Pictures/sky%20%231.png"},
         {"d:/web/50%.jpg", "file:///d:/web/50%25.jpg"},
+        {"/home/u/a.jpg", "file:///home/u/a.jpg"},
+        {"/home/u/My Pictures/b #2.png", "file:///home/u/My%20Pictures/b%20%232.png"},
         {"http://example.com/a b.png", "http://example.com/a b.png"},
         {"images/a.png", "images/a.png"},
     };
@@ -1241,7 +1303,8 @@ TEST(Background, ApplyToAllPagesOnlyWhenAskedAndReturned)
             PressOk(d);
             return d.GetResult();
         });
-        EXPECT_EQ(EditFill(&p.doc, &p.fill, "Page Background", nullptr, nullptr, 100, 100, asked ? &applyToAll : nullptr),
+        EXPECT_EQ(EditFill(&p.doc, &p.fill, "Page Background", nullptr, FillTarget::Opener(), 100, 100,
+                           asked ? &applyToAll : nullptr),
                   IDOK);
         CDialog::SetModalHook(hook);
         EXPECT_EQ(shown, asked);

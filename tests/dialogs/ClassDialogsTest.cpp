@@ -382,6 +382,42 @@ TEST(OverStyle, BindsTheHoverValuesBothWaysUntranslated)
     EXPECT_EQ(cls.m_nHoverDecoration, 3);
 }
 
+TEST(OverStyle, CancelPutsTheHoverBackgroundBack)
+{
+    const ClassFillEditor standard = GetClassFillEditor();
+    CString caption;
+    SetClassFillEditor([&](CFillStyle& fill, CKJDoc*, const CString& text, QWidget*) {
+        caption = text;
+        fill.m_crColor = 0x0000FF;
+        fill.m_nDirection = 3;
+        return true;
+    });
+    for (bool ok : {false, true}) {
+        SCOPED_TRACE(ok);
+        CStyleClass cls(CLASS_A, 2);
+        cls.m_strName = "Nav";
+        cls.m_hoverFill.m_crColor = 0x00CC00;
+        DOverStyle dlg;
+        dlg.m_pClass = &cls;
+        EXPECT_EQ(RunDialog(dlg,
+                            [&](CDialog& d) {
+                                Click(d, 1055);
+                                EXPECT_EQ(cls.m_hoverFill.m_crColor, 0x0000FFu) << "edited in the record";
+                                if (ok)
+                                    PressOk(d);
+                                else
+                                    PressCancel(d);
+                            }),
+                  ok ? IDOK : IDCANCEL);
+        EXPECT_EQ(caption, CString("Class Over Background : Nav"));
+        EXPECT_EQ(cls.m_hoverFill.m_crColor, ok ? 0x0000FFu : 0x00CC00u);
+        EXPECT_EQ(cls.m_hoverFill.m_nDirection, ok ? 3 : 0);
+        // the hover block shows the background only when it was kept
+        EXPECT_EQ(cls.WriteCss().Find("#FF0000") >= 0, ok) << cls.WriteCss().GetString();
+    }
+    SetClassFillEditor(standard);
+}
+
 TEST(SelectClass, ListsKindZeroForEveryFilterAndOnlyKindZeroForNone)
 {
     ClassFixture f; // "Box" kind 0, "Other" kind 1

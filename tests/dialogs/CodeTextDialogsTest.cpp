@@ -5,12 +5,14 @@
 #include "DialogTestSupport.h"
 
 #include "controls/ColorControl.h"
+#include "controls/DialogToolBar.h"
 #include "dialogs/CodeTextDialogs.h"
 #include "dialogs/PhpDialogs.h"
 #include "framework/core/Profile.h"
 #include "framework/ui/CmdTarget.h"
 #include "support/ExternalTools.h"
 
+#include <QtGui/QAction>
 #include <QtGui/QTextCursor>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QPlainTextEdit>
@@ -116,7 +118,22 @@ TEST(HtmlDialog, LinkPictureAndColour)
             return d.GetResult();
         });
         const Wrapped w = WrapIn("go", 0, 2, [](DHtml& d) { ExecuteCommand(&d, ID_HTML_LINK); });
-        EXPECT_EQ(w.text, QStringLiteral("<a href=\"page.html?a=1&amp;b=&quot;2&quot;\" target=\"_blank\">go</a>"));
+        // the quotes can never stand in an address: percent-encoded, as the other address writers do
+        EXPECT_EQ(w.text, QStringLiteral("<a href=\"page.html?a=1&amp;b=%222%22\" target=\"_blank\">go</a>"));
+    }
+    {
+        // blanks and '<' in a typed address, for the link and for the picture's source
+        SubDialogs answer([](CDialog& d) {
+            d.SetDlgItemText(1000, "my page.html?q=<b>");
+            if (dynamic_cast<DHtmlImage*>(&d))
+                d.SetDlgItemText(1002, "my pics/a<1>.png");
+            d.OnOK();
+            return d.GetResult();
+        });
+        EXPECT_EQ(WrapIn("go", 0, 2, [](DHtml& d) { ExecuteCommand(&d, ID_HTML_LINK); }).text,
+                  QStringLiteral("<a href=\"my%20page.html?q=%3Cb%3E\">go</a>"));
+        EXPECT_EQ(WrapIn("xyz", 1, 2, [](DHtml& d) { ExecuteCommand(&d, ID_HTML_IMAGE); }).text,
+                  QStringLiteral("x<a href=\"my%20page.html?q=%3Cb%3E\"><img src=\"my%20pics/a%3C1%3E.png\">y</a>z"));
     }
     const struct {
         const char* address;
@@ -166,6 +183,20 @@ TEST(HtmlDialog, LinkPictureAndColour)
         });
         EXPECT_EQ(WrapIn("xyz", 1, 2, [](DHtml& d) { ExecuteCommand(&d, ID_HTML_COLOR); }).text, QStringLiteral("xyz"))
             << "No Color inserts nothing";
+    }
+}
+
+TEST(HtmlDialog, ButtonsWithoutACommandAreDisabled)
+{
+    DHtml dlg;
+    ASSERT_NE(dlg.ToolBar(), nullptr);
+    for (UINT id : {ID_HTML_SPECIAL, ID_HTML_BULLET}) {
+        ASSERT_NE(dlg.ToolBar()->Action(id), nullptr) << id;
+        EXPECT_FALSE(dlg.ToolBar()->Action(id)->isEnabled()) << id;
+    }
+    for (UINT id : {ID_HTML_CUT, ID_HTML_BOLD, ID_HTML_SIZE_7, ID_HTML_COLOR, ID_HTML_LINK, ID_HTML_IMAGE, ID_HTML_H6}) {
+        ASSERT_NE(dlg.ToolBar()->Action(id), nullptr) << id;
+        EXPECT_TRUE(dlg.ToolBar()->Action(id)->isEnabled()) << id;
     }
 }
 
@@ -261,7 +292,7 @@ TEST(PhpDialogs, SnippetChooserUsesTheProfileAddress)
             EXPECT_GE(dlg.m_strCode.Find(r.expected), 0) << dlg.m_strCode.GetString();
     }
     DRawPhp raw;
-    raw.m_strRawCode = "$a = 1;";
+    raw.m_strCode = "$a = 1;";
     EXPECT_EQ(RunDialog(raw,
                         [](CDialog& d) {
                             EXPECT_EQ(d.windowTitle(), QStringLiteral("Raw PHP"));
@@ -269,7 +300,7 @@ TEST(PhpDialogs, SnippetChooserUsesTheProfileAddress)
                             PressOk(d);
                         }),
               IDOK);
-    EXPECT_EQ(raw.m_strRawCode, CString("$a = 1;"));
+    EXPECT_EQ(raw.m_strCode.GetUtf8(), CString("$a = 1;"));
 }
 
 } // namespace

@@ -346,3 +346,47 @@ TEST(LinkItem, BackgroundButtonsOpenTheBackgroundEditorOnTheLinksFills)
     CDialog::SetModalHook(previous);
     EXPECT_EQ(captions, (std::vector<QString>{QStringLiteral("Link Background : Home"), QStringLiteral("Link Over Background : Home")}));
 }
+
+TEST(LinkItem, BackgroundWorksWithoutAFillRecordAndMarksOnlyAPlacedLinksPage)
+{
+    for (bool placed : {false, true}) {
+        SCOPED_TRACE(placed);
+        CKJDoc doc;
+        doc.OnNewDocument();
+        CPage* home = doc.m_pages.front().get();
+        CWString title;
+        title = "Second";
+        CPage* second = doc.AddPage(home, &title);
+        ASSERT_NE(second, nullptr);
+        auto link = std::make_unique<CLinkItem>();
+        link->m_strText.FromUtf8("Home");
+        link->m_pFill.reset(); // as read from a file that had none
+        CLinkItem* item = link.get();
+        if (placed)
+            home->AddChild(link.release());
+        for (auto& page : doc.m_pages)
+            page->m_nUploadState = 2;
+        doc.m_nCssUploadState = 2;
+        const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& d) -> int {
+            if (dynamic_cast<DLinkItem*>(&d)) {
+                EXPECT_TRUE(d.GetDlgItem(1058)->isEnabled()) << "a fill is made when asked for";
+                Click(d, 1058);
+                d.OnCancel();
+                return d.GetResult();
+            }
+            Click(d, 1069); // gradient
+            d.OnOK();
+            return d.GetResult();
+        });
+        DLinkItem dlg;
+        dlg.m_pItem = item;
+        dlg.m_pDoc = &doc;
+        dlg.DoModal();
+        CDialog::SetModalHook(previous);
+        ASSERT_TRUE(item->m_pFill);
+        EXPECT_EQ(item->m_pFill->m_nKind, CFillStyle::KindGradient);
+        EXPECT_EQ(home->m_nUploadState, placed ? 0 : 2) << "a link not placed yet is its opener's to mark";
+        EXPECT_EQ(second->m_nUploadState, 2);
+        EXPECT_EQ(doc.m_nCssUploadState, 2);
+    }
+}

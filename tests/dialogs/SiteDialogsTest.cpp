@@ -12,6 +12,7 @@
 #include "dialogs/StringsDialogs.h"
 #include "document/Generate.h"
 #include "document/KJDoc.h"
+#include "model/FillStyle.h"
 #include "model/GroupItem.h"
 #include "model/HeaderFooterItem.h"
 #include "model/ItemAction.h"
@@ -27,6 +28,7 @@
 
 #include <gtest/gtest.h>
 #include <QtGui/QClipboard>
+#include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QListWidget>
@@ -143,7 +145,7 @@ TEST(HeadersFooters, ListsPlusSizesAndCancel)
                       EXPECT_EQ(band.m_pBand->m_nWidth, 800);
                       EXPECT_EQ(band.m_pBand->m_nHeight, 120);
                       EXPECT_EQ(band.GetDlgItemText(1017), "New Header");
-                      EXPECT_EQ(band.GetDlgItem(1073)->isEnabled(), band.m_pBand->m_pFill != nullptr) << "its background";
+                      EXPECT_TRUE(band.GetDlgItem(1073)->isEnabled()) << "its background";
                       return Ok(d);
                   },
                   [&](CDialog& d) {
@@ -185,17 +187,56 @@ TEST(HeadersFooters, DeletingABandAsksClearsReferencesAndUndoAndPagesStayValid)
         return Ok(d);
     }};
     EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_nDeleted, 1);
     ASSERT_EQ(script.boxes.size(), 1u);
     EXPECT_TRUE(doc.m_headerBands.empty());
     EXPECT_TRUE(doc.m_undo.IsEmpty());
     for (auto& p : doc.m_pages) {
         EXPECT_EQ(p->m_pHeaderBand, nullptr);
         EXPECT_EQ(p->m_nHeaderBandId, 0);
-        EXPECT_EQ(p->m_nUploadState, 0);
+        // the opener's edit scope marks the pages (it counts a deletion as the site's change)
+        EXPECT_EQ(p->m_nUploadState, 2);
         CPageOutput out(kPublishUpload, doc.m_nPageWidth);
         BuildPageHtml(doc, p.get(), out);
         EXPECT_EQ(testsupport::TidyErrors(QByteArray(out.m_strFinalPage.GetString())), QByteArray());
     }
+}
+
+TEST(HeaderFooter, BackgroundWorksWithoutAFillRecordAndMarksThePagesShowingTheBand)
+{
+    CKJDoc doc;
+    doc.ResetToNewSite();
+    ASSERT_FALSE(doc.m_headerBands.empty());
+    CHeaderFooterItem* header = doc.m_headerBands.front().get();
+    CPage* home = doc.m_pages.front().get();
+    ASSERT_EQ(home->m_pHeaderBand, header);
+    CWString title;
+    title = "Second";
+    CPage* second = doc.AddPage(home, &title);
+    second->m_pHeaderBand = nullptr;
+    second->m_nHeaderBandId = 0;
+    header->m_pFill.reset(); // as read from a file that had none
+    for (auto& p : doc.m_pages)
+        p->m_nUploadState = 2;
+    doc.m_nCssUploadState = 2;
+    DHeaderFooter dlg;
+    dlg.m_pDoc = &doc;
+    dlg.m_pBand = header;
+    Script script{[&](CDialog& d) {
+                      EXPECT_TRUE(d.GetDlgItem(1073)->isEnabled());
+                      d.SendNotify(1073, BN_CLICKED);
+                      return Ok(d);
+                  },
+                  [&](CDialog& d) {
+                      qobject_cast<QAbstractButton*>(d.GetDlgItem(1069))->click(); // gradient
+                      return Ok(d);
+                  }};
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    ASSERT_TRUE(header->m_pFill);
+    EXPECT_EQ(header->m_pFill->m_nKind, CFillStyle::KindGradient);
+    EXPECT_EQ(home->m_nUploadState, 0) << "the page showing the band";
+    EXPECT_EQ(second->m_nUploadState, 2) << "a page without the band";
+    EXPECT_EQ(doc.m_nCssUploadState, 2);
 }
 
 TEST(HeadersFooters, DeletingAnsweredNoKeepsTheBand)
@@ -387,6 +428,48 @@ TEST(Categories, HeadingAndEntryColoursBothWays)
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(item.m_crHeading, 0x0000FFu);
     EXPECT_EQ(item.m_crText, 0x00FF00u);
+}
+
+TEST(Categories, BoldAndItalicChangeOnlyWhenTheBoxesDo)
+{
+    // 0 is "normal", 2 "as the page": both show unticked, and neither turns into the other
+    // by opening the dialog, nor by OK with the boxes left alone.
+    const struct {
+        int bold, italic;
+        bool tickBold, untickItalic; // what the user does
+        int boldAfter, italicAfter;
+    } cases[] = {
+        {0, 0, false, false, 0, 0}, {2, 2, false, false, 2, 2}, {0, 1, false, false, 0, 1},
+        {0, 1, true, true, 1, 2},   {2, 1, true, true, 1, 2},
+    };
+    for (const auto& c : cases) {
+        for (bool ok : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.bold << c.italic << c.tickBold << c.untickItalic << ok);
+            CKJDoc doc;
+            CCategoriesItem item;
+            item.m_nBold = c.bold;
+            item.m_nItalic = c.italic;
+            DCategories dlg;
+            dlg.m_pDoc = &doc;
+            dlg.m_pItem = &item;
+            Script script{[&](CDialog& d) {
+                EXPECT_EQ(d.IsDlgButtonChecked(1003), c.bold == 1 ? 1 : 0);
+                EXPECT_EQ(d.IsDlgButtonChecked(1010), c.italic == 1 ? 1 : 0);
+                EXPECT_EQ(item.m_nBold, c.bold) << "opening changes nothing";
+                EXPECT_EQ(item.m_nItalic, c.italic);
+                if (c.tickBold)
+                    d.CheckDlgButton(1003, 1);
+                if (c.untickItalic)
+                    d.CheckDlgButton(1010, 0);
+                if (!ok)
+                    return int(IDCANCEL);
+                return Ok(d);
+            }};
+            EXPECT_EQ(dlg.DoModal(), ok ? IDOK : IDCANCEL);
+            EXPECT_EQ(item.m_nBold, ok ? c.boldAfter : c.bold);
+            EXPECT_EQ(item.m_nItalic, ok ? c.italicAfter : c.italic);
+        }
+    }
 }
 
 // ---------------------------------------------------------------- item tree and actions

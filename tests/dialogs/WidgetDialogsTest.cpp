@@ -9,6 +9,7 @@
 #include "dialogs/WidgetDialogs.h"
 #include "document/NewItemDefaults.h"
 #include "framework/core/Profile.h"
+#include "model/HtmlWriting.h"
 #include "model/items/ExternalImageItem.h"
 #include "model/items/FlashItem.h"
 #include "model/items/GoogleMapItem.h"

@@ -47,3 +47,26 @@ TEST(LocalPathToFileUrl, AUrlParserReadsThePathBack)
     EXPECT_EQ(CString::FromQString(drive.toString(QUrl::FullyEncoded)), LocalPathToFileUrl("C:\\My Pictures\\a b.png"));
     EXPECT_EQ(drive.path(), QStringLiteral("/C:/My Pictures/a b.png"));
 }
+
+TEST(LocalPathToFileAddress, LocalPathsBecomeFileAddressesAndTheRestStays)
+{
+    struct Case {
+        const char* typed;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {"/home/u/a.jpg", "file:///home/u/a.jpg"},
+        {"/home/u/My Pictures/sky #1.png", "file:///home/u/My%20Pictures/sky%20%231.png"},
+        {"C:\\My Pictures\\a b.jpg", "file:///C:/My%20Pictures/a%20b.jpg"},
+        {"d:/web/50%.jpg", "file:///d:/web/50%25.jpg"},
+        // not local paths: as typed
+        {"http://example.com/a b.png", "http://example.com/a b.png"},
+        {"file:///home/u/a.jpg", "file:///home/u/a.jpg"},
+        {"//cdn.example.com/a b.png", "//cdn.example.com/a b.png"}, // a web address without its scheme
+        {"images/a.png", "images/a.png"},
+        {"C:a.png", "C:a.png"},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(LocalPathToFileAddress(c.typed), CString(c.stored)) << c.typed;
+}

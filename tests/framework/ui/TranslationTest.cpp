@@ -100,3 +100,27 @@ TEST_F(Translation, NoLookupLeavesTextsAlone)
     TranslateWindow(&label);
     EXPECT_EQ(label.text(), "Font");
 }
+
+TEST_F(Translation, NameGoesWhereTheTranslationPutsItsPlaceholder)
+{
+    g_map["Resize : %s"] = "%s : Größe ändern";
+    g_map["Background : %s"] = "Hintergrund";        // a translation that dropped the placeholder
+    g_map["Class : %s"] = "Klasse %s (%d) %s";       // only the first placeholder takes the name
+    const struct {
+        const char* format;
+        const char* name;
+        const char* expected;
+    } cases[] = {
+        {"Resize : %s", "Box 1", "Box 1 : Größe ändern"},
+        {"Background : %s", "Header", "Hintergrund Header"},
+        {"Class : %s", "a%sb", "Klasse a%sb (%d) %s"},
+        {"Untranslated : %s", "100%", "Untranslated : 100%"},
+        {"Trailing blank ", "x", "Trailing blank x"},
+        {"", "x", "x"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(UiTranslateWithName(c.format, c.name), CString(c.expected)) << c.format;
+    // untranslated: the text as given
+    EXPECT_EQ(PutName("Class Over Background : %s", "Box"), CString("Class Over Background : Box"));
+    EXPECT_EQ(PutName("Resize : %s", "Box"), CString("Resize : Box"));
+}
