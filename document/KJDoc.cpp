@@ -947,10 +947,16 @@ void CKJDoc::WriteExtras(CArchive& ar)
     for (auto& m : m_masters)
         m->SerializeExtra(ar, project::kCurrentVersion);
     // after every object: files written before the list was kept end here
-    std::uint32_t count = std::uint32_t(m_publishedNames.size());
+    std::uint32_t count = std::uint32_t(m_published.m_names.size());
     ar << count;
-    for (CString& name : m_publishedNames)
+    for (CString& name : m_published.m_names)
         archive_io::Io(ar, name);
+    // where the names went; files written before end after the names
+    CPublishPlace& place = m_published.m_place;
+    archive_io::Io(ar, place.m_strHost);
+    archive_io::Io(ar, place.m_strUser);
+    archive_io::Io(ar, place.m_nPort);
+    archive_io::Io(ar, place.m_strFolder);
 }
 
 void CKJDoc::ReadExtras(CArchive& ar, int version)
@@ -970,17 +976,23 @@ void CKJDoc::ReadExtras(CArchive& ar, int version)
         p->SerializeExtra(ar, version);
     for (auto& m : m_masters)
         m->SerializeExtra(ar, version);
-    m_publishedNames.clear();
+    m_published = CPublishedFiles();
     if (ar.GetRemaining() == 0)
         return; // written before the list was kept
     std::uint32_t count = 0;
     ar >> count;
     // each name takes at least its length byte: a count beyond the bytes left is damage
-    if (count > ar.GetRemaining())
-        AfxThrowArchiveException(CArchiveException::badIndex);
-    m_publishedNames.resize(count);
-    for (CString& name : m_publishedNames)
+    ar.CheckCount(count);
+    m_published.m_names.resize(count);
+    for (CString& name : m_published.m_names)
         archive_io::Io(ar, name);
+    if (ar.GetRemaining() == 0)
+        return; // a list of a place not known: the next upload removes nothing
+    CPublishPlace& place = m_published.m_place;
+    archive_io::Io(ar, place.m_strHost);
+    archive_io::Io(ar, place.m_strUser);
+    archive_io::Io(ar, place.m_nPort);
+    archive_io::Io(ar, place.m_strFolder);
 }
 
 void CKJDoc::ForEachFill(const std::function<void(CFillStyle&)>& visit)
