@@ -276,6 +276,23 @@ TEST(PageHtml, ClonesAreWrittenAfterThePageItems)
     EXPECT_GT(copy, own);
 }
 
+// Each id stands once in the page, on the element that holds the text.
+struct IdAndText {
+    const char* id;
+    const char* text;
+};
+template <std::size_t N> void ExpectEachIdOnceBeforeItsText(const CString& html, const IdAndText (&expected)[N])
+{
+    for (const IdAndText& e : expected) {
+        SCOPED_TRACE(e.id);
+        const CString tag = CString::Formatted("id=\"%s\"", e.id);
+        const int at = html.Find(tag);
+        ASSERT_NE(at, -1) << html.GetString();
+        EXPECT_EQ(html.Find(tag, at + 1), -1) << "twice";
+        EXPECT_EQ(html.Mid(html.Find(">", at) + 1, 1), CString(e.text));
+    }
+}
+
 TEST(PageHtml, IdsAreUniqueWithinThePageWhileNamesStay)
 {
     Site site;
@@ -287,16 +304,8 @@ TEST(PageHtml, IdsAreUniqueWithinThePageWhileNamesStay)
     site.page.AddChild(Text(u"D", "logo_2", 1, 1));
     site.footer.AddChild(Text(u"E", "logo", 1, 1));
     const CString html = site.Write(3);
-    struct Expected { const char* id; const char* text; };
-    const Expected order[] = {{"logo", "A"}, {"logo_3", "B"}, {"logo_4", "C"}, {"logo_2", "D"}, {"logo_5", "E"}};
-    for (const Expected& e : order) {
-        SCOPED_TRACE(e.id);
-        const CString tag = CString::Formatted("id=\"%s\"", e.id);
-        const int at = html.Find(tag);
-        ASSERT_NE(at, -1) << html.GetString();
-        EXPECT_EQ(html.Find(tag, at + 1), -1) << "twice";
-        EXPECT_EQ(html.Mid(html.Find(">", at) + 1, 1), CString(e.text));
-    }
+    const IdAndText order[] = {{"logo", "A"}, {"logo_3", "B"}, {"logo_4", "C"}, {"logo_2", "D"}, {"logo_5", "E"}};
+    ExpectEachIdOnceBeforeItsText(html, order);
     // the names are untouched and the ids are the names again once the page is written
     CItemList all;
     site.page.CollectItems(all);
@@ -326,16 +335,8 @@ TEST(PageHtml, AnchorsCountAmongTheIdsOfThePage)
     site.page.AddChild(Text(u"E", "top_2", 1, 1));
     site.footer.AddChild(Text(u"D", "sec", 1, 1));
     const CString html = site.Write(3);
-    struct Expected { const char* id; const char* text; };
-    const Expected items[] = {{"top_3", "A"}, {"intro", "B"}, {"sec", "C"}, {"top_2", "E"}, {"sec_2", "D"}};
-    for (const Expected& e : items) {
-        SCOPED_TRACE(e.id);
-        const CString tag = CString::Formatted("id=\"%s\"", e.id);
-        const int at = html.Find(tag);
-        ASSERT_NE(at, -1) << html.GetString();
-        EXPECT_EQ(html.Find(tag, at + 1), -1) << "twice";
-        EXPECT_EQ(html.Mid(html.Find(">", at) + 1, 1), CString(e.text));
-    }
+    const IdAndText items[] = {{"top_3", "A"}, {"intro", "B"}, {"sec", "C"}, {"top_2", "E"}, {"sec_2", "D"}};
+    ExpectEachIdOnceBeforeItsText(html, items);
     const int anchor = html.Find("<a id=\"top\"></a>");
     ASSERT_NE(anchor, -1) << html.GetString();
     EXPECT_EQ(html.Find("id=\"top\""), anchor + 3) << "the anchor alone carries its id";
