@@ -644,6 +644,5 @@ int RunWebsiteWizard(CDocument& frameDoc, CKJDoc& doc)
         scope.SetHint(HINT_FILL_TREE);
         BuildWizardFinish(doc, contact.m_nFormKind, email, contact.m_options);
     }
-    doc.SetModifiedFlag(true);
     return result;
 }
