@@ -34,14 +34,26 @@ void OnPageWidth(CKJDoc& doc, QWidget* parent)
 
 void OnWebsiteStrings(CKJDoc& doc, QWidget* parent)
 {
+    // The dialog edits the list itself, so the change is open before it shows; no snapshot
+    // holds the list, so Cancel puts it back from this copy.
+    CEditScope scope(doc);
     const auto before = StringPairs(doc);
+    doc.OnEditCancel([&doc, before] {
+        doc.m_namedStrings.clear();
+        for (const auto& [name, value] : before) {
+            auto record = std::make_unique<CNamedString>();
+            record->m_name = name;
+            record->m_value = value;
+            doc.m_namedStrings.push_back(std::move(record));
+        }
+    });
     DStrings dlg(parent);
     dlg.m_pDoc = &doc;
-    dlg.DoModal();
-    if (StringPairs(doc) == before)
+    if (dlg.DoModal() != IDOK || StringPairs(doc) == before) {
+        scope.Cancel(); // the list as it was, and nothing marked
         return;
-    // The dialog edits the list itself; any page may hold a placeholder of any key.
-    CEditScope scope(doc);
+    }
+    // any page may hold a placeholder of any key
     scope.TouchSite();
 }
 

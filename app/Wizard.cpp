@@ -24,7 +24,6 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
 #include <algorithm>
-#include <cstring>
 
 std::vector<CString> WizardFontFamilies()
 {
@@ -98,11 +97,6 @@ CWString WideText(const CDialog& dialog, int id)
     return text;
 }
 void SetWideText(CDialog& dialog, int id, const CWString& text) { dialog.SetDlgItemText(id, text.GetUtf8()); }
-void Rerender(CImageItemBase& item)
-{
-    item.Render(0);
-    item.RecalcLayout();
-}
 } // namespace
 
 // ---------------------------------------------------------------- 318: pages
@@ -409,8 +403,7 @@ DWizardSlogan::DWizardSlogan(const CWizardTarget& target) : CWizardPage(target)
     OnNotify(1018, CBN_SELCHANGE, [this] {
         State().sloganFont = GetDlgItemText(1018);
         SloganChanged([this](CArtisticTextItem& s) {
-            std::memset(s.m_lf.lfFaceName, 0, sizeof s.m_lf.lfFaceName);
-            std::strncpy(s.m_lf.lfFaceName, State().sloganFont.GetString(), sizeof s.m_lf.lfFaceName - 1);
+            SetLogFontFace(s.m_lf, State().sloganFont.GetString());
         });
     });
     OnNotify(1001, BN_CLICKED, [this] {
@@ -456,7 +449,7 @@ void DWizardSlogan::SloganChanged(const std::function<void(CArtisticTextItem&)>&
         return;
     Edit([&] {
         change(*slogan);
-        Rerender(*slogan);
+        RerenderWizardItem(*slogan);
         if (anchor)
             State().AnchorSlogan(true);
     });
@@ -651,6 +644,5 @@ int RunWebsiteWizard(CDocument& frameDoc, CKJDoc& doc)
         scope.SetHint(HINT_FILL_TREE);
         BuildWizardFinish(doc, contact.m_nFormKind, email, contact.m_options);
     }
-    doc.SetModifiedFlag(true);
     return result;
 }

@@ -121,7 +121,7 @@ void DUpload::OnOK()
     wait.Restore();
     DFileUpload transfer(queue, m_pConnection, m_settings.m_strFolder, this);
     if (m_pPublished && m_pContext)
-        transfer.Uploader().RemoveStaleFiles(m_pPublished, m_pContext->m_generatedNames);
+        transfer.Uploader().RemoveStaleFiles(m_pPublished, *m_pContext, m_settings);
     if (transfer.DoModal() == IDOK) {
         m_nUploaded = transfer.Uploader().GetEntriesAtStart();
         m_nBytes = transfer.Uploader().GetBytesDone();
@@ -249,7 +249,7 @@ BOOL UploadFiles(CKJDoc& doc, CPublishContext& context, BOOL quiet, QWidget* par
     dlg.m_pContext = &context;
     dlg.m_pInternet = &GetDesignerInternetSession();
     dlg.m_settings = CFtpSettings::FromDocument(doc);
-    dlg.m_pPublished = &doc.m_publishedNames;
+    dlg.m_pPublished = &doc.m_published;
     if (dlg.DoModal() != IDOK)
         return FALSE;
     {

@@ -39,7 +39,7 @@ public:
     CPublishContext* m_pContext = nullptr;      // not owned
     // The project's list of what its uploads left on the server (not owned; may be null):
     // a complete upload removes from the server what the site no longer makes.
-    std::vector<CString>* m_pPublished = nullptr;
+    CPublishedFiles* m_pPublished = nullptr;
     CInternetSession* m_pInternet = nullptr;
     std::unique_ptr<CFtpConnection> m_pConnection; // made by OK, lives as long as the dialog
     CFtpSettings m_settings;

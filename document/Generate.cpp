@@ -450,9 +450,9 @@ void BuildPageHtml(CKJDoc& doc, CPage* page, CPageOutput& out)
 void BuildFacebookTab(const CKJDoc& doc, CPage* /*page*/, CPageOutput& out)
 {
     CString rule;
-    rule.Format("#facebooktab{ background: url(\"%s\") no-repeat scroll 0 0 transparent;padding: 10px; width: 400px; "
+    rule.Format("#facebooktab{ background: %s no-repeat scroll 0 0 transparent;padding: 10px; width: 400px; "
                 "height:400px; position: fixed; margin-top: -200px; left: 0px; top: 50%%; z-index:10001;} ",
-                SiteFileHref(out.m_pPageFolder, kFacebookTabFileName).GetString());
+                CssUrl(SiteFileHref(out.m_pPageFolder, kFacebookTabFileName)).GetString());
     out.AppendCssLine(rule);
     out.AppendCssLine(".facebookhide { background-position: -400px 0px; }");
     out.m_bJqueryUsed = 1;

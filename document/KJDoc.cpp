@@ -947,10 +947,16 @@ void CKJDoc::WriteExtras(CArchive& ar)
     for (auto& m : m_masters)
         m->SerializeExtra(ar, project::kCurrentVersion);
     // after every object: files written before the list was kept end here
-    std::uint32_t count = std::uint32_t(m_publishedNames.size());
+    std::uint32_t count = std::uint32_t(m_published.m_names.size());
     ar << count;
-    for (CString& name : m_publishedNames)
+    for (CString& name : m_published.m_names)
         archive_io::Io(ar, name);
+    // where the names went; files written before end after the names
+    CPublishPlace& place = m_published.m_place;
+    archive_io::Io(ar, place.m_strHost);
+    archive_io::Io(ar, place.m_strUser);
+    archive_io::Io(ar, place.m_nPort);
+    archive_io::Io(ar, place.m_strFolder);
 }
 
 void CKJDoc::ReadExtras(CArchive& ar, int version)
@@ -970,17 +976,23 @@ void CKJDoc::ReadExtras(CArchive& ar, int version)
         p->SerializeExtra(ar, version);
     for (auto& m : m_masters)
         m->SerializeExtra(ar, version);
-    m_publishedNames.clear();
+    m_published = CPublishedFiles();
     if (ar.GetRemaining() == 0)
         return; // written before the list was kept
     std::uint32_t count = 0;
     ar >> count;
     // each name takes at least its length byte: a count beyond the bytes left is damage
-    if (count > ar.GetRemaining())
-        AfxThrowArchiveException(CArchiveException::badIndex);
-    m_publishedNames.resize(count);
-    for (CString& name : m_publishedNames)
+    ar.CheckCount(count);
+    m_published.m_names.resize(count);
+    for (CString& name : m_published.m_names)
         archive_io::Io(ar, name);
+    if (ar.GetRemaining() == 0)
+        return; // a list of a place not known: the next upload removes nothing
+    CPublishPlace& place = m_published.m_place;
+    archive_io::Io(ar, place.m_strHost);
+    archive_io::Io(ar, place.m_strUser);
+    archive_io::Io(ar, place.m_nPort);
+    archive_io::Io(ar, place.m_strFolder);
 }
 
 void CKJDoc::ForEachFill(const std::function<void(CFillStyle&)>& visit)
@@ -1015,6 +1027,15 @@ void CKJDoc::ReconnectPictures()
         c->ConnectPictures([this](int id) { return FindItemByRef(id); });
 }
 
+namespace {
+// Whether a fill shows the texture: fills name their picture by the picture's own id (kept
+// while the picture is missing), not by its serial.
+bool ShowsTexture(const CFillStyle& fill, const CPicture& texture)
+{
+    return fill.m_pPicture == &texture || (texture.m_nPictureId != 0 && fill.m_nPictureId == texture.m_nPictureId);
+}
+} // namespace
+
 void CKJDoc::DeleteTexture(CPicture* texture)
 {
     auto it = std::find_if(m_textures.begin(), m_textures.end(), [&](const auto& t) { return t.get() == texture; });
@@ -1022,10 +1043,8 @@ void CKJDoc::DeleteTexture(CPicture* texture)
         return;
     CEditScope scope(*this);
     scope.TouchSite();
-    // fills name their picture by the picture's own id, not by its serial
-    const int id = texture->m_nPictureId;
     auto clear = [&](CFillStyle& fill) {
-        if (fill.m_pPicture == texture || (id != 0 && fill.m_nPictureId == id)) {
+        if (ShowsTexture(fill, *texture)) {
             KeepFillForCancel(fill);
             fill.m_pPicture = nullptr;
             fill.m_nPictureId = 0;
@@ -1039,17 +1058,13 @@ void CKJDoc::DeleteTexture(CPicture* texture)
     }
     // the tree drops the texture's node when it hears of the change
     const std::ptrdiff_t at = it - m_textures.begin();
-    if (IsEditing()) {
-        // kept alive until the change stands, so that Cancel can put it back in its place
-        auto kept = std::make_shared<std::unique_ptr<CPicture>>(std::move(*it));
-        m_textures.erase(it);
-        OnEditCancel([this, kept, at] {
-            const std::ptrdiff_t place = std::min<std::ptrdiff_t>(at, std::ptrdiff_t(m_textures.size()));
-            m_textures.insert(m_textures.begin() + place, std::move(*kept));
-        });
-    } else {
-        m_textures.erase(it);
-    }
+    // kept alive until the change stands, so that Cancel can put it back in its place
+    auto kept = std::make_shared<std::unique_ptr<CPicture>>(std::move(*it));
+    m_textures.erase(it);
+    OnEditCancel([this, kept, at] {
+        const std::ptrdiff_t place = std::min<std::ptrdiff_t>(at, std::ptrdiff_t(m_textures.size()));
+        m_textures.insert(m_textures.begin() + place, std::move(*kept));
+    });
     scope.SetHint(HINT_FILL_TREE);
 }
 
@@ -1108,7 +1123,7 @@ int CKJDoc::CountTextureUses(const CPicture* texture, const CFillStyle* except)
     auto count = [&](const CFillStyle& fill) {
         if (&fill == except)
             return;
-        if (fill.m_pPicture == texture || (texture->m_nPictureId != 0 && fill.m_nPictureId == texture->m_nPictureId))
+        if (ShowsTexture(fill, *texture))
             ++uses;
     };
     ForEachFill(count);

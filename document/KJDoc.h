@@ -9,6 +9,7 @@
 #include "framework/core/CString.h"
 #include "model/FillStyle.h"
 #include "model/Item.h"
+#include "model/PublishContext.h"
 #include "model/SiteObject.h"
 #include "model/TextStyle.h"
 #include "model/WString.h"
@@ -28,7 +29,6 @@ class CMasterItem;
 class CPage;
 class CParagraphItem;
 class CPicture;
-class CPublishContext;
 class CFormItem;
 class CWizardState;
 
@@ -225,8 +225,9 @@ public:
     int m_nCssUploadState = 0;
     int m_nSiteFilesUploadState = 0; // jQuery and the overlay pictures of the site (not archived)
     // The server names of the files and folders our last complete upload left on the
-    // server; what the site no longer makes is removed from there by the next upload.
-    std::vector<CString> m_publishedNames;
+    // server, and where they went; what the site no longer makes is removed from there by
+    // the next upload to the same place.
+    CPublishedFiles m_published;
     CString m_strExportFolder;
     CString m_strRootUrl;
     CString m_strFacebookChannel = "Varnelo";

@@ -33,17 +33,6 @@ constexpr const char* kLorem =
     "nulla pariatur. Nemo enim ipsam voluptatem quia voluptas sit aspernatur aut odit aut fugit. Quis autem vel "
     "eum iure reprehenderit qui in ea voluptate velit esse quam nihil molestiae consequatur?";
 
-void SetFace(LOGFONT& lf, const char* face)
-{
-    std::memset(lf.lfFaceName, 0, sizeof lf.lfFaceName);
-    std::strncpy(lf.lfFaceName, face, sizeof lf.lfFaceName - 1);
-}
-
-void Rerender(CImageItemBase& item)
-{
-    item.Render(0);
-    item.RecalcLayout();
-}
 } // namespace
 
 void CKJDoc::BuildThemeWebsite(CWizardState& state)
@@ -107,7 +96,7 @@ void CKJDoc::BuildThemeWebsite(CWizardState& state)
     logo->m_nY = S(35);
     logo->m_link.SetPageLink(homeId);
     state.companyItem = logo;
-    Rerender(*logo);
+    RerenderWizardItem(*logo);
     header->InsertChild(0, logo);
 
     auto* shape = new CShapeItem();
@@ -122,7 +111,7 @@ void CKJDoc::BuildThemeWebsite(CWizardState& state)
     shape->m_crGradient = 0x00A0A0;
     shape->m_nFill = 2;
     shape->m_link.SetPageLink(homeId);
-    Rerender(*shape);
+    RerenderWizardItem(*shape);
     state.logoShape = shape;
     header->InsertChild(0, shape);
     header->RecalcLayout();
@@ -131,7 +120,7 @@ void CKJDoc::BuildThemeWebsite(CWizardState& state)
     if (state.dropDownMenu) {
         header->m_nHeight += 35;
         auto* menu = new CMenuItem();
-        menu->m_strName = CString::Formatted("Menu%d", m_nItemCounter++);
+        menu->m_strName = TakeItemName("Menu%d");
         if (menu->m_pFill)
             menu->m_pFill->m_crColor = 0x181818;
         menu->m_borders[0].m_color = 0xCCCCCC;
@@ -183,7 +172,7 @@ void CKJDoc::BuildThemeWebsite(CWizardState& state)
     // 11: main picture.
     if (CImageItem* picture = CreateImageItemFromFile(*this, state.wizardFolder + "theme/abstract.jpg")) {
         ResizeItemPicture(*picture, S(900), S(300));
-        Rerender(*picture);
+        RerenderWizardItem(*picture);
         home->AddChild(picture);
         state.mainImage = picture;
     }
@@ -206,30 +195,21 @@ void CKJDoc::BuildThemeWebsite(CWizardState& state)
     start->AddChild(intro);
 
     // 14: main button.
-    auto giveLook = [&](CImageButtonItem& b) {
-        b.m_crHoverFace = state.overColour;
-        b.m_nInteriorShading = state.faceRelief;
-        b.m_crText = state.buttonTextColour;
-        b.m_crSecond = state.fillColour;
-        b.m_crFrame = state.lineColour;
-        b.m_nFrameShading = state.borderRelief;
-        b.m_bHairline = state.hairline;
-        b.m_bGlass = state.glass;
-    };
     auto* button = new CImageButtonItem();
     button->SetSiteStyles(&m_styles);
     button->m_strName = "Start";
     button->m_strText = Translate("START HERE").GetString();
-    SetFace(button->m_lf, "Arial Black");
+    SetLogFontFace(button->m_lf, "Arial Black");
     button->m_lf.lfHeight = S(-16);
-    giveLook(*button);
+    state.GiveButtonLook(*button);
+    button->m_crHoverFace = state.overColour;
     button->m_nFrameWidth = state.borderWidth;
     button->m_nRenderWidth = S(180);
     button->m_nRenderHeight = S(60);
     button->m_nX = S(690);
     button->m_nY = S(120);
     button->m_link.SetPageLink(start->m_nSerial);
-    Rerender(*button);
+    RerenderWizardItem(*button);
     state.mainButton = button;
     home->AddChild(button);
 
@@ -239,14 +219,15 @@ void CKJDoc::BuildThemeWebsite(CWizardState& state)
         auto* b = new CImageButtonItem();
         b->SetSiteStyles(&m_styles);
         b->m_strText = page->m_title;
-        SetFace(b->m_lf, "Arial");
+        SetLogFontFace(b->m_lf, "Arial");
         b->m_lf.lfHeight = S(-16);
-        giveLook(*b);
+        state.GiveButtonLook(*b);
+        b->m_crHoverFace = state.overColour;
         b->m_nFrameWidth = S(state.borderWidth);
         headerBand->AddChild(b);
         state.menuButtons.push_back(b);
         b->m_link.SetPageLink(page->m_nSerial);
-        Rerender(*b);
+        RerenderWizardItem(*b);
     }
     state.ApplyWizardMenuStyle();
 
@@ -263,8 +244,8 @@ void CKJDoc::BuildThemeWebsite(CWizardState& state)
     slogan->m_crText = state.sloganColour;
     slogan->m_strText = state.slogan.GetString();
     slogan->m_lf.lfHeight = S(-48);
-    SetFace(slogan->m_lf, state.sloganFont.GetString());
-    Rerender(*slogan);
+    SetLogFontFace(slogan->m_lf, state.sloganFont.GetString());
+    RerenderWizardItem(*slogan);
     slogan->m_nX = S(870) - slogan->m_nWidth;
     slogan->m_nY = S(270) - slogan->m_nHeight;
     home->AddChild(slogan);

@@ -202,30 +202,46 @@ CFileUploader::Status CFileUploader::LinkFailure(DWORD error)
     return Failure(CString("Error uploading file: ") + m_strRemotePath, MB_OK);
 }
 
-void CFileUploader::RemoveStaleFiles(std::vector<CString>* published, std::vector<CString> generated)
+void CFileUploader::RemoveStaleFiles(CPublishedFiles* published, const CPublishContext& context,
+                                     const CFtpSettings& settings)
 {
     m_pPublished = published;
-    m_generated = std::move(generated);
+    m_pGenerated = &context;
+    m_place = CPublishPlace();
+    // one server under any spelling of its name's case; the folder is known at the start
+    m_place.m_strHost = settings.m_strServer;
+    m_place.m_strHost.Trim();
+    m_place.m_strHost.MakeLower();
+    m_place.m_strUser = settings.m_strUser;
+    m_place.m_nPort = int(std::uint16_t(settings.m_nPort));
 }
 
 void CFileUploader::RemoveStale()
 {
-    if (!m_pPublished || !m_connection)
+    if (!m_pPublished || !m_pGenerated || !m_connection)
         return;
-    const std::set<std::string> now = [this] {
-        std::set<std::string> names;
-        for (const CString& n : m_generated)
-            names.insert(n.str());
-        return names;
-    }();
+    CPublishPlace place = m_place;
+    place.m_strFolder = m_strRemoteFolder;
+    if (!place.IsKnown() || !(m_pPublished->m_place == place)) {
+        // The old names were left somewhere else (or nobody knows where): here they may
+        // be the user's own files. The new list holds what this upload put here.
+        std::vector<CString> sent;
+        for (const auto& f : m_pGenerated->GetFiles())
+            if (m_confirmed.count(f.get()))
+                sent.push_back(f->m_strRemoteName);
+        m_pPublished->m_place = place;
+        m_pPublished->m_names = std::move(sent);
+        return;
+    }
     std::vector<CString> stale;
-    for (const CString& name : *m_pPublished)
+    for (const CString& name : m_pPublished->m_names)
         // only names of ours, inside the remote folder
-        if (!now.count(name.str()) && !name.IsEmpty() && name[0] != '/' && name.Find("..") < 0 && name.Find('\\') < 0)
+        if (!m_pGenerated->IsGenerated(name) && !name.IsEmpty() && name[0] != '/' && name.Find("..") < 0
+            && name.Find('\\') < 0)
             stale.push_back(name);
     // the deepest first, so that a folder is empty when its turn comes
     std::sort(stale.begin(), stale.end(), [](const CString& a, const CString& b) { return a.GetLength() > b.GetLength(); });
-    std::vector<CString> kept = m_generated;
+    std::vector<CString> kept = m_pGenerated->m_generatedNames;
     for (const CString& name : stale) {
         const CString path = m_strRemoteFolder + name;
         if (m_connection->Remove(path) || m_connection->RemoveDirectory(path))
@@ -235,7 +251,7 @@ void CFileUploader::RemoveStale()
         if (m_connection->GetRemoteFileSize(path, size))
             kept.push_back(name);
     }
-    *m_pPublished = std::move(kept);
+    m_pPublished->m_names = std::move(kept);
 }
 
 bool CFileUploader::MakeRemoteFolder()

@@ -1,6 +1,7 @@
 #include "document/WizardState.h"
 
 #include "document/ImageItemImport.h"
+#include "document/EditScope.h"
 #include "document/KJDoc.h"
 #include "framework/core/Colors.h"
 #include "framework/core/Paths.h"
@@ -16,8 +17,8 @@
 #include "model/items/ImageItem.h"
 #include "model/items/ShapeItem.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 CContactFormOptions DefaultContactFormOptions()
 {
@@ -86,21 +87,11 @@ CString CWizardState::FontNameByIndex(int index)
 
 CString CWizardState::GetFontName() const { return FontNameByIndex(defaultFont); }
 
-namespace {
-void Rerender(CImageItemBase* item)
+void RerenderWizardItem(CImageItemBase& item)
 {
-    if (!item)
-        return;
-    item->Render(0);
-    item->RecalcLayout();
+    item.Render(0);
+    item.RecalcLayout();
 }
-
-void SetFace(LOGFONT& lf, const CString& face)
-{
-    std::memset(lf.lfFaceName, 0, sizeof lf.lfFaceName);
-    std::strncpy(lf.lfFaceName, face.GetString(), sizeof lf.lfFaceName - 1);
-}
-} // namespace
 
 void CWizardState::ApplyWizardMenuStyle()
 {
@@ -126,23 +117,21 @@ void CWizardState::ApplyWizardMenuStyle()
         button->m_nRenderHeight = height;
         button->m_nX = ScaleBySizeMode(900) + gap - (6 - int(i)) * (width + gap);
         button->m_nY = (ScaleBySizeMode(100) - height) / 2;
-        Rerender(button);
+        RerenderWizardItem(*button);
     }
 }
 
-namespace {
-void GiveButtonLook(CImageButtonItem& b, const CWizardState& s)
+void CWizardState::GiveButtonLook(CImageButtonItem& b) const
 {
-    b.m_crText = s.buttonTextColour;
-    b.m_crSecond = s.fillColour;
-    b.m_crFrame = s.lineColour;
-    b.m_nFrameWidth = s.borderWidth;
-    b.m_nFrameShading = s.borderRelief;
-    b.m_nInteriorShading = s.faceRelief;
-    b.m_bHairline = s.hairline;
-    b.m_bGlass = s.glass;
+    b.m_crText = buttonTextColour;
+    b.m_crSecond = fillColour;
+    b.m_crFrame = lineColour;
+    b.m_nFrameWidth = borderWidth;
+    b.m_nFrameShading = borderRelief;
+    b.m_nInteriorShading = faceRelief;
+    b.m_bHairline = hairline;
+    b.m_bGlass = glass;
 }
-} // namespace
 
 void CWizardState::ApplyColourPreset(CKJDoc& doc, int k)
 {
@@ -158,7 +147,7 @@ void CWizardState::ApplyColourPreset(CKJDoc& doc, int k)
     doc.m_websiteBackground.m_crColor = bottomColour;
     doc.m_styles.m_base.m_crText = textColour;
     for (CImageButtonItem* b : menuButtons) {
-        GiveButtonLook(*b, *this);
+        GiveButtonLook(*b);
         b->Render(0);
     }
     for (auto& page : doc.m_pages) {
@@ -167,16 +156,16 @@ void CWizardState::ApplyColourPreset(CKJDoc& doc, int k)
         page->m_pFill->m_crColor = pageColour;
     }
     if (mainButton) {
-        GiveButtonLook(*mainButton, *this);
+        GiveButtonLook(*mainButton);
         mainButton->Render(0);
     }
     if (companyItem) {
         companyItem->m_crText = accentColour;
-        Rerender(companyItem);
+        RerenderWizardItem(*companyItem);
     }
     if (logoShape) {
         logoShape->m_crFrame = accentColour;
-        Rerender(logoShape);
+        RerenderWizardItem(*logoShape);
     }
     doc.m_websiteBackground.Render(true);
     doc.ApplyPageWidth();
@@ -208,14 +197,14 @@ void CWizardState::ApplyHeadingTables(CKJDoc& doc, int set, int colours)
 void CWizardState::ApplyButtonLook()
 {
     if (mainButton) {
-        GiveButtonLook(*mainButton, *this);
+        GiveButtonLook(*mainButton);
         mainButton->m_crHoverFace = overColour;
-        Rerender(mainButton);
+        RerenderWizardItem(*mainButton);
     }
     for (CImageButtonItem* b : menuButtons) {
-        GiveButtonLook(*b, *this);
+        GiveButtonLook(*b);
         b->m_crHoverFace = overColour;
-        Rerender(b);
+        RerenderWizardItem(*b);
     }
 }
 
@@ -223,8 +212,8 @@ void CWizardState::ApplyButtonFont(const CString& face)
 {
     buttonFont = face;
     for (CImageButtonItem* b : menuButtons) {
-        SetFace(b->m_lf, face);
-        Rerender(b);
+        SetLogFontFace(b->m_lf, face.GetString());
+        RerenderWizardItem(*b);
     }
 }
 
@@ -232,16 +221,16 @@ void CWizardState::ApplyCompanyTexts(const CWString& company, const CWString& sl
 {
     if (companyItem) {
         companyItem->m_strText = company;
-        Rerender(companyItem);
+        RerenderWizardItem(*companyItem);
     }
     if (sloganItem) {
         sloganItem->m_strText = sloganText;
-        Rerender(sloganItem);
+        RerenderWizardItem(*sloganItem);
         AnchorSlogan(false);
     }
     if (mainButton) {
         mainButton->m_strText = button;
-        Rerender(mainButton);
+        RerenderWizardItem(*mainButton);
     }
 }
 
@@ -265,14 +254,22 @@ void CWizardState::ApplyBackgroundTheme(CKJDoc& doc, int theme)
         bg.m_crStart = topColour;
         bg.m_crColor = bottomColour;
     } else if (theme >= 2) {
+        // Ours while the background still shows it; a new texture otherwise, which the
+        // view's texture entries must hear of.
         CPicture* picture = nullptr;
-        if (!doc.m_textures.empty()) {
-            picture = doc.m_textures.front().get();
+        const bool ours = backgroundTexture && bg.m_pPicture == backgroundTexture
+            && std::any_of(doc.m_textures.begin(), doc.m_textures.end(),
+                           [this](const auto& t) { return t.get() == backgroundTexture; });
+        if (ours) {
+            picture = backgroundTexture;
         } else {
+            CEditScope scope(doc);
+            scope.SetHint(HINT_TEXTURES);
             auto made = std::make_unique<CPicture>();
             made->m_strName = doc.TakeTextureName();
             picture = made.get();
-            doc.m_textures.insert(doc.m_textures.begin(), std::move(made));
+            doc.AddTexture(std::move(made));
+            backgroundTexture = picture;
         }
         picture->LoadFile(wizardFolder + CString::Formatted("background%d.jpg", theme - 1));
         picture->Render();
@@ -363,51 +360,18 @@ bool CWizardState::ChangeMainImage(CKJDoc& doc, const CString& path)
         ResizeItemPicture(*mainImage, mainImage->m_nRenderWidth, mainImage->m_nRenderHeight);
     }
     mainImage->m_nUploadState = 0;
-    Rerender(mainImage);
+    RerenderWizardItem(*mainImage);
     return true;
 }
 
 // ---- finish step
 
-bool IsPlainMailAddress(const CString& email)
-{
-    const int n = email.GetLength();
-    if (n < 3 || n > 254)
-        return false;
-    int at = -1;
-    for (int i = 0; i < n; ++i) {
-        const unsigned char c = static_cast<unsigned char>(email[i]);
-        if (c == '@') {
-            if (at >= 0)
-                return false;
-            at = i;
-            continue;
-        }
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
-            || std::strchr(".!#$%&'*+/=?^_`{|}~-", c) != nullptr;
-        if (!plain || c == 0)
-            return false;
-    }
-    return at > 0 && at < n - 1;
-}
-
 CString BuildWizardMailScript(const CString& email)
 {
+    // the form page names its owner as the sender: only a plain address may stand there
     if (!IsPlainMailAddress(email))
         return CString();
-    CString s;
-    s += "$youremail = " + PhpQuoted(email.GetString()) + ";\r\n\r\n";
-    s += "$content = \"\";\r\n\r\n";
-    s += "foreach ($_POST as $key => $value)";
-    s += "\r\n{\r\n";
-    s += "if (is_array($value)) $value = implode(\", \", $value);\r\n";
-    s += "if($key!=\"x\" && $key!=\"y\") $content .= $key . \" : \" . $value . \"\\n\";";
-    s += "\r\n}\r\n\r\n";
-    s += "$from = \"From: \" . $youremail . \"\\nMIME-Version: 1.0\\nContent-type: text/plain; charset=UTF-8;\\n\";\r\n\r\n";
-    s += "if ($_SERVER['REQUEST_METHOD'] === 'POST' && $content !== \"\") mail($youremail,\"Email Subject\",$content,$from);\r\n\r\n";
-    s += "$content = str_replace(\"\\n\",\"<br>\",htmlspecialchars($content, ENT_QUOTES, 'UTF-8'));\r\n\r\n";
-    s += "echo $content;";
-    return s;
+    return BuildMailScript(email);
 }
 
 void MarkPhpPage(CPage& page)

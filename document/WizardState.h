@@ -4,6 +4,7 @@
 #pragma once
 #include "framework/core/CString.h"
 #include "framework/core/Types.h"
+#include "model/PhpSnippets.h"
 #include "model/WString.h"
 
 #include <array>
@@ -12,10 +13,12 @@
 
 class CArtisticTextItem;
 class CImageButtonItem;
+class CImageItemBase;
 class CImageItem;
 class CItem;
 class CKJDoc;
 class CPage;
+class CPicture;
 class CShapeItem;
 
 // The choices of a contact form: 0 make a form (not read by the builder), 1 first name,
@@ -33,6 +36,9 @@ public:
     ~CWizardState();
     CWizardState(const CWizardState&) = delete;
     CWizardState& operator=(const CWizardState&) = delete;
+
+    // The chosen colours, frame, relief and shine on a button (not its hover face).
+    void GiveButtonLook(CImageButtonItem& button) const;
 
     int menuStyle = 4;
     int borderWidth = 4;
@@ -65,6 +71,9 @@ public:
     CArtisticTextItem* sloganItem = nullptr;
     CArtisticTextItem* companyItem = nullptr;
     CShapeItem* logoShape = nullptr;
+    // The texture the picture backgrounds load into (not owned): the wizard's own, so a
+    // texture of the user's is never loaded over.
+    CPicture* backgroundTexture = nullptr;
     int sizeMode = 1;
     int wantDiscounts = 1, wantVideos = 1, wantGallery = 1, wantPrices = 1, wantDirections = 1;
     int dropDownMenu = 1;
@@ -128,10 +137,12 @@ inline constexpr int kWizardHeadingSets = 6, kWizardHeadingColours = 11;
 extern const CWizardHeadingFont kWizardHeadingFonts[kWizardHeadingSets][4];
 extern const COLORREF kWizardHeadingColourTable[kWizardHeadingColours][4];
 
+// An item of the wizard's site drawn again after a change, its box settled to the new picture.
+void RerenderWizardItem(CImageItemBase& item);
+
 // The finish step's mail script for the address; empty when the address is refused (a
 // line break or anything but a plain mail address).
 CString BuildWizardMailScript(const CString& email);
-bool IsPlainMailAddress(const CString& email);
 // A page written as PHP: the ".php" extension and the page's PHP flag.
 void MarkPhpPage(CPage& page);
 // The finish step: the "Thank you" page with the mail script and, when options[0] is

@@ -8,10 +8,40 @@
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
 #include <cerrno>
+#include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cstdlib>
 #include <vector>
+
+namespace {
+// A new empty file under a fresh hidden name in the target's folder (so the last rename
+// stays on one disk), with the rights a plainly created file gets: the kernel applies the
+// process's mask, which reading would mean changing for every thread for a moment. Empty
+// when no such file could be made.
+CString MakePartFile(const CString& target)
+{
+    static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<int> pick(0, int(sizeof kChars) - 2);
+    const int slash = target.ReverseFind('/');
+    const CString stem = target.Left(slash + 1) + "." + target.Mid(slash + 1) + ".";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        CString name = stem;
+        for (int i = 0; i < 6; ++i)
+            name += kChars[pick(random)];
+        const int fd = ::open(name.GetString(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            return name;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    return CString();
+}
+} // namespace
 
 namespace {
 
@@ -276,18 +306,9 @@ CTransferEngine::Result CTransferEngine::NextFile()
                 continue;
             }
             m_strLocalPath = entry->m_strTarget + LocalNameFor(m_strFileName);
-            // A fresh hidden name in the target's folder, so the last rename stays on one disk.
-            const int slash = m_strLocalPath.ReverseFind('/');
-            CString part = m_strLocalPath.Left(slash + 1) + "." + m_strLocalPath.Mid(slash + 1) + ".XXXXXX";
-            std::vector<char> name(part.GetString(), part.GetString() + part.GetLength() + 1);
-            const int fd = ::mkstemp(name.data());
-            if (fd < 0)
+            m_strPartPath = MakePartFile(m_strLocalPath);
+            if (m_strPartPath.IsEmpty())
                 return Fail(FtpFormat("Error writing local file %s", {m_strLocalPath.GetString()}));
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            ::fchmod(fd, 0666 & ~mask); // the rights a plainly created file gets
-            ::close(fd);
-            m_strPartPath = name.data();
             CFileException error;
             if (!m_localFile.Open(m_strPartPath, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &error))
                 return Fail(FtpFormat("Error writing local file %s", {m_strLocalPath.GetString()}));

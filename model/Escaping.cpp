@@ -67,6 +67,14 @@ CString HtmlEscape(const char* text, bool quotes)
     return CString(std::move(out));
 }
 
+CString HtmlIdOfName(const char* name)
+{
+    CString id;
+    for (const unsigned char* p = Bytes(name); *p; ++p)
+        id += *p <= 0x20 || *p == 0x7F ? '_' : char(*p);
+    return id;
+}
+
 CString HtmlAttributeEscape(const char* text)
 {
     std::string out;

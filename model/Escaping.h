@@ -25,6 +25,11 @@ CString HtmlQuoteEscape(const char* text);
 // read as Windows-1252.
 CString EncodeCharRefs(const char* text);
 
+// The id the element of an item of this name carries, and the id scripts find it by: each
+// blank or control character becomes "_" (an id holds none, and a line break would also
+// end the scripts that name the element). Other characters stay as typed.
+CString HtmlIdOfName(const char* name);
+
 // ---------------------------------------------------------------- addresses
 
 // The bytes PercentEncode leaves as they are: ASCII letters and digits, the ASCII

@@ -16,7 +16,8 @@ const char* Pick(const char* const* rows, int count, int value)
 
 void CActionStep::GetScript(CString& out) const
 {
-    const CString id = "document.getElementById('" + EscapeJsString(m_strTarget) + "')";
+    // the target is an item's name: its element carries the id made from it
+    const CString id = "document.getElementById('" + EscapeJsString(HtmlIdOfName(m_strTarget)) + "')";
     const char* el = id.GetString();
     CString s;
     switch (m_nKind) {

@@ -47,12 +47,8 @@ CString CItem::GetHtmlId() const
         return m_strPageId;
     if (m_strName.IsEmpty())
         return CString::Formatted("id%d", m_nSerial);
-    // An id holds no blank or control character (a line break would also end the
-    // scripts that name the item): each becomes "_". The name stays as typed.
-    CString id;
-    for (unsigned char c : m_strName.str())
-        id += c <= 0x20 || c == 0x7F ? '_' : char(c);
-    return id;
+    // the name stays as typed; action steps find the element by the same mapping
+    return HtmlIdOfName(m_strName);
 }
 
 void CItem::WriteHtml(CPageOutput& out)
@@ -208,10 +204,11 @@ void WriteStreamMedia(CItem& item, CPageOutput& out, const char* element, const 
     out.Append("<");
     out.Append(element);
     CString style = item.GetStyle();
-    // The box the item was given, unless its own style already sets that side.
-    if (style.Find("width:") < 0)
+    // The box the item was given, unless GetStyle already set that side (mode 0 writes
+    // "width"/"height"; a minimum or maximum leaves the side itself open).
+    if (item.m_nWidthMode != 0)
         style.AppendFormat("width:%dpx;", item.m_nWidth);
-    if (style.Find("height:") < 0)
+    if (item.m_nHeightMode != 0)
         style.AppendFormat("height:%dpx;", item.m_nHeight);
     out.AppendAttribute("style", style);
     if (!item.m_strClass.IsEmpty())
@@ -222,6 +219,10 @@ void WriteStreamMedia(CItem& item, CPageOutput& out, const char* element, const 
         out.Append(" controls");
     if (autoplay)
         out.Append(" autoplay");
+    // Browsers start no sound by themselves: without controls nobody could start it
+    // either, so such a medium plays muted.
+    if (autoplay && !controls)
+        out.Append(" muted");
     out.Append("></");
     out.Append(element);
     out.Append(">");

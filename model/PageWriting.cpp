@@ -207,8 +207,9 @@ CString CPage::GetStyle()
 namespace {
 
 // Ids are unique within a page: two items of a page, its bands and masters may carry one
-// name (a band's item and a page's item, say). The first keeps its id, each later one
-// gets the next free "_2", "_3"... for the time the page is written; the names stay.
+// name (a band's item and a page's item, say), or an item's name may be another's anchor.
+// The first keeps its id, each later one (and any that meets an anchor) gets the next free
+// "_2", "_3"... for the time the page is written; the names stay.
 class CPageIds {
 public:
     explicit CPageIds(CPage& page)
@@ -227,13 +228,21 @@ public:
             }
         collect(page.m_pMaster2);
         collect(page.m_pFooterBand);
+        // Anchors are ids too (link targets, they keep their names): an item whose id is
+        // another item's anchor yields, and no "_n" repeats one. An anchor that is its own
+        // item's id writes no element of its own.
         std::set<CString> taken;
-        for (CItem* item : m_items)
-            taken.insert(item->GetHtmlId());
         std::set<CString> used;
         for (CItem* item : m_items) {
+            taken.insert(item->GetHtmlId());
+            if (!item->m_strAnchor.IsEmpty()) {
+                taken.insert(item->m_strAnchor);
+                used.insert(item->m_strAnchor);
+            }
+        }
+        for (CItem* item : m_items) {
             const CString id = item->GetHtmlId();
-            if (used.insert(id).second)
+            if (item->m_strAnchor == id || used.insert(id).second)
                 continue;
             CString unique;
             for (int n = 2;; ++n) {

@@ -2,6 +2,8 @@
 
 #include "model/Escaping.h"
 
+#include <cstring>
+
 namespace {
 
 const char* const kTitles[kPhpSnippetCount] = {
@@ -35,10 +37,12 @@ CString FieldLoop(const char* source, const char* lineEnd)
     return s + "\r\n";
 }
 
-// Echoes $content HTML-escaped, line ends as "<br>".
+// Echoes $content HTML-escaped (quotes too, whatever the PHP version's default), line
+// ends as "<br>".
 CString EchoContent()
 {
-    return Para("$content = str_replace(\"\\n\",\"<br>\",htmlspecialchars($content));") + Line("echo $content;");
+    return Para("$content = str_replace(\"\\n\",\"<br>\",htmlspecialchars($content, ENT_QUOTES, 'UTF-8'));")
+        + Line("echo $content;");
 }
 
 } // namespace
@@ -52,12 +56,7 @@ CString BuildPhpSnippet(int row, const CString& email)
     case 2: return "echo 'Your browser is: '; echo htmlspecialchars($_SERVER['HTTP_USER_AGENT'] ?? '');";
     case 3: return "echo date('Y-m-d');";
     case 4: return Para("$content = \"\";") + FieldLoop("$_REQUEST", "\\n") + EchoContent();
-    case 5:
-        return Para(("$youremail = " + PhpQuoted(email.GetString()) + ";").GetString()) + Para("$content = \"\";")
-            + FieldLoop("$_POST", "\\n")
-            + Para("$from = \"From: \" . $youremail . \"\\r\\nMIME-Version: 1.0\\r\\nContent-type: text/plain; "
-                   "charset=UTF-8\";")
-            + Para("mail($youremail,\"Email Subject\",$content,$from);") + EchoContent();
+    case 5: return BuildMailScript(email);
     case 6:
         return Para("$yourfile = \"mydata.txt\";") + Para("$content = \"*** \" . date(\"Y-m-d H:i:s\") . \" ***\\r\\n\";")
             + FieldLoop("$_POST", "\\r\\n") + Para("$content .= \"***************************\\r\\n\\r\\n\";")
@@ -75,4 +74,39 @@ CString BuildPhpSnippet(int row, const CString& email)
     case 9: return "include('externalfile.inc');";
     default: return CString();
     }
+}
+
+bool IsPlainMailAddress(const CString& email)
+{
+    const int n = email.GetLength();
+    if (n < 3 || n > 254)
+        return false;
+    int at = -1;
+    for (int i = 0; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(email[i]);
+        if (c == '@') {
+            if (at >= 0)
+                return false;
+            at = i;
+            continue;
+        }
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
+            || (c != 0 && std::strchr(".!#$%&'*+/=?^_`{|}~-", c) != nullptr);
+        if (!plain)
+            return false;
+    }
+    return at > 0 && at < n - 1;
+}
+
+CString BuildMailScript(const CString& email)
+{
+    // Any other address stays out of the headers: it could carry a line of its own.
+    const char* headers = IsPlainMailAddress(email)
+        ? "$from = \"From: \" . $youremail . \"\\r\\nMIME-Version: 1.0\\r\\nContent-type: text/plain; charset=UTF-8\";"
+        : "$from = \"MIME-Version: 1.0\\r\\nContent-type: text/plain; charset=UTF-8\";";
+    return Para(("$youremail = " + PhpQuoted(email.GetString()) + ";").GetString()) + Para("$content = \"\";")
+        + FieldLoop("$_POST", "\\n") + Para(headers)
+        + Para("if (($_SERVER['REQUEST_METHOD'] ?? '') === 'POST' && $content !== \"\") "
+               "mail($youremail,\"Email Subject\",$content,$from);")
+        + EchoContent();
 }

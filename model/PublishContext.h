@@ -29,6 +29,23 @@ enum UploadState {
     kUploadDone = 2,     // uploaded and unchanged
 };
 
+// Where an upload put the site: the server, the login and the folder on it.
+struct CPublishPlace {
+    CString m_strHost; // trimmed, lower case; empty when not known (lists kept before places were)
+    CString m_strUser;
+    int m_nPort = 0;
+    CString m_strFolder; // as the upload normalizes it
+    bool IsKnown() const { return !m_strHost.IsEmpty(); }
+    bool operator==(const CPublishPlace&) const = default;
+};
+
+// What the last complete upload left on a server (names from the site root) and where.
+struct CPublishedFiles {
+    CPublishPlace m_place;
+    std::vector<CString> m_names;
+    bool operator==(const CPublishedFiles&) const = default;
+};
+
 struct CPublishFile {
     CString m_strRemoteName;       // path from the site root, '/'-separated
     CString m_strLocalPath;        // full path of the written file
@@ -73,6 +90,8 @@ public:
     int GetFileCount() const { return int(m_files.size()); }
     const CPublishFile& GetFile(int index) const { return *m_files[size_t(index)]; }
     const std::vector<std::unique_ptr<CPublishFile>>& GetFiles() const { return m_files; }
+    // Whether this run generated the server name (one of m_generatedNames).
+    bool IsGenerated(const CString& remoteName) const { return m_generatedSet.count(remoteName.str()) != 0; }
 
     CString m_strOutputRoot;    // output folder, ends in '/'
     CString m_strCurrentFolder; // '/'-separated, ends in '/'; empty at the top

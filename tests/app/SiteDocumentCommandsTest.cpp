@@ -110,6 +110,26 @@ TEST(SiteDocumentCommands, StringsMarkThePagesOnlyWhenChangedAndRawCssShowsTheSt
     for (auto& p : doc.m_pages)
         EXPECT_EQ(p->m_nUploadState, 0) << "any page may hold the placeholder";
 
+    // Cancel after the dialog edited the list: the project as it was, byte for byte.
+    doc.SetModifiedFlag(false);
+    const std::vector<BYTE> kept = Bytes(doc);
+    {
+        Answer a([](CDialog& d) {
+            if (auto* s = dynamic_cast<DStrings*>(&d)) {
+                s->SendNotify(3, BN_CLICKED);
+                EXPECT_EQ(s->m_pDoc->m_namedStrings.size(), 2u) << "the dialog edits the live list";
+                return int(IDCANCEL);
+            }
+            d.SetDlgItemText(1000, "fax");
+            d.SetDlgItemText(1003, "556");
+            return Ok(d);
+        });
+        ExecuteCommand(&document, ID_WEBSITE_STRINGS);
+    }
+    EXPECT_EQ(Bytes(doc), kept);
+    EXPECT_FALSE(doc.IsModified());
+    ASSERT_EQ(doc.m_namedStrings.size(), 1u);
+
     CString shown, caption;
     {
         Answer a([&](CDialog& d) {

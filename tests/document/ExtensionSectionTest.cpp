@@ -128,9 +128,11 @@ TEST(ExtensionSection, OlderSectionLoadsAndACutOneResets)
     ASSERT_LT(at + 16, bytes.size());
     std::vector<BYTE> older(bytes.begin(), bytes.begin() + std::ptrdiff_t(at));
     older.insert(older.end(), project::kExtraMarkerV1, project::kExtraMarkerV1 + 8);
-    // the older section's body ends before the list of published names (the last four
-    // bytes of today's body: a count of 0)
-    older.insert(older.end(), bytes.begin() + std::ptrdiff_t(at + 16), bytes.end() - 4);
+    // the older section's body ends before the list of published names (the end of
+    // today's body: a count of 0, then a place not known: an empty host and user, a port
+    // of 0 and an empty folder)
+    const std::ptrdiff_t listBytes = 4 + 1 + 1 + 4 + 1;
+    older.insert(older.end(), bytes.begin() + std::ptrdiff_t(at + 16), bytes.end() - listBytes);
     {
         CKJDoc doc;
         bool opened = false;

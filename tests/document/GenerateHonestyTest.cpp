@@ -282,7 +282,7 @@ TEST(GenerateSiteFiles, JqueryAndOverlayPicturesAreWrittenAndAddressedFromEveryF
         EXPECT_TRUE(text.contains(QByteArray("src=\"") + p.prefix + "jquery.min.js\"")) << p.page;
         EXPECT_FALSE(text.contains("varnelo.com/tessel/jquery") || text.contains("varnelo.com/tessel/facebooktab")) << p.page;
         // the social tab's picture, from the page's own folder
-        EXPECT_TRUE(text.contains(QByteArray("url(\"") + p.prefix + "facebooktab.png\")")) << p.page;
+        EXPECT_TRUE(text.contains(QByteArray("url('") + p.prefix + "facebooktab.png')")) << p.page;
     }
 }
 

@@ -430,7 +430,7 @@ TEST(GenerateText, SocialTab)
         EXPECT_GE(text.Find("jquery.min.js"), 0);
         EXPECT_GE(text.Find("<div id=\"facebooktab\"><iframe src=\"https://www.facebook.com/plugins/likebox.php?"), 0);
         EXPECT_GE(text.Find("$(\"#facebooktab\").css(\"left\",\"-352px\");"), 0);
-        EXPECT_GE(out.m_strPageCss.Find("#facebooktab{ background: url(\""), 0);
+        EXPECT_GE(out.m_strPageCss.Find("#facebooktab{ background: url('facebooktab.png') no-repeat "), 0) << out.m_strPageCss.GetString();
         EXPECT_EQ(testsupport::TidyErrors(QByteArray(text.GetString())), QByteArray()) << k.channel;
         CString script = text.Mid(text.Find("<script type=\"text/javascript\">$(function"));
         script = script.Mid(31, script.Find("</script>") - 31);

@@ -1,5 +1,6 @@
 // The upload of a generated site against a real FTP server on 127.0.0.1: what is sent,
 // in which blocks, which objects count as uploaded, and what failures leave behind.
+#include "document/ExtensionSection.h"
 #include "document/Generate.h"
 #include "document/KJDoc.h"
 #include "document/SiteEdits.h"
@@ -10,6 +11,8 @@
 #include "model/OutputPaths.h"
 #include "model/Page.h"
 #include "model/PublishContext.h"
+#include "model/SiteObject.h"
+#include "framework/core/CFile.h"
 
 #include "DocTestSupport.h"
 #include "GenerateTestSupport.h"
@@ -176,14 +179,15 @@ TEST(Upload, AMissingRemoteFolderIsMadeOrNamed)
 }
 
 // Generate, send and remove what the site no longer makes, as Website/Upload does.
-void UploadRemovingStale(CKJDoc& doc, const FtpServer& server, UploadRun& run)
+void UploadRemovingStale(CKJDoc& doc, const FtpServer& server, UploadRun& run, const char* remote = "/public_html",
+                         bool all = false)
 {
-    ASSERT_TRUE(GenerateForUpload(doc, run.context, false, run.folder));
-    const CFtpSettings settings = SettingsFor(server);
+    ASSERT_TRUE(GenerateForUpload(doc, run.context, all, run.folder));
+    const CFtpSettings settings = SettingsFor(server, remote);
     std::unique_ptr<CFtpConnection> connection = ConnectFtp(GetDesignerInternetSession(), settings);
     ASSERT_TRUE(connection);
     CFileUploader up(QueueOf(run.context), connection, settings.m_strFolder);
-    up.RemoveStaleFiles(&doc.m_publishedNames, run.context.m_generatedNames);
+    up.RemoveStaleFiles(&doc.m_published, run.context, settings);
     RunTransfer(up, run.status);
 }
 
@@ -205,7 +209,11 @@ TEST(Upload, WhatTheSiteNoLongerMakesIsRemovedFromTheServer)
         UploadRun run;
         UploadRemovingStale(doc, server, run);
         ASSERT_EQ(run.status, CFileUploader::Finished);
-        EXPECT_EQ(doc.m_publishedNames.size(), run.context.m_generatedNames.size());
+        EXPECT_EQ(doc.m_published.m_names.size(), run.context.m_generatedNames.size());
+        EXPECT_EQ(doc.m_published.m_place.m_strHost, CString("127.0.0.1"));
+        EXPECT_EQ(doc.m_published.m_place.m_strUser, CString(FtpServer::kUser));
+        EXPECT_EQ(doc.m_published.m_place.m_nPort, server.Port());
+        EXPECT_EQ(doc.m_published.m_place.m_strFolder, CString("/public_html/"));
     }
     ASSERT_GE(doc.m_pages.size(), 3u);
     // one page deleted, one renamed: both old files would stay behind
@@ -241,7 +249,94 @@ TEST(Upload, WhatTheSiteNoLongerMakesIsRemovedFromTheServer)
     const std::vector<BYTE> saved = doctest::SaveToBytes(doc);
     CKJDoc again;
     doctest::LoadFromBytes(again, saved);
-    EXPECT_EQ(again.m_publishedNames, doc.m_publishedNames);
+    EXPECT_EQ(again.m_published, doc.m_published);
+}
+
+// The names of the list were left in one folder: in another folder (or on another server)
+// the same names may be the user's own files, so an upload there removes none of them.
+TEST(Upload, AListKeptForAnotherPlaceOrNoKnownPlaceRemovesNothing)
+{
+    FtpServer server;
+    ASSERT_TRUE(server.Start()) << server.Error().constData();
+    QDir(server.Root()).mkpath(QStringLiteral("public_html"));
+    QDir(server.Root()).mkpath(QStringLiteral("other"));
+    const QString folderA = server.LocalPath(QStringLiteral("public_html"));
+    const QString folderB = server.LocalPath(QStringLiteral("other"));
+    auto writeOwn = [](const QString& path) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile own(path);
+        ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+        own.write("the user's own");
+    };
+
+    CKJDoc doc;
+    BuildSite(doc);
+    {
+        UploadRun run;
+        UploadRemovingStale(doc, server, run, "/public_html");
+        ASSERT_EQ(run.status, CFileUploader::Finished);
+    }
+    ASSERT_GE(doc.m_pages.size(), 3u);
+    CPage* gone = doc.m_pages[1].get();
+    const CString goneName = SafeFolderPath(gone->GetFolder()) + SafeObjectFileName(*gone);
+    ASSERT_TRUE(QFileInfo::exists(folderA + "/" + goneName.ToQString()));
+    ASSERT_TRUE(DetachSitePage(doc, gone));
+    // folder B holds a file of the user's under the deleted page's name
+    writeOwn(folderB + "/" + goneName.ToQString());
+    {
+        doctest::MessageRecorder messages;
+        UploadRun run;
+        UploadRemovingStale(doc, server, run, "/other/", true);
+        ASSERT_EQ(run.status, CFileUploader::Finished);
+        EXPECT_TRUE(messages.texts.empty());
+        EXPECT_EQ(Bytes(folderB + "/" + goneName.ToQString()), QByteArray("the user's own"));
+        // folder A is not this upload's business either
+        EXPECT_TRUE(QFileInfo::exists(folderA + "/" + goneName.ToQString()));
+        // the new list is B's, and holds what went there
+        EXPECT_EQ(doc.m_published.m_place.m_strFolder, CString("/other/"));
+        std::vector<CString> sent;
+        for (const auto& f : run.context.GetFiles())
+            sent.push_back(f->m_strRemoteName);
+        EXPECT_EQ(doc.m_published.m_names, sent);
+    }
+
+    // A list read from a file kept before places were: nobody knows where its names went.
+    doc.m_published.m_names.push_back(goneName);
+    doc.m_published.m_place = CPublishPlace();
+    std::vector<BYTE> saved = doctest::SaveToBytes(doc);
+    {
+        // the tail a list without a place ends before: host, user, port and folder
+        CMemFile tail;
+        CArchive ar(&tail, CArchive::store);
+        CPublishPlace none;
+        archive_io::Io(ar, none.m_strHost);
+        archive_io::Io(ar, none.m_strUser);
+        archive_io::Io(ar, none.m_nPort);
+        archive_io::Io(ar, none.m_strFolder);
+        ar.Close();
+        // the section as such a file has it: the older marker, no length or checksum
+        const auto marker = std::search(saved.begin(), saved.end(), std::begin(project::kExtraMarkerV2),
+                                        std::end(project::kExtraMarkerV2));
+        ASSERT_NE(marker, saved.end());
+        const std::size_t at = std::size_t(marker - saved.begin());
+        std::vector<BYTE> old(saved.begin(), saved.begin() + std::ptrdiff_t(at));
+        old.insert(old.end(), std::begin(project::kExtraMarkerV1), std::end(project::kExtraMarkerV1));
+        ASSERT_GT(saved.size(), at + 16 + tail.Bytes().size());
+        old.insert(old.end(), saved.begin() + std::ptrdiff_t(at + 16), saved.end() - std::ptrdiff_t(tail.Bytes().size()));
+        saved = old;
+    }
+    CKJDoc old;
+    doctest::LoadFromBytes(old, saved);
+    EXPECT_EQ(old.m_published.m_names, doc.m_published.m_names);
+    EXPECT_FALSE(old.m_published.m_place.IsKnown());
+    {
+        UploadRun run;
+        UploadRemovingStale(old, server, run, "/other/");
+        ASSERT_EQ(run.status, CFileUploader::Finished);
+        EXPECT_EQ(Bytes(folderB + "/" + goneName.ToQString()), QByteArray("the user's own"));
+        EXPECT_EQ(old.m_published.m_place.m_strFolder, CString("/other/"));
+        EXPECT_TRUE(old.m_published.m_place.IsKnown());
+    }
 }
 
 TEST(Upload, OnlyChangedPagesGoAgainAndUploadAllSendsEverything)

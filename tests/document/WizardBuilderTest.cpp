@@ -286,6 +286,40 @@ TEST(WizardChanges, BackgroundColoursFollowTheTheme)
     EXPECT_EQ(site.doc.m_bStretchToBrowser, 1);
 }
 
+// A picture background goes into a texture of the wizard's own, added as every texture
+// is, and the views hear of the new texture; a texture of the user's is left alone.
+TEST(WizardChanges, PictureBackgroundsUseTheirOwnTextureAndTellTheViews)
+{
+    BuiltSite site;
+    CWizardState& s = site.state;
+    CFillStyle& bg = site.doc.m_websiteBackground;
+    auto mine = std::make_unique<CPicture>();
+    mine->m_strName = "Mine";
+    CPicture* user = mine.get();
+    site.doc.m_textures.push_back(std::move(mine));
+    std::vector<long> hints;
+    site.doc.m_onEdited = [&](long hint) { hints.push_back(hint); };
+    {
+        CEditScope scope(site.doc); // as the wizard's page edits
+        s.ApplyBackgroundTheme(site.doc, 3);
+    }
+    ASSERT_EQ(site.doc.m_textures.size(), 2u);
+    EXPECT_EQ(site.doc.m_textures[0].get(), user);
+    EXPECT_EQ(user->m_strName, CString("Mine"));
+    EXPECT_FALSE(user->m_picture.IsValid()) << "nothing loaded over the user's texture";
+    EXPECT_EQ(bg.m_pPicture, site.doc.m_textures[1].get());
+    EXPECT_GT(bg.m_pPicture->m_picture.GetWidth(), 0);
+    EXPECT_EQ(hints, std::vector<long>{HINT_TEXTURES});
+    hints.clear();
+    {
+        CEditScope scope(site.doc);
+        s.ApplyBackgroundTheme(site.doc, 2); // the wizard's texture again: no new entry
+    }
+    EXPECT_EQ(site.doc.m_textures.size(), 2u);
+    EXPECT_EQ(bg.m_pPicture, site.doc.m_textures[1].get());
+    EXPECT_EQ(hints, std::vector<long>{HINT_REPAINT});
+}
+
 namespace {
 QString WritePicture(const QTemporaryDir& dir, const char* name, int w, int h)
 {

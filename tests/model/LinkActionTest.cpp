@@ -1,6 +1,7 @@
 #include "model/ItemAction.h"
 #include "model/ItemLink.h"
 #include "model/PageOutput.h"
+#include "model/items/ShapeItem.h"
 #include "framework/core/CArchive.h"
 #include "framework/core/Exceptions.h"
 #include "tests/support/ExternalTools.h"
@@ -354,6 +355,23 @@ TEST(ItemAction, StepScriptTable)
     CActionStep conditional = Step(0);
     conditional.m_strCondition = "x>1";
     EXPECT_EQ(ScriptOf(conditional), CString("if(x>1) { ") + kEl + ".style.visibility = 'visible'; }\r\n");
+}
+
+// A step names its target item by name; the page writes the item's element with the id
+// made from that name, and the step must look for that id.
+TEST(ItemAction, StepsFindTheirItemByTheIdItsElementCarries)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"My Box", "My_Box"}, {"tab\there", "tab_here"}, {"line\r\nend", "line__end"}, {"plain", "plain"}};
+    for (const auto& [name, id] : cases) {
+        SCOPED_TRACE(name);
+        CShapeItem item;
+        item.m_strName = name;
+        EXPECT_EQ(item.GetHtmlId(), CString(id));
+        CActionStep step = Step(0);
+        step.m_strTarget = name;
+        EXPECT_EQ(ScriptOf(step), "document.getElementById('" + CString(id) + "').style.visibility = 'visible';\r\n");
+    }
 }
 
 TEST(ItemAction, ActionScriptJoinsStepsAndKeepsUserQuotes)

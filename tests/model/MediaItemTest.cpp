@@ -267,6 +267,35 @@ TEST(MediaHtml, ExactTextsPerType)
          [](CItem& i) {
              return "<p><audio style=\"width:300px;text-align:justify;height:26px;\" src=\"s.mp3\" controls></audio></p>\r\n";
          }},
+        // A minimum or maximum leaves the side itself to set; CSS that merely names a side
+        // (min-width, line-height, border-width) sets none.
+        {"video, minimum width, extra CSS, autoplay without controls",
+         [] {
+             auto v = std::make_unique<CVideoStreamItem>();
+             v->m_nWidth = 320, v->m_nHeight = 240;
+             v->m_nWidthMode = 2, v->m_nHeightMode = 0;
+             v->m_strExtraCss = "line-height:3px;";
+             v->m_strThirdName = "v.mp4";
+             v->m_bAutoStart = 1;
+             v->m_bShowController = 0;
+             return v;
+         },
+         [](CItem&) {
+             return "<video style=\"position:absolute;left:0px;top:0px;height:240px;min-width:320px;line-height:3px;width:320px;\" src=\"v.mp4\" autoplay muted></video>";
+         }},
+        {"audio, maximum height, border width",
+         [] {
+             auto a = std::make_unique<CAudioStreamItem>();
+             a->m_strThirdName = "s.mp3";
+             a->m_nTextAlign = 3;
+             a->m_nHeightMode = 3;
+             a->m_strExtraCss = "border-width:1px;";
+             a->m_bAutoStart = 1;
+             return a;
+         },
+         [](CItem&) {
+             return "<p><audio style=\"max-height:26px;width:300px;border-width:1px;text-align:justify;height:26px;\" src=\"s.mp3\" controls autoplay></audio></p>\r\n";
+         }},
     };
     for (const HtmlCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -276,6 +276,23 @@ TEST(PageHtml, ClonesAreWrittenAfterThePageItems)
     EXPECT_GT(copy, own);
 }
 
+// Each id stands once in the page, on the element that holds the text.
+struct IdAndText {
+    const char* id;
+    const char* text;
+};
+template <std::size_t N> void ExpectEachIdOnceBeforeItsText(const CString& html, const IdAndText (&expected)[N])
+{
+    for (const IdAndText& e : expected) {
+        SCOPED_TRACE(e.id);
+        const CString tag = CString::Formatted("id=\"%s\"", e.id);
+        const int at = html.Find(tag);
+        ASSERT_NE(at, -1) << html.GetString();
+        EXPECT_EQ(html.Find(tag, at + 1), -1) << "twice";
+        EXPECT_EQ(html.Mid(html.Find(">", at) + 1, 1), CString(e.text));
+    }
+}
+
 TEST(PageHtml, IdsAreUniqueWithinThePageWhileNamesStay)
 {
     Site site;
@@ -287,16 +304,8 @@ TEST(PageHtml, IdsAreUniqueWithinThePageWhileNamesStay)
     site.page.AddChild(Text(u"D", "logo_2", 1, 1));
     site.footer.AddChild(Text(u"E", "logo", 1, 1));
     const CString html = site.Write(3);
-    struct Expected { const char* id; const char* text; };
-    const Expected order[] = {{"logo", "A"}, {"logo_3", "B"}, {"logo_4", "C"}, {"logo_2", "D"}, {"logo_5", "E"}};
-    for (const Expected& e : order) {
-        SCOPED_TRACE(e.id);
-        const CString tag = CString::Formatted("id=\"%s\"", e.id);
-        const int at = html.Find(tag);
-        ASSERT_NE(at, -1) << html.GetString();
-        EXPECT_EQ(html.Find(tag, at + 1), -1) << "twice";
-        EXPECT_EQ(html.Mid(html.Find(">", at) + 1, 1), CString(e.text));
-    }
+    const IdAndText order[] = {{"logo", "A"}, {"logo_3", "B"}, {"logo_4", "C"}, {"logo_2", "D"}, {"logo_5", "E"}};
+    ExpectEachIdOnceBeforeItsText(html, order);
     // the names are untouched and the ids are the names again once the page is written
     CItemList all;
     site.page.CollectItems(all);
@@ -308,6 +317,31 @@ TEST(PageHtml, IdsAreUniqueWithinThePageWhileNamesStay)
         EXPECT_EQ(item->GetHtmlId(), item->m_strName);
     }
     // the whole page is well formed
+    EXPECT_EQ(testsupport::TidyErrors(AssembledPage(html)), QByteArray());
+}
+
+// An anchor is written as an id: an item named as another item's anchor takes the next
+// free id, while an anchor that is its own item's id stays that id alone.
+TEST(PageHtml, AnchorsCountAmongTheIdsOfThePage)
+{
+    Site site;
+    site.header.AddChild(Text(u"A", "top", 1, 1));
+    CTextItem* b = Text(u"B", "intro", 1, 1);
+    b->m_strAnchor = "top";
+    site.page.AddChild(b);
+    CTextItem* c = Text(u"C", "sec", 1, 1);
+    c->m_strAnchor = "sec";
+    site.page.AddChild(c);
+    site.page.AddChild(Text(u"E", "top_2", 1, 1));
+    site.footer.AddChild(Text(u"D", "sec", 1, 1));
+    const CString html = site.Write(3);
+    const IdAndText items[] = {{"top_3", "A"}, {"intro", "B"}, {"sec", "C"}, {"top_2", "E"}, {"sec_2", "D"}};
+    ExpectEachIdOnceBeforeItsText(html, items);
+    const int anchor = html.Find("<a id=\"top\"></a>");
+    ASSERT_NE(anchor, -1) << html.GetString();
+    EXPECT_EQ(html.Find("id=\"top\""), anchor + 3) << "the anchor alone carries its id";
+    EXPECT_EQ(html.Find("id=\"top\"", anchor + 4), -1);
+    EXPECT_EQ(html.Find("<a id=\"sec\""), -1) << "the item's own id is the anchor";
     EXPECT_EQ(testsupport::TidyErrors(AssembledPage(html)), QByteArray());
 }
 

@@ -18,7 +18,9 @@ const QByteArray kHostile = "It's \"quoted\" $HOME <script>alert(1)</script>";
 
 // Runs a snippet in a folder of its own, as if the form had been posted; the mail command
 // is a stub that keeps the message. Returns the page text; mail gets what was mailed.
-QByteArray RunSnippet(const CString& snippet, const QTemporaryDir& dir, QByteArray* mail = nullptr)
+// method and fields tell the request: without fields nothing is posted.
+QByteArray RunSnippet(const CString& snippet, const QTemporaryDir& dir, QByteArray* mail = nullptr,
+                      const char* method = "POST", bool fields = true)
 {
     const QString record = dir.filePath(QStringLiteral("mail.txt"));
     const QString stub = dir.filePath(QStringLiteral("sendmail.sh"));
@@ -35,9 +37,11 @@ QByteArray RunSnippet(const CString& snippet, const QTemporaryDir& dir, QByteArr
     const QString runner = dir.filePath(QStringLiteral("run.php"));
     QFile r(runner);
     EXPECT_TRUE(r.open(QIODevice::WriteOnly));
-    r.write("<?php $_SERVER['REQUEST_METHOD'] = 'POST'; $_SERVER['HTTP_USER_AGENT'] = $_POST['name'] = "
-            "'It\\'s \"quoted\" $HOME <script>alert(1)</script>'; $_POST['x'] = '3'; $_POST['y'] = '4'; "
-            "$_REQUEST = $_POST; chdir(" + QByteArray("'") + dir.path().toUtf8() + "'); include 'page.php';");
+    const QByteArray posted = fields ? "$_SERVER['HTTP_USER_AGENT'] = $_POST['name'] = "
+                                       "'It\\'s \"quoted\" $HOME <script>alert(1)</script>'; $_POST['x'] = '3'; $_POST['y'] = '4'; "
+                                     : "$_POST = [];";
+    r.write("<?php $_SERVER['REQUEST_METHOD'] = '" + QByteArray(method) + "'; " + posted
+            + " $_REQUEST = $_POST; chdir(" + QByteArray("'") + dir.path().toUtf8() + "'); include 'page.php';");
     r.close();
     const testsupport::ProcessResult result =
         RunProcess(QStringLiteral("php"), {QStringLiteral("-d"), QStringLiteral("sendmail_path=") + stub,
@@ -108,6 +112,35 @@ TEST(PhpSnippets, EachLintsAndRunsOnPhp8)
         if (row == 8)
             EXPECT_TRUE(page.startsWith("PHP Version: 8")) << page.constData();
     }
+}
+
+// A visit that posted nothing mails nothing; an address that is not plain is mailed to but
+// never written into the headers.
+TEST(PhpSnippets, TheMailerSendsOnlyPostedFieldsAndKeepsOddAddressesOutOfTheHeaders)
+{
+    const CString code = BuildPhpSnippet(5, "me@example.com");
+    struct Case {
+        const char* method;
+        bool fields;
+        bool mailed;
+    } const cases[] = {{"GET", false, false}, {"POST", false, false}, {"GET", true, false}, {"POST", true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.method) + (c.fields ? " with fields" : " without fields"));
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        QByteArray mail;
+        RunSnippet(code, dir, &mail, c.method, c.fields);
+        EXPECT_EQ(!mail.isEmpty(), c.mailed) << mail.constData();
+        if (c.mailed)
+            EXPECT_TRUE(mail.contains("From: me@example.com\r\n")) << mail.constData();
+    }
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QByteArray mail;
+    RunSnippet(BuildPhpSnippet(5, "me@example.com\nBcc: victim@example.org"), dir, &mail);
+    EXPECT_FALSE(mail.contains("From:")) << mail.constData();
+    EXPECT_FALSE(mail.contains("\nBcc:")) << "no header line of its own: " << mail.constData();
+    EXPECT_TRUE(mail.contains("name : ")) << "the fields still go: " << mail.constData();
 }
 
 TEST(PhpSnippets, TheMailAddressComesFromTheCaller)
