@@ -243,7 +243,7 @@ TEST(MediaHtml, ExactTextsPerType)
              v->m_bAutoStart = 0;
              return v;
          },
-         [](CItem& i) {
+         [](CItem&) {
              return "<video style=\"position:absolute;left:0px;top:0px;width:320px;height:240px;\" class=\"media\" src=\"films/my%20film.wmv\" controls></video>";
          }},
         {"audio flowing, centred",
@@ -254,7 +254,7 @@ TEST(MediaHtml, ExactTextsPerType)
              a->m_bAutoStart = 1;
              return a;
          },
-         [](CItem& i) {
+         [](CItem&) {
              return "<p style=\"text-align:center;\"><audio style=\"width:300px;text-align:center;height:26px;\" src=\"song.mp3\" controls autoplay></audio></p>\r\n";
          }},
         {"audio, alignment 3",
@@ -264,7 +264,7 @@ TEST(MediaHtml, ExactTextsPerType)
              a->m_nTextAlign = 3;
              return a;
          },
-         [](CItem& i) {
+         [](CItem&) {
              return "<p><audio style=\"width:300px;text-align:justify;height:26px;\" src=\"s.mp3\" controls></audio></p>\r\n";
          }},
         // A minimum or maximum leaves the side itself to set; CSS that merely names a side
