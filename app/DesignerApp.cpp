@@ -1,5 +1,7 @@
 #include "app/DesignerApp.h"
 
+#include "framework/net/CInternetSession.h"
+
 #include "app/AppResources.h"
 #include "app/Artwork.h"
 #include "controls/ColorControl.h"
@@ -116,6 +118,8 @@ CDesignerApp::~CDesignerApp()
     CloseAllDocuments(TRUE);
     delete m_pMainWnd;
     m_pMainWnd = nullptr;
+    if (m_pServerWait)
+        AfxSetInternetIdleHandler(nullptr);
 }
 
 CMainFrame* CDesignerApp::MainFrame() const { return dynamic_cast<CMainFrame*>(m_pMainWnd); }
@@ -130,6 +134,8 @@ BOOL CDesignerApp::InitInstance()
     std::srand(unsigned(std::time(nullptr)));
     LoadStdProfileSettings(8);
     RegisterColorButtonClass();
+    m_pServerWait = std::make_unique<CServerWait>("Waiting for the server...", [] { AfxCancelInternetWait(); });
+    AfxSetInternetIdleHandler([wait = m_pServerWait.get()] { wait->Idle(); });
 
     const DocumentType& type = RegisteredType();
     m_pDocTemplate = new CMultiDocTemplate(IDR_KJTYPE, type.document, type.frame, type.view);

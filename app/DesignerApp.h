@@ -2,7 +2,10 @@
 #pragma once
 #include "framework/core/NumberFormat.h"
 #include "framework/ui/Dialog.h"
+#include "framework/ui/ServerWait.h"
 #include "framework/ui/WinApp.h"
+
+#include <memory>
 
 class CMainFrame;
 
@@ -23,6 +26,8 @@ public:
     QStringList m_arguments;          // the command line without the program
     CString m_strProgramFolder;       // ends with '/'
     CMultiDocTemplate* m_pDocTemplate = nullptr;
+    // Logging in and browsing server folders outside the upload keep the windows answering.
+    std::unique_ptr<CServerWait> m_pServerWait;
     CString m_strHelpFile;            // program folder + "help/index.htm"
     CString m_strExamplesFolder;      // program folder + "examples/"
     CString m_strWorkingFolder;       // "My Websites" in the documents folder

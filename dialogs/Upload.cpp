@@ -330,7 +330,8 @@ void OnWebsiteLogin(CKJDoc& doc, QWidget* window)
         }
     }
     if (!connection) {
-        AfxMessageBox(FtpLoginFailureText(error, dlg.m_settings, UiTranslate), MB_ICONSTOP);
+        if (error != ERROR_INTERNET_OPERATION_CANCELLED) // the user's own Cancel needs no message
+            AfxMessageBox(FtpLoginFailureText(error, dlg.m_settings, UiTranslate), MB_ICONSTOP);
         return;
     }
     connection->Close();

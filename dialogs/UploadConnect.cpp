@@ -86,7 +86,8 @@ void DConnect::OnBrowseFolder()
         }
     }
     if (!m_pConnection) {
-        AfxMessageBox(FtpLoginFailureText(error, m_settings, UiTranslate), MB_ICONSTOP);
+        if (error != ERROR_INTERNET_OPERATION_CANCELLED) // the user's own Cancel needs no message
+            AfxMessageBox(FtpLoginFailureText(error, m_settings, UiTranslate), MB_ICONSTOP);
         return;
     }
     DRemoteFolder folders(m_pConnection.get(), m_settings.m_strServer, this);

@@ -1,4 +1,6 @@
 #include "ftpexplorer/FtpShell.h"
+
+#include "framework/net/CInternetSession.h"
 #include "ftpexplorer/FtpIcons.h"
 #include "framework/core/MessageBox.h"
 #include "framework/core/Paths.h"
@@ -299,6 +301,8 @@ CFtpApp::~CFtpApp()
     CloseAllDocuments(TRUE);
     delete m_pMainWnd;
     m_pMainWnd = nullptr;
+    if (m_pServerWait)
+        AfxSetInternetIdleHandler(nullptr);
 }
 
 BOOL CFtpApp::CreateMainWindow()
@@ -321,6 +325,8 @@ BOOL CFtpApp::CreateMainWindow()
         return FALSE;
     main->resize(1000, 700);
     main->OnUpdateFrameTitle();
+    m_pServerWait = std::make_unique<CServerWait>("Waiting for the server...", [] { AfxCancelInternetWait(); });
+    AfxSetInternetIdleHandler([wait = m_pServerWait.get()] { wait->Idle(); });
     return TRUE;
 }
 

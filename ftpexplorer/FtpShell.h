@@ -2,10 +2,12 @@
 // connection window with its two panes side by side.
 #pragma once
 #include "framework/ui/Frames.h"
+#include "framework/ui/ServerWait.h"
 #include "framework/ui/WinApp.h"
 #include "ftpexplorer/FtpIds.h"
 
 #include <QtCore/QStringList>
+#include <memory>
 
 class CFileListView;
 class CLocalView;
@@ -74,6 +76,8 @@ public:
 
     QStringList m_arguments;
     CMultiDocTemplate* m_pTemplate = nullptr; // owned by the application's template list
+    // Connecting and listing outside the transfer dialogs keep the windows answering.
+    std::unique_ptr<CServerWait> m_pServerWait;
 };
 
 // The explorer's strings (prompts and tooltips), menus and accelerators.

@@ -157,6 +157,8 @@ int CVFDocData::Connect()
                                                        m_bPassive != 0));
     } catch (const CInternetException& e) {
         m_pConnection.reset();
+        if (e.m_dwError == ERROR_INTERNET_OPERATION_CANCELLED)
+            return 0; // the user's own Cancel needs no message
         CString msg;
         if (e.m_dwError == ERROR_INTERNET_NAME_NOT_RESOLVED)
             msg = FtpFormat("The server: %s can not be found.", {m_strHost.GetString()});

@@ -78,6 +78,11 @@ std::function<void()> AfxSetInternetIdleHandler(std::function<void()> idle)
     return FtpLink::SetIdleHandler(std::move(idle));
 }
 
+void AfxCancelInternetWait()
+{
+    FtpLink::CancelWaitingStep();
+}
+
 CInternetEventPump::CInternetEventPump()
     : m_previous(AfxSetInternetIdleHandler([] { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); }))
 {

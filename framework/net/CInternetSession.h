@@ -13,6 +13,9 @@ class CFtpConnection;
 // Cancel reaches CFtpConnection::CancelStep. nullptr removes it. The previous handler is
 // returned, so that a scope can put it back.
 std::function<void()> AfxSetInternetIdleHandler(std::function<void()> idle);
+// Cancels the network step waiting now (from its idle handler, e.g. a Cancel button): it
+// ends with ERROR_INTERNET_OPERATION_CANCELLED. Nothing when no step waits.
+void AfxCancelInternetWait();
 
 // While it lives, network waits let the event loop of the thread run (windows repaint,
 // timers fire, a Cancel button is heard). The transfer dialogs hold one.

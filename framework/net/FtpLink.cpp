@@ -56,6 +56,20 @@ void FtpLink::RequestCancel()
         m_cancel = true;
 }
 
+namespace {
+FtpLink*& WaitingLink()
+{
+    static FtpLink* link = nullptr;
+    return link;
+}
+} // namespace
+
+void FtpLink::CancelWaitingStep()
+{
+    if (FtpLink* link = WaitingLink())
+        link->RequestCancel();
+}
+
 void FtpLink::RunIdle()
 {
     static bool running = false;
@@ -227,9 +241,16 @@ template <typename Enough> bool FtpLink::Drive(Enough enough)
     std::shared_ptr<FtpLink> keep = weak_from_this().lock();
     struct Scope {
         FtpLink& link;
-        explicit Scope(FtpLink& l) : link(l) { link.m_driving = true; }
+        explicit Scope(FtpLink& l) : link(l)
+        {
+            link.m_driving = true;
+            link.m_outerDriving = WaitingLink();
+            WaitingLink() = &link;
+        }
         ~Scope()
         {
+            WaitingLink() = link.m_outerDriving;
+            link.m_outerDriving = nullptr;
             link.m_driving = false;
             link.m_cancel = false;
         }

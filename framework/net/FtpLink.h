@@ -44,6 +44,9 @@ public:
     // Ends the step that is waiting with ERROR_INTERNET_OPERATION_CANCELLED; nothing when
     // no step waits.
     void RequestCancel();
+    // RequestCancel on the step waiting now, whichever link runs it (the innermost one when
+    // an idle handler started another); nothing when no step waits.
+    static void CancelWaitingStep();
 
     // Blocking steps; each returns the Internet error code (0 on success).
     DWORD Login();
@@ -111,6 +114,7 @@ private:
     bool m_done = false;
     bool m_overflow = false;
     bool m_driving = false;
+    FtpLink* m_outerDriving = nullptr; // the link whose step waited when this one's began
     bool m_cancel = false;
     bool m_closePending = false;
     DWORD m_stopCode = 0;

@@ -10,6 +10,8 @@
 #include "document/Upload.h"
 #include "framework/core/Profile.h"
 #include "framework/net/CFtpConnection.h"
+#include "framework/net/CInternetSession.h"
+#include "framework/ui/ServerWait.h"
 #include "framework/ui/Shell.h"
 #include "model/Page.h"
 #include "model/PublishContext.h"
@@ -26,6 +28,7 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QProgressBar>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QTreeWidget>
 
 #include <functional>
@@ -611,6 +614,48 @@ TEST(LoginCommand, TestsTheServerAndRemembersTheSettings)
         EXPECT_EQ(GetProfileString("Server", "User", ""), CString(c.remembered ? FtpServer::kUser : ""));
         EXPECT_EQ(GetProfileString("Server", "Folder", ""), CString(c.remembered ? "/www/" : ""));
     }
+}
+
+// A login the server never answers: the wait window's Cancel ends it at once, and a
+// cancel the user asked for is no failed login.
+TEST(LoginCommand, CancelOfAStalledLoginSaysNothing)
+{
+    FtpServer server;
+    ASSERT_TRUE(server.Start()) << server.Error().constData();
+    testsupport::FtpFaults faults;
+    faults.stall = QStringList {QStringLiteral("PASS")};
+    ASSERT_TRUE(server.SetFaults(faults));
+    for (const char* key : {"User", "Host", "Folder"})
+        WriteProfileString("Server", key, "");
+    CServerWait wait("Waiting for the server...", [] { AfxCancelInternetWait(); });
+    const auto previousIdle = AfxSetInternetIdleHandler([&wait] { wait.Idle(); });
+    QElapsedTimer sinceCancel;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (wait.Window() && wait.Window()->isVisible() && !sinceCancel.isValid()) {
+            sinceCancel.start();
+            if (QPushButton* cancel = wait.Window()->findChild<QPushButton*>())
+                cancel->click();
+        }
+    });
+    watch.start(20);
+    CKJDoc doc;
+    Messages messages;
+    Dialogs dialogs([&](CDialog& dlg) -> int {
+        dlg.SetDlgItemText(IDC_CONNECT_USER, FtpServer::kUser);
+        dlg.SetDlgItemText(IDC_CONNECT_PASSWORD, FtpServer::kPassword);
+        dlg.SetDlgItemText(IDC_CONNECT_SERVER, "127.0.0.1");
+        dlg.SetDlgItemInt(IDC_CONNECT_PORT, server.Port());
+        dlg.OnOK();
+        return Result(dlg);
+    });
+    OnWebsiteLogin(doc, nullptr);
+    const qint64 afterCancel = sinceCancel.isValid() ? sinceCancel.elapsed() : -1;
+    AfxSetInternetIdleHandler(previousIdle);
+    ASSERT_GE(afterCancel, 0) << "the wait window never showed";
+    EXPECT_LT(afterCancel, 1000);
+    EXPECT_TRUE(messages.list.empty()) << (messages.list.empty() ? "" : messages.list[0].text.GetString());
+    EXPECT_EQ(GetProfileString("Server", "Host", ""), CString(""));
 }
 
 TEST(ConnectDialog, ClearEmptiesTheLoginAndBrowsingPicksAFolder)

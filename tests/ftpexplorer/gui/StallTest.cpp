@@ -1,5 +1,7 @@
-// The transfer dialog while the server stalls: the window goes on answering (a timer keeps
-// firing) and Cancel ends the transfer within a second, without an error.
+// While the server stalls, the window goes on answering (a timer keeps firing) and Cancel
+// ends the wait within a second, without an error: in the transfer dialog, and in the wait
+// window of a listing outside it.
+#include "ExplorerFixture.h"
 #include "framework/core/MessageBox.h"
 #include "framework/net/CFtpConnection.h"
 #include "framework/net/CInternetSession.h"
@@ -13,6 +15,8 @@
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QTimer>
+#include <QtWidgets/QProgressDialog>
+#include <QtWidgets/QPushButton>
 #include <gtest/gtest.h>
 
 using testsupport::FtpFaults;
@@ -119,4 +123,62 @@ TEST(StalledTransfer, WindowAnswersAndCancelEndsItWithinASecond)
         EXPECT_FALSE(Logged("Failed:b.bin")); // a Cancel is not a failure
     }
     ClearHistoryEvents();
+}
+
+namespace {
+
+// Listing a folder outside a transfer: the server never answers the listing.
+class StalledListing : public ftpxtest::ExplorerTest {};
+
+} // namespace
+
+TEST_F(StalledListing, WaitWindowOffersCancelAndTheWindowsKeepAnswering)
+{
+    auto& server = StartServer();
+    ASSERT_TRUE(ftpxtest::WriteFile(server.LocalPath("a.txt"), "a"));
+    testsupport::FtpFaults faults;
+    faults.stall = QStringList {QStringLiteral("MLSD")}; // the listing command the explorer sends first
+    ASSERT_TRUE(server.SetFaults(faults));
+
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(20);
+    // The wait window is looked for while the listing waits; its Cancel is clicked once
+    // it has shown for a moment.
+    QElapsedTimer sinceCancel, sinceStart;
+    sinceStart.start();
+    qint64 shownAfter = -1;
+    int ticksBeforeCancel = -1;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        QProgressDialog* window = m_app->m_pServerWait ? m_app->m_pServerWait->Window() : nullptr;
+        if (!window || !window->isVisible())
+            return;
+        if (shownAfter < 0)
+            shownAfter = sinceStart.elapsed();
+        if (!sinceCancel.isValid() && sinceStart.elapsed() - shownAfter > 300) {
+            EXPECT_TRUE(window->isModal());
+            ticksBeforeCancel = ticks;
+            sinceCancel.start();
+            QPushButton* cancel = window->findChild<QPushButton*>();
+            ASSERT_NE(cancel, nullptr);
+            cancel->click();
+        }
+    });
+    watch.start(10);
+    CVFDoc* doc = OpenWindow(&server, m_work.path(), "/");
+    ASSERT_NE(doc, nullptr);
+    ftpxtest::Pump(100);
+    ASSERT_TRUE(sinceCancel.isValid()) << "the wait window never showed";
+    EXPECT_GE(shownAfter, CServerWait::kShowAfterMs - 50);
+    EXPECT_LT(shownAfter, 3000);
+    EXPECT_GE(ticksBeforeCancel, 20) << "timers must keep firing while the listing waits";
+    // The listing ended at the Cancel: its remaining time is far below the server's limits.
+    EXPECT_LT(sinceStart.elapsed() - shownAfter, 1500);
+    EXPECT_TRUE(m_messages.empty()) << (m_messages.empty() ? "" : m_messages[0].text.GetString());
+    EXPECT_FALSE(Names(doc->m_pRemoteView).contains("a.txt"));
+    // the window goes away once nothing waits any more
+    ftpxtest::Pump(2 * CServerWait::kEndAfterMs);
+    EXPECT_EQ(m_app->m_pServerWait->Window(), nullptr);
 }
