@@ -291,7 +291,14 @@ bool CImageItemBase::ExportFiles(CPublishContext& context)
     const CString name = GetOutputBaseName() + ".png";
     const CString local = context.m_strOutputRoot + context.m_strCurrentFolder + name;
     m_strOutputName = name;
-    const PackedBitmapPtr packed = m_state[0].CopyToGlobal();
+    // An item with nothing to show (an artistic text without text) still gets a picture of
+    // its size, clear, so that its page finds one and the site is written.
+    CDib clear;
+    if (!m_state[0].IsValid()) {
+        clear.Create(std::clamp(m_nWidth, 1, CDib::kMaxSide - 1), std::clamp(m_nHeight, 1, CDib::kMaxSide - 1));
+        clear.FillRect(0xFFFFFFFFu); // the top byte is transparency: white, fully clear
+    }
+    const PackedBitmapPtr packed = (m_state[0].IsValid() ? m_state[0] : clear).CopyToGlobal();
     return context.AddWrittenFile(packed && SavePNG(local, *packed), local, context.m_strCurrentFolder + name, kPublishFilePicture,
         &m_nUploadState);
 }

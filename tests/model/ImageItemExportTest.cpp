@@ -2,6 +2,7 @@
 
 #include "framework/core/MessageBox.h"
 #include "model/PublishContext.h"
+#include "model/items/ArtisticTextItem.h"
 #include "model/items/ImageItem.h"
 
 #include <QtCore/QDir>
@@ -394,3 +395,25 @@ TEST(ImageItemRecord, ExtrasCarryShadowTransparencyAndTheLinkedCopy)
 }
 
 } // namespace
+
+// An artistic text without text draws nothing; its page still needs its picture, or the
+// whole site would stop at it: a clear picture of the item's size is written.
+TEST(ImageItemExport, ItemWithNothingToShowWritesAClearPictureOfItsSize)
+{
+    CArtisticTextItem item;
+    item.m_strName = "empty";
+    item.m_nWidth = 40;
+    item.m_nHeight = 12;
+    item.m_strText = CWString();
+    Output out;
+    ASSERT_TRUE(item.ExportFiles(out.context));
+    EXPECT_TRUE(out.context.m_strFailedPath.IsEmpty());
+    EXPECT_EQ(item.m_strOutputName, CString("empty.png"));
+    const PillowView v = ReadWithPillow(out.Path("empty.png"), {{0, 0}, {39, 11}});
+    ASSERT_TRUE(v.ok);
+    EXPECT_EQ(v.width, 40);
+    EXPECT_EQ(v.height, 12);
+    ASSERT_EQ(v.rgba.size(), 2u);
+    EXPECT_EQ(v.rgba[0] & 0xFFu, 0u); // alpha
+    EXPECT_EQ(v.rgba[1] & 0xFFu, 0u);
+}
