@@ -195,8 +195,9 @@ void CFillStyle::Render(bool reset)
     const std::uint32_t a = WithTransparency(m_crStart, 255 - ((255 - int(m_crStart >> 24)) * (10 - t)) / 10);
     const COLORREF endColor = m_nEndMode == EndSecondColor ? m_crSecond : m_crColor;
     const std::uint32_t b = WithTransparency(endColor, m_nEndMode == EndTransparent ? 255 : int(m_crColor >> 24));
-    // A length of zero or less (a damaged file) would divide by zero.
-    const int length = std::clamp(m_nLength, 1, CDib::kMaxSide);
+    // A length of zero or less (a damaged file) would divide by zero; one beyond what the
+    // background dialog offers (a damaged file) would render hundreds of megapixels.
+    const int length = std::clamp(m_nLength, 1, kMaxGradientLength);
     const int dir = m_nDirection;
     if (dir <= 3) {
         const bool vertical = dir == 0 || dir == 2;
@@ -228,30 +229,38 @@ void CFillStyle::Render(bool reset)
     } else {
         m_bitmap.FillRect(tessel::ColorRefToPixel(m_crColor) & 0x00FFFFFFu);
         const int s = w;
+        // The colour depends on one distance only: computed once per distance, not per pixel.
+        // ramp[k] runs from a at 0 to b at s.
+        std::vector<std::uint32_t> ramp(std::size_t(s) + 1);
+        for (int k = 0; k <= s; ++k)
+            ramp[std::size_t(k)] = Mix2(a, s - k, b, k, s);
+        const int half = s / 2;
+        std::vector<std::uint32_t> radial(std::size_t(half) + 1);
+        for (int r = 0; r < half && dir == 8; ++r)
+            radial[std::size_t(r)] = Mix2(a, half - r, b, r, half);
         for (int y = 0; y < s; ++y) {
             for (int x = 0; x < s; ++x) {
                 switch (dir) {
                 case 4:
                     if (x + y < s)
-                        m_bitmap.SetPixel(x, y, Mix2(a, s - (x + y), b, x + y, s));
+                        m_bitmap.SetPixel(x, y, ramp[std::size_t(x + y)]);
                     break;
                 case 5:
                     if (x > y)
-                        m_bitmap.SetPixel(x, y, Mix2(a, x - y, b, s - x + y, s));
+                        m_bitmap.SetPixel(x, y, ramp[std::size_t(s - (x - y))]);
                     break;
                 case 6:
                     if (x < y)
-                        m_bitmap.SetPixel(x, y, Mix2(a, y - x, b, x + s - y, s));
+                        m_bitmap.SetPixel(x, y, ramp[std::size_t(s - (y - x))]);
                     break;
                 case 7:
                     if (x + y > s)
-                        m_bitmap.SetPixel(x, y, Mix2(a, x + y - s, b, 2 * s - x - y, s));
+                        m_bitmap.SetPixel(x, y, ramp[std::size_t(2 * s - x - y)]);
                     break;
                 case 8: {
-                    const int half = s / 2;
                     const int r = int(std::sqrt(double(x - half) * (x - half) + double(y - half) * (y - half)));
                     if (r < half)
-                        m_bitmap.SetPixel(x, y, Mix2(a, half - r, b, r, half));
+                        m_bitmap.SetPixel(x, y, radial[std::size_t(r)]);
                     break;
                 }
                 }

@@ -53,7 +53,10 @@ public:
     COLORREF m_crColor = 0xFFFFFFFFu;
     CFolder* m_pFolder = nullptr; // folder of the page being written (not stored)
     int m_nDirection = 0;
-    int m_nLength = 100;
+    int m_nLength = 100; // gradient length in pixels; rendered up to kMaxGradientLength
+    // The longest gradient the background dialog offers; a longer one read from a file is
+    // rendered at this length (the record keeps its value).
+    static constexpr int kMaxGradientLength = 3000;
     int m_nEndMode = EndFillColor;
     CPicture* m_pPicture = nullptr; // resolved from m_nPictureId by the document (not stored)
     int m_nPosition = 0;

@@ -309,6 +309,25 @@ TEST(FillStyle, LengthOfZeroOrLessIsClamped)
     }
 }
 
+// A length beyond what the background dialog offers (only a damaged file holds one) is
+// rendered at the longest the dialog offers; the record keeps what it read.
+TEST(FillStyle, LengthBeyondTheDialogsRangeIsRenderedAtItsEnd)
+{
+    struct Case {
+        int direction, width, height;
+    } cases[] = {{0, 16, 3000}, {1, 3000, 16}, {4, 6000, 6000}, {7, 6000, 6000}, {8, 3000, 3000}};
+    for (const Case& c : cases) {
+        CFillStyle f;
+        f.m_nKind = 1;
+        f.m_nDirection = c.direction;
+        f.m_nLength = 15000;
+        f.Render(false);
+        EXPECT_EQ(f.m_bitmap.GetWidth(), c.width) << c.direction;
+        EXPECT_EQ(f.m_bitmap.GetHeight(), c.height) << c.direction;
+        EXPECT_EQ(f.m_nLength, 15000);
+    }
+}
+
 TEST(FillStyle, ArchiveRoundTripAndLayout)
 {
     CFillStyle f;
