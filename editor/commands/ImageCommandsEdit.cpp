@@ -365,6 +365,8 @@ void CKJView::OnImageCrop()
         if (dlg.DoModal() != IDOK || !dlg.m_pCanvas || !dlg.m_pCanvas->GetSelection())
             return;
         const CRect rect = *dlg.m_pCanvas->GetSelection();
+        if (rect.Width() < 1 || rect.Height() < 1)
+            return; // a click, not an area
         CWaitCursor wait;
         CEditScope scope(*doc);
         doc->KeepTextureForCancel(*t.texture);
@@ -405,6 +407,9 @@ void CKJView::OnImageCrop()
     } else {
         return;
     }
+    rect.IntersectRect(rect, CRect(0, 0, W, H));
+    if (rect.Width() < 1 || rect.Height() < 1)
+        return; // a click, not an area
     CWaitCursor wait;
     CEditScope scope(*doc, m_pCurrentPage, m_pContainer, &item, "Crop");
     InvalidateItem(&item);

@@ -9,12 +9,14 @@
 #include "controls/FileChooser.h"
 #include "dialogs/AdjustDialogs.h"
 #include "dialogs/EffectDialogs.h"
+#include "dialogs/ImageCrop.h"
 #include "dialogs/OverColorDialogs.h"
 #include "dialogs/SmallPropertyDialogs.h"
 #include "editor/commands/ImageCommands.h"
 #include "framework/core/Png.h"
 #include "model/Clipboard.h"
 #include "model/FillStyle.h"
+#include "model/items/ImageButtonItem.h"
 #include "model/items/ImageCloneItem.h"
 #include "model/items/ImageItem.h"
 #include "model/items/ShapeItem.h"
@@ -830,6 +832,161 @@ TEST(ImageCommands, OverColorOfImagesTakesTheDialogValues)
         EXPECT_EQ(image->m_nUploadState, 0) << i;
     }
     EXPECT_EQ(c.doc.m_undo.GetCount(), 1u);
+}
+
+} // namespace
+
+namespace {
+
+// ---------------------------------------------------------------- more crop, change and over colour
+
+void CropMouse(QWidget* w, QEvent::Type type, QPoint p)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+    QMouseEvent e(type, QPointF(p), QPointF(w->mapToGlobal(p)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+// The crop editor answered by dragging out the area from (l, t) to (r, b) and clicking in it.
+int SelectArea(CDialog& d, int l, int t, int r, int b)
+{
+    auto* canvas = static_cast<DImageCrop&>(d).m_pCanvas;
+    canvas->resize(500, 400);
+    CropMouse(canvas, QEvent::MouseButtonPress, canvas->ToClient({l, t}));
+    CropMouse(canvas, QEvent::MouseButtonRelease, canvas->ToClient({r, b}));
+    CropMouse(canvas, QEvent::MouseButtonPress, canvas->ToClient({(l + r) / 2, (t + b) / 2}));
+    return d.IsEnded() ? d.GetResult() : IDCANCEL;
+}
+
+TEST(ImageCommands, SelectAreaCropsToTheDraggedRectangle)
+{
+    FormatCanvas c;
+    CImageItem* image = AddPicture(c, 10, 20, Bands(200, 100, true));
+    image->m_bSelected = 1;
+    std::vector<std::string> opened;
+    CDialog::SetModalHook([&](CDialog& d) -> int {
+        if (dynamic_cast<DCrop*>(&d)) {
+            opened.push_back("crop");
+            d.EndDialog(IDR_CROP_SELECT_AREA);
+            return d.GetResult();
+        }
+        if (dynamic_cast<DImageCrop*>(&d)) {
+            opened.push_back("area");
+            EXPECT_EQ(static_cast<DImageCrop&>(d).m_pPicture->GetWidth(), 200);
+            return SelectArea(d, 60, 10, 160, 60);
+        }
+        return IDCANCEL;
+    });
+    const auto before = c.Count();
+    c.Run(ID_IMAGE_CROP);
+    EXPECT_EQ(opened, (std::vector<std::string>{"crop", "area"}));
+    c.ExpectOneUndoStep(before, "Crop");
+    image = ImageAt(c, 0);
+    EXPECT_EQ(image->m_picture.GetWidth(), 100);
+    EXPECT_EQ(image->m_picture.GetHeight(), 50);
+    EXPECT_EQ(image->m_nX, 70);
+    EXPECT_EQ(image->m_nY, 30);
+    EXPECT_EQ(image->m_picture.GetPixelChecked(5, 5), 0x0000FF00u);  // column 65: band 1
+    EXPECT_EQ(image->m_picture.GetPixelChecked(95, 5), 0x00FFFF00u); // column 155: band 3
+}
+
+TEST(ImageCommands, CropAndChangeOfTheShownTexture)
+{
+    QTemporaryDir dir;
+    const QString small = WritePng(dir, "small.png", Bands(8, 4, true));
+    FormatCanvas c;
+    auto owned = std::make_unique<CPicture>();
+    CPicture* texture = owned.get();
+    texture->m_picture = Bands(200, 100, true);
+    texture->m_nWidth = 200;
+    texture->m_nHeight = 100;
+    texture->m_nFormat = CPicture::FormatPng;
+    texture->Render();
+    ASSERT_TRUE(StorePictureBytes(*texture));
+    c.doc.m_textures.push_back(std::move(owned));
+    c.view().ShowPicture(texture);
+    c.SetUploaded();
+    texture->m_nUploadState = 2;
+
+    CDialog::SetModalHook([](CDialog& d) { return dynamic_cast<DImageCrop*>(&d) ? SelectArea(d, 0, 0, 100, 40) : IDCANCEL; });
+    c.Run(ID_IMAGE_CROP);
+    EXPECT_EQ(texture->m_picture.GetWidth(), 100);
+    EXPECT_EQ(texture->m_picture.GetHeight(), 40);
+    EXPECT_EQ(Decoded(texture->m_blob, CPicture::FormatPng).GetWidth(), 100);
+    EXPECT_EQ(texture->m_nUploadState, 0);
+    EXPECT_TRUE(c.doc.IsModified());
+    EXPECT_EQ(c.doc.m_undo.GetCount(), 0u);
+
+    c.SetUploaded();
+    {
+        PickFile pick(small);
+        c.Run(ID_IMAGE_CHANGE);
+    }
+    EXPECT_EQ(texture->m_picture.GetWidth(), 8);
+    EXPECT_EQ(texture->m_picture.GetPixelChecked(7, 0), 0x00FFFF00u);
+    EXPECT_EQ(texture->m_nUploadState, 0);
+    EXPECT_TRUE(c.doc.IsModified());
+}
+
+TEST(ImageCommands, OverColorOfImageButtonsTakesTheDialogValues)
+{
+    FormatCanvas c;
+    for (int i = 0; i < 2; ++i) {
+        auto* button = static_cast<CImageButtonItem*>(c.Add(ITEM_IMAGE_BUTTON, 10 + 120 * i, 10, 90, 30));
+        button->m_nRenderWidth = 90;
+        button->m_nRenderHeight = 30;
+        button->m_strText.FromUtf8("Go");
+    }
+    c.Settle();
+    Child(c, 0)->m_bSelected = Child(c, 1)->m_bSelected = 1;
+    const auto before = c.Count();
+    c.Answer<DShapeOverColor>([](DShapeOverColor& d) {
+        d.m_crFill = 0x0000FF;
+        d.m_nBorder = 3;
+        d.UpdateData(FALSE);
+    }, true);
+    c.Run(ID_IMAGE_OVER_COLOR);
+    c.ExpectOneUndoStep(before, "Over Color");
+    for (int i = 0; i < 2; ++i) {
+        auto* button = static_cast<CImageButtonItem*>(Child(c, i));
+        EXPECT_EQ(button->m_crHoverFace, 0x0000FFu) << i;
+        EXPECT_EQ(button->m_nHoverBorderWidthPlus1, 3) << i;
+        EXPECT_EQ(button->m_nUploadState, 0) << i;
+    }
+}
+
+// Every dialog of the menu cancelled: the project's bytes and its undo list stay.
+TEST(ImageCommands, EveryDialogCancelledLeavesTheProject)
+{
+    struct Case {
+        const char* name;
+        int type;
+        UINT command;
+    } cases[] = {
+        {"angle", ITEM_IMAGE, ID_IMAGE_ANGLE},         {"crop", ITEM_IMAGE, ID_IMAGE_CROP},
+        {"over image", ITEM_IMAGE, ID_IMAGE_OVER_COLOR}, {"over shape", ITEM_SHAPE, ID_IMAGE_OVER_COLOR},
+        {"over button", ITEM_IMAGE_BUTTON, ID_IMAGE_OVER_COLOR}, {"shadow shape", ITEM_SHAPE, ID_IMAGE_SHADOW},
+        {"fadeout button", ITEM_IMAGE_BUTTON, ID_IMAGE_FADEOUT}, {"change", ITEM_IMAGE, ID_IMAGE_CHANGE},
+        {"hue", ITEM_IMAGE, ID_IMAGE_HUE},
+    };
+    for (const Case& k : cases) {
+        FormatCanvas c;
+        CItem* item = k.type == ITEM_IMAGE ? AddPicture(c, 10, 10, Bands(40, 20, true)) : c.Add(k.type, 10, 10, 80, 30);
+        if (auto* drawn = dynamic_cast<CImageItemBase*>(item); drawn && k.type != ITEM_IMAGE) {
+            drawn->m_nRenderWidth = 80;
+            drawn->m_nRenderHeight = 30;
+        }
+        c.Settle();
+        item->m_bSelected = 1;
+        const std::vector<BYTE> bytes = c.Bytes();
+        int dialogs = 0;
+        c.Answer<CDialog>([&](CDialog&) { ++dialogs; }, false);
+        PickFile none{QString()};
+        c.Run(k.command);
+        EXPECT_EQ(dialogs, k.command == ID_IMAGE_CHANGE ? 0 : 1) << k.name;
+        c.ExpectUnchanged(bytes);
+    }
 }
 
 } // namespace
