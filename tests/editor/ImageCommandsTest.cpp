@@ -27,6 +27,7 @@
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
+#include <QtGui/QPainter>
 #include <QtWidgets/QSlider>
 
 #include <gtest/gtest.h>
@@ -987,6 +988,71 @@ TEST(ImageCommands, EveryDialogCancelledLeavesTheProject)
         EXPECT_EQ(dialogs, k.command == ID_IMAGE_CHANGE ? 0 : 1) << k.name;
         c.ExpectUnchanged(bytes);
     }
+}
+
+} // namespace
+
+namespace {
+
+// A soft picture of colours, so that an adjustment shows.
+CDib Landscape(int w, int h)
+{
+    return MakeDib(w, h, [=](int x, int y) {
+        const int r = 40 + 180 * x / w, g = 200 - 120 * y / h, b = 60 + 120 * (x + y) / (w + h);
+        return std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | std::uint32_t(b);
+    });
+}
+
+void SaveShot(const QImage& image, const char* name)
+{
+    const QByteArray dir = qgetenv("TESSEL_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(QString::fromLocal8Bit(dir));
+    image.save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + QString::fromUtf8(name) + QStringLiteral(".png"));
+}
+
+TEST(ImageCommands, TheCanvasShowsEachPreviewWhileTheDialogIsOpen)
+{
+    FormatCanvas c;
+    CImageItem* image = AddPicture(c, 60, 40, Landscape(240, 160));
+    image->m_bSelected = 1;
+    const QRgb before = ViewFixture::At(c.view().RenderClient(), c.view(), 100, 80);
+    QRgb during = 0;
+    c.Answer<DHue>([&](DHue& d) {
+        Slide(d, 1046, 120);
+        const QImage canvas = c.view().RenderClient();
+        during = ViewFixture::At(canvas, c.view(), 100, 80);
+        // the dialog over the live canvas, at its place in the window's bottom right
+        QImage shot = canvas.copy();
+        d.adjustSize();
+        d.show();
+        QApplication::processEvents();
+        const QImage dialog = d.grab().toImage();
+        d.hide();
+        QPainter painter(&shot);
+        painter.drawImage(shot.width() - dialog.width() - 30, shot.height() - dialog.height() - 60, dialog);
+        painter.end();
+        SaveShot(shot, "hue-dialog-over-canvas");
+    }, true);
+    c.Run(ID_IMAGE_HUE);
+    const QRgb after = ViewFixture::At(c.view().RenderClient(), c.view(), 100, 80);
+    // the hue turned by a third: the green-dominant spot becomes red-dominant
+    EXPECT_GT(qGreen(before), qRed(before)) << std::hex << before;
+    EXPECT_GT(qRed(during), qGreen(during)) << std::hex << during;
+    EXPECT_EQ(after, during);
+
+    // then turned and cropped to its middle
+    ImageAt(c, 0)->m_bSelected = 1;
+    c.Run(ID_IMAGE_ROTATE_CW);
+    c.Answer<DCrop>([](DCrop& d) { d.m_nWidth = 120; d.m_nHeight = 160; d.m_nAnchor = 0; d.UpdateData(FALSE); }, true);
+    c.Run(ID_IMAGE_CROP);
+    image = ImageAt(c, 0);
+    EXPECT_EQ(image->m_nWidth, 120);
+    EXPECT_EQ(image->m_nHeight, 160);
+    EXPECT_EQ(image->m_nX, 60 + 20);
+    EXPECT_EQ(image->m_nY, 40 + 40);
+    SaveShot(c.view().RenderClient(), "turned-and-cropped");
 }
 
 } // namespace
