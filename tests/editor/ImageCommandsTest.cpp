@@ -527,6 +527,24 @@ TEST(ImageCommands, MergeLaysLaterItemsOnTopAndLeavesTheRestClear)
     EXPECT_EQ(stored.GetPixelChecked(75, 75), 0x000000FFu); // the later one on top
     EXPECT_EQ(stored.GetPixelChecked(140, 5) >> 24, 0xFFu);  // nothing covers it
     EXPECT_EQ(stored.GetPixelChecked(5, 140) >> 24, 0xFFu);
+
+    // as a browser gets it: the PNG's alpha is 0 where nothing covers
+    QTemporaryDir dir;
+    const QString path = dir.filePath("merged.png");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(reinterpret_cast<const char*>(merged->m_blob.Data()), qint64(merged->m_blob.Size()));
+    f.close();
+    const testsupport::ProcessResult r = testsupport::RunPython(
+        "import sys\nfrom PIL import Image\nim = Image.open(sys.argv[1]).convert('RGBA')\n"
+        "for p in ((20, 20), (75, 75), (140, 5)):\n    print(' '.join(str(v) for v in im.getpixel(p)))\n",
+        {path});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QStringList lines = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], QStringLiteral("255 0 0 255"));
+    EXPECT_EQ(lines[1], QStringLiteral("0 0 255 255"));
+    EXPECT_EQ(lines[2].split(' ').last(), QStringLiteral("0"));
 }
 
 TEST(ImageCommands, MergeRefusesBeforeDeletingWhenThePictureCannotBeMade)
@@ -675,6 +693,22 @@ TEST(ImageCommands, PasteIntoCoversTheBoxCentred)
     EXPECT_EQ(image->m_picture.GetPixelChecked(50, 90), 0x000000FFu);
     EXPECT_EQ(Decoded(image->m_blob, CPicture::FormatPng).GetPixelChecked(50, 90), 0x000000FFu);
     EXPECT_EQ(image->m_nWidth, 100);
+}
+
+TEST(ImageCommands, PasteIntoWithoutAShownSizeUsesTheOldPicture)
+{
+    FormatCanvas c;
+    CImageItem* image = AddPicture(c, 0, 0, MakeDib(40, 20, [](int, int) { return 0u; }));
+    image->m_nRenderWidth = image->m_nRenderHeight = 0; // as Convert to Bitmap leaves it
+    image->m_bSelected = 1;
+    QGuiApplication::clipboard()->setImage(DibToQImage(Bands(20, 20, false)));
+    c.Run(ID_EDIT_PASTE_INTO);
+    image = ImageAt(c, 0);
+    EXPECT_EQ(image->m_picture.GetWidth(), 40);
+    EXPECT_EQ(image->m_picture.GetHeight(), 20);
+    // scaled to 40 x 40 at y -10: the second and third bands
+    EXPECT_EQ(image->m_picture.GetPixelChecked(20, 2), 0x0000FF00u);
+    EXPECT_EQ(image->m_picture.GetPixelChecked(20, 17), 0x000000FFu);
 }
 
 TEST(ImageCommands, PasteIntoWithoutAPictureSaysSo)
