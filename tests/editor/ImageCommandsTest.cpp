@@ -77,6 +77,28 @@ CDib Decoded(const CDataBlock& bytes, int format)
 
 std::vector<BYTE> BlobBytes(const CDataBlock& b) { return std::vector<BYTE>(b.Data(), b.Data() + b.Size()); }
 
+// What Pillow reads from stored picture bytes: the format, then "R G B A" of each point.
+QStringList PillowReads(const CDataBlock& bytes, const std::vector<std::pair<int, int>>& points)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("stored.png");
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return {};
+    f.write(reinterpret_cast<const char*>(bytes.Data()), qint64(bytes.Size()));
+    f.close();
+    QStringList args{path};
+    for (const auto& p : points)
+        args << QString::number(p.first) << QString::number(p.second);
+    const testsupport::ProcessResult r = testsupport::RunPython(
+        "import sys\nfrom PIL import Image\nim = Image.open(sys.argv[1])\nprint(im.format)\nrgba = im.convert('RGBA')\n"
+        "a = sys.argv[2:]\nfor i in range(0, len(a), 2):\n"
+        "    print(' '.join(str(v) for v in rgba.getpixel((int(a[i]), int(a[i + 1])))))\n",
+        args);
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    return QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
+}
+
 CItem* Child(FormatCanvas& c, int i) { return c.page->GetChildren()[std::size_t(i)].get(); }
 CImageItem* ImageAt(FormatCanvas& c, int i) { return dynamic_cast<CImageItem*>(Child(c, i)); }
 
@@ -261,18 +283,10 @@ TEST(ImageCommands, RemoveBackgroundOnAJpegStoresAPng)
     EXPECT_EQ(image->m_bJpegSource, 0);
     EXPECT_EQ(image->GetFileName().Right(4), CString(".png")) << image->GetFileName().GetString();
 
-    QTemporaryDir dir;
-    const QString path = dir.filePath("exported.png");
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(reinterpret_cast<const char*>(image->m_blob.Data()), qint64(image->m_blob.Size()));
-    f.close();
-    const testsupport::ProcessResult r = testsupport::RunPython(
-        "import sys\nfrom PIL import Image\nim = Image.open(sys.argv[1])\nprint(im.format)\n"
-        "for y in range(2):\n    for x in range(4):\n        print(' '.join(str(v) for v in im.convert('RGBA').getpixel((x, y))))\n",
-        {path});
-    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
-    const QStringList lines = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
+    std::vector<std::pair<int, int>> points;
+    for (int i = 0; i < 8; ++i)
+        points.push_back({i % 4, i / 4});
+    const QStringList lines = PillowReads(image->m_blob, points);
     ASSERT_EQ(lines.size(), 9);
     EXPECT_EQ(lines[0], QStringLiteral("PNG"));
     for (int i = 0; i < 8; ++i) {
@@ -529,19 +543,9 @@ TEST(ImageCommands, MergeLaysLaterItemsOnTopAndLeavesTheRestClear)
     EXPECT_EQ(stored.GetPixelChecked(5, 140) >> 24, 0xFFu);
 
     // as a browser gets it: the PNG's alpha is 0 where nothing covers
-    QTemporaryDir dir;
-    const QString path = dir.filePath("merged.png");
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(reinterpret_cast<const char*>(merged->m_blob.Data()), qint64(merged->m_blob.Size()));
-    f.close();
-    const testsupport::ProcessResult r = testsupport::RunPython(
-        "import sys\nfrom PIL import Image\nim = Image.open(sys.argv[1]).convert('RGBA')\n"
-        "for p in ((20, 20), (75, 75), (140, 5)):\n    print(' '.join(str(v) for v in im.getpixel(p)))\n",
-        {path});
-    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
-    const QStringList lines = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 3);
+    QStringList lines = PillowReads(merged->m_blob, {{20, 20}, {75, 75}, {140, 5}});
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines.takeFirst(), QStringLiteral("PNG"));
     EXPECT_EQ(lines[0], QStringLiteral("255 0 0 255"));
     EXPECT_EQ(lines[1], QStringLiteral("0 0 255 255"));
     EXPECT_EQ(lines[2].split(' ').last(), QStringLiteral("0"));
