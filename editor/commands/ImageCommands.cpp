@@ -7,6 +7,7 @@
 // by the document and still marks the project and the pages that show it.
 #include "editor/commands/ImageCommands.h"
 
+#include "controls/DialogKit.h"
 #include "dialogs/AdjustDialogs.h"
 #include "dialogs/EffectDialogs.h"
 #include "document/EditScope.h"
@@ -15,16 +16,14 @@
 #include "editor/commands/Commands.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ui/Translation.h"
-#include "controls/DialogKit.h"
+#include "model/Clipboard.h"
 #include "model/GroupItem.h"
+#include "model/HeaderFooterItem.h"
 #include "model/ImageAdjust.h"
 #include "model/ItemTypes.h"
+#include "model/MasterItem.h"
 #include "model/Page.h"
 #include "model/Picture.h"
-#include "model/MasterItem.h"
-#include "model/HeaderFooterItem.h"
-#include "model/Clipboard.h"
-#include "model/items/GalleryItem.h"
 #include "model/items/ImageItem.h"
 
 #include <QtGui/QClipboard>
