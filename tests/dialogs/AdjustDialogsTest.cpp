@@ -177,10 +177,9 @@ TEST(AdjustDialogs, OkSendsThePendingPreviewCancelDoesNot)
                 PressCancel(d);
         });
         EXPECT_EQ(result, ok ? IDOK : IDCANCEL);
-        if (ok)
-            EXPECT_EQ(rec.seen, (std::vector<Preview>{{ADJUST_SATURATION, {70}}}));
-        else
-            EXPECT_TRUE(rec.seen.empty());
+        const std::vector<Preview> expected =
+            ok ? std::vector<Preview>{{ADJUST_SATURATION, {70}}} : std::vector<Preview>{};
+        EXPECT_EQ(rec.seen, expected);
         EXPECT_FALSE(dlg.IsPreviewPending());
     }
 }
