@@ -98,6 +98,7 @@ CKJView::CKJView()
     RegisterPageCommands(*this); // pages, folders, masters and site
     RegisterSiteCommands(*this);
     RegisterPageBackgroundCommands(*this);
+    RegisterImageCommands(*this); // Image menu and Edit/Paste Into
 }
 
 CKJView::~CKJView() = default;

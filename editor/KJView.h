@@ -15,6 +15,7 @@
 #include <vector>
 
 class CDC;
+class CDib;
 class CGuide;
 class CItem;
 class CKJDoc;
@@ -312,6 +313,42 @@ public:
     // The topmost row the container's painting uses, relative to its own top.
     int GetContentTop() const;
     int GetContentHeight() const;
+
+    // ---- Image menu and Edit/Paste Into (commands/ImageCommands.cpp,
+    // commands/ImageCommandsEdit.cpp)
+    void OnImageContrastBrightness();
+    void OnImageHue();
+    void OnImageSaturation();
+    void OnImageRemoveBackground();
+    // A preview of an open adjustment dialog: the picture becomes the copy kept when the
+    // command started, with the adjustment of that kind (0, 3, 13, 26) applied.
+    void OnImageAdjustPreview(int kind, const int* values);
+    void OnImageShadow();
+    void OnImageFadeout();
+    void OnImageRotate90CW();
+    void OnImageRotate90CCW();
+    void OnImageRotate180();
+    void OnImageFlipHorizontal();
+    void OnImageFlipVertical();
+    void OnImageInvert();
+    void OnImageConvertToBitmap();
+    void OnImageMerge();
+    void OnImageCloneImage();
+    void OnImageChangeImage();
+    void OnEditPasteInto();
+    void OnImageCrop();
+    void OnImageAngle();
+    void OnImageOverColor();
+    void OnUpdateImageCommand(CCmdUI* ui);
+    void OnUpdateImageEffect(CCmdUI* ui);
+    void OnUpdateImageOverColor(CCmdUI* ui);
+    void OnUpdateImageCloneImage(CCmdUI* ui);
+    void OnUpdateImageInvert(CCmdUI* ui);
+    void OnUpdateImageConvertToBitmap(CCmdUI* ui);
+    void OnUpdateImageMerge(CCmdUI* ui);
+    void OnUpdateEditPasteInto(CCmdUI* ui);
+    // The picture as it was when the running adjustment began (the previews' base).
+    std::shared_ptr<CDib> m_pAdjustBase;
 
     // Model pointers (never owned).
     CPicture* m_pShownPicture = nullptr;

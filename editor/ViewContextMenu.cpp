@@ -46,6 +46,23 @@ std::vector<C::Item> ItemEntries(int type)
         items.push_back(Cmd("Rotate 90 CW", ID_IMAGE_ROTATE_CW));
         items.push_back(Cmd("Flip Horizontal", ID_IMAGE_FLIP_HORIZONTAL));
     }
+    // ---- the Image menu's commands for picture items (their update handlers decide)
+    if (type == ITEM_IMAGE || type == ITEM_GIF) {
+        for (auto entry : {Cmd("Rotate 90 CCW", ID_IMAGE_ROTATE_CCW), Cmd("Rotate 180", ID_IMAGE_ROTATE_180),
+                           Cmd("Flip Vertical", ID_IMAGE_FLIP_VERTICAL), Cmd("Paste Into", ID_EDIT_PASTE_INTO),
+                           C::Separator(), Cmd("Contrast/Brightness", ID_IMAGE_CONTRAST), Cmd("Hue", ID_IMAGE_HUE),
+                           Cmd("Saturation", ID_IMAGE_SATURATION), Cmd("Remove Background", ID_IMAGE_REMOVE_BACKGROUND)})
+            items.push_back(entry);
+    }
+    if (type == ITEM_IMAGE || type == ITEM_GIF || type == ITEM_IMAGE_BUTTON || type == ITEM_ARTISTIC_TEXT ||
+        type == ITEM_SHAPE || type == ITEM_SYMBOL) {
+        for (auto entry : {C::Separator(), Cmd("Angle", ID_IMAGE_ANGLE), Cmd("Shadow", ID_IMAGE_SHADOW),
+                           Cmd("Fadeout", ID_IMAGE_FADEOUT), Cmd("Invert", ID_IMAGE_INVERT),
+                           Cmd("Over Color", ID_IMAGE_OVER_COLOR), Cmd("Clone Image", ID_IMAGE_CLONE)})
+            items.push_back(entry);
+        if (type != ITEM_IMAGE && type != ITEM_GIF)
+            items.push_back(Cmd("Convert to Bitmap", ID_IMAGE_CONVERT_TO_BITMAP));
+    }
     items.push_back(C::Separator());
     items.push_back(Cmd("On Click", ID_ACTION_ONCLICK));
     items.push_back(Cmd("Link", ID_ACTION_LINK));

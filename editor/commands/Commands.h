@@ -35,3 +35,7 @@ void RegisterSiteCommands(CKJView& view);
 // Insert/Background (page and all-pages backgrounds) and the page's code: JavaScript, Raw
 // HTML, Raw PHP, Raw HEAD.
 void RegisterPageBackgroundCommands(CKJView& view);
+
+// Image menu (live adjustments, shadow, fade-out, turns, invert, conversion, merge, clone,
+// change, crop, angle, over colour) and Edit/Paste Into.
+void RegisterImageCommands(CKJView& view);
