@@ -63,6 +63,8 @@
 #include <memory>
 
 void RegisterInsertItemRows(CKJView& view);
+// Gallery, table, slider, form and small item dialogs (InsertDialogsItems.cpp).
+void RegisterItemDialogs();
 
 void FitPictureSize(int w, int h, int W, int H, int& outW, int& outH)
 {
@@ -707,6 +709,7 @@ void RegisterAvailableDialogs()
         return dlg.DoModal() == IDOK;
     });
     RegisterWidgetDialogs();
+    RegisterItemDialogs();
     // Insert/PDF: the attached file's name and folder
     SetFileNameDialog([](CKJView& view, FileNameValues& values) {
         DPageName dlg(&view);
