@@ -1,9 +1,7 @@
 // The dialog steps of the Insert commands for text spans, preformatted text, e-mail links,
-// shapes, video and YouTube items, galleries, sliders, tables and forms, and the Send Form
-// Data To dialog. Each step edits the new item (or fills the command's values) and says
-// whether the user confirmed.
+// shapes, video and YouTube items, galleries, sliders, tables and forms. Each step edits
+// the new item (or fills the command's values) and says whether the user confirmed.
 #include "editor/commands/Commands.h"
-#include "editor/commands/FormatCommands.h"
 #include "editor/commands/InsertCommands.h"
 
 #include "dialogs/FormDialogs.h"
@@ -13,7 +11,6 @@
 #include "dialogs/TextMediaDialogs.h"
 #include "document/KJDoc.h"
 #include "editor/KJView.h"
-#include "model/ItemLink.h"
 #include "model/items/EmailItem.h"
 #include "model/items/FormItem.h"
 #include "model/items/ShapeItem.h"
@@ -151,10 +148,4 @@ void RegisterItemDialogs()
             options = dlg.m_options; // a blank form takes none of the (still stored) boxes
         return doc->BuildContactForm(options);
     });
-    GetCommandDialogs().sendForm = [](CItemLink& link, CKJDoc& doc, QWidget* parent) {
-        DSendForm dlg(parent);
-        dlg.m_pDoc = &doc;
-        dlg.m_pLink = &link;
-        return int(dlg.DoModal());
-    };
 }
