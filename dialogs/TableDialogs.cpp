@@ -17,13 +17,13 @@
 #include <QtWidgets/QMenu>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 namespace {
 
 constexpr const char* kOneTo24 = "1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19|20|21|22|23|24";
 constexpr const char* kZeroTo20 = "0|1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19|20";
-constexpr int kMaxCellChars = 9999;
 
 const DlgControl kCreateTableControls[] = {
     {IDC_STATIC, DlgKind::Static, "Table Name:", nullptr, 0},
@@ -140,7 +140,7 @@ DRecord::DRecord(QWidget* parent) : CDialog(parent)
     for (int i = 0; i < kTableMaxCells; ++i) {
         QLabel* label = CreateStatic(1000 + i, "");
         QLineEdit* edit = CreateEdit(2000 + i);
-        edit->setMaxLength(kMaxCellChars);
+        edit->setMaxLength(std::numeric_limits<int>::max()); // a cell keeps any length
         edit->setMinimumWidth(320);
         label->hide();
         edit->hide();
@@ -176,7 +176,7 @@ void DRecord::DoDataExchange(CDataExchange* pDX)
         for (int i = 0; i < columns; ++i) {
             if (!m_pRow->m_cells[i])
                 m_pRow->m_cells[i] = std::make_unique<CWString>();
-            m_pRow->m_cells[i]->SetQString(qobject_cast<QLineEdit*>(GetDlgItem(2000 + i))->text().left(kMaxCellChars));
+            m_pRow->m_cells[i]->SetQString(qobject_cast<QLineEdit*>(GetDlgItem(2000 + i))->text());
         }
     }
     DdxUserData(pDX, 1050, m_pRow->m_crText);
