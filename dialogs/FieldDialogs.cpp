@@ -1,5 +1,6 @@
 #include "dialogs/FieldDialogs.h"
 
+#include "dialogs/FormDialogs.h"
 #include "document/KJDoc.h"
 #include "framework/ui/DataExchange.h"
 #include "model/items/CheckBoxItem.h"
@@ -124,19 +125,6 @@ const DlgControl kTextAreaControls[] = {
     {IDCANCEL, DlgKind::Button, "Cancel", nullptr, kDlgBeside},
 };
 
-// Lines of a multi-line box as the items keep them: "\r\n" between lines.
-void DDX_Lines(CDataExchange* pDX, int id, CWString& value)
-{
-    QString text;
-    if (!pDX->m_bSaveAndValidate)
-        text = value.ToQString().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    DDX_Text(pDX, id, text);
-    if (pDX->m_bSaveAndValidate)
-        value.SetQString(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-                             .replace(QLatin1Char('\n'), QStringLiteral("\r\n"))
-                             .left(655000));
-}
-
 } // namespace
 
 const DlgTemplate kFormButtonTemplate{250, "Button", true, kFormButtonControls};
@@ -190,7 +178,7 @@ void DListField::DoDataExchange(CDataExchange* pDX)
 {
     CListControlItem& item = *m_pItem;
     DDX_Text(pDX, 1017, item.m_strName);
-    DDX_Lines(pDX, 1011, item.m_strText);
+    DDX_TextLines(pDX, 1011, item.m_strText);
     // the preselected entry by its label
     CWString selected;
     const std::vector<CWString> lines = SplitFormLines(item.m_strText);
@@ -276,7 +264,7 @@ CItem* DRadioChoice::NamedItem() const { return m_pItem; }
 void DRadioChoice::DoDataExchange(CDataExchange* pDX)
 {
     CRadioChoiceItem& item = *m_pItem;
-    DDX_Lines(pDX, 1000, item.m_strText);
+    DDX_TextLines(pDX, 1000, item.m_strText);
     DDX_Text(pDX, 1017, item.m_strName);
     DDX_Text(pDX, 1002, item.m_nRowSpacing);
     DDX_Check(pDX, 1001, item.m_bDefaultChecked);
@@ -294,7 +282,7 @@ CItem* DTextAreaField::NamedItem() const { return m_pItem; }
 void DTextAreaField::DoDataExchange(CDataExchange* pDX)
 {
     CTextAreaItem& item = *m_pItem;
-    DDX_Lines(pDX, 1000, item.m_strText);
+    DDX_TextLines(pDX, 1000, item.m_strText);
     DDX_Text(pDX, 1017, item.m_strName);
     DDX_TextW(pDX, 1005, item.m_wstrPlaceholder);
     DDX_TextW(pDX, 1006, item.m_strTitle);

@@ -8,6 +8,7 @@
 #include "model/ItemLink.h"
 #include "model/Page.h"
 #include "model/Translate.h"
+#include "model/WString.h"
 #include "model/items/FormItem.h"
 
 #include <QtWidgets/QComboBox>
@@ -97,6 +98,18 @@ void DDX_SingleLine(CDataExchange* pDX, int id, CString& value)
 
 } // namespace
 
+void DDX_TextLines(CDataExchange* pDX, int id, CWString& value)
+{
+    QString text;
+    if (!pDX->m_bSaveAndValidate)
+        text = value.ToQString().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    DDX_Text(pDX, id, text);
+    if (pDX->m_bSaveAndValidate)
+        value.SetQString(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                             .replace(QLatin1Char('\n'), QStringLiteral("\r\n"))
+                             .left(655000));
+}
+
 const DlgTemplate kFormTemplate{251, "Form", true, kFormControls};
 const DlgTemplate kSendFormTemplate{375, "Send Form", true, kSendFormControls};
 const DlgTemplate kInsertFormTemplate{272, "Insert Form", true, kInsertFormControls};
@@ -144,7 +157,7 @@ void DForm::DoDataExchange(CDataExchange* pDX)
 {
     DDX_CBIndex(pDX, 1018, m_pItem->m_nMethod);
     DDX_CBIndex(pDX, 1019, m_pItem->m_nEncoding);
-    DDX_TextW(pDX, 1000, m_pItem->m_strText);
+    DDX_TextLines(pDX, 1000, m_pItem->m_strText);
 }
 
 // ---- DSendForm

@@ -24,7 +24,8 @@ constexpr const char* kFaces = "Verdana|Arial|Times|Courier|Tahoma|Georgia|Lucid
 constexpr const char* kDecorations = "no underline|underlined|strike-through";
 constexpr const char* kOverDecorations = "no over underline|over underlined|over strike-through";
 // The separators as the Windows-1252 characters they were: bullet 0x95, 0xBB, 0xA4, 0xB7, 0xAB.
-constexpr const char* kSeparators = "||||:|::|\u2022|\u00BB|\u00A4|\u00B7|\u00AB|>|<";
+// Filled by the dialog: "|" is one of them.
+const char16_t* const kSeparators[11] = {u"", u"|", u":", u"::", u"\u2022", u"\u00BB", u"\u00A4", u"\u00B7", u"\u00AB", u">", u"<"};
 
 const DlgControl kMenuControls[] = {
     {IDC_STATIC, DlgKind::Static, "Top Items:", nullptr, 0},
@@ -54,7 +55,7 @@ const DlgControl kMenuControls[] = {
     {IDC_STATIC, DlgKind::Static, "Align:", nullptr, 0},
     {1048, DlgKind::Combo, nullptr, "Left|Center|Right", kDlgBeside},
     {IDC_STATIC, DlgKind::Static, "Separator:", nullptr, kDlgBeside},
-    {1049, DlgKind::Combo, nullptr, kSeparators, kDlgBeside},
+    {1049, DlgKind::Combo, nullptr, nullptr, kDlgBeside},
     {1052, DlgKind::Color, "Separator Color", nullptr, kDlgBeside},
     {1030, DlgKind::Button, "Background", nullptr, 0},
     {1031, DlgKind::Button, "Border", nullptr, kDlgBeside},
@@ -236,6 +237,9 @@ void DMenuItem::OnOK()
 DMenu::DMenu(QWidget* parent) : CDialog(parent)
 {
     BuildDialog(*this, kMenuTemplate);
+    auto* separators = qobject_cast<QComboBox*>(GetDlgItem(1049));
+    for (const char16_t* text : kSeparators)
+        separators->addItem(QString::fromUtf16(text));
     TopList()->setMinimumSize(200, 160);
     SubList()->setMinimumSize(200, 160);
     OnNotify(1078, LBN_SELCHANGE, [this] {
