@@ -338,6 +338,8 @@ TEST(SmallItemDialogs, ShapeVisibilityFollowsFillLineAndShape)
         dlg.m_pItem = &shape;
         RunDialog(dlg, [&](CDialog& d) {
             auto shown = [&](int id) { return d.GetDlgItem(id)->parentWidget()->isVisibleTo(&d); };
+            if (c.fill == 6)
+                Screenshot(d, "DShape");
             EXPECT_EQ(shown(1050), c.fillColor);
             EXPECT_EQ(d.GetDlgItem(1020)->isVisibleTo(&d), c.fillColor);
             EXPECT_EQ(d.GetDlgItem(1004)->isVisibleTo(&d), c.fillColor);
@@ -352,8 +354,6 @@ TEST(SmallItemDialogs, ShapeVisibilityFollowsFillLineAndShape)
             EXPECT_FALSE(shown(1052));
             Choose(d, 1018, 2);
             EXPECT_TRUE(IsOn(d, 1003));
-            if (c.fill == 2)
-                Screenshot(d, "DShape");
         });
     }
 }
