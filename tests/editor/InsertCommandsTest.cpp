@@ -397,7 +397,7 @@ TEST(InsertCommands, HeadingFromItsDialogIsCappedAtHalfTheContainer)
 TEST(InsertCommands, TextIsCappedAt1000AndItsNumberStaysUsedOnCancel)
 {
     InsertCanvas c(1400, 400);
-    // a stand-in for the Text dialog, which another part of the program provides
+    // a stand-in for the Text dialog
     InsertDialog previous = SetInsertDialog(ID_INSERT_TEXT, [](CKJView&, CItem& item) {
         if (item.m_strText == CWString(u"cancel"))
             return false;
@@ -422,7 +422,10 @@ TEST(InsertCommands, TextIsCappedAt1000AndItsNumberStaysUsedOnCancel)
     EXPECT_EQ(c.doc.m_nItemCounter, 7) << "a cancelled Text keeps its number used";
     EXPECT_EQ(c.page->GetChildCount(), 1);
     SetInsertDialog(ID_INSERT_TEXT, previous);
-    EXPECT_FALSE(Enabled(c.view(), ID_INSERT_TEXT));
+    EXPECT_TRUE(Enabled(c.view(), ID_INSERT_TEXT)) << "the Text dialog is back";
+    SetInsertDialog(ID_INSERT_TEXT, nullptr);
+    EXPECT_FALSE(Enabled(c.view(), ID_INSERT_TEXT)) << "without its dialog the command is off";
+    SetInsertDialog(ID_INSERT_TEXT, previous);
 }
 
 // ------------------------------------------------------------------ images from files
