@@ -6,6 +6,7 @@
 #include "controls/DialogKit.h"
 #include "controls/FileChooser.h"
 #include "dialogs/GalleryDialogs.h"
+#include "dialogs/ImageCrop.h"
 #include "dialogs/SizeDialogs.h"
 #include "dialogs/SliderDialogs.h"
 #include "dialogs/TableDialogs.h"
@@ -26,6 +27,8 @@
 #include <QtCore/QFileInfo>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QImage>
+#include <QtGui/QMouseEvent>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
@@ -125,6 +128,26 @@ CString PageHtml(Project& p)
     p.page->WriteHtml(out);
     return "<!DOCTYPE html>\r\n<html><head><meta charset=\"utf-8\"><title>t</title></head><body>\r\n" + out.m_strBody +
            "</body></html>\r\n";
+}
+
+void Mouse(QWidget* w, QEvent::Type type, QPoint p)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+    QMouseEvent e(type, QPointF(p), QPointF(w->mapToGlobal(p)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+// Crops the picture in the crop dialog to (10, 10, 60, 40) and confirms.
+int CropTo50By30(CDialog& d)
+{
+    auto* canvas = static_cast<DImageCrop&>(d).m_pCanvas;
+    canvas->resize(300, 200);
+    Mouse(canvas, QEvent::MouseButtonPress, canvas->ToClient({10, 10}));
+    Mouse(canvas, QEvent::MouseMove, canvas->ToClient({60, 40}));
+    Mouse(canvas, QEvent::MouseButtonRelease, canvas->ToClient({60, 40}));
+    Mouse(canvas, QEvent::MouseButtonPress, canvas->ToClient({30, 20})); // inside: OK
+    return d.IsEnded() ? d.GetResult() : IDCANCEL;
 }
 
 } // namespace
@@ -338,6 +361,52 @@ TEST(GalleryDialogs, CancelThroughTheOpenersScopeLeavesTheGalleryByteIdentical)
     EXPECT_EQ(p.Bytes(*p.page), before);
     EXPECT_TRUE(p.doc.m_undo.IsEmpty());
     EXPECT_EQ(static_cast<CGalleryItem*>(p.page->GetChild(0))->m_pictures.size(), 3u);
+}
+
+TEST(GalleryDialogs, ADoubleClickCropsThePictureAndCancelThroughTheScopePutsItBack)
+{
+    QTemporaryDir dir;
+    Project p;
+    CGalleryItem* gallery = AddGallery(p, dir, {{100, 80}, {120, 90}});
+    const std::string before = p.Bytes(*p.page);
+    for (bool keep : {true, false}) {
+        SCOPED_TRACE(keep);
+        auto scope = std::make_unique<CEditScope>(p.doc, p.page, p.page, p.page->GetChild(0), "Properties");
+        gallery = static_cast<CGalleryItem*>(p.page->GetChild(0));
+        DGallery dlg;
+        dlg.m_pItem = gallery;
+        dlg.m_pDoc = &p.doc;
+        int crops = 0;
+        const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& d) -> int {
+            if (dynamic_cast<DImageCrop*>(&d)) {
+                ++crops;
+                return CropTo50By30(d);
+            }
+            dlg.List()->SelectRow(0);
+            emit dlg.List()->itemDoubleClicked(dlg.List()->topLevelItem(0), 0);
+            return keep ? IDOK : IDCANCEL;
+        });
+        dlg.DoModal();
+        CDialog::SetModalHook(previous);
+        EXPECT_EQ(crops, 1);
+        const CImageItem& cropped = *gallery->m_pictures[0];
+        EXPECT_EQ(cropped.m_picture.GetWidth(), 50);
+        EXPECT_EQ(cropped.m_picture.GetHeight(), 30);
+        EXPECT_EQ(cropped.m_nWidth, 50);
+        EXPECT_EQ(cropped.m_nHeight, 30);
+        ASSERT_TRUE(cropped.m_pLinked);
+        EXPECT_EQ(cropped.m_pLinked->m_nHeight, 70) << "the thumbnail is made again";
+        EXPECT_EQ(cropped.m_pLinked->m_nWidth, 116);
+        EXPECT_EQ(dlg.List()->GetItemText(0, 1), "50x30");
+        if (!keep)
+            scope->Cancel();
+        scope.reset();
+        if (keep) {
+            EXPECT_NE(p.Bytes(*p.page), before);
+            p.doc.Undo(); // back for the second round
+        }
+    }
+    EXPECT_EQ(p.Bytes(*p.page), before) << "Cancel puts the cropped picture back";
 }
 
 TEST(GalleryDialogs, Screenshot)
