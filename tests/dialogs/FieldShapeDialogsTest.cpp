@@ -5,6 +5,7 @@
 #include "dialogs/FieldDialogs.h"
 #include "dialogs/TextMediaDialogs.h"
 #include "document/KJDoc.h"
+#include "framework/ui/Shell.h"
 #include "model/Page.h"
 #include "model/items/CheckBoxItem.h"
 #include "model/items/DatePickerItem.h"
@@ -16,6 +17,7 @@
 #include "model/items/TextItem.h"
 
 #include <gtest/gtest.h>
+#include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QComboBox>
 
 using namespace dialogtest;
@@ -297,6 +299,16 @@ TEST(SmallItemDialogs, VideoIdOfALink)
     });
     EXPECT_EQ(dlg.m_strLink, "abc");
     EXPECT_EQ(dlg.m_strArguments, "a=1&b=2");
+
+    std::vector<CString> opened;
+    const auto previous = tessel::SetShellHook([&](const CString& target, bool) {
+        opened.push_back(target);
+        return true;
+    });
+    DYouTube browse;
+    RunDialog(browse, [](CDialog& d) { qobject_cast<QAbstractButton*>(d.GetDlgItem(1025))->click(); });
+    tessel::SetShellHook(previous);
+    EXPECT_EQ(opened, (std::vector<CString>{"https://www.youtube.com"}));
 }
 
 TEST(SmallItemDialogs, YouTubeAndVideoSizesOutsideTheRangeStoreNothing)

@@ -2,10 +2,14 @@
 // the e-mail check, line breaks kept out of mail headers, entry levels after every list edit.
 #include "DialogTestSupport.h"
 
+#include "dialogs/Background.h"
+#include "dialogs/EffectDialogs.h"
 #include "dialogs/FormDialogs.h"
 #include "dialogs/MenuDialogs.h"
 #include "document/EditScope.h"
 #include "document/KJDoc.h"
+#include "framework/ui/PropertySheet.h"
+#include "model/FillStyle.h"
 #include "model/ItemLink.h"
 #include "model/Page.h"
 #include "model/PageOutput.h"
@@ -523,4 +527,40 @@ TEST(MenuItemDialog, PageListKindsAndLink)
     EXPECT_EQ(entry.m_link.m_nTargetId, 55);
     EXPECT_EQ(entry.m_link.m_nKind, 1);
     EXPECT_EQ(entry.m_strCaption, CWString(u"About us"));
+}
+
+TEST(MenuDialogs, SubBorderOnACopyAndBackgroundsRenderedAgain)
+{
+    for (bool ok : {false, true}) {
+        SCOPED_TRACE(ok);
+        Site s;
+        CMenuItem* menu = MakeMenu(s);
+        menu->m_dropBorder.m_nWidth = 1;
+        menu->m_dropFill.m_nUploadState = 2;
+        DMenu dlg;
+        dlg.m_pItem = menu;
+        dlg.m_pDoc = &s.doc;
+        std::vector<CString> tabs;
+        const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& d) -> int {
+            if (auto* sheet = dynamic_cast<CPropertySheet*>(&d)) {
+                EXPECT_EQ(sheet->GetPageCount(), 1);
+                auto* page = static_cast<DBorder*>(sheet->GetPage(0));
+                tabs.push_back(page->m_strCaption);
+                page->m_side.m_nWidth = 6;
+                return ok ? IDOK : IDCANCEL;
+            }
+            if (dynamic_cast<DBackground*>(&d))
+                return IDCANCEL;
+            Click(d, 1033);
+            Click(d, 1032);
+            d.OnOK();
+            return d.GetResult();
+        });
+        dlg.DoModal();
+        CDialog::SetModalHook(previous);
+        ASSERT_EQ(tabs.size(), 1u);
+        EXPECT_EQ(tabs[0], "Sub Menu");
+        EXPECT_EQ(menu->m_dropBorder.m_nWidth, ok ? 6 : 1) << "written back only on OK";
+        EXPECT_EQ(menu->m_dropFill.m_nUploadState, 0) << "the sub background is rendered again even after Cancel";
+    }
 }

@@ -5,6 +5,7 @@
 
 #include "controls/DialogKit.h"
 #include "controls/FileChooser.h"
+#include "dialogs/FontDialogs.h"
 #include "dialogs/GalleryDialogs.h"
 #include "dialogs/ImageCrop.h"
 #include "dialogs/SizeDialogs.h"
@@ -653,6 +654,47 @@ TEST(TableDialogs, CreateTableOffersOneTo24AndCancelThroughTheScopeKeepsTheTable
         scope.Cancel();
     }
     EXPECT_EQ(p.Bytes(*p.page), before);
+}
+
+TEST(TableDialogs, FontsGoThroughTheFontDialogAndBordersHasNoAction)
+{
+    for (bool header : {true, false}) {
+        SCOPED_TRACE(header);
+        Project p;
+        CTableItem* table = AddTable(p, 2, 2);
+        table->m_strHeaderFace = "Verdana";
+        table->m_strFontFace = "Arial";
+        const std::string before = p.Bytes(*table);
+        DTable dlg;
+        dlg.m_pItem = table;
+        dlg.m_pDoc = &p.doc;
+        int opened = 0;
+        const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& d) -> int {
+            if (auto* font = dynamic_cast<DFont*>(&d)) {
+                ++opened;
+                EXPECT_EQ(font->m_strFace, header ? "Verdana" : "Arial");
+                font->m_strFace = "Georgia";
+                font->m_nSize = 14;
+                font->m_nUnderline = 2;
+                font->m_crColor = 0x123456;
+                return IDOK;
+            }
+            Click(d, 1030); // Borders: nothing opens, nothing changes
+            EXPECT_EQ(opened, 0);
+            EXPECT_EQ(p.Bytes(*table), before);
+            Click(d, header ? 1028 : 1029);
+            d.OnOK();
+            return d.GetResult();
+        });
+        dlg.DoModal();
+        CDialog::SetModalHook(previous);
+        EXPECT_EQ(opened, 1);
+        EXPECT_EQ(header ? table->m_strHeaderFace : table->m_strFontFace, "Georgia");
+        EXPECT_EQ(header ? table->m_nHeaderSize : table->m_nFontSize, 14);
+        EXPECT_EQ(header ? table->m_nHeaderDecoration : table->m_nDecoration, 2);
+        EXPECT_EQ(header ? table->m_crHeaderText : table->m_crText, 0x123456u);
+        EXPECT_EQ(header ? table->m_strFontFace : table->m_strHeaderFace, header ? "Arial" : "Verdana");
+    }
 }
 
 TEST(TableDialogs, Screenshot)
