@@ -6,94 +6,28 @@
 
 #include "dialogs/FormDialogs.h"
 #include "dialogs/GalleryDialogs.h"
+#include "dialogs/ItemDialogRunner.h"
 #include "dialogs/SliderDialogs.h"
 #include "dialogs/TableDialogs.h"
-#include "dialogs/TextMediaDialogs.h"
 #include "document/KJDoc.h"
 #include "editor/KJView.h"
-#include "model/items/EmailItem.h"
 #include "model/items/FormItem.h"
-#include "model/items/ShapeItem.h"
-#include "model/items/TextItem.h"
-#include "model/items/VideoStreamItem.h"
-#include "model/items/YouTubeItem.h"
 
 namespace {
 
-bool EditShape(CKJView& view, CItem& item)
+// The new item edited in its kind's properties dialog, as Item/Properties edits it.
+bool EditNewItem(CKJView& view, CItem& item)
 {
-    DShape dlg(&view);
-    dlg.m_pItem = static_cast<CShapeItem*>(&item);
-    return dlg.DoModal() == IDOK;
-}
-
-// A media item's size, or the dialog's default when the item has none yet.
-void PresetSize(const CItem& item, int& width, int& height)
-{
-    if (item.m_nWidth > 0 && item.m_nHeight > 0) {
-        width = item.m_nWidth;
-        height = item.m_nHeight;
-    }
+    return RunItemPropertiesDialog(item, view.GetProject(), view.m_pCurrentPage, &view) == IDOK;
 }
 
 } // namespace
 
 void RegisterItemDialogs()
 {
-    SetInsertDialog(ID_INSERT_TEXT, [](CKJView& view, CItem& item) {
-        DText dlg(&view);
-        dlg.m_pItem = static_cast<CTextItem*>(&item);
-        return dlg.DoModal() == IDOK;
-    });
-    SetInsertDialog(ID_INSERT_PREFORMATTED, [](CKJView& view, CItem& item) {
-        DPreformattedText dlg(&view);
-        dlg.m_strText = item.m_strText;
-        dlg.m_bAllowTags = item.m_bRawText;
-        if (dlg.DoModal() != IDOK)
-            return false;
-        item.m_strText = dlg.m_strText;
-        item.m_bRawText = dlg.m_bAllowTags;
-        return true;
-    });
-    SetInsertDialog(ID_INSERT_EMAIL, [](CKJView& view, CItem& item) {
-        DEmail dlg(&view);
-        dlg.m_pItem = static_cast<CEmailItem*>(&item);
-        return dlg.DoModal() == IDOK;
-    });
-    SetInsertDialog(ID_INSERT_SHAPE, EditShape);
-    SetInsertDialog(ID_INSERT_TAB, EditShape);
-    SetInsertDialog(ID_INSERT_GRADIENT, EditShape);
-    SetInsertDialog(ID_INSERT_YOUTUBE, [](CKJView& view, CItem& item) {
-        auto& video = static_cast<CYouTubeItem&>(item);
-        DYouTube dlg(&view);
-        dlg.m_strLink = video.m_strVideoId;
-        dlg.m_strArguments = video.m_strParameters;
-        PresetSize(item, dlg.m_nWidth, dlg.m_nHeight);
-        if (dlg.DoModal() != IDOK)
-            return false;
-        video.m_strVideoId = dlg.m_strLink;
-        video.m_strParameters = dlg.m_strArguments;
-        video.m_nWidth = dlg.m_nWidth;
-        video.m_nHeight = dlg.m_nHeight;
-        return true;
-    });
-    SetInsertDialog(ID_INSERT_VIDEO, [](CKJView& view, CItem& item) {
-        auto& video = static_cast<CVideoStreamItem&>(item);
-        DVideoStream dlg(&view);
-        if (!video.m_strThirdName.IsEmpty())
-            dlg.m_strPath = video.m_strThirdName;
-        PresetSize(item, dlg.m_nWidth, dlg.m_nHeight);
-        dlg.m_bAutostart = video.m_bAutoStart;
-        dlg.m_bNavigation = video.m_bShowController;
-        if (dlg.DoModal() != IDOK)
-            return false;
-        video.m_strThirdName = dlg.m_strPath;
-        video.m_nWidth = dlg.m_nWidth;
-        video.m_nHeight = dlg.m_nHeight;
-        video.m_bAutoStart = dlg.m_bAutostart;
-        video.m_bShowController = dlg.m_bNavigation;
-        return true;
-    });
+    for (unsigned id : {ID_INSERT_TEXT, ID_INSERT_PREFORMATTED, ID_INSERT_EMAIL, ID_INSERT_SHAPE, ID_INSERT_TAB,
+                        ID_INSERT_GRADIENT, ID_INSERT_YOUTUBE, ID_INSERT_VIDEO})
+        SetInsertDialog(id, EditNewItem);
     SetGalleryDialog([](CKJView& view, GalleryValues& values) {
         DInsertGallery dlg(&view);
         dlg.m_nWidth = values.width;
