@@ -1,6 +1,6 @@
 #include "dialogs/FieldDialogs.h"
 
-#include "dialogs/FormDialogs.h"
+#include "dialogs/ItemExchange.h"
 #include "document/KJDoc.h"
 #include "framework/ui/DataExchange.h"
 #include "model/items/CheckBoxItem.h"

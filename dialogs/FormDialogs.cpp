@@ -1,5 +1,6 @@
 #include "dialogs/FormDialogs.h"
 
+#include "dialogs/ItemExchange.h"
 #include "dialogs/SmallItemDialogs.h"
 #include "document/KJDoc.h"
 #include "framework/ui/DataExchange.h"
@@ -78,37 +79,7 @@ const DlgControl kInsertFormControls[] = {
     {IDCANCEL, DlgKind::Button, "Cancel", nullptr, kDlgBeside},
 };
 
-// A one-line field of a mail header or an address: line breaks, loaded or pasted, are
-// dropped, so that no header of the mailer can be split.
-void DDX_SingleLine(CDataExchange* pDX, int id, CString& value)
-{
-    CString text = value;
-    auto strip = [](CString& s) {
-        s.Replace("\r", "");
-        s.Replace("\n", "");
-    };
-    if (!pDX->m_bSaveAndValidate)
-        strip(text);
-    DDX_Text(pDX, id, text);
-    if (pDX->m_bSaveAndValidate) {
-        strip(text);
-        value = text;
-    }
-}
-
 } // namespace
-
-void DDX_TextLines(CDataExchange* pDX, int id, CWString& value)
-{
-    QString text;
-    if (!pDX->m_bSaveAndValidate)
-        text = value.ToQString().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    DDX_Text(pDX, id, text);
-    if (pDX->m_bSaveAndValidate)
-        value.SetQString(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-                             .replace(QLatin1Char('\n'), QStringLiteral("\r\n"))
-                             .left(655000));
-}
 
 const DlgTemplate kFormTemplate{251, "Form", true, kFormControls};
 const DlgTemplate kSendFormTemplate{375, "Send Form", true, kSendFormControls};

@@ -8,9 +8,7 @@
 #include <array>
 #include <cstdint>
 
-class CDataExchange;
 class CFormItem;
-class CWString;
 class CItemLink;
 class CKJDoc;
 class QComboBox;
@@ -18,9 +16,6 @@ class QComboBox;
 extern const DlgTemplate kFormTemplate;
 extern const DlgTemplate kSendFormTemplate;
 extern const DlgTemplate kInsertFormTemplate;
-
-// Lines of a multi-line box as the items keep them: "\r\n" between lines.
-void DDX_TextLines(CDataExchange* pDX, int id, CWString& value);
 
 // The link targets of a project: "/" (value -1), then every page as "name [path file]"
 // and every attached file, each with its id; the row whose id is selectedId is selected

@@ -4,6 +4,7 @@
 #include "dialogs/Background.h"
 #include "dialogs/EffectDialogs.h"
 #include "dialogs/FormDialogs.h"
+#include "dialogs/ItemExchange.h"
 #include "document/KJDoc.h"
 #include "framework/ui/DataExchange.h"
 #include "framework/ui/PropertySheet.h"
@@ -99,26 +100,6 @@ const DlgControl kMenuItemControls[] = {
     {IDOK, DlgKind::Button, "OK", nullptr, kDlgDefault},
     {IDCANCEL, DlgKind::Button, "Cancel", nullptr, kDlgBeside},
 };
-
-// A size in points or pixels: shown only when above 0, an empty box stores 0.
-void DDX_Positive(CDataExchange* pDX, int id, int& value)
-{
-    int shown = pDX->m_bSaveAndValidate || value > 0 ? value : 0;
-    DDX_TextBlankZero(pDX, id, shown);
-    if (pDX->m_bSaveAndValidate)
-        value = shown;
-}
-
-// A flag the item keeps as 0, 1 or 2 (inherit) shown in a check box: only 1 checks it;
-// an untouched box keeps the stored value.
-void DDX_Flag(CDataExchange* pDX, int id, int& value)
-{
-    int on = value == 1;
-    const int was = on;
-    DDX_Check(pDX, id, on);
-    if (pDX->m_bSaveAndValidate && on != was)
-        value = on;
-}
 
 CMenuEntry* EntryData(QListWidgetItem* row)
 {
@@ -281,29 +262,29 @@ void DMenu::DoDataExchange(CDataExchange* pDX)
 {
     CMenuItem& m = *m_pItem;
     DDX_CBString(pDX, 1040, m.m_strFontFace);
-    DDX_Positive(pDX, 1041, m.m_nFontSize);
-    DDX_Flag(pDX, 1042, m.m_nBold);
-    DDX_Flag(pDX, 1043, m.m_nItalic);
+    DDX_PositiveSize(pDX, 1041, m.m_nFontSize);
+    DDX_InheritFlag(pDX, 1042, m.m_nBold);
+    DDX_InheritFlag(pDX, 1043, m.m_nItalic);
     DDX_CBIndex(pDX, 1044, m.m_nDecoration);
     DdxUserData(pDX, 1050, m.m_crText);
     DdxUserData(pDX, 1051, m.m_crBarHover);
-    DDX_Flag(pDX, 1045, m.m_nBarHoverBold);
-    DDX_Flag(pDX, 1046, m.m_nBarHoverItalic);
+    DDX_InheritFlag(pDX, 1045, m.m_nBarHoverBold);
+    DDX_InheritFlag(pDX, 1046, m.m_nBarHoverItalic);
     DDX_CBIndex(pDX, 1047, m.m_nBarHoverDecoration);
     DDX_CBIndex(pDX, 1048, m.m_nTextAlign);
     DDX_CBIndex(pDX, 1049, m.m_nSeparator);
     DdxUserData(pDX, 1052, m.m_crSeparator);
     DDX_CBString(pDX, 1060, m.m_strDropFace);
-    DDX_Positive(pDX, 1061, m.m_nDropSize);
-    DDX_Flag(pDX, 1062, m.m_nDropBold);
-    DDX_Flag(pDX, 1063, m.m_nDropItalic);
+    DDX_PositiveSize(pDX, 1061, m.m_nDropSize);
+    DDX_InheritFlag(pDX, 1062, m.m_nDropBold);
+    DDX_InheritFlag(pDX, 1063, m.m_nDropItalic);
     DDX_CBIndex(pDX, 1064, m.m_nDropDecoration);
     DdxUserData(pDX, 1053, m.m_crDropText);
     DdxUserData(pDX, 1054, m.m_crDropHover);
     DdxUserData(pDX, 1055, m.m_crDropHighlight);
-    DDX_Positive(pDX, 1065, m.m_nDropWidth);
-    DDX_Flag(pDX, 1066, m.m_nDropHoverBold);
-    DDX_Flag(pDX, 1067, m.m_nDropHoverItalic);
+    DDX_PositiveSize(pDX, 1065, m.m_nDropWidth);
+    DDX_InheritFlag(pDX, 1066, m.m_nDropHoverBold);
+    DDX_InheritFlag(pDX, 1067, m.m_nDropHoverItalic);
     DDX_CBIndex(pDX, 1068, m.m_nDropHoverDecoration);
 }
 

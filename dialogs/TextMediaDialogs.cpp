@@ -2,6 +2,7 @@
 
 #include "controls/ColorControl.h"
 #include "dialogs/ArtisticTextDialogs.h"
+#include "dialogs/ItemExchange.h"
 #include "dialogs/LinkItemDialogs.h"
 #include "framework/ui/DataExchange.h"
 #include "framework/ui/Shell.h"
@@ -136,15 +137,6 @@ const DlgControl kShapeControls[] = {
     {IDCANCEL, DlgKind::Button, "Cancel", nullptr, kDlgBeside},
 };
 
-// A size in points: shown only when above 0, an empty box stores 0.
-void DDX_PointSize(CDataExchange* pDX, int id, int& value)
-{
-    int shown = pDX->m_bSaveAndValidate || value > 0 ? value : 0;
-    DDX_TextBlankZero(pDX, id, shown);
-    if (pDX->m_bSaveAndValidate)
-        value = shown;
-}
-
 void LimitEdit(CDialog& d, int id, int chars) { qobject_cast<QLineEdit*>(d.GetDlgItem(id))->setMaxLength(chars); }
 
 } // namespace
@@ -209,7 +201,7 @@ void DText::DoDataExchange(CDataExchange* pDX)
 {
     DDX_TextW(pDX, 1000, m_pItem->m_strText);
     DDX_CBString(pDX, 1036, m_pItem->m_strFontFace);
-    DDX_PointSize(pDX, 1037, m_pItem->m_nFontSize);
+    DDX_PositiveSize(pDX, 1037, m_pItem->m_nFontSize);
     DDX_CBIndex(pDX, 1018, m_pItem->m_nBold);
     DDX_CBIndex(pDX, 1019, m_pItem->m_nItalic);
     DDX_CBIndex(pDX, 1020, m_pItem->m_nDecoration);
@@ -245,17 +237,11 @@ void DEmail::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, 1003, m_pItem->m_strCc);
     DDX_Text(pDX, 1004, m_pItem->m_strBody);
     DDX_CBString(pDX, 1036, m_pItem->m_strFontFace);
-    DDX_PointSize(pDX, 1005, m_pItem->m_nFontSize);
-    // the checks show an inherited weight or style as unchecked; OK makes it explicit
-    int bold = m_pItem->m_nBold == 1, italic = m_pItem->m_nItalic == 1;
-    DDX_Check(pDX, 1006, bold);
-    DDX_Check(pDX, 1007, italic);
+    DDX_PositiveSize(pDX, 1005, m_pItem->m_nFontSize);
+    DDX_InheritFlag(pDX, 1006, m_pItem->m_nBold);
+    DDX_InheritFlag(pDX, 1007, m_pItem->m_nItalic);
     DdxUserData(pDX, 1050, m_pItem->m_crText);
     DDX_Check(pDX, 1008, m_pItem->m_nEncode);
-    if (pDX->m_bSaveAndValidate) {
-        m_pItem->m_nBold = bold;
-        m_pItem->m_nItalic = italic;
-    }
 }
 
 // ---- DVideoStream

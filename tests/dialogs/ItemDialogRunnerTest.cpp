@@ -59,8 +59,9 @@ TEST(ItemDialogRunner, EveryKindWithADialogOpensItAndCancelKeepsTheItem)
         EXPECT_EQ(result, mine ? IDCANCEL : kNoItemDialog);
         EXPECT_EQ(opened, mine ? 1 : 0);
         EXPECT_EQ(Bytes(*item), before);
-        if (mine)
+        if (mine) {
             EXPECT_FALSE(caption.isEmpty());
+        }
     }
 }
 
