@@ -9,6 +9,7 @@
 #include "model/Page.h"
 #include "model/items/CheckBoxItem.h"
 #include "model/items/DatePickerItem.h"
+#include "model/items/EmailItem.h"
 #include "model/items/ListControlItem.h"
 #include "model/items/RadioChoiceItem.h"
 #include "model/items/ShapeItem.h"
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QLineEdit>
 
 using namespace dialogtest;
 
@@ -405,5 +407,30 @@ TEST(SmallItemDialogs, ShapeRefusalsStoreNothing)
             EXPECT_EQ(shape.m_nFrameShape, 2);
         } else
             EXPECT_EQ(shape.m_nFrameShape, 1);
+    }
+}
+
+TEST(SmallItemDialogs, EmailKeepsAnInheritedWeightAndLimitsItsTexts)
+{
+    for (bool tick : {false, true}) {
+        SCOPED_TRACE(tick);
+        CEmailItem item;
+        item.m_nBold = 2;
+        item.m_nItalic = 1;
+        DEmail dlg;
+        dlg.m_pItem = &item;
+        RunDialog(dlg, [&](CDialog& d) {
+            EXPECT_EQ(d.IsDlgButtonChecked(1006), 0);
+            EXPECT_EQ(d.IsDlgButtonChecked(1007), 1);
+            for (int id : {1000, 1001, 1002, 1003, 1004})
+                EXPECT_EQ(qobject_cast<QLineEdit*>(d.GetDlgItem(id))->maxLength(), 200) << id;
+            if (tick)
+                d.CheckDlgButton(1006, 1);
+            d.SetDlgItemText(1003, "copy@example.org");
+            PressOk(d);
+        });
+        EXPECT_EQ(item.m_nBold, tick ? 1 : 2);
+        EXPECT_EQ(item.m_nItalic, 1);
+        EXPECT_EQ(item.m_strCc, "copy@example.org");
     }
 }
