@@ -349,11 +349,9 @@ void DTable::OnColumn(int index)
     List()->setColumnWidth(index, column.m_nWidth);
 }
 
-void DTable::OnContextMenu(const QPoint& at)
+std::unique_ptr<QMenu> DTable::CreateRowMenu()
 {
-    if (List()->GetSelectedRows().empty())
-        return;
-    QMenu menu(this);
+    auto menu = std::make_unique<QMenu>(this);
     const struct {
         UINT id;
         const char* text;
@@ -362,18 +360,29 @@ void DTable::OnContextMenu(const QPoint& at)
                    {ID_TABLE_INSERT_AFTER, "Insert After"},
                    {ID_TABLE_EDIT, "Edit"}};
     for (const auto& e : entries)
-        menu.addAction(QString::fromUtf8(e.text))->setData(int(e.id));
-    TranslateMenu(&menu);
-    QAction* chosen = menu.exec(List()->viewport()->mapToGlobal(at));
-    if (!chosen)
-        return;
-    switch (chosen->data().toInt()) {
+        menu->addAction(QString::fromUtf8(e.text))->setData(int(e.id));
+    TranslateMenu(menu.get());
+    return menu;
+}
+
+void DTable::OnRowCommand(UINT id)
+{
+    switch (id) {
     case ID_TABLE_DELETE: OnDelete(); break;
     case ID_TABLE_INSERT_BEFORE: OnAdd(true); break;
     case ID_TABLE_INSERT_AFTER: OnAdd(false); break;
     case ID_TABLE_EDIT: OnEdit(); break;
     default: break;
     }
+}
+
+void DTable::OnContextMenu(const QPoint& at)
+{
+    if (List()->GetSelectedRows().empty())
+        return;
+    const std::unique_ptr<QMenu> menu = CreateRowMenu();
+    if (QAction* chosen = menu->exec(List()->viewport()->mapToGlobal(at)))
+        OnRowCommand(UINT(chosen->data().toInt()));
 }
 
 void DTable::OnFont(bool header)

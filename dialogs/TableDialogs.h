@@ -6,11 +6,14 @@
 #include "controls/DialogTemplate.h"
 #include "framework/ui/Dialog.h"
 
+#include <memory>
+
 class CKJDoc;
 class CReportList;
 class CTableColumn;
 class CTableItem;
 class CTableRow;
+class QMenu;
 
 extern const DlgTemplate kCreateTableTemplate;
 extern const DlgTemplate kTableTemplate;
@@ -67,6 +70,9 @@ public:
     void OnEdit();
     void OnDelete();
     void OnColumn(int index);
+    // The row list's context menu (entries carry their command ids) and its commands.
+    std::unique_ptr<QMenu> CreateRowMenu();
+    void OnRowCommand(UINT id);
     CReportList* List() const;
 
 private:

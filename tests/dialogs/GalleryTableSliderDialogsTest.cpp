@@ -34,6 +34,7 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
+#include <QtWidgets/QMenu>
 
 using namespace dialogtest;
 
@@ -468,8 +469,9 @@ TEST(TableDialogs, RecordHeightFollowsTheColumns)
             EXPECT_EQ(d.height(), c[1]) << c[0] << " columns";
             EXPECT_EQ(d.windowTitle(), QStringLiteral("Edit Record"));
             EXPECT_TRUE(d.GetDlgItem(2000 + c[0] - 1)->isVisibleTo(&d));
-            if (c[0] < 24)
+            if (c[0] < 24) {
                 EXPECT_FALSE(d.GetDlgItem(2000 + c[0])->isVisibleTo(&d));
+            }
         });
     }
 }
@@ -539,6 +541,48 @@ TEST(TableDialogs, AddInsertBeforeAndAfterPlaceTheNewRow)
             EXPECT_EQ(FirstCell(*table->m_rows[i]), c.order[i]) << i;
             EXPECT_EQ(dlg.List()->GetItemText(int(i), 0), c.order[i]) << "list row " << i;
         }
+    }
+}
+
+TEST(TableDialogs, TheRowMenusEntriesRunTheirCommands)
+{
+    const struct {
+        UINT id;
+        const char* text;
+        std::vector<const char*> order; // with the second row selected
+    } cases[] = {{ID_TABLE_DELETE, "Delete", {"A1", "A3"}},
+                 {ID_TABLE_INSERT_BEFORE, "Insert Before", {"A1", "new", "A2", "A3"}},
+                 {ID_TABLE_INSERT_AFTER, "Insert After", {"A1", "A2", "new", "A3"}},
+                 {ID_TABLE_EDIT, "Edit", {"A1", "new", "A3"}}};
+    for (std::size_t k = 0; k < std::size(cases); ++k) {
+        const auto& c = cases[k];
+        SCOPED_TRACE(c.text);
+        Project p;
+        CTableItem* table = AddTable(p, 2, 3);
+        DTable dlg;
+        dlg.m_pItem = table;
+        dlg.m_pDoc = &p.doc;
+        const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& d) -> int {
+            if (dynamic_cast<DRecord*>(&d)) {
+                d.SetDlgItemText(2000, "new");
+                d.OnOK();
+                return d.GetResult();
+            }
+            const std::unique_ptr<QMenu> menu = dlg.CreateRowMenu();
+            const QList<QAction*> actions = menu->actions();
+            EXPECT_EQ(actions.size(), 4);
+            EXPECT_EQ(actions[qsizetype(k)]->text(), QString::fromUtf8(c.text));
+            EXPECT_EQ(UINT(actions[qsizetype(k)]->data().toInt()), c.id);
+            dlg.List()->SelectRow(1);
+            dlg.OnRowCommand(c.id);
+            d.OnOK();
+            return d.GetResult();
+        });
+        dlg.DoModal();
+        CDialog::SetModalHook(previous);
+        ASSERT_EQ(table->m_rows.size(), c.order.size());
+        for (std::size_t i = 0; i < c.order.size(); ++i)
+            EXPECT_EQ(FirstCell(*table->m_rows[i]), c.order[i]) << i;
     }
 }
 
