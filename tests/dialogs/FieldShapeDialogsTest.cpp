@@ -2,7 +2,9 @@
 // checks, refusals that store nothing, the video id of a link.
 #include "DialogTestSupport.h"
 
+#include "dialogs/ArtisticTextDialogs.h"
 #include "dialogs/FieldDialogs.h"
+#include "dialogs/LinkItemDialogs.h"
 #include "dialogs/TextMediaDialogs.h"
 #include "document/KJDoc.h"
 #include "framework/ui/Shell.h"
@@ -18,6 +20,8 @@
 #include "model/items/TextItem.h"
 
 #include <gtest/gtest.h>
+#include <cstring>
+#include <string>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
@@ -433,4 +437,45 @@ TEST(SmallItemDialogs, EmailKeepsAnInheritedWeightAndLimitsItsTexts)
         EXPECT_EQ(item.m_nItalic, 1);
         EXPECT_EQ(item.m_strCc, "copy@example.org");
     }
+}
+
+TEST(SmallItemDialogs, ShapeTextAndTextBulletOpenTheirDialogsOnTheItem)
+{
+    for (bool ok : {false, true}) {
+        SCOPED_TRACE(ok);
+        CShapeItem shape;
+        shape.m_crText = 0x0000FF;
+        DShape dlg;
+        dlg.m_pItem = &shape;
+        const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& d) -> int {
+            if (auto* text = dynamic_cast<DArtisticText*>(&d)) {
+                EXPECT_EQ(text->m_pItem, &shape.m_caption);
+                text->m_pItem->m_crText = 0x00FF00;
+                std::strcpy(text->m_pItem->m_lf.lfFaceName, "Georgia");
+                return ok ? IDOK : IDCANCEL;
+            }
+            qobject_cast<QAbstractButton*>(d.GetDlgItem(1025))->click();
+            d.OnCancel();
+            return d.GetResult();
+        });
+        dlg.DoModal();
+        CDialog::SetModalHook(previous);
+        EXPECT_EQ(shape.m_crText, ok ? 0x00FF00u : 0x0000FFu);
+        EXPECT_EQ(std::string(shape.m_lf.lfFaceName), ok ? "Georgia" : "Arial");
+    }
+    CTextItem item;
+    DText text;
+    text.m_pItem = &item;
+    CItem* bulleted = nullptr;
+    const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& d) -> int {
+        if (auto* bullet = dynamic_cast<DBullet*>(&d)) {
+            bulleted = bullet->m_pItem;
+            return IDCANCEL;
+        }
+        qobject_cast<QAbstractButton*>(d.GetDlgItem(1025))->click();
+        return IDCANCEL;
+    });
+    text.DoModal();
+    CDialog::SetModalHook(previous);
+    EXPECT_EQ(bulleted, &item);
 }
