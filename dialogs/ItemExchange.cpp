@@ -1,6 +1,7 @@
 #include "dialogs/ItemExchange.h"
 
 #include "framework/ui/DataExchange.h"
+#include "framework/ui/Dialog.h"
 #include "model/WString.h"
 
 #include <QtCore/QString>
@@ -48,4 +49,11 @@ void DDX_PositiveSize(CDataExchange* pDX, int id, int& value)
     DDX_TextBlankZero(pDX, id, shown);
     if (pDX->m_bSaveAndValidate)
         value = shown;
+}
+
+void KeepColorSwatches(CDialog& dlg, std::initializer_list<int> ids)
+{
+    for (int id : ids)
+        if (QWidget* swatch = dlg.GetDlgItem(id))
+            swatch->setMinimumSize(swatch->sizeHint());
 }

@@ -1,9 +1,15 @@
-// Data exchange of item fields that the item dialogs share.
+// Data exchange of item fields, and small layout needs, that the item dialogs share.
 #pragma once
 #include "framework/core/CString.h"
 
+#include <initializer_list>
+
 class CDataExchange;
+class CDialog;
 class CWString;
+
+// Colour swatches keep their size in crowded rows (their caption gives way instead).
+void KeepColorSwatches(CDialog& dlg, std::initializer_list<int> ids);
 
 // Lines of a multi-line box as the items keep them: "\r\n" between lines.
 void DDX_TextLines(CDataExchange* pDX, int id, CWString& value);

@@ -143,6 +143,7 @@ int LevelAfterInsert(int level, int after) { return level > after ? level + 1 : 
 DMenuItem::DMenuItem(QWidget* parent) : CDialog(parent)
 {
     BuildDialog(*this, kMenuItemTemplate);
+    KeepColorSwatches(*this, {1050});
     for (int i = 0; i < 3; ++i)
         OnNotify(1043 + i, BN_CLICKED, [this, i] {
             m_pEntry->m_link.m_nKind = i; // a click sets the kind at once
@@ -218,6 +219,7 @@ void DMenuItem::OnOK()
 DMenu::DMenu(QWidget* parent) : CDialog(parent)
 {
     BuildDialog(*this, kMenuTemplate);
+    KeepColorSwatches(*this, {1050, 1051, 1052, 1053, 1054, 1055});
     auto* separators = qobject_cast<QComboBox*>(GetDlgItem(1049));
     for (const char16_t* text : kSeparators)
         separators->addItem(QString::fromUtf16(text));

@@ -4,6 +4,7 @@
 #include "controls/DialogKit.h"
 #include "dialogs/Background.h"
 #include "dialogs/FontDialogs.h"
+#include "dialogs/ItemExchange.h"
 #include "framework/ui/DataExchange.h"
 #include "framework/ui/Translation.h"
 #include "model/FillStyle.h"
@@ -208,6 +209,7 @@ DTable::DTable(QWidget* parent) : CDialog(parent)
     OnNotify(1029, BN_CLICKED, [this] { OnFont(false); });
     OnNotify(1031, BN_CLICKED, [this] { OnBackground(); });
     // "Borders" has no action of its own
+    KeepColorSwatches(*this, {1050, 1051});
 }
 
 CReportList* DTable::List() const { return static_cast<CReportList*>(GetDlgItem(1078)); }

@@ -307,6 +307,7 @@ void DYouTube::DoDataExchange(CDataExchange* pDX)
 DShape::DShape(QWidget* parent) : CDialog(parent)
 {
     BuildDialog(*this, kShapeTemplate);
+    KeepColorSwatches(*this, {1050, 1051, 1052});
     for (int id : {1018, 1019, 1021})
         OnNotify(id, CBN_SELCHANGE, [this] { UpdateVisibility(); });
     OnNotify(1025, BN_CLICKED, [this] { OnText(); });

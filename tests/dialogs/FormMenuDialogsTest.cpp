@@ -474,6 +474,12 @@ TEST(MenuDialogs, LookFieldsBothWaysAndScreenshot)
         EXPECT_EQ(Combo(d, 1049)->currentText(), QString(QChar(0x2022))) << "the bullet separator";
         EXPECT_EQ(Combo(d, 1049)->count(), 11);
         Screenshot(d, "DMenu");
+        d.adjustSize();
+        d.show();
+        QApplication::processEvents();
+        for (int id : {1050, 1051, 1052, 1053, 1054, 1055})
+            EXPECT_GE(d.GetDlgItem(id)->width(), 10) << id << " has its swatch";
+        d.hide();
         d.SetDlgItemText(1061, "");
         d.SetDlgItemText(1065, "240");
         Combo(d, 1048)->setCurrentIndex(2);
