@@ -72,7 +72,7 @@ void FitPictureSize(int w, int h, int W, int H, int& outW, int& outH)
     outH = h;
     if (w <= 0 || h <= 0 || W <= 0 || H <= 0 || (w <= W && h <= H))
         return;
-    if (double(w) / W > double(h) / H) {
+    if (std::int64_t(w) * H > std::int64_t(h) * W) { // w / W > h / H without rounding
         outW = W;
         outH = int(std::int64_t(h) * W / w);
     } else {
