@@ -1,5 +1,7 @@
 #include "dialogs/LinkDialog.h"
 
+#include "dialogs/FormDialogs.h"
+
 #include "dialogs/DialogTables.h"
 #include "document/KJDoc.h"
 #include "framework/ui/DataExchange.h"
@@ -63,23 +65,7 @@ BOOL DLink::OnInitDialog()
 {
     if (m_pLink)
         m_edit = *m_pLink;
-    auto* targets = qobject_cast<QComboBox*>(GetDlgItem(IDC_TARGETS));
-    targets->clear();
-    targets->addItem(QStringLiteral("/"), QVariant(qlonglong(-1)));
-    if (m_pDoc) {
-        for (const auto& page : m_pDoc->m_pages) {
-            CString name;
-            page->m_title.ToAnsi(name);
-            const CString text = name + " [" + GetRelativePath(nullptr, page->GetFolder()) + page->GetFileName() + "]";
-            targets->addItem(text.ToQString(), QVariant(qlonglong(page->m_nSerial)));
-        }
-        for (const auto& file : m_pDoc->m_fileRecords)
-            targets->addItem(file->GetFileName().ToQString(), QVariant(qlonglong(file->m_nSerial)));
-    }
-    targets->setCurrentIndex(0);
-    for (int i = 1; i < targets->count(); ++i)
-        if (targets->itemData(i).toLongLong() == m_edit.m_nTargetId)
-            targets->setCurrentIndex(i);
+    FillLinkTargets(qobject_cast<QComboBox*>(GetDlgItem(IDC_TARGETS)), m_pDoc, m_edit.m_nTargetId);
     CDialog::OnInitDialog();
     UpdateControls();
     return TRUE;

@@ -13,6 +13,7 @@
 #include "controls/ColorControl.h"
 #include "controls/FontChooser.h"
 #include "dialogs/EffectDialogs.h"
+#include "dialogs/FormDialogs.h"
 #include "dialogs/FontDialogs.h"
 #include "dialogs/SizeDialogs.h"
 #include "dialogs/SmallPropertyDialogs.h"
@@ -32,10 +33,16 @@
 
 CommandDialogs& GetCommandDialogs()
 {
-    // The designer's own dialogs; tests put stand-ins in their place. The form address
-    // dialog is not there yet: Send Form Data To stays disabled.
+    // The designer's own dialogs; tests put stand-ins in their place.
     static CommandDialogs dialogs = [] {
         CommandDialogs d;
+        // forms: Send Form Data To edits the form's link record
+        d.sendForm = [](CItemLink& link, CKJDoc& doc, QWidget* parent) {
+            DSendForm dlg(parent);
+            dlg.m_pDoc = &doc;
+            dlg.m_pLink = &link;
+            return int(dlg.DoModal());
+        };
         d.background = [](CFillStyle& fill, CKJDoc& doc, const CString& caption, QWidget* parent) {
             DBackground dlg(parent);
             dlg.m_pFill = &fill;

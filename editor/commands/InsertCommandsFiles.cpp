@@ -63,6 +63,8 @@
 #include <memory>
 
 void RegisterInsertItemRows(CKJView& view);
+// Gallery, table, slider, form and small item dialogs (InsertDialogsItems.cpp).
+void RegisterItemDialogs();
 
 void FitPictureSize(int w, int h, int W, int H, int& outW, int& outH)
 {
@@ -70,7 +72,7 @@ void FitPictureSize(int w, int h, int W, int H, int& outW, int& outH)
     outH = h;
     if (w <= 0 || h <= 0 || W <= 0 || H <= 0 || (w <= W && h <= H))
         return;
-    if (double(w) / W > double(h) / H) {
+    if (std::int64_t(w) * H > std::int64_t(h) * W) { // w / W > h / H without rounding
         outW = W;
         outH = int(std::int64_t(h) * W / w);
     } else {
@@ -707,6 +709,7 @@ void RegisterAvailableDialogs()
         return dlg.DoModal() == IDOK;
     });
     RegisterWidgetDialogs();
+    RegisterItemDialogs();
     // Insert/PDF: the attached file's name and folder
     SetFileNameDialog([](CKJView& view, FileNameValues& values) {
         DPageName dlg(&view);

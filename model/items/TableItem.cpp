@@ -116,6 +116,9 @@ void CTableItem::Serialize(CArchive& ar, int version)
         m_columns.clear();
         for (int i = 0; i < columns; ++i)
             AddColumn().Serialize(ar, version);
+        // a row holds kTableMaxCells cells: columns beyond them are read and dropped
+        if (m_columns.size() > std::size_t(kTableMaxCells))
+            m_columns.resize(std::size_t(kTableMaxCells));
     } else {
         for (auto& c : m_columns)
             c->Serialize(ar, version);

@@ -215,14 +215,14 @@ TEST(FormatMenus, ItemPopupEntriesRun)
         const Effect* e = std::find_if(std::begin(kEffects), std::end(kEffects), [id](const Effect& x) { return x.id == id; });
         ExpectRuns(p, FindIn(menu.get(), id), *e, "item popup");
     }
-    // a form's popup offers Send Form Data To, disabled until its dialog is there
+    // a form's popup offers Send Form Data To, enabled with its dialog
     CItem* form = p.AddSelected(ITEM_FORM, 200);
     p.view->DeselectAll();
     form->m_bSelected = 1;
     std::unique_ptr<QMenu> menu(p.view->CreateContextPopup(int(ITEM_FORM) + int(POPUP_ITEM_OFFSET), nullptr));
     QAction* send = FindIn(menu.get(), ID_FORM_SEND_TO);
     ASSERT_NE(send, nullptr);
-    EXPECT_FALSE(send->isEnabled());
+    EXPECT_TRUE(send->isEnabled());
 }
 
 } // namespace

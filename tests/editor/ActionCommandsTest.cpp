@@ -233,10 +233,11 @@ TEST(ActionCommands, UpdateHandlersTestTheTypesOfTheSelection)
         c.view().m_pContainer = nullptr;
         EXPECT_FALSE(c.Enabled(k.id)) << k.id;
     }
-    // without its dialog a command stays off: Send Form Data To has none yet, and the
-    // event commands lose theirs here
+    // without its dialog a command stays off: the event commands and Send Form Data To
+    // lose theirs here
     PluggedDialogs plugged;
     GetCommandDialogs().action = nullptr;
+    GetCommandDialogs().sendForm = nullptr;
     FormatCanvas c;
     CItem* text = c.Add(ITEM_TEXT, 10, 10);
     c.Select({text});

@@ -241,15 +241,33 @@ TEST(InsertCommands, AFlowInsertIsOneStepAndNotPlaced)
 TEST(InsertCommands, CommandsWhoseDialogIsMissingAreDisabled)
 {
     InsertCanvas c;
+    // every dialog step taken away: its command is off and does nothing when run anyway
+    const UINT itemRows[] = {ID_INSERT_TEXT, ID_INSERT_PREFORMATTED, ID_INSERT_SHAPE, ID_INSERT_TAB,
+                             ID_INSERT_GRADIENT, ID_INSERT_YOUTUBE, ID_INSERT_VIDEO, ID_INSERT_EMAIL};
+    std::vector<InsertDialog> saved;
+    for (UINT id : itemRows)
+        saved.push_back(SetInsertDialog(id, nullptr));
+    const GalleryDialog gallery = SetGalleryDialog(nullptr);
+    const SliderDialog slider = SetSliderDialog(nullptr);
+    const TableDialog table = SetTableDialog(nullptr);
+    const NewFormBuilder form = SetNewFormBuilder(nullptr);
     const UINT disabled[] = {ID_INSERT_TEXT, ID_INSERT_PREFORMATTED, ID_INSERT_SHAPE, ID_INSERT_TAB,
                              ID_INSERT_GRADIENT, ID_INSERT_YOUTUBE, ID_INSERT_VIDEO, ID_INSERT_EMAIL,
                              ID_INSERT_GALLERY, ID_INSERT_SLIDER, ID_INSERT_TABLE, ID_FORM_NEW};
     for (UINT id : disabled) {
         EXPECT_FALSE(Enabled(c.view(), id)) << id;
-        c.Run(id); // and does nothing when run anyway
+        c.Run(id);
     }
     EXPECT_EQ(c.page->GetChildCount(), 0);
     EXPECT_TRUE(c.doc.m_undo.IsEmpty());
+    for (size_t i = 0; i < std::size(itemRows); ++i)
+        SetInsertDialog(itemRows[i], saved[i]);
+    SetGalleryDialog(gallery);
+    SetSliderDialog(slider);
+    SetTableDialog(table);
+    SetNewFormBuilder(form);
+    for (UINT id : disabled)
+        EXPECT_TRUE(Enabled(c.view(), id)) << id << " with its dialog back";
     const UINT enabled[] = {ID_INSERT_PARAGRAPH, ID_INSERT_HEADING, ID_INSERT_LIST, ID_INSERT_MARQUEE,
                             ID_INSERT_AUDIO, ID_INSERT_ICON, ID_INSERT_IMAGE, ID_INSERT_BUTTON,
                             ID_INSERT_LINK, ID_INSERT_ARTISTIC, ID_INSERT_FLASH, ID_INSERT_GOOGLE_MAP,
@@ -379,7 +397,7 @@ TEST(InsertCommands, HeadingFromItsDialogIsCappedAtHalfTheContainer)
 TEST(InsertCommands, TextIsCappedAt1000AndItsNumberStaysUsedOnCancel)
 {
     InsertCanvas c(1400, 400);
-    // a stand-in for the Text dialog, which another part of the program provides
+    // a stand-in for the Text dialog
     InsertDialog previous = SetInsertDialog(ID_INSERT_TEXT, [](CKJView&, CItem& item) {
         if (item.m_strText == CWString(u"cancel"))
             return false;
@@ -404,7 +422,10 @@ TEST(InsertCommands, TextIsCappedAt1000AndItsNumberStaysUsedOnCancel)
     EXPECT_EQ(c.doc.m_nItemCounter, 7) << "a cancelled Text keeps its number used";
     EXPECT_EQ(c.page->GetChildCount(), 1);
     SetInsertDialog(ID_INSERT_TEXT, previous);
-    EXPECT_FALSE(Enabled(c.view(), ID_INSERT_TEXT));
+    EXPECT_TRUE(Enabled(c.view(), ID_INSERT_TEXT)) << "the Text dialog is back";
+    SetInsertDialog(ID_INSERT_TEXT, nullptr);
+    EXPECT_FALSE(Enabled(c.view(), ID_INSERT_TEXT)) << "without its dialog the command is off";
+    SetInsertDialog(ID_INSERT_TEXT, previous);
 }
 
 // ------------------------------------------------------------------ images from files

@@ -289,3 +289,33 @@ TEST(TableItem, ResizingScalesTheColumns)
 }
 
 } // namespace
+
+// A row holds 24 cells: a file with more columns reads them all and keeps the first 24,
+// with what follows the columns read in its place.
+TEST(TableItem, MoreThan24ColumnsAreClampedOnLoad)
+{
+    for (const int columns : {24, 25, 30}) {
+        SCOPED_TRACE(columns);
+        CTableItem t;
+        for (int i = 0; i < columns; ++i)
+            t.AddColumn().m_nWidth = 10 + i;
+        SetCell(t.AddRow(), 23, "last cell");
+        t.m_nCellPadding = 9;
+        CMemFile file;
+        {
+            CArchive store(&file, CArchive::store);
+            t.Serialize(store, kVersionCurrent);
+        }
+        file.SeekToBegin();
+        CArchive ar(&file, CArchive::load);
+        CTableItem back;
+        back.Serialize(ar, kVersionCurrent);
+        ASSERT_EQ(back.m_columns.size(), 24u);
+        EXPECT_EQ(back.m_columns[23]->m_nWidth, 33);
+        ASSERT_EQ(back.m_rows.size(), 1u);
+        EXPECT_EQ(*back.m_rows[0]->m_cells[23], W("last cell"));
+        EXPECT_EQ(back.m_nCellPadding, 9);
+        EXPECT_EQ(ar.GetRemaining(), 0u);
+        EXPECT_FALSE(Html(back).IsEmpty());
+    }
+}
