@@ -107,9 +107,23 @@ BOOL DSlider::OnInitDialog()
     return TRUE;
 }
 
+namespace {
+
+// The list shows "1" to "10" seconds and the slideshow waits its interval in seconds: entry
+// k stands for k + 1 seconds, so that no choice makes a slideshow that never waits.
+void ExchangeSeconds(CDataExchange* pDX, int id, int& seconds)
+{
+    int index = std::clamp(seconds, 1, 10) - 1;
+    DDX_CBIndex(pDX, id, index);
+    if (pDX->m_bSaveAndValidate)
+        seconds = std::clamp(index, 0, 9) + 1;
+}
+
+} // namespace
+
 void DSlider::DoDataExchange(CDataExchange* pDX)
 {
-    DDX_CBIndex(pDX, 1036, m_pItem->m_nInterval);
+    ExchangeSeconds(pDX, 1036, m_pItem->m_nInterval);
     DDX_CBIndex(pDX, 1037, m_pItem->m_nTransition);
 }
 
@@ -226,7 +240,7 @@ void DNewSlider::DoDataExchange(CDataExchange* pDX)
     DDV_MinMaxInt(pDX, m_nWidth, 1, 15000);
     DDX_Text(pDX, 1001, m_nHeight);
     DDV_MinMaxInt(pDX, m_nHeight, 1, 15000);
-    DDX_CBIndex(pDX, 1036, m_nFrameTime);
+    ExchangeSeconds(pDX, 1036, m_nFrameTime);
     DDX_CBIndex(pDX, 1037, m_nDirection);
     DDX_Check(pDX, 1002, m_bDescriptions);
 }

@@ -57,7 +57,7 @@ public:
     void DoDataExchange(CDataExchange* pDX) override;
 
     int m_nWidth = 900, m_nHeight = 300;
-    int m_nFrameTime = 5; // index: "1" to "10"
+    int m_nFrameTime = 5; // seconds, 1 to 10
     int m_nDirection = 1;
     int m_bDescriptions = 1;
     std::vector<CString> m_paths;

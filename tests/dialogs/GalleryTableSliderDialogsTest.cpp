@@ -895,7 +895,7 @@ TEST(SliderDialogs, NewSliderDefaultsAndScreenshot)
     RunDialog(fresh, [](CDialog& d) {
         EXPECT_EQ(d.GetDlgItemText(1000), "900");
         EXPECT_EQ(d.GetDlgItemText(1001), "300");
-        EXPECT_EQ(d.GetDlgItemText(1036), "6");
+        EXPECT_EQ(d.GetDlgItemText(1036), "5"); // seconds
         EXPECT_EQ(d.GetDlgItemText(1037), "from right");
         EXPECT_EQ(d.IsDlgButtonChecked(1002), 1);
         EXPECT_FALSE(IsOn(d, IDOK));
@@ -908,8 +908,39 @@ TEST(SliderDialogs, NewSliderDefaultsAndScreenshot)
     dlg.m_pItem = slider;
     dlg.m_pDoc = &p.doc;
     RunDialog(dlg, [](CDialog& d) {
-        EXPECT_EQ(d.GetDlgItemText(1036), "5");
+        EXPECT_EQ(d.GetDlgItemText(1036), "4");
         EXPECT_EQ(d.GetDlgItemText(1037), "fade");
         Screenshot(d, "DSlider");
     });
+}
+
+// The frame time list shows seconds and the slideshow waits the interval in seconds: each
+// entry stores what it shows, and a stored interval outside the list shows its nearest end.
+TEST(SliderDialogs, FrameTimeEntriesAreTheSecondsTheyShow)
+{
+    struct Case {
+        int stored;
+        const char* shown;
+        int chosen;      // entry chosen before OK (-1: none)
+        int afterOk;
+    } cases[] = {{3, "3", -1, 3}, {1, "1", 9, 10}, {10, "10", 0, 1}, {0, "1", -1, 1}, {25, "10", -1, 10}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        Project p;
+        CSliderItem* slider = AddSlider(p, 1);
+        slider->m_nInterval = c.stored;
+        DSlider dlg;
+        dlg.m_pItem = slider;
+        dlg.m_pDoc = &p.doc;
+        const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& d) -> int {
+            EXPECT_EQ(d.GetDlgItemText(1036), c.shown);
+            if (c.chosen >= 0)
+                qobject_cast<QComboBox*>(d.GetDlgItem(1036))->setCurrentIndex(c.chosen);
+            d.OnOK();
+            return d.IsEnded() ? d.GetResult() : IDCANCEL;
+        });
+        EXPECT_EQ(dlg.DoModal(), IDOK);
+        CDialog::SetModalHook(previous);
+        EXPECT_EQ(slider->m_nInterval, c.afterOk);
+    }
 }
