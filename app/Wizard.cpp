@@ -4,8 +4,12 @@
 #include "controls/DialogKit.h"
 #include "controls/DialogTemplate.h"
 #include "controls/FileChooser.h"
+#include "dialogs/FormDialogs.h"
+#include "dialogs/SliderDialogs.h"
 #include "document/EditScope.h"
 #include "document/KJDoc.h"
+#include "editor/commands/InsertCommands.h"
+#include "model/items/SliderItem.h"
 #include "framework/core/MessageBox.h"
 #include "framework/core/Profile.h"
 #include "framework/ui/DataExchange.h"
@@ -256,15 +260,28 @@ DWizard1A::DWizard1A(const CWizardTarget& target) : CWizardPage(target)
     OnNotify(1026, BN_CLICKED, [this] {
         ChooseMainImage(CString::FromQString(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)));
     });
+    OnNotify(1027, BN_CLICKED, [this] { CreateSlideshow(); });
     OnNotify(1028, BN_CLICKED, [] { ShellOpenOrReport(kWizardPhotoShop); });
 }
 
 BOOL DWizard1A::OnInitDialog()
 {
     CWizardPage::OnInitDialog();
-    // The slideshow dialog is not part of the designer yet.
-    EnableDlgItem(1027, FALSE);
     return TRUE;
+}
+
+void DWizard1A::CreateSlideshow()
+{
+    DNewSlider dlg(this);
+    dlg.m_nWidth = Doc().m_nPageWidth;
+    dlg.m_nHeight = Doc().m_nPageWidth / 3;
+    if (dlg.DoModal() != IDOK)
+        return;
+    CWaitCursor wait;
+    Edit([&] {
+        State().SetSlideshow(Doc(), BuildSlider(Doc(), dlg.m_nWidth, dlg.m_nHeight, dlg.m_nFrameTime, dlg.m_nDirection,
+                                                dlg.m_bDescriptions != 0, dlg.m_paths));
+    });
 }
 
 BOOL DWizard1A::OnSetActive()
@@ -553,6 +570,7 @@ DWizardContact::DWizardContact(const CWizardTarget& target) : CWizardPage(target
     if (m_strEmail.IsEmpty())
         m_strEmail = kWizardPlaceholderEmail;
     OnNotify(1018, CBN_SELCHANGE, [this] { KindChanged(); });
+    OnNotify(1025, BN_CLICKED, [this] { CustomizeForm(); });
 }
 
 BOOL DWizardContact::OnInitDialog()
@@ -576,9 +594,17 @@ void DWizardContact::DoDataExchange(CDataExchange* pDX)
 
 void DWizardContact::KindChanged()
 {
-    EnableDlgItem(1000, Selection(*this, 1018) >= 1);
-    // The form dialog is not part of the designer yet: the options keep their defaults.
-    EnableDlgItem(1025, FALSE);
+    const bool form = Selection(*this, 1018) >= 1;
+    EnableDlgItem(1000, form);
+    EnableDlgItem(1025, form);
+}
+
+void DWizardContact::CustomizeForm()
+{
+    DInsertForm dlg(this);
+    dlg.m_options = m_options; // a copy: Cancel leaves the record alone
+    if (dlg.DoModal() == IDOK)
+        m_options = dlg.m_options;
 }
 
 int DWizardContact::OnWizardNext()

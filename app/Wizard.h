@@ -64,6 +64,8 @@ public:
     void DoDataExchange(CDataExchange* pDX) override;
     // "Change Image" and "Browse My Pictures": a picture from folder.
     void ChooseMainImage(const CString& folder);
+    // "Create Slideshow": the New Slider dialog, then the slider in the main image's place.
+    void CreateSlideshow();
 };
 
 class DWizardButtons : public CWizardPage {
@@ -112,6 +114,8 @@ public:
 
 private:
     void KindChanged();
+    // "Customize Form": the Insert Form dialog on a copy of the options.
+    void CustomizeForm();
 };
 
 class DWizardFinish : public CPropertyPage {

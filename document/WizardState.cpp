@@ -9,6 +9,8 @@
 #include "model/Page.h"
 #include "model/items/FormItem.h"
 #include "model/items/PhpItem.h"
+
+#include <memory>
 #include "model/Picture.h"
 #include "model/Translate.h"
 #include "model/items/ArtisticTextItem.h"
@@ -362,6 +364,27 @@ bool CWizardState::ChangeMainImage(CKJDoc& doc, const CString& path)
     mainImage->m_nUploadState = 0;
     RerenderWizardItem(*mainImage);
     return true;
+}
+
+void CWizardState::SetSlideshow(CKJDoc& doc, CItem* slider)
+{
+    std::unique_ptr<CItem> owned(slider);
+    if (!slider || doc.m_pages.empty())
+        return;
+    CPage* home = doc.m_pages.front().get();
+    // at most one of the two heads the home page
+    if (slideshow) {
+        delete home->DetachChild(slideshow);
+        slideshow = nullptr;
+    }
+    if (mainImage) {
+        delete home->DetachChild(mainImage);
+        mainImage = nullptr;
+    }
+    slider->m_nX = slider->m_nY = 0;
+    slider->RecalcLayout();
+    home->InsertChild(0, owned.release());
+    slideshow = slider;
 }
 
 // ---- finish step

@@ -118,6 +118,9 @@ public:
     // goes), scaled and cropped to S(900) x S(300) when larger. False when nothing
     // changed (no home page).
     bool ChangeMainImage(CKJDoc& doc, const CString& path);
+    // "Create Slideshow": slider (taken over) heads the home page in place of the main
+    // image and of an earlier slideshow. Without a home page it is deleted.
+    void SetSlideshow(CKJDoc& doc, CItem* slider);
 };
 
 // Colour presets ("General Style"), heading fonts ("Headers") and heading colours

@@ -7,6 +7,8 @@
 #include "app/ProjectDocument.h"
 #include "app/Wizard.h"
 #include "app/WordCountCommand.h"
+#include "dialogs/FormDialogs.h"
+#include "dialogs/SliderDialogs.h"
 #include "dialogs/SmallPropertyDialogs.h"
 #include "app/AppResources.h"
 #include "controls/ColorControl.h"
@@ -21,6 +23,7 @@
 #include "model/items/ImageButtonItem.h"
 #include "model/items/ImageItem.h"
 #include "model/items/ParagraphItem.h"
+#include "model/items/SliderItem.h"
 #include "support/Artifacts.h"
 #include "support/ExternalTools.h"
 #include "framework/core/Profile.h"
@@ -93,7 +96,7 @@ protected:
                 ++sheets;
                 return script ? script(*sheet) : IDCANCEL;
             }
-            return IDCANCEL;
+            return otherDialogs ? otherDialogs(dlg) : IDCANCEL;
         });
         m_previousChooser = CFileChooser::SetDialogHook([this](CFileChooser& chooser, bool) {
             chooserFolders.push_back(chooser.GetInitialFolder());
@@ -150,6 +153,8 @@ protected:
     std::unique_ptr<CDesignerApp> app;
     Script script;
     int sheets = 0;
+    // The answers of the dialogs the wizard's pages open.
+    std::function<int(CDialog&)> otherDialogs;
     std::vector<CString> chooserFolders, opened;
     QString chooserAnswer;
     QTemporaryDir m_program;
@@ -241,12 +246,36 @@ TEST_F(Wizard, EveryPageEditsTheSiteLiveAndFinishAddsTheContactForm)
 
         CPropertyPage& style = *sheet.GetPage(2);
         EXPECT_EQ(sheet.GetWizardButtons(), UINT(PSWIZB_BACK | PSWIZB_NEXT));
-        EXPECT_FALSE(Enabled(style, 1027)) << "no slideshow dialog yet";
+        // "Create Slideshow": the New Slider dialog with the page width, then the slider
+        // heads the home page; Cancel changes nothing
+        CString sliderWidth;
+        otherDialogs = [&](CDialog& d) -> int {
+            auto* slider = dynamic_cast<DNewSlider*>(&d);
+            if (!slider)
+                return IDCANCEL;
+            sliderWidth.Format("%d x %d", slider->m_nWidth, slider->m_nHeight);
+            slider->m_paths = {CString::FromQString(chooserAnswer), CString::FromQString(chooserAnswer)};
+            slider->m_nFrameTime = 2;
+            return IDOK;
+        };
+        Click(style, 1027);
+        EXPECT_EQ(sliderWidth, CString("900 x 300"));
+        auto* show = dynamic_cast<CSliderItem*>(state->slideshow);
+        EXPECT_NE(show, nullptr);
+        EXPECT_EQ(show ? show->m_frames.size() : 0u, 2u);
+        EXPECT_EQ(show ? show->m_nInterval : 0, 2);
+        EXPECT_EQ(static_cast<CWizardPage&>(style).Doc().m_pages.front()->GetChildren().front().get(), state->slideshow);
+        EXPECT_EQ(state->mainImage, nullptr);
+        otherDialogs = [](CDialog&) { return int(IDCANCEL); };
+        Click(style, 1027);
+        EXPECT_EQ(state->slideshow, show) << "a cancelled slideshow leaves the one there";
+        otherDialogs = nullptr;
         Pick(style, 1018, 2); // "Green"
         EXPECT_EQ(state->menuButtons[0]->m_crSecond, COLORREF(0x00CC9C));
         Pick(style, 1020, 1);
         Pick(style, 1021, 3);
         Click(style, 1025); // "Change Image"
+        EXPECT_EQ(state->slideshow, nullptr) << "the main image takes the slideshow's place";
         EXPECT_EQ(chooserFolders.back(), SourceWizardFolder() + "theme/");
         EXPECT_EQ(state->mainImage->m_picture.GetWidth(), 900);
         EXPECT_EQ(state->mainImage->m_picture.GetHeight(), 150);
@@ -278,7 +307,26 @@ TEST_F(Wizard, EveryPageEditsTheSiteLiveAndFinishAddsTheContactForm)
         Click(sheet, ID_WIZNEXT);
 
         CPropertyPage& contact = *sheet.GetPage(6);
-        EXPECT_FALSE(Enabled(contact, 1025)) << "no form dialog yet";
+        // "Customize Form" edits a copy of the options: OK keeps the dialog's, Cancel not
+        auto& contactPage = static_cast<DWizardContact&>(contact);
+        const CContactFormOptions before = contactPage.m_options;
+        Pick(contact, 1018, 0);
+        EXPECT_FALSE(Enabled(contact, 1025)) << "no form, nothing to customize";
+        Pick(contact, 1018, 1);
+        for (const bool ok : {false, true}) {
+            otherDialogs = [&](CDialog& d) -> int {
+                auto* form = dynamic_cast<DInsertForm*>(&d);
+                if (!form)
+                    return IDCANCEL;
+                EXPECT_EQ(form->m_options, contactPage.m_options);
+                form->m_options[0] = 1;
+                form->m_options[6] = !form->m_options[6];
+                return ok ? IDOK : IDCANCEL;
+            };
+            Click(contact, 1025);
+            EXPECT_EQ(contactPage.m_options[6], ok ? !before[6] : before[6]) << ok;
+        }
+        otherDialogs = nullptr;
         Type(contact, 1000, QStringLiteral("owner@example.com\nBcc: x@y.z"));
         {
             MessageRecorder refused;
