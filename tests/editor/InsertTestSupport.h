@@ -137,7 +137,8 @@ struct EveryKindSite {
     std::unique_ptr<ViewFixture> fixture;
     CString error;
     const CString hostile = "Q\"'<script>window.pwned=1</script><img src=x onerror=\"window.pwned=2\">&amp";
-    const QByteArray fileBytes = QByteArray("PK\x03\x04 archive bytes \x00\x01\x02", 24);
+    static constexpr char kFileBytes[] = "PK\x03\x04 archive bytes \x00\x01\x02";
+    const QByteArray fileBytes = QByteArray(kFileBytes, sizeof kFileBytes - 1); // with its zero byte, without the terminator
 
     // The path of the generated home page; empty (and error set) on failure.
     QString Generate()
