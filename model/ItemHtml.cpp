@@ -198,6 +198,12 @@ void CItem::WriteParagraphEnd(CPageOutput& out)
         out.Append("</div>");
 }
 
+CString FlowingFrameStyle(const CItem& item)
+{
+    return CString::Formatted("display:block;border:none;width:%dpx;height:%dpx;overflow:hidden;", item.m_nWidth, item.m_nHeight)
+        + WriteMarginStyle(item.m_margin, item.m_nBlockAlign);
+}
+
 void WriteStreamMedia(CItem& item, CPageOutput& out, const char* element, const CString& address, bool autoplay,
     bool controls)
 {
@@ -210,6 +216,7 @@ void WriteStreamMedia(CItem& item, CPageOutput& out, const char* element, const 
         style.AppendFormat("width:%dpx;", item.m_nWidth);
     if (item.m_nHeightMode != 0)
         style.AppendFormat("height:%dpx;", item.m_nHeight);
+    out.AppendAttribute("id", item.GetHtmlId());
     out.AppendAttribute("style", style);
     if (!item.m_strClass.IsEmpty())
         out.AppendAttribute("class", item.m_strClass);

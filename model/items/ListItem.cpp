@@ -96,8 +96,7 @@ void CListItem::WriteHtml(CPageOutput& out)
     CItem::WriteHtml(out);
     // One block around the list, flowing or not, so the list never stands in a paragraph.
     out.Append("<div");
-    if (!m_strName.IsEmpty())
-        out.AppendAttribute("id", GetHtmlId());
+    out.AppendAttribute("id", GetHtmlId());
     if (!m_strClass.IsEmpty())
         out.AppendAttribute("class", m_strClass);
     out.Append(">\r\n");

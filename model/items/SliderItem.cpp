@@ -210,6 +210,7 @@ void CSliderItem::WriteHtml(CPageOutput& out)
     if (!m_bPositioned)
         style += WriteMarginStyle(m_margin, m_nBlockAlign);
     out.Append("<div");
+    out.AppendAttribute("id", GetHtmlId());
     if (!style.IsEmpty())
         out.AppendAttribute("style", style);
     out.Append(">");
