@@ -306,6 +306,19 @@ bool IsDivContainer(int type)
     }
 }
 
+// Whether the block an item writes into the page's flow is a text element (a paragraph,
+// heading or preformatted block, or a paragraph around a link, a list box, a player or
+// a map) that the stylesheet gives the text style's margins. The other kinds stand in a
+// plain div, or are inline elements, whose vertical margins the browser leaves out.
+bool FlowBlockTakesStyleMargins(int type)
+{
+    switch (type) {
+    case ITEM_PARAGRAPH: case ITEM_HEADING: case ITEM_PREFORMATTED_TEXT: case ITEM_LINK: case ITEM_LIST_CONTROL:
+    case ITEM_AUDIO_STREAM: case ITEM_GOOGLE_MAP: return true;
+    default: return false;
+    }
+}
+
 // Margins are kept top, left, bottom, right.
 void TakeMargins(const CBoxSpacing& box, int (&margins)[4])
 {
@@ -359,8 +372,10 @@ void CItem::RecalcLayout()
                 borderColours[i] = st->m_crBorder;
             }
             back = st->m_crBack;
-            margins[0] = st->m_nMarginTop;
-            margins[2] = st->m_nMarginBottom;
+            if (FlowBlockTakesStyleMargins(m_nType)) {
+                margins[0] = st->m_nMarginTop;
+                margins[2] = st->m_nMarginBottom;
+            }
         }
     }
     if (const CStyleClass* sc = m_pStyleClass) {

@@ -541,6 +541,23 @@ void CGroupItem::DrawChildren(CDC* dc)
             DrawAt(dc, child.get());
 }
 
+namespace {
+
+// Kinds that stand in the page's flow as a picture or player on a line of text (an inline
+// element in a block): the browser sets it on the text's baseline, so its line is at least
+// a text line high and keeps the text's descent under the picture.
+bool FlowsOnTextLine(int type)
+{
+    switch (type) {
+    case ITEM_IMAGE: case ITEM_IMAGE_BUTTON: case ITEM_GIF: case ITEM_IMAGE_CLONE: case ITEM_ARTISTIC_TEXT:
+    case ITEM_SYMBOL: case ITEM_SHAPE: case ITEM_FLASH: case ITEM_AUDIO_STREAM: case ITEM_VIDEO_STREAM: case ITEM_EXTERNAL_IMAGE:
+        return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
 void CGroupItem::RecalcLayout()
 {
     CItem::RecalcLayout();
@@ -550,6 +567,24 @@ void CGroupItem::RecalcLayout()
         m_crStrip[i] = m_crEffBorder[i];
     }
     int y = m_nInset[SIDE_TOP];
+    // The text line of the group's font, measured when a child stands on one.
+    int lineAscent = -1, lineDescent = 0;
+    auto measureLine = [&] {
+        if (lineAscent >= 0)
+            return;
+        lineAscent = 0;
+        if (!CanLayOutText())
+            return;
+        CDC dc;
+        CFont font;
+        font.CreateFontIndirect(&m_lfText);
+        dc.SelectObject(&font);
+        TEXTMETRIC tm{};
+        if (dc.GetTextMetrics(&tm)) {
+            lineAscent = std::max(0, int(tm.tmAscent));
+            lineDescent = std::max(0, int(tm.tmDescent));
+        }
+    };
     for (const auto& p : m_children) {
         CItem& child = *p;
         if (child.m_bPositioned)
@@ -563,6 +598,13 @@ void CGroupItem::RecalcLayout()
             y += child.m_nEffBorder[SIDE_TOP];
         child.m_nY = y;
         y += child.m_nHeight;
+        if (FlowsOnTextLine(child.m_nType)) {
+            // a picture lower than the text's ascent sits on the baseline, below the line's top
+            measureLine();
+            const int above = std::max(0, lineAscent - child.m_nHeight);
+            child.m_nY += above;
+            y += above + lineDescent;
+        }
         if (marginBottom > 0)
             y += marginBottom;
         if (child.m_nEffBorder[SIDE_BOTTOM] > 0)

@@ -96,13 +96,13 @@ void CListItem::WriteHtml(CPageOutput& out)
     CItem::WriteHtml(out);
     // One block around the list, flowing or not, so the list never stands in a paragraph.
     out.Append("<div");
-    out.AppendAttribute("id", GetHtmlId());
     if (!m_strClass.IsEmpty())
         out.AppendAttribute("class", m_strClass);
     out.Append(">\r\n");
     const ListStyle& style = kStyles[m_nStyle >= 0 && m_nStyle < 10 ? m_nStyle : 1];
     const char* element = style.ordered ? "ol" : "ul";
-    out.Append(CString::Formatted("<%s style=\"", element));
+    // the list element carries the item's box (its place and width), and so its id
+    out.Append(CString::Formatted("<%s id=\"%s\" style=\"", element, HtmlAttributeEscape(GetHtmlId()).GetString()));
     out.Append(style.css);
     out.Append(HtmlAttributeEscape(GetStyle()));
     out.Append("\"");

@@ -353,6 +353,7 @@ public:
             return dlg.IsEnded() ? dlg.GetResult() : IDCANCEL;
         });
         const QString picture = WritePicture(m_dir, "photo.png", 240, 160, QColor(40, 120, 200));
+        m_externalPicture = WritePicture(m_dir, "remote.png", 600, 200, QColor(120, 40, 160));
         const QString button = WritePicture(m_dir, "button.png", 120, 40, QColor(200, 80, 40));
         const QString gif = m_dir.filePath(QStringLiteral("dot.gif"));
         {
@@ -486,6 +487,10 @@ private:
             item->m_nWidth = 640;
             item->m_nHeight = 360;
         }
+        // the address of a picture of the size the item shows (another server's in use;
+        // a local file here, so that the browser has it offline)
+        if (item->m_nType == ITEM_EXTERNAL_IMAGE)
+            item->m_strThirdName = CString::FromQString(QUrl::fromLocalFile(m_externalPicture).toString());
         if (m_flowing) {
             item->m_bPositioned = 0;
         } else {
@@ -507,6 +512,7 @@ private:
     CPage* m_page;
     bool m_flowing;
     const QTemporaryDir& m_dir;
+    QString m_externalPicture;
     int m_column = 0, m_rowTop = 20, m_rowBottom = 20, m_bottom = 0;
 };
 
@@ -517,7 +523,6 @@ const Rules kEveryKindRules = {
     {ITEM_JAVASCRIPT, {Compare::NoElement, "a script element has no box"}},
     {ITEM_CHECK_BOX, {Compare::Wrapper, "the id is the input's, which scripts check and uncheck"}},
     {ITEM_GALLERY, {Compare::Wrapper, "the id is the big picture's, which the thumbnails change"}},
-    {ITEM_EXTERNAL_IMAGE, {Compare::Place, "the picture is another server's, shown in its own size"}},
 };
 
 } // namespace
