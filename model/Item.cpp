@@ -5,6 +5,7 @@
 #include "model/PublishContext.h"
 #include "model/TextStyle.h"
 #include "model/Translate.h"
+#include "model/items/SubmitButtonItem.h"
 #include "framework/core/Colors.h"
 #include "framework/core/Dc.h"
 #include "framework/core/Png.h"
@@ -306,15 +307,21 @@ bool IsDivContainer(int type)
     }
 }
 
-// Whether the block an item writes into the page's flow is a text element (a paragraph,
-// heading or preformatted block, or a paragraph around a link, a list box, a player or
-// a map) that the stylesheet gives the text style's margins. The other kinds stand in a
-// plain div, or are inline elements, whose vertical margins the browser leaves out.
-bool FlowBlockTakesStyleMargins(int type)
+// Whether the element an item writes into the page's flow takes its style's margins from
+// the stylesheet: a text block (a paragraph, heading or preformatted block, or a paragraph
+// around a link, a player or a map) or a form control of the element styles (text input,
+// submit button, text area, list). Other kinds stand in a plain div, or are inline
+// elements, whose vertical margins the browser leaves out.
+bool FlowBlockTakesStyleMargins(const CItem& item)
 {
-    switch (type) {
+    switch (item.m_nType) {
     case ITEM_PARAGRAPH: case ITEM_HEADING: case ITEM_PREFORMATTED_TEXT: case ITEM_LINK: case ITEM_LIST_CONTROL:
-    case ITEM_AUDIO_STREAM: case ITEM_GOOGLE_MAP: return true;
+    case ITEM_DATE_PICKER: case ITEM_INPUT_FIELD: case ITEM_TEXT_AREA: case ITEM_AUDIO_STREAM: case ITEM_GOOGLE_MAP:
+        return true;
+    case ITEM_SUBMIT_BUTTON: // the stylesheet styles submit buttons only, not reset, file or colour ones
+        if (const auto* button = dynamic_cast<const CSubmitButtonItem*>(&item))
+            return button->m_nButtonKind == 0;
+        return false;
     default: return false;
     }
 }
@@ -372,7 +379,7 @@ void CItem::RecalcLayout()
                 borderColours[i] = st->m_crBorder;
             }
             back = st->m_crBack;
-            if (FlowBlockTakesStyleMargins(m_nType)) {
+            if (FlowBlockTakesStyleMargins(*this)) {
                 margins[0] = st->m_nMarginTop;
                 margins[2] = st->m_nMarginBottom;
             }

@@ -550,10 +550,30 @@ bool FlowsOnTextLine(int type)
 {
     switch (type) {
     case ITEM_IMAGE: case ITEM_IMAGE_BUTTON: case ITEM_GIF: case ITEM_IMAGE_CLONE: case ITEM_ARTISTIC_TEXT:
-    case ITEM_SYMBOL: case ITEM_SHAPE: case ITEM_FLASH: case ITEM_AUDIO_STREAM: case ITEM_VIDEO_STREAM: case ITEM_EXTERNAL_IMAGE:
-        return true;
+    case ITEM_SYMBOL: case ITEM_SHAPE: case ITEM_FLASH: case ITEM_AUDIO_STREAM: case ITEM_VIDEO_STREAM:
+    case ITEM_EXTERNAL_IMAGE: case ITEM_EXTERNAL_WEBSITE: case ITEM_TEXT_AREA: return true;
     default: return false;
     }
+}
+
+// Kinds whose flowing element is inline in a block of its own (CItem::WriteTextBoxStyle):
+// the block spans the line, so the item's text alignment places it across, not the block's
+// automatic margins.
+bool FlowsInTextBox(int type)
+{
+    switch (type) {
+    case ITEM_CHECK_BOX: case ITEM_DATE_PICKER: case ITEM_EMAIL: case ITEM_EXTERNAL_IMAGE: case ITEM_EXTERNAL_WEBSITE:
+    case ITEM_FLASH: case ITEM_IMAGE: case ITEM_IMAGE_BUTTON: case ITEM_GIF: case ITEM_IMAGE_CLONE:
+    case ITEM_ARTISTIC_TEXT: case ITEM_SYMBOL: case ITEM_SHAPE: case ITEM_INPUT_FIELD: case ITEM_SUBMIT_BUTTON:
+    case ITEM_TEXT_AREA: case ITEM_TEXT: return true;
+    default: return false;
+    }
+}
+
+// Form controls measure their box with their border, as the browser's control box holds it.
+bool BoxHoldsBorder(int type)
+{
+    return type == ITEM_INPUT_FIELD || type == ITEM_LIST_CONTROL || type == ITEM_DATE_PICKER;
 }
 
 } // namespace
@@ -594,7 +614,8 @@ void CGroupItem::RecalcLayout()
         const int marginBottom = child.m_nEffMargin[2], marginRight = child.m_nEffMargin[3];
         if (marginTop > 0)
             y += marginTop;
-        if (child.m_nEffBorder[SIDE_TOP] > 0)
+        const bool outerBorder = !BoxHoldsBorder(child.m_nType);
+        if (outerBorder && child.m_nEffBorder[SIDE_TOP] > 0)
             y += child.m_nEffBorder[SIDE_TOP];
         child.m_nY = y;
         y += child.m_nHeight;
@@ -607,9 +628,11 @@ void CGroupItem::RecalcLayout()
         }
         if (marginBottom > 0)
             y += marginBottom;
-        if (child.m_nEffBorder[SIDE_BOTTOM] > 0)
+        if (outerBorder && child.m_nEffBorder[SIDE_BOTTOM] > 0)
             y += child.m_nEffBorder[SIDE_BOTTOM];
-        const int align = child.m_nBlockAlign >= 0 ? child.m_nBlockAlign : m_nTextAlign;
+        int align = child.m_nBlockAlign >= 0 ? child.m_nBlockAlign : m_nTextAlign;
+        if (FlowsInTextBox(child.m_nType))
+            align = child.m_nTextAlign == 1 || child.m_nTextAlign == 2 ? child.m_nTextAlign : 0;
         // Undefined (3) writes no automatic margin: the browser puts the child at the left.
         if (align == 0 || align == 3)
             child.m_nX = m_nInset[SIDE_LEFT] + marginLeft;

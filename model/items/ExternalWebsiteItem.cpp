@@ -23,10 +23,8 @@ void CExternalWebsiteItem::WriteHtml(CPageOutput& out)
     CString address;
     m_strText.ToUtf8(address);
     address.Replace("\"", "''");
-    // a block, so that no line's descent is added below the frame
     out.Append("<iframe frameborder=\"0\"");
     out.AppendAttribute("id", GetHtmlId());
-    out.Append(" style=\"display:block;\"");
     if (!address.IsEmpty()) // an empty address is no valid source: the frame stays empty
         out.AppendAttribute("src", address);
     out.AppendAttributeInt("width", m_nWidth);
