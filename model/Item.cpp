@@ -308,21 +308,24 @@ bool IsDivContainer(int type)
 }
 
 // Whether the element an item writes into the page's flow takes its style's margins from
-// the stylesheet: a text block (a paragraph, heading or preformatted block, or a paragraph
-// around a link, a player or a map) or a form control of the element styles (text input,
-// submit button, text area, list). Other kinds stand in a plain div, or are inline
-// elements, whose vertical margins the browser leaves out.
+// the stylesheet: text blocks (paragraphs, headings, preformatted text, the paragraphs
+// around links, list boxes, players and maps) and the form controls of the element
+// styles do. The kinds below stand in a plain div or a table, or are inline elements,
+// whose vertical margins the browser leaves out.
 bool FlowBlockTakesStyleMargins(const CItem& item)
 {
     switch (item.m_nType) {
-    case ITEM_PARAGRAPH: case ITEM_HEADING: case ITEM_PREFORMATTED_TEXT: case ITEM_LINK: case ITEM_LIST_CONTROL:
-    case ITEM_DATE_PICKER: case ITEM_INPUT_FIELD: case ITEM_TEXT_AREA: case ITEM_AUDIO_STREAM: case ITEM_GOOGLE_MAP:
-        return true;
+    case ITEM_TEXT: case ITEM_ARTISTIC_TEXT: case ITEM_MARQUEE: case ITEM_LIST: case ITEM_EMAIL: case ITEM_CHECK_BOX:
+    case ITEM_RADIO_CHOICE: case ITEM_IMAGE: case ITEM_IMAGE_BUTTON: case ITEM_GIF: case ITEM_IMAGE_CLONE:
+    case ITEM_SYMBOL: case ITEM_SHAPE: case ITEM_MENU: case ITEM_CATEGORIES: case ITEM_FLASH: case ITEM_YOUTUBE:
+    case ITEM_VIDEO_STREAM: case ITEM_PAYPAL: case ITEM_LIKE_BUTTON: case ITEM_FACEBOOK: case ITEM_EXTERNAL_IMAGE:
+    case ITEM_HTML: case ITEM_JAVASCRIPT: case ITEM_PHP: case ITEM_EXTERNAL_WEBSITE: case ITEM_GALLERY: case ITEM_TABLE:
+        return false;
     case ITEM_SUBMIT_BUTTON: // the stylesheet styles submit buttons only, not reset, file or colour ones
         if (const auto* button = dynamic_cast<const CSubmitButtonItem*>(&item))
             return button->m_nButtonKind == 0;
         return false;
-    default: return false;
+    default: return true;
     }
 }
 

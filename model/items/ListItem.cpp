@@ -96,6 +96,10 @@ void CListItem::WriteHtml(CPageOutput& out)
     CItem::WriteHtml(out);
     // One block around the list, flowing or not, so the list never stands in a paragraph.
     out.Append("<div");
+    // A placed list is placed from the group, not from this block (which the stylesheet
+    // makes a positioned box of its own where it stands in the flow).
+    if (m_bPositioned)
+        out.AppendAttributeSz("style", "position:static;");
     if (!m_strClass.IsEmpty())
         out.AppendAttribute("class", m_strClass);
     out.Append(">\r\n");

@@ -138,6 +138,7 @@ enum class Compare {
 struct Rule {
     Compare compare;
     const char* reason;
+    int left = 0; // the element starts this far right of the item's box
 };
 using Rules = std::map<int, Rule>;
 
@@ -242,7 +243,8 @@ std::vector<Outcome> CheckProject(CKJDoc& doc, const QString& name, const Rules&
                 ADD_FAILURE() << "no element in the browser for " << what.toStdString();
                 continue;
             }
-            const QRect inBrowser(qRound(b[0].toDouble()), qRound(b[1].toDouble()), qRound(b[2].toDouble()), qRound(b[3].toDouble()));
+            const int left = rules.count(e.item->m_nType) ? rules.at(e.item->m_nType).left : 0;
+            const QRect inBrowser(qRound(b[0].toDouble()) - left, qRound(b[1].toDouble()), qRound(b[2].toDouble()), qRound(b[3].toDouble()));
             std::printf("  %-28s canvas %5d,%5d %4dx%-4d browser %5d,%5d %4dx%-4d\n", what.toUtf8().constData(),
                         e.canvas.x(), e.canvas.y(), e.canvas.width(), e.canvas.height(), inBrowser.x(), inBrowser.y(),
                         inBrowser.width(), inBrowser.height());
@@ -524,6 +526,7 @@ const Rules kEveryKindRules = {
     {ITEM_JAVASCRIPT, {Compare::NoElement, "a script element has no box"}},
     {ITEM_CHECK_BOX, {Compare::Wrapper, "the id is the input's, which scripts check and uncheck"}},
     {ITEM_GALLERY, {Compare::Wrapper, "the id is the big picture's, which the thumbnails change"}},
+    {ITEM_LIST, {Compare::Box, "the markers stand in the list element's left margin, inside the item's box", 20}},
 };
 
 } // namespace

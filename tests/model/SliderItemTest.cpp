@@ -86,7 +86,7 @@ TEST(SliderItem, HtmlHidesLaterFramesOnThePageOnly)
     EXPECT_EQ(s->m_frames[2]->m_strName, "RenamedFrame3");
     const CString script = "<script type=\"text/javascript\">" + s->GetScript() + "</script>";
     ASSERT_EQ(html.Left(script.GetLength()), script);
-    const CString div = "<div style=\"" + s->GetStyle() + "\">\r\n";
+    const CString div = "<div id=\"Renamed\" style=\"" + s->GetStyle() + "\">\r\n";
     EXPECT_EQ(html.Mid(script.GetLength(), div.GetLength()), div);
     EXPECT_NE(s->GetStyle().Find("overflow:hidden;"), -1);
     for (int i = 0; i < 3; ++i) {
