@@ -577,6 +577,7 @@ TEST(CanvasAgainstBrowser, EveryKindOfItem)
             EXPECT_TRUE(every.failed.empty()) << "command " << (every.failed.empty() ? 0 : every.failed.front())
                                               << " inserted nothing";
         }
+        view.DeselectAll(); // no selection handles in the pictures
         ASSERT_TRUE(doc.OnSaveDocument(CString::FromQString(path)));
     }
     CKJDoc doc;
