@@ -187,6 +187,12 @@ void CItem::WriteTextBoxStyle(CPageOutput& out)
         style += "Text-align:right;";
     else if (m_nTextAlign == 2)
         style += "Text-align:center;";
+    // The block spans the line, so its automatic margins move nothing: the item inside is
+    // inline and is placed as the block's text.
+    else if (m_nBlockAlign == 1)
+        style += "text-align:right;";
+    else if (m_nBlockAlign == 2)
+        style += "text-align:center;";
     out.Append("<div");
     out.AppendAttribute("style", style);
     out.Append(">");

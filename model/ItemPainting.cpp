@@ -557,8 +557,8 @@ bool FlowsOnTextLine(int type)
 }
 
 // Kinds whose flowing element is inline in a block of its own (CItem::WriteTextBoxStyle):
-// the block spans the line, so the item's text alignment places it across, not the block's
-// automatic margins.
+// the block spans the line, so the item is placed across as the block's text, by its text
+// alignment or else by its box alignment.
 bool FlowsInTextBox(int type)
 {
     switch (type) {
@@ -631,8 +631,12 @@ void CGroupItem::RecalcLayout()
         if (outerBorder && child.m_nEffBorder[SIDE_BOTTOM] > 0)
             y += child.m_nEffBorder[SIDE_BOTTOM];
         int align = child.m_nBlockAlign >= 0 ? child.m_nBlockAlign : m_nTextAlign;
-        if (FlowsInTextBox(child.m_nType))
-            align = child.m_nTextAlign == 1 || child.m_nTextAlign == 2 ? child.m_nTextAlign : 0;
+        if (FlowsInTextBox(child.m_nType)) {
+            if (child.m_nTextAlign == 1 || child.m_nTextAlign == 2)
+                align = child.m_nTextAlign;
+            else
+                align = child.m_nBlockAlign == 1 || child.m_nBlockAlign == 2 ? child.m_nBlockAlign : 0;
+        }
         // Undefined (3) writes no automatic margin: the browser puts the child at the left.
         if (align == 0 || align == 3)
             child.m_nX = m_nInset[SIDE_LEFT] + marginLeft;
