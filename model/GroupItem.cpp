@@ -140,7 +140,7 @@ void CGroupItem::SetSiteStyles(CSiteStyles* styles)
         int element = -1;
         switch (child->m_nType) {
         case ITEM_INPUT_FIELD: element = STYLE_INPUT_TEXT; break;
-        case ITEM_LIST_CONTROL: element = STYLE_SELECT; break;
+        case ITEM_LIST_CONTROL: case ITEM_DATE_PICKER: element = STYLE_SELECT; break;
         case ITEM_SUBMIT_BUTTON: element = STYLE_INPUT_SUBMIT; break;
         case ITEM_TEXT_AREA: element = STYLE_TEXTAREA; break;
         case ITEM_PREFORMATTED_TEXT: element = STYLE_PRE; break;

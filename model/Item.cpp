@@ -5,6 +5,7 @@
 #include "model/PublishContext.h"
 #include "model/TextStyle.h"
 #include "model/Translate.h"
+#include "model/items/SubmitButtonItem.h"
 #include "framework/core/Colors.h"
 #include "framework/core/Dc.h"
 #include "framework/core/Png.h"
@@ -306,6 +307,27 @@ bool IsDivContainer(int type)
     }
 }
 
+// Whether the element an item writes into the page's flow takes its style's margins from
+// the stylesheet: text blocks (paragraphs, headings, preformatted text, the paragraphs
+// around links, list boxes, players and maps), a check box's caption box and the form
+// controls of the element styles do. The kinds below stand in a plain div or a table, or are inline elements,
+// whose vertical margins the browser leaves out.
+bool FlowBlockTakesStyleMargins(const CItem& item)
+{
+    switch (item.m_nType) {
+    case ITEM_TEXT: case ITEM_ARTISTIC_TEXT: case ITEM_MARQUEE: case ITEM_LIST: case ITEM_EMAIL: case ITEM_RADIO_CHOICE: case ITEM_IMAGE: case ITEM_IMAGE_BUTTON: case ITEM_GIF: case ITEM_IMAGE_CLONE:
+    case ITEM_SYMBOL: case ITEM_SHAPE: case ITEM_MENU: case ITEM_CATEGORIES: case ITEM_FLASH: case ITEM_YOUTUBE:
+    case ITEM_VIDEO_STREAM: case ITEM_PAYPAL: case ITEM_LIKE_BUTTON: case ITEM_FACEBOOK: case ITEM_EXTERNAL_IMAGE:
+    case ITEM_HTML: case ITEM_JAVASCRIPT: case ITEM_PHP: case ITEM_EXTERNAL_WEBSITE: case ITEM_GALLERY: case ITEM_TABLE:
+        return false;
+    case ITEM_SUBMIT_BUTTON: // the stylesheet styles submit buttons only, not reset, file or colour ones
+        if (const auto* button = dynamic_cast<const CSubmitButtonItem*>(&item))
+            return button->m_nButtonKind == 0;
+        return false;
+    default: return true;
+    }
+}
+
 // Margins are kept top, left, bottom, right.
 void TakeMargins(const CBoxSpacing& box, int (&margins)[4])
 {
@@ -359,8 +381,10 @@ void CItem::RecalcLayout()
                 borderColours[i] = st->m_crBorder;
             }
             back = st->m_crBack;
-            margins[0] = st->m_nMarginTop;
-            margins[2] = st->m_nMarginBottom;
+            if (FlowBlockTakesStyleMargins(*this)) {
+                margins[0] = st->m_nMarginTop;
+                margins[2] = st->m_nMarginBottom;
+            }
         }
     }
     if (const CStyleClass* sc = m_pStyleClass) {

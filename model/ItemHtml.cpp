@@ -187,6 +187,12 @@ void CItem::WriteTextBoxStyle(CPageOutput& out)
         style += "Text-align:right;";
     else if (m_nTextAlign == 2)
         style += "Text-align:center;";
+    // The block spans the line, so its automatic margins move nothing: the item inside is
+    // inline and is placed as the block's text.
+    else if (m_nBlockAlign == 1)
+        style += "text-align:right;";
+    else if (m_nBlockAlign == 2)
+        style += "text-align:center;";
     out.Append("<div");
     out.AppendAttribute("style", style);
     out.Append(">");
@@ -196,6 +202,12 @@ void CItem::WriteParagraphEnd(CPageOutput& out)
 {
     if (!m_bPositioned)
         out.Append("</div>");
+}
+
+CString FlowingFrameStyle(const CItem& item)
+{
+    return CString::Formatted("display:block;border:none;width:%dpx;height:%dpx;overflow:hidden;", item.m_nWidth, item.m_nHeight)
+        + WriteMarginStyle(item.m_margin, item.m_nBlockAlign);
 }
 
 void WriteStreamMedia(CItem& item, CPageOutput& out, const char* element, const CString& address, bool autoplay,
@@ -210,6 +222,7 @@ void WriteStreamMedia(CItem& item, CPageOutput& out, const char* element, const 
         style.AppendFormat("width:%dpx;", item.m_nWidth);
     if (item.m_nHeightMode != 0)
         style.AppendFormat("height:%dpx;", item.m_nHeight);
+    out.AppendAttribute("id", item.GetHtmlId());
     out.AppendAttribute("style", style);
     if (!item.m_strClass.IsEmpty())
         out.AppendAttribute("class", item.m_strClass);

@@ -27,5 +27,9 @@ CString ItemFileHref(const CItem& item, const CPageOutput& out, const char* file
 // box size) and class, the address as typed, the player's controls when asked and
 // autoplay. Browsers play these without a plug-in, and the markup stays valid HTML5
 // when no address is set yet.
+// The style of a social plug-in's frame in the page's flow: a block of the item's size
+// that takes its room as the canvas gives it (a positioned one is placed absolutely).
+CString FlowingFrameStyle(const CItem& item);
+
 void WriteStreamMedia(CItem& item, CPageOutput& out, const char* element, const CString& address, bool autoplay,
     bool controls);

@@ -541,6 +541,43 @@ void CGroupItem::DrawChildren(CDC* dc)
             DrawAt(dc, child.get());
 }
 
+namespace {
+
+// Kinds that stand in the page's flow as a picture or player on a line of text (an inline
+// element in a block): the browser sets it on the text's baseline, so its line is at least
+// a text line high and keeps the text's descent under the picture.
+bool FlowsOnTextLine(int type)
+{
+    switch (type) {
+    case ITEM_IMAGE: case ITEM_IMAGE_BUTTON: case ITEM_GIF: case ITEM_IMAGE_CLONE: case ITEM_ARTISTIC_TEXT:
+    case ITEM_SYMBOL: case ITEM_SHAPE: case ITEM_FLASH: case ITEM_AUDIO_STREAM: case ITEM_VIDEO_STREAM:
+    case ITEM_EXTERNAL_IMAGE: case ITEM_EXTERNAL_WEBSITE: case ITEM_TEXT_AREA: return true;
+    default: return false;
+    }
+}
+
+// Kinds whose flowing element is inline in a block of its own (CItem::WriteTextBoxStyle):
+// the block spans the line, so the item is placed across as the block's text, by its text
+// alignment or else by its box alignment.
+bool FlowsInTextBox(int type)
+{
+    switch (type) {
+    case ITEM_CHECK_BOX: case ITEM_DATE_PICKER: case ITEM_EMAIL: case ITEM_EXTERNAL_IMAGE: case ITEM_EXTERNAL_WEBSITE:
+    case ITEM_FLASH: case ITEM_IMAGE: case ITEM_IMAGE_BUTTON: case ITEM_GIF: case ITEM_IMAGE_CLONE:
+    case ITEM_ARTISTIC_TEXT: case ITEM_SYMBOL: case ITEM_SHAPE: case ITEM_INPUT_FIELD: case ITEM_SUBMIT_BUTTON:
+    case ITEM_TEXT_AREA: case ITEM_TEXT: return true;
+    default: return false;
+    }
+}
+
+// Form controls measure their box with their border, as the browser's control box holds it.
+bool BoxHoldsBorder(int type)
+{
+    return type == ITEM_INPUT_FIELD || type == ITEM_LIST_CONTROL || type == ITEM_DATE_PICKER;
+}
+
+} // namespace
+
 void CGroupItem::RecalcLayout()
 {
     CItem::RecalcLayout();
@@ -550,6 +587,24 @@ void CGroupItem::RecalcLayout()
         m_crStrip[i] = m_crEffBorder[i];
     }
     int y = m_nInset[SIDE_TOP];
+    // The text line of the group's font, measured when a child stands on one.
+    int lineAscent = -1, lineDescent = 0;
+    auto measureLine = [&] {
+        if (lineAscent >= 0)
+            return;
+        lineAscent = 0;
+        if (!CanLayOutText())
+            return;
+        CDC dc;
+        CFont font;
+        font.CreateFontIndirect(&m_lfText);
+        dc.SelectObject(&font);
+        TEXTMETRIC tm{};
+        if (dc.GetTextMetrics(&tm)) {
+            lineAscent = std::max(0, int(tm.tmAscent));
+            lineDescent = std::max(0, int(tm.tmDescent));
+        }
+    };
     for (const auto& p : m_children) {
         CItem& child = *p;
         if (child.m_bPositioned)
@@ -559,15 +614,29 @@ void CGroupItem::RecalcLayout()
         const int marginBottom = child.m_nEffMargin[2], marginRight = child.m_nEffMargin[3];
         if (marginTop > 0)
             y += marginTop;
-        if (child.m_nEffBorder[SIDE_TOP] > 0)
+        const bool outerBorder = !BoxHoldsBorder(child.m_nType);
+        if (outerBorder && child.m_nEffBorder[SIDE_TOP] > 0)
             y += child.m_nEffBorder[SIDE_TOP];
         child.m_nY = y;
         y += child.m_nHeight;
+        if (FlowsOnTextLine(child.m_nType)) {
+            // a picture lower than the text's ascent sits on the baseline, below the line's top
+            measureLine();
+            const int above = std::max(0, lineAscent - child.m_nHeight);
+            child.m_nY += above;
+            y += above + lineDescent;
+        }
         if (marginBottom > 0)
             y += marginBottom;
-        if (child.m_nEffBorder[SIDE_BOTTOM] > 0)
+        if (outerBorder && child.m_nEffBorder[SIDE_BOTTOM] > 0)
             y += child.m_nEffBorder[SIDE_BOTTOM];
-        const int align = child.m_nBlockAlign >= 0 ? child.m_nBlockAlign : m_nTextAlign;
+        int align = child.m_nBlockAlign >= 0 ? child.m_nBlockAlign : m_nTextAlign;
+        if (FlowsInTextBox(child.m_nType)) {
+            if (child.m_nTextAlign == 1 || child.m_nTextAlign == 2)
+                align = child.m_nTextAlign;
+            else
+                align = child.m_nBlockAlign == 1 || child.m_nBlockAlign == 2 ? child.m_nBlockAlign : 0;
+        }
         // Undefined (3) writes no automatic margin: the browser puts the child at the left.
         if (align == 0 || align == 3)
             child.m_nX = m_nInset[SIDE_LEFT] + marginLeft;

@@ -108,6 +108,14 @@ void Size(CItem& item, int w, int h)
     item.m_nHeight = h;
 }
 
+// A code box of its own size: the width is written as the page's too, as a resize by
+// hand writes it (an automatic width would shrink a placed box to its code in the browser).
+void CodeBox(CItem& item)
+{
+    Size(item, 300, 300);
+    item.m_nWidthMode = 0;
+}
+
 // Text wider than the cap becomes the cap, fixed, and is laid out again.
 void CapWidth(CItem& item, int cap)
 {
@@ -349,9 +357,9 @@ const InsertRow kRows[] = {
 
     // Insert menu: code
     {ID_INSERT_HTML, ITEM_HTML, nullptr, kNoName, -1, "Insert HTML", true, true,
-     [](CKJView&, CItem& i) { Size(i, 300, 300); }, Centre, nullptr},
+     [](CKJView&, CItem& i) { CodeBox(i); }, Centre, nullptr},
     {ID_INSERT_JAVASCRIPT, ITEM_JAVASCRIPT, nullptr, kNoName, -1, "Insert JavaScript", true, true,
-     [](CKJView&, CItem& i) { Size(i, 300, 300); }, Centre, nullptr},
+     [](CKJView&, CItem& i) { CodeBox(i); }, Centre, nullptr},
     {ID_INSERT_EXTERNAL_WEBSITE, ITEM_EXTERNAL_WEBSITE, nullptr, kNoName, -1, "Insert External Website", true, true,
      [](CKJView&, CItem& i) {
          Size(i, 800, 500);
@@ -359,7 +367,7 @@ const InsertRow kRows[] = {
      },
      Centre, nullptr},
     {ID_INSERT_PHP, ITEM_PHP, nullptr, kNoName, -1, "Insert PHP", true, true,
-     [](CKJView&, CItem& i) { Size(i, 300, 300); },
+     [](CKJView&, CItem& i) { CodeBox(i); },
      [](CKJView& v, CItem& i) {
          Centre(v, i);
          // the page now runs PHP: its file becomes ".php", and every link to it changes

@@ -78,6 +78,7 @@ void CCategoriesItem::WriteHtml(CPageOutput& out)
     if (!m_bPositioned)
         style += "position:relative;";
     out.Append("<div");
+    out.AppendAttribute("id", GetHtmlId());
     out.AppendAttribute("style", style);
     if (!m_strClass.IsEmpty())
         out.AppendAttribute("class", m_strClass);

@@ -20,7 +20,10 @@ void CCheckBoxItem::WriteHtml(CPageOutput& out)
     CItem::WriteHtml(out);
     WriteTextBoxStyle(out);
     out.Append("<span ");
-    const CString style = GetStyle();
+    CString style = GetStyle();
+    // A flowing caption box is inline: its width applies only as an inline block.
+    if (!m_bPositioned && !style.IsEmpty())
+        style += "display:inline-block;";
     if (!style.IsEmpty())
         out.AppendAttribute("style", style);
     out.Append("><input type=\"checkbox\"");

@@ -24,6 +24,7 @@ void CExternalWebsiteItem::WriteHtml(CPageOutput& out)
     m_strText.ToUtf8(address);
     address.Replace("\"", "''");
     out.Append("<iframe frameborder=\"0\"");
+    out.AppendAttribute("id", GetHtmlId());
     if (!address.IsEmpty()) // an empty address is no valid source: the frame stays empty
         out.AppendAttribute("src", address);
     out.AppendAttributeInt("width", m_nWidth);

@@ -1,5 +1,6 @@
 #include "model/items/FacebookItem.h"
 #include "model/Escaping.h"
+#include "model/ItemHtml.h"
 #include "model/HtmlWriting.h"
 #include "model/PageOutput.h"
 #include "model/SocialHosts.h"
@@ -18,6 +19,7 @@ void CFacebookItem::Serialize(CArchive& ar, int version)
 void CFacebookItem::WriteHtml(CPageOutput& out)
 {
     out.Append("<iframe");
+    out.AppendAttribute("id", GetHtmlId());
     if (!m_strClass.IsEmpty())
         out.AppendAttribute("class", m_strClass);
     CString border = ColorToHtml(m_crBorder);
@@ -29,7 +31,8 @@ void CFacebookItem::WriteHtml(CPageOutput& out)
                              m_nStream ? "true" : "false", border.GetString(), m_nColorScheme == 1 ? "dark" : "light");
     out.AppendAttribute("src", src);
     out.Append(" allowtransparency=\"true\"");
-    out.AppendAttribute("style", CString::Formatted("position:absolute;left:%dpx;top:%dpx;border:none;width:%dpx;height:%dpx;overflow:hidden;",
-                                                    m_nX, m_nY, m_nWidth, m_nHeight));
+    out.AppendAttribute("style", m_bPositioned ? CString::Formatted("position:absolute;left:%dpx;top:%dpx;border:none;width:%dpx;height:%dpx;overflow:hidden;",
+                                                                    m_nX, m_nY, m_nWidth, m_nHeight)
+                                               : FlowingFrameStyle(*this));
     out.Append("></iframe>");
 }

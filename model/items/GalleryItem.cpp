@@ -87,6 +87,13 @@ void CGalleryItem::AddPicture(CImageItem* picture)
     m_pictures.emplace_back(picture);
 }
 
+int CGalleryItem::ViewHeight() const
+{
+    // The box less the strip and the padding around both, so that the page's box is the
+    // gallery's box on the canvas.
+    return std::max(m_nHeight - GetStripHeight() - m_nEffPadding[SIDE_TOP] - m_nEffPadding[SIDE_BOTTOM], 0);
+}
+
 int CGalleryItem::GetStripHeight() const
 {
     return m_nThumbHeight + 25 + 2 * (m_nCellPadding + m_nThumbBorder + m_nThumbPadding);
@@ -231,7 +238,7 @@ void CGalleryItem::WriteHtml(CPageOutput& out)
     const CString large = current ? HtmlAttributeEscape(ItemFileHref(*current, out, PublishName(*current))) : CString();
     out.Append(CString::Formatted("<div style=\"width:100%%; height:%dpx; overflow: hidden; background-image:url('%s'); "
                                   "background-repeat:no-repeat; background-position: center center;  text-align:center;\" id=\"%s\"></div>",
-        std::max(m_nHeight - strip - 10, 0), large.GetString(), id.GetString()));
+        ViewHeight(), large.GetString(), id.GetString()));
     out.Append(CString::Formatted("<div style=\"width:100%%; height:%dpx; overflow: auto; text-align:center;\">", strip));
     out.Append(CString::Formatted("<table cellpadding=\"%d\" align=\"center\">", m_nCellPadding));
     bool rowOpen = false; // a row needs a cell: an empty gallery writes none

@@ -28,6 +28,8 @@ public:
 
     // Height of the thumbnail strip.
     int GetStripHeight() const;
+    // Height of the big picture's view above the strip.
+    int ViewHeight() const;
     // Takes ownership and appends.
     void AddPicture(CImageItem* picture);
 

@@ -1,5 +1,6 @@
 #include "model/items/LikeButtonItem.h"
 #include "model/Escaping.h"
+#include "model/ItemHtml.h"
 #include "model/PageOutput.h"
 #include "model/SocialHosts.h"
 
@@ -16,6 +17,7 @@ void CLikeButtonItem::WriteHtml(CPageOutput& out)
 {
     static const char* const kLayouts[3] = {"standard", "button_count", "box_count"};
     out.Append("<iframe");
+    out.AppendAttribute("id", GetHtmlId());
     if (!m_strClass.IsEmpty())
         out.AppendAttribute("class", m_strClass);
     CString page = m_strPage;
@@ -26,7 +28,8 @@ void CLikeButtonItem::WriteHtml(CPageOutput& out)
                              m_nColorScheme == 1 ? "dark" : "light", kLayouts[m_nLayout >= 0 && m_nLayout <= 2 ? m_nLayout : 0]);
     out.AppendAttribute("src", src);
     out.Append(" scrolling=\"no\" frameborder=\"0\" allowTransparency=\"true\"");
-    out.AppendAttribute("style", CString::Formatted("position:absolute;left:%dpx;top:%dpx;border:none;width:%dpx;height:%dpx;border:none;overflow:hidden;",
-                                                    m_nX, m_nY, m_nWidth, m_nHeight));
+    out.AppendAttribute("style", m_bPositioned ? CString::Formatted("position:absolute;left:%dpx;top:%dpx;border:none;width:%dpx;height:%dpx;border:none;overflow:hidden;",
+                                                                    m_nX, m_nY, m_nWidth, m_nHeight)
+                                               : FlowingFrameStyle(*this));
     out.Append("></iframe>");
 }

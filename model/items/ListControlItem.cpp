@@ -1,4 +1,6 @@
 #include "model/items/ListControlItem.h"
+#include "model/TextStyle.h"
+#include <algorithm>
 #include "model/Escaping.h"
 #include "model/SiteObject.h"
 #include "framework/core/CArchive.h"
@@ -84,12 +86,25 @@ void CListControlItem::WriteValidationScript(CString& script)
         + el + ".focus(); return false; }";
 }
 
+void CListControlItem::SetSiteStyles(CSiteStyles* styles)
+{
+    CFormFieldItem::SetSiteStyles(styles);
+    m_pParagraphStyle = styles ? &styles->m_base : nullptr;
+}
+
 void CListControlItem::RecalcLayout()
 {
     CItem::RecalcLayout();
     RebuildOptionLines();
     m_nLineHeight = MeasureLineHeight();
-    m_nHeight = m_nLineHeight * (m_nRows + 1) + m_nInset[SIDE_TOP] + 4 + m_nInset[SIDE_BOTTOM];
+    // As the browser draws them: a row is a text line and 2 pixels; a drop-down shows one
+    // row, a list box its rows.
+    m_nHeight = (m_nLineHeight + 2) * std::max(1, m_nRows) + m_nInset[SIDE_TOP] + m_nInset[SIDE_BOTTOM];
+    // A flowing list box stands in a paragraph, which adds the text style's margins.
+    if (m_nType == ITEM_LIST_CONTROL && m_pParagraphStyle) {
+        m_nEffMargin[0] += std::clamp(m_pParagraphStyle->m_nMarginTop, 0, 100000);
+        m_nEffMargin[2] += std::clamp(m_pParagraphStyle->m_nMarginBottom, 0, 100000);
+    }
 }
 
 void CListControlItem::SetRect(int left, int top, int right, int bottom)
@@ -98,8 +113,8 @@ void CListControlItem::SetRect(int left, int top, int right, int bottom)
     m_nY = top;
     m_nWidth = right - left;
     if (bottom - top != m_nHeight && m_nLineHeight > 0) {
-        m_nRows = (bottom - top) / m_nLineHeight;
-        m_nHeight = m_nLineHeight * m_nRows + 4;
+        m_nRows = std::max(0, (bottom - top - m_nInset[SIDE_TOP] - m_nInset[SIDE_BOTTOM]) / (m_nLineHeight + 2));
+        m_nHeight = bottom - top;
     }
     RecalcLayout();
 }

@@ -18,7 +18,11 @@ public:
     void SetRect(int left, int top, int right, int bottom) override;
     void WriteValidationScript(CString& script) override;
 
+    void SetSiteStyles(CSiteStyles* styles) override;
+
     int m_nRows = 0; // visible rows; 0 = a drop-down
     int m_bMultiple = 0;
     int m_nSelected = 0;
+    // The site's text style, which the paragraph around a flowing list gives its margins.
+    const CTextStyle* m_pParagraphStyle = nullptr;
 };

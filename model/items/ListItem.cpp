@@ -96,14 +96,17 @@ void CListItem::WriteHtml(CPageOutput& out)
     CItem::WriteHtml(out);
     // One block around the list, flowing or not, so the list never stands in a paragraph.
     out.Append("<div");
-    if (!m_strName.IsEmpty())
-        out.AppendAttribute("id", GetHtmlId());
+    // A placed list is placed from the group, not from this block (which the stylesheet
+    // makes a positioned box of its own where it stands in the flow).
+    if (m_bPositioned)
+        out.AppendAttributeSz("style", "position:static;");
     if (!m_strClass.IsEmpty())
         out.AppendAttribute("class", m_strClass);
     out.Append(">\r\n");
     const ListStyle& style = kStyles[m_nStyle >= 0 && m_nStyle < 10 ? m_nStyle : 1];
     const char* element = style.ordered ? "ol" : "ul";
-    out.Append(CString::Formatted("<%s style=\"", element));
+    // the list element carries the item's box (its place and width), and so its id
+    out.Append(CString::Formatted("<%s id=\"%s\" style=\"", element, HtmlAttributeEscape(GetHtmlId()).GetString()));
     out.Append(style.css);
     out.Append(HtmlAttributeEscape(GetStyle()));
     out.Append("\"");

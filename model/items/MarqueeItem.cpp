@@ -27,6 +27,7 @@ void CMarqueeItem::WriteHtml(CPageOutput& out)
     if (out.m_strPageCss.Find(kKeyframes) < 0)
         out.AppendCssLine(kKeyframes);
     out.Append("<div");
+    out.AppendAttribute("id", GetHtmlId());
     out.AppendAttribute("style", GetStyle() + "overflow:hidden;white-space:nowrap;");
     if (!m_strClass.IsEmpty())
         out.AppendAttribute("class", m_strClass);

@@ -276,6 +276,7 @@ void CMenuItem::WriteHtml(CPageOutput& out)
         style += "position:relative;";
     }
     out.Append("<div");
+    out.AppendAttribute("id", GetHtmlId());
     if (!style.IsEmpty())
         out.AppendAttribute("style", style);
     out.Append("><table style=\"width:100%;height:100%\">\r\n<tr style=\"vertical-align:middle;\">\r\n");

@@ -210,6 +210,7 @@ void CSliderItem::WriteHtml(CPageOutput& out)
     if (!m_bPositioned)
         style += WriteMarginStyle(m_margin, m_nBlockAlign);
     out.Append("<div");
+    out.AppendAttribute("id", GetHtmlId());
     if (!style.IsEmpty())
         out.AppendAttribute("style", style);
     out.Append(">");
@@ -239,6 +240,13 @@ void CSliderItem::Draw(CDC* dc)
     CItem::Draw(dc);
     const int saved = dc->SaveDC();
     ClipToBox(dc, m_nWidth, m_nHeight);
+    // The first frame, as the page shows the slider when it opens.
+    if (!m_frames.empty() && m_frames.front()) {
+        const int inner = dc->SaveDC();
+        dc->OffsetViewportOrg(m_frames.front()->m_nX, m_frames.front()->m_nY);
+        m_frames.front()->Draw(dc);
+        dc->RestoreDC(inner);
+    }
     for (const auto& child : GetChildren()) {
         const int inner = dc->SaveDC();
         dc->OffsetViewportOrg(child->m_nX, child->m_nY);

@@ -54,7 +54,7 @@ void CYouTubeItem::WriteHtml(CPageOutput& out)
     const CString address = CString(kVideoServiceAddress) + "/embed/" + UrlEncodePath(m_strVideoId) + UrlEscapeUnsafe(GetParameterSuffix());
     out.Append("<iframe");
     out.AppendAttribute("src", address);
-    out.Append(CString::Formatted(" width=\"%d\" height=\"%d\" style=\"border:0;\" title=\"YouTube\" allowfullscreen></iframe></div>", m_nWidth, m_nHeight));
+    out.Append(CString::Formatted(" width=\"%d\" height=\"%d\" style=\"border:0;display:block;\" title=\"YouTube\" allowfullscreen></iframe></div>", m_nWidth, m_nHeight));
     WriteParagraphEnd(out);
     out.AppendLine();
 }

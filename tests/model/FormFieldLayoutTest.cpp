@@ -49,9 +49,11 @@ TEST(FormFieldLayout, DraggedListControlHeightSetsTheRows)
     ASSERT_EQ(list.m_optionLines.size(), 2u);
     const int lh = list.m_nLineHeight;
     ASSERT_GT(lh, 0);
-    list.SetRect(5, 6, 105, 6 + lh * 7 / 2);
+    // a row is a text line and 2 pixels, as the browser draws a list box
+    const int insets = list.m_nInset[SIDE_TOP] + list.m_nInset[SIDE_BOTTOM];
+    list.SetRect(5, 6, 105, 6 + (lh + 2) * 7 / 2 + insets);
     EXPECT_EQ(list.m_nRows, 3);
-    EXPECT_EQ(list.m_nHeight, lh * 4 + list.m_nInset[SIDE_TOP] + 4 + list.m_nInset[SIDE_BOTTOM]);
+    EXPECT_EQ(list.m_nHeight, (lh + 2) * 3 + insets);
     EXPECT_EQ(list.m_nWidth, 100);
     // The same height again leaves the rows alone.
     list.SetRect(5, 6, 105, 6 + list.m_nHeight);

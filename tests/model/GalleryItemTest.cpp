@@ -129,12 +129,32 @@ TEST(GalleryItem, HtmlOfViewAndStrip)
     const CString cell = "<td><img alt=\"[]\" src=\"%s\" width=\"140\" height=\"70\" style=\"cursor:pointer; padding:2px; background-color:#FFFFFF; "
                          "border:1px solid #FF0000;\" onClick=\"document.getElementById('Holiday').style.backgroundImage='url(%s)';\"></td>";
     const CString expected = "<div style=\"" + g.GetStyle() + " overflow:hidden;\">"
-        "<div style=\"width:100%; height:269px; overflow: hidden; background-image:url('beach%20day.png'); background-repeat:no-repeat; "
+        "<div style=\"width:100%; height:279px; overflow: hidden; background-image:url('beach%20day.png'); background-repeat:no-repeat; "
         "background-position: center center;  text-align:center;\" id=\"Holiday\"></div>"
         "<div style=\"width:100%; height:121px; overflow: auto; text-align:center;\"><table cellpadding=\"10\" align=\"center\"><tr valign=\"bottom\">"
         + CString::Formatted(cell.GetString(), "beach%20thumb.jpg", "beach%20day.png") + CString::Formatted(cell.GetString(), "c_100x70.jpg", "c.png")
         + "</tr></table>\r\n</div>\r\n</div>\r\n";
     EXPECT_EQ(out.m_strBody, expected);
+}
+
+// The view, the strip and the padding fill the gallery's box: the page's box is the
+// canvas's.
+TEST(GalleryItem, ViewLeavesRoomForStripAndPadding)
+{
+    struct Case {
+        int height, padding, view;
+    } const cases[] = {{400, 0, 279}, {400, 8, 263}, {537, 8, 400}, {100, 8, 0}};
+    for (const Case& c : cases) {
+        CGalleryItem g;
+        g.m_nWidth = 500;
+        g.m_nPadding = c.padding;
+        g.RecalcLayout();
+        g.m_nHeight = c.height;
+        CPageOutput out;
+        g.WriteHtml(out);
+        EXPECT_NE(out.m_strBody.Find(CString::Formatted("height:%dpx; overflow: hidden; background-image", c.view)), -1)
+            << c.height << " " << c.padding << ": " << out.m_strBody.GetString();
+    }
 }
 
 TEST(GalleryItem, HtmlEscapesNamesAndNeedsNoPicture)

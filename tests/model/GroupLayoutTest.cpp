@@ -448,3 +448,55 @@ TEST(GroupRecord, DamagedRecordsFailCleanly)
 }
 
 } // namespace
+
+namespace {
+
+// The gaps a flowing page leaves under each child, with the page's text style giving
+// 12 pixels below text blocks, as the stylesheet does.
+struct FlowGaps {
+    CTextStyle style;
+    CGroupItem page;
+    FlowGaps()
+    {
+        dctest::EnsureGuiApplication();
+        style.m_strFamily = "Verdana";
+        style.m_nSize = 12;
+        style.m_nMarginBottom = 12;
+        page.m_pBaseStyle = &style;
+        page.m_nWidth = 600;
+    }
+    CItem* Add(int type, int height)
+    {
+        CItem* c = MakeChild(type, 0, 0, 0, 0, 0, 100, height);
+        c->m_pBaseStyle = &style;
+        c->CItem::RecalcLayout(); // the margins of its style, its size kept
+        page.AddChild(c);
+        return c;
+    }
+};
+
+} // namespace
+
+TEST(GroupLayout, FlowLeavesTheGapsThePageLeaves)
+{
+    // Text blocks take their style's margin; a span in its block and a picture on its text
+    // line take none, a picture keeps the line's descent below it.
+    FlowGaps f;
+    CItem* text = f.Add(ITEM_TEXT, 19);
+    CItem* paragraph = f.Add(ITEM_PARAGRAPH, 24);
+    CItem* picture = f.Add(ITEM_IMAGE, 100);
+    CItem* dot = f.Add(ITEM_IMAGE, 1);
+    CItem* last = f.Add(ITEM_PARAGRAPH, 24);
+    f.page.RecalcLayout();
+    EXPECT_EQ(paragraph->m_nY, text->m_nY + 19);
+    EXPECT_EQ(picture->m_nY, paragraph->m_nY + 24 + 12);
+    // Under the dot's line, the text's descent; the dot stands on the line's baseline, the
+    // line's ascent (less its own pixel) below the line's top, which is the picture's own
+    // descent below the picture.
+    const int descent = last->m_nY - (dot->m_nY + 1);
+    EXPECT_GT(descent, 0);
+    EXPECT_LT(descent, 8);
+    const int ascent = dot->m_nY + 1 - (picture->m_nY + 100 + descent);
+    EXPECT_GT(ascent, 8) << "a 1-pixel picture stands on the baseline, not at the line's top";
+    EXPECT_LT(ascent, 24);
+}

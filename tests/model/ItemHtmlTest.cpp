@@ -140,7 +140,9 @@ TEST(ItemHtml, FlowingItemsAreWrappedInABlock)
         const char* open;
         const char* close;
     } const cases[] = {
-        {0, 2, 0, "<div style=\"margin-left:auto;margin-top:10px;margin-right:auto;\">", "</div>"},
+        // the block spans the line: the inline item inside is placed by the block's text alignment
+        {0, 2, 0, "<div style=\"margin-left:auto;margin-top:10px;margin-right:auto;text-align:center;\">", "</div>"},
+        {0, 1, 0, "<div style=\"margin-left:auto;margin-top:10px;text-align:right;\">", "</div>"},
         {0, 0, 1, "<div style=\"margin-top:10px;margin-right:auto;Text-align:right;\">", "</div>"},
         {0, 3, 2, "<div style=\"margin-top:10px;Text-align:center;\">", "</div>"},
         {1, 2, 1, "", ""},

@@ -46,7 +46,7 @@ TEST(CategoriesItem, EntriesAndHeading)
         CString expected;
         if (flowing)
             expected += "<div style=\"text-align:left;\">";
-        expected += "<div style=\"" + item.GetStyle() + "display:inline-block;" + (flowing ? "position:relative;" : "") + "\">";
+        expected += "<div id=\"" + item.GetHtmlId() + "\" style=\"" + item.GetStyle() + "display:inline-block;" + (flowing ? "position:relative;" : "") + "\">";
         expected += "<span style=\"font-size:16pt;font-family:'Times New Roman';color:#C0C0C0;font-style:normal;font-weight:normal;text-decoration:none;\">Topics &amp; more</span>";
         const char* const anchors[3] = {" href=\"news.html\" title=\"News\"", " href=\"\" title=\"Tips <new>\"", " href=\"about.html\" title=\"About\""};
         const char* const titles[3] = {"News", "Tips &lt;new&gt;", "About"};

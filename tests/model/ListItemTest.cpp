@@ -69,7 +69,11 @@ TEST(ListItem, MarkupPerStyle)
             CPageOutput out;
             out.m_nMode = kPublishExport;
             list.WriteHtml(out);
-            const CString expected = CString("<div id=\"steps\">\r\n") + c.open + list.GetStyle() + "\" onMouseOver=\"x=1;\">"
+            // the list element carries the id; a placed list's block is no box of its own
+            CString open = c.open;
+            open.Replace(" style=", " id=\"steps\" style=");
+            const CString expected = CString(flowing ? "<div>\r\n" : "<div style=\"position:static;\">\r\n") + open + list.GetStyle()
+                + "\" onMouseOver=\"x=1;\">"
                 + "<li style=\"margin-bottom:6px;\">One &amp; two</li>\r\n"
                 + "<li style=\"margin-bottom:6px;list-style:none;\"><br></li>\r\n"
                 + "<li style=\"margin-bottom:6px;\">Three</li>\r\n"
@@ -89,7 +93,7 @@ TEST(ListItem, EmptyListOpensAndClosesOnly)
     list.m_nStyle = 2;
     CPageOutput out;
     list.WriteHtml(out);
-    EXPECT_EQ(out.m_strBody, "<div>\r\n<ul style=\"list-style-type:disc;" + list.GetStyle() + "\"></ul></div>\r\n");
+    EXPECT_EQ(out.m_strBody, "<div style=\"position:static;\">\r\n<ul id=\"" + list.GetHtmlId() + "\" style=\"list-style-type:disc;" + list.GetStyle() + "\"></ul></div>\r\n");
 }
 
 TEST(ListItem, LayoutGivesOneRightAlignedLabelPerLine)

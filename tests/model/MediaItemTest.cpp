@@ -232,7 +232,7 @@ TEST(MediaHtml, ExactTextsPerType)
          },
          [](CItem& i) {
              return "<div id=\"Clip\" style=\"" + i.GetStyle() + "\"><iframe src=\"https://www.youtube.com/embed/dQw4w9WgXcQ?rel=0&amp;hd=1\""
-                 " width=\"425\" height=\"344\" style=\"border:0;\" title=\"YouTube\" allowfullscreen></iframe></div>\r\n";
+                 " width=\"425\" height=\"344\" style=\"border:0;display:block;\" title=\"YouTube\" allowfullscreen></iframe></div>\r\n";
          }},
         {"video",
          [] {
@@ -243,8 +243,8 @@ TEST(MediaHtml, ExactTextsPerType)
              v->m_bAutoStart = 0;
              return v;
          },
-         [](CItem&) {
-             return "<video style=\"position:absolute;left:0px;top:0px;width:320px;height:240px;\" class=\"media\" src=\"films/my%20film.wmv\" controls></video>";
+         [](CItem& i) {
+             return "<video id=\"" + i.GetHtmlId() + "\" style=\"position:absolute;left:0px;top:0px;width:320px;height:240px;\" class=\"media\" src=\"films/my%20film.wmv\" controls></video>";
          }},
         {"audio flowing, centred",
          [] {
@@ -254,8 +254,8 @@ TEST(MediaHtml, ExactTextsPerType)
              a->m_bAutoStart = 1;
              return a;
          },
-         [](CItem&) {
-             return "<p style=\"text-align:center;\"><audio style=\"width:300px;text-align:center;height:26px;\" src=\"song.mp3\" controls autoplay></audio></p>\r\n";
+         [](CItem& i) {
+             return "<p style=\"text-align:center;\"><audio id=\"" + i.GetHtmlId() + "\" style=\"width:300px;text-align:center;height:26px;\" src=\"song.mp3\" controls autoplay></audio></p>\r\n";
          }},
         {"audio, alignment 3",
          [] {
@@ -264,8 +264,8 @@ TEST(MediaHtml, ExactTextsPerType)
              a->m_nTextAlign = 3;
              return a;
          },
-         [](CItem&) {
-             return "<p><audio style=\"width:300px;text-align:justify;height:26px;\" src=\"s.mp3\" controls></audio></p>\r\n";
+         [](CItem& i) {
+             return "<p><audio id=\"" + i.GetHtmlId() + "\" style=\"width:300px;text-align:justify;height:26px;\" src=\"s.mp3\" controls></audio></p>\r\n";
          }},
         // A minimum or maximum leaves the side itself to set; CSS that merely names a side
         // (min-width, line-height, border-width) sets none.
@@ -280,8 +280,8 @@ TEST(MediaHtml, ExactTextsPerType)
              v->m_bShowController = 0;
              return v;
          },
-         [](CItem&) {
-             return "<video style=\"position:absolute;left:0px;top:0px;height:240px;min-width:320px;line-height:3px;width:320px;\" src=\"v.mp4\" autoplay muted></video>";
+         [](CItem& i) {
+             return "<video id=\"" + i.GetHtmlId() + "\" style=\"position:absolute;left:0px;top:0px;height:240px;min-width:320px;line-height:3px;width:320px;\" src=\"v.mp4\" autoplay muted></video>";
          }},
         {"audio, maximum height, border width",
          [] {
@@ -293,8 +293,8 @@ TEST(MediaHtml, ExactTextsPerType)
              a->m_bAutoStart = 1;
              return a;
          },
-         [](CItem&) {
-             return "<p><audio style=\"max-height:26px;width:300px;border-width:1px;text-align:justify;height:26px;\" src=\"s.mp3\" controls autoplay></audio></p>\r\n";
+         [](CItem& i) {
+             return "<p><audio id=\"" + i.GetHtmlId() + "\" style=\"max-height:26px;width:300px;border-width:1px;text-align:justify;height:26px;\" src=\"s.mp3\" controls autoplay></audio></p>\r\n";
          }},
     };
     for (const HtmlCase& c : cases) {

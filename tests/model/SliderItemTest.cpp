@@ -86,7 +86,7 @@ TEST(SliderItem, HtmlHidesLaterFramesOnThePageOnly)
     EXPECT_EQ(s->m_frames[2]->m_strName, "RenamedFrame3");
     const CString script = "<script type=\"text/javascript\">" + s->GetScript() + "</script>";
     ASSERT_EQ(html.Left(script.GetLength()), script);
-    const CString div = "<div style=\"" + s->GetStyle() + "\">\r\n";
+    const CString div = "<div id=\"Renamed\" style=\"" + s->GetStyle() + "\">\r\n";
     EXPECT_EQ(html.Mid(script.GetLength(), div.GetLength()), div);
     EXPECT_NE(s->GetStyle().Find("overflow:hidden;"), -1);
     for (int i = 0; i < 3; ++i) {
@@ -244,10 +244,12 @@ TEST(SliderItem, RecordRoundTripKeepsFrames)
     EXPECT_EQ(back.m_frames[1]->m_strName, "ShowFrame2");
 }
 
-TEST(SliderItem, PaintsOwnChildrenClippedButNoFrames)
+// The page opens a slider on its first frame: the canvas shows that frame under the
+// slider's own children, and no later frame.
+TEST(SliderItem, PaintsFirstFrameAndOwnChildrenClipped)
 {
     dctest::EnsureGuiApplication();
-    auto s = MakeSlider(1, 1);
+    auto s = MakeSlider(2, 1);
     s->m_nWidth = 100;
     s->m_nHeight = 80;
     auto* box = new CItem;
@@ -261,6 +263,12 @@ TEST(SliderItem, PaintsOwnChildrenClippedButNoFrames)
     hiddenInFrame->m_crLayoutBack = RGB(255, 0, 0);
     hiddenInFrame->m_nWidth = hiddenInFrame->m_nHeight = 50;
     s->m_frames[0]->AddChild(hiddenInFrame);
+    auto* inLaterFrame = new CItem;
+    inLaterFrame->m_crLayoutBack = RGB(0, 255, 0);
+    inLaterFrame->m_nX = 20;
+    inLaterFrame->m_nY = 55;
+    inLaterFrame->m_nWidth = inLaterFrame->m_nHeight = 20;
+    s->m_frames[1]->AddChild(inLaterFrame);
     QImage image(200, 100, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
@@ -269,7 +277,8 @@ TEST(SliderItem, PaintsOwnChildrenClippedButNoFrames)
     }
     EXPECT_EQ(image.pixel(70, 20), qRgb(0, 0, 255));
     EXPECT_EQ(image.pixel(120, 20), qRgb(255, 255, 255)); // clipped at the slider's edge
-    EXPECT_NE(image.pixel(45, 60), qRgb(255, 0, 0));       // frames are not painted
+    EXPECT_EQ(image.pixel(25, 25), qRgb(255, 0, 0));       // the first frame
+    EXPECT_NE(image.pixel(30, 65), qRgb(0, 255, 0));       // not a later one
 }
 
 } // namespace

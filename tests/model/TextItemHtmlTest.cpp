@@ -95,7 +95,7 @@ TEST(TextItemHtml, EachTypeWritesItsMarkup)
              m->m_strClass = "c";
              return m;
          }, 3,
-         "<div style=\"position:absolute;left:10px;top:20px;height:30px;width:100px;font-family:Arial;font-weight:bold;"
+         "<div id=\"n\" style=\"position:absolute;left:10px;top:20px;height:30px;width:100px;font-family:Arial;font-weight:bold;"
          "overflow:hidden;white-space:nowrap;\" class=\"c\"><p style=\"font-family:Arial;font-weight:bold;display:inline-block;margin:0;"
          "padding-left:100%;animation:tessel-marquee 1700ms linear 2 reverse;\">go</p></div>\r\n"},
         {"heading level 2", [] {
@@ -166,7 +166,7 @@ TEST(TextItemHtml, EachTypeWritesItsMarkup)
              t->m_strText.SetText(u"http://example.com/?a=\"1\"&b");
              return t;
          }, 3,
-         "<div style=\"position:absolute;left:10px;top:20px;height:30px;width:100px;\"><iframe frameborder=\"0\" "
+         "<div style=\"position:absolute;left:10px;top:20px;height:30px;width:100px;\"><iframe frameborder=\"0\" id=\"n\" "
          "src=\"http://example.com/?a=''1''&amp;b\" width=\"100\" height=\"30\"></iframe>\r\n</div>\r\n"},
         {"like button by page name", [] {
              auto t = Make<CLikeButtonItem>();
@@ -175,7 +175,7 @@ TEST(TextItemHtml, EachTypeWritesItsMarkup)
              t->m_nColorScheme = 1;
              return t;
          }, 3,
-         "<iframe src=\"https://www.facebook.com/plugins/like.php?action=like&amp;href=https%3A//www.facebook.com/my%20page&amp;colorscheme=dark&amp;layout=button_count\""
+         "<iframe id=\"n\" src=\"https://www.facebook.com/plugins/like.php?action=like&amp;href=https%3A//www.facebook.com/my%20page&amp;colorscheme=dark&amp;layout=button_count\""
          " scrolling=\"no\" frameborder=\"0\" allowTransparency=\"true\" style=\"position:absolute;left:10px;top:20px;border:none;width:100px;height:30px;"
          "border:none;overflow:hidden;\"></iframe>"},
         {"like button by address", [] {
@@ -183,7 +183,7 @@ TEST(TextItemHtml, EachTypeWritesItsMarkup)
              t->m_strPage = "http://facebook.com/x?a=1&b=\"";
              return t;
          }, 3,
-         "<iframe src=\"https://www.facebook.com/plugins/like.php?action=like&amp;href=http%3A//facebook.com/x%3Fa%3D1%26b%3D%22&amp;colorscheme=light&amp;layout=standard\""
+         "<iframe id=\"n\" src=\"https://www.facebook.com/plugins/like.php?action=like&amp;href=http%3A//facebook.com/x%3Fa%3D1%26b%3D%22&amp;colorscheme=light&amp;layout=standard\""
          " scrolling=\"no\" frameborder=\"0\" allowTransparency=\"true\" style=\"position:absolute;left:10px;top:20px;border:none;width:100px;height:30px;"
          "border:none;overflow:hidden;\"></iframe>"},
         {"page box", [] {
@@ -194,7 +194,7 @@ TEST(TextItemHtml, EachTypeWritesItsMarkup)
              t->m_strClass = "fb";
              return t;
          }, 3,
-         "<iframe class=\"fb\" src=\"https://www.facebook.com/plugins/likebox.php?href=www.facebook.com/club&amp;width=100&amp;height=30&amp;header=false"
+         "<iframe id=\"n\" class=\"fb\" src=\"https://www.facebook.com/plugins/likebox.php?href=www.facebook.com/club&amp;width=100&amp;height=30&amp;header=false"
          "&amp;show_faces=true&amp;stream=false&amp;border_color=%23FF8000&amp;colorscheme=light\" allowtransparency=\"true\""
          " style=\"position:absolute;left:10px;top:20px;border:none;width:100px;height:30px;overflow:hidden;\"></iframe>"},
     };
