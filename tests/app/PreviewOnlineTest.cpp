@@ -62,14 +62,28 @@ TEST(PreviewOnline, UploadsAndOpensThePageOnTheServer)
     ASSERT_TRUE(server.Start()) << server.Error().constData();
     const QString site = server.LocalPath(QStringLiteral("public_html"));
     QDir().mkpath(site);
-    const int port = FreePort();
+    // The free port may be taken by another test's server before ours binds it: then the
+    // server ends at once and another port is tried.
+    int port = 0;
     QProcess http;
-    http.start(QStringLiteral("python3"), {QStringLiteral("-m"), QStringLiteral("http.server"), QString::number(port),
-                                           QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
-                                           QStringLiteral("--directory"), site});
-    ASSERT_TRUE(http.waitForStarted());
-    for (int i = 0; i < 100 && StatusOf(CString::Formatted("http://127.0.0.1:%d/", port)) != "200"; ++i)
-        QThread::msleep(100);
+    bool answering = false;
+    for (int attempt = 0; attempt < 5 && !answering; ++attempt) {
+        if (http.state() != QProcess::NotRunning) {
+            http.kill();
+            http.waitForFinished();
+        }
+        port = FreePort();
+        http.start(QStringLiteral("python3"), {QStringLiteral("-m"), QStringLiteral("http.server"), QString::number(port),
+                                               QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
+                                               QStringLiteral("--directory"), site});
+        ASSERT_TRUE(http.waitForStarted());
+        for (int i = 0; i < 200 && http.state() == QProcess::Running && !answering; ++i) {
+            answering = StatusOf(CString::Formatted("http://127.0.0.1:%d/", port)) == "200";
+            if (!answering)
+                QThread::msleep(100);
+        }
+    }
+    ASSERT_TRUE(answering) << "the local web server did not start";
 
     CProjectDocument document;
     document.OnNewDocument();
