@@ -83,6 +83,33 @@ bool WithinLayoutLimit(long long v)
     return v >= -kLimit && v <= kLimit;
 }
 
+// Pages, bands and masters by serial: the first of a serial in the order FindObjectById
+// looks, found without a walk per lookup.
+class ObjectIndex {
+public:
+    explicit ObjectIndex(const CKJDoc& doc)
+    {
+        auto index = [&](auto& list) {
+            for (auto& o : list)
+                m_objects.try_emplace(o->m_nSerial, o.get());
+        };
+        index(doc.m_pages);
+        index(doc.m_footerBands);
+        index(doc.m_headerBands);
+        index(doc.m_masters);
+    }
+    CItem* Find(int id) const
+    {
+        if (id == 0)
+            return nullptr;
+        auto it = m_objects.find(id);
+        return it == m_objects.end() ? nullptr : it->second;
+    }
+
+private:
+    std::unordered_map<int, CItem*> m_objects;
+};
+
 // The file-name parts and the sizes of a loaded item are within bounds.
 bool IsLoadedItemSound(const CItem& i)
 {
@@ -661,19 +688,8 @@ void CKJDoc::ResolveLinks(const CPublishContext& context)
         return name;
     };
     // Every link is looked up: one index of the objects instead of a walk per link.
-    std::unordered_map<int, CItem*> objects;
-    auto index = [&](auto& list) {
-        for (auto& o : list)
-            objects.try_emplace(o->m_nSerial, o.get());
-    };
-    index(m_pages);
-    index(m_footerBands);
-    index(m_headerBands);
-    index(m_masters);
-    auto find = [&](int id) -> CItem* {
-        auto it = objects.find(id);
-        return it == objects.end() ? nullptr : it->second;
-    };
+    const ObjectIndex objects(*this);
+    auto find = [&](int id) { return objects.Find(id); };
     std::vector<CItemLink*> links;
     CollectLinkRecords(links);
     for (CItemLink* link : links) {
@@ -999,21 +1015,8 @@ void CKJDoc::FinishLoad(CArchive& ar)
 
     // ids become pointers: a reference must name an object of the right kind, or it
     // stays empty
-    std::unordered_map<int, CItem*> objects;
-    auto index = [&](auto& list) {
-        for (auto& o : list)
-            objects.try_emplace(o->m_nSerial, o.get());
-    };
-    index(m_pages);
-    index(m_footerBands);
-    index(m_headerBands);
-    index(m_masters);
-    auto objectById = [&](int id) -> CItem* {
-        if (id == 0)
-            return nullptr;
-        auto it = objects.find(id);
-        return it == objects.end() ? nullptr : it->second;
-    };
+    const ObjectIndex objects(*this);
+    auto objectById = [&](int id) { return objects.Find(id); };
     for (auto& p : m_pages) {
         CPage* page = p.get();
         page->m_pFooterBand = dynamic_cast<CHeaderFooterItem*>(objectById(page->m_nFooterBandId));
