@@ -909,8 +909,12 @@ void CKJDoc::ReadProject(CArchive& ar)
     }
     // the extension section, when this file has one; a damaged one is never passed over
     // in silence
-    const project::ExtensionStatus extras = project::ReadExtensionSection(
-        ar, [&](CArchive& a) { ReadExtras(a, v); }, [this](CArchive& a) { WriteExtras(a); });
+    const project::ExtrasIo readExtras = [&](CArchive& a) { ReadExtras(a, v); };
+    project::ExtensionStatus extras = project::ExtensionStatus::Reset;
+    if (m_extrasReading == ExtrasReading::Once)
+        extras = project::ReadExtensionSectionOnce(ar, readExtras);
+    else if (m_extrasReading == ExtrasReading::RecordDefaults)
+        extras = project::ReadExtensionSection(ar, readExtras, [this](CArchive& a) { WriteExtras(a); });
     FinishLoad(ar);
     // told once the project is known to load
     if (extras == project::ExtensionStatus::Reset)
@@ -1290,7 +1294,7 @@ bool CKJDoc::OnOpenDocument(const CString& path)
 {
     // a project is read into an empty document (the framework makes a fresh one)
     FreeDocumentContent();
-    try {
+    auto read = [&](ExtrasReading extras) {
         CFile file;
         CFileException error;
         if (!file.Open(path, CFile::modeRead | CFile::typeBinary, &error)) {
@@ -1299,7 +1303,35 @@ bool CKJDoc::OnOpenDocument(const CString& path)
         }
         CArchive ar(&file, CArchive::load);
         ar.m_strFileName = path;
-        Serialize(ar);
+        m_extrasReading = extras;
+        try {
+            Serialize(ar);
+        } catch (...) {
+            m_extrasReading = ExtrasReading::RecordDefaults;
+            throw;
+        }
+        m_extrasReading = ExtrasReading::RecordDefaults;
+    };
+    try {
+        // A file can be read again: the defaults of the extension section are not
+        // recorded beforehand (a walk over the whole project) but read anew on damage.
+        // What the section holds of the document itself is kept from before, when
+        // recording it costs nothing.
+        CMemFile before;
+        {
+            CArchive ar(&before, CArchive::store);
+            WriteExtras(ar);
+            ar.Close();
+        }
+        try {
+            read(ExtrasReading::Once);
+        } catch (const project::CExtensionDamaged&) {
+            FreeDocumentContent();
+            before.SeekToBegin();
+            CArchive ar(&before, CArchive::load);
+            ReadExtras(ar, project::kCurrentVersion);
+            read(ExtrasReading::LeaveOut);
+        }
     } catch (const CProjectVersionException&) {
         FreeDocumentContent();
         return false; // its message was shown

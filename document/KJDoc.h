@@ -280,6 +280,11 @@ private:
     void ValidateLoadedObjects(CArchive& ar);
     // After reading: the checks, then ids become pointers, each item visited once.
     void FinishLoad(CArchive& ar);
+    // How ReadProject takes the extension section: recording the defaults first (any
+    // archive), reading it once and throwing on damage (a file, which can be read again),
+    // or leaving it out (that second reading).
+    enum class ExtrasReading { RecordDefaults, Once, LeaveOut };
+    ExtrasReading m_extrasReading = ExtrasReading::RecordDefaults;
     void ReconnectPictures();
     void BindObject(CItem& object);
 
