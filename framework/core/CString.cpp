@@ -161,8 +161,7 @@ void AppendPlain(std::string& out, const char* f, va_list args)
     }
 }
 
-} // namespace
-
+// FormatCLocale appended to out, without a string in between for the plain formats.
 void AppendFormatCLocale(std::string& out, const char* fmt, va_list args)
 {
     if (IsPlainFormat(fmt)) {
@@ -174,6 +173,8 @@ void AppendFormatCLocale(std::string& out, const char* fmt, va_list args)
     }
     out += FormatCLocale(fmt, args);
 }
+
+} // namespace
 
 std::string FormatCLocale(const char* fmt, va_list args)
 {

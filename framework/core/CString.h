@@ -99,8 +99,6 @@ private:
 
 // Locale-independent vsnprintf into a std::string (C locale for numbers).
 std::string FormatCLocale(const char* fmt, va_list args);
-// The same, appended to out.
-void AppendFormatCLocale(std::string& out, const char* fmt, va_list args);
 
 // Text conversion rule of the program: UTF-8, with Windows-1252 for bytes that are not valid UTF-8.
 QString DecodeNarrow(const char* data, int length);
