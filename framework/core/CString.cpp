@@ -69,24 +69,25 @@ bool IsPlainFormat(const char* f)
 
 void AppendUnsigned(std::string& out, unsigned long long v, unsigned base, bool upper, bool negative, int width, bool zero)
 {
-    char digits[24];
-    int n = 0;
+    // right to left into a buffer, then one append
+    char buf[4096 + 24];
+    char* end = buf + sizeof buf;
+    char* p = end;
     const char* set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
     do {
-        digits[n++] = set[v % base];
+        *--p = set[v % base];
         v /= base;
     } while (v);
-    const int length = n + (negative ? 1 : 0);
-    if (!zero)
-        for (int i = length; i < width; ++i)
-            out.push_back(' ');
-    if (negative)
-        out.push_back('-');
+    const int length = int(end - p) + (negative ? 1 : 0);
     if (zero)
         for (int i = length; i < width; ++i)
-            out.push_back('0');
-    while (n)
-        out.push_back(digits[--n]);
+            *--p = '0';
+    if (negative)
+        *--p = '-';
+    if (!zero)
+        for (int i = length; i < width; ++i)
+            *--p = ' ';
+    out.append(p, std::size_t(end - p));
 }
 
 // Appends the formatted text; the caller has checked IsPlainFormat.
