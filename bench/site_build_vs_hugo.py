@@ -4,8 +4,10 @@ content: pages of 20 paragraphs, each with a link to another page. Both run pinn
 one core (Hugo with GOMAXPROCS=1), alternated, timed by the same clock from process
 start to exit; medians are reported.
 
-usage: bench/site_build_vs_hugo.py <build dir> [pages ...] [--rounds N] [--core C]
+usage: bench/site_build_vs_hugo.py <build dir> [pages ...] [--rounds N] [--core C] [--before <build dir>]
 Installs Hugo from the distribution when it is missing (apt-get, needs root).
+--before times a second build of ours (another commit) in the same rounds, alternated, on
+the project file the first one wrote, so that a change is measured beside what it changed.
 """
 import os
 import shutil
@@ -63,13 +65,15 @@ def main():
     if not args:
         sys.exit(__doc__)
     build = args.pop(0)
-    rounds, core, counts = 9, "2", []
+    rounds, core, counts, before = 9, "2", [], None
     while args:
         a = args.pop(0)
         if a == "--rounds":
             rounds = int(args.pop(0))
         elif a == "--core":
             core = args.pop(0)
+        elif a == "--before":
+            before = os.path.join(args.pop(0), "bench", "site_build")
         else:
             counts.append(int(a))
     counts = counts or [100, 1000, 5000]
@@ -77,7 +81,10 @@ def main():
     tool = os.path.join(build, "bench", "site_build")
     pin = ["taskset", "-c", core]
     hugo_env = dict(os.environ, GOMAXPROCS="1")
-    print("%6s  %10s  %10s  %8s  %14s" % ("pages", "ours ms", "hugo ms", "x_hugo", "ours pages/s"))
+    header = "%6s  %10s  %10s  %8s  %14s" % ("pages", "ours ms", "hugo ms", "x_hugo", "ours pages/s")
+    if before:
+        header += "  %10s  %8s  %8s" % ("before ms", "x_before", "x_hugo before")
+    print(header)
     for pages in counts:
         with tempfile.TemporaryDirectory() as work:
             project = os.path.join(work, "site.kjproj")
@@ -86,19 +93,25 @@ def main():
             write_hugo_site(hugo_site, pages)
             ours_cmd = pin + [tool, "build", project, os.path.join(work, "ours")]
             hugo_cmd = pin + ["hugo", "--quiet", "-s", hugo_site, "-d", os.path.join(work, "hugo-public")]
-            # a warm-up each: both then write over their existing output
-            timed(ours_cmd)
-            timed(hugo_cmd, hugo_env)
-            ours, hugo = [], []
+            runs = [(ours_cmd, None), (hugo_cmd, hugo_env)]
+            if before:
+                runs.append((pin + [before, "build", project, os.path.join(work, "before")], None))
+            # a warm-up each: all then write over their existing output
+            for cmd, env in runs:
+                timed(cmd, env)
+            times = [[] for _ in runs]
             for i in range(rounds):
-                if i % 2 == 0:
-                    ours.append(timed(ours_cmd))
-                    hugo.append(timed(hugo_cmd, hugo_env))
-                else:
-                    hugo.append(timed(hugo_cmd, hugo_env))
-                    ours.append(timed(ours_cmd))
-            o, h = statistics.median(ours), statistics.median(hugo)
-            print("%6d  %10.1f  %10.1f  %8.2f  %14.0f" % (pages, o * 1e3, h * 1e3, h / o, pages / o), flush=True)
+                order = list(range(len(runs)))
+                if i % 2 == 1:
+                    order.reverse()
+                for k in order:
+                    times[k].append(timed(*runs[k]))
+            o, h = statistics.median(times[0]), statistics.median(times[1])
+            line = "%6d  %10.1f  %10.1f  %8.2f  %14.0f" % (pages, o * 1e3, h * 1e3, h / o, pages / o)
+            if before:
+                b = statistics.median(times[2])
+                line += "  %10.1f  %8.2f  %8.2f" % (b * 1e3, b / o, h / b)
+            print(line, flush=True)
 
 
 if __name__ == "__main__":

@@ -59,15 +59,12 @@ void WriteExtensionSection(CArchive& ar, const ExtrasIo& writeExtras)
     ar.Write(body.data(), body.size());
 }
 
-ExtensionStatus ReadExtensionSection(CArchive& ar, const ExtrasIo& readExtras, const ExtrasIo& writeExtras)
+namespace {
+
+// The section at the archive's position; reset() is what a damaged one gives.
+template <typename Reset>
+ExtensionStatus ReadSection(CArchive& ar, const ExtrasIo& readExtras, Reset&& reset)
 {
-    if (ar.GetRemaining() == 0)
-        return ExtensionStatus::Absent; // a file of the plain 9.2 layout
-    const std::vector<BYTE> defaults = Record(writeExtras);
-    auto reset = [&] {
-        ReadFrom(defaults, readExtras);
-        return ExtensionStatus::Reset;
-    };
     if (ar.GetRemaining() < sizeof kExtraMarkerV2)
         return reset();
     char marker[sizeof kExtraMarkerV2];
@@ -97,6 +94,26 @@ ExtensionStatus ReadExtensionSection(CArchive& ar, const ExtrasIo& readExtras, c
         return ExtensionStatus::Read;
     }
     return reset();
+}
+
+} // namespace
+
+ExtensionStatus ReadExtensionSection(CArchive& ar, const ExtrasIo& readExtras, const ExtrasIo& writeExtras)
+{
+    if (ar.GetRemaining() == 0)
+        return ExtensionStatus::Absent; // a file of the plain 9.2 layout
+    const std::vector<BYTE> defaults = Record(writeExtras);
+    return ReadSection(ar, readExtras, [&] {
+        ReadFrom(defaults, readExtras);
+        return ExtensionStatus::Reset;
+    });
+}
+
+ExtensionStatus ReadExtensionSectionOnce(CArchive& ar, const ExtrasIo& readExtras)
+{
+    if (ar.GetRemaining() == 0)
+        return ExtensionStatus::Absent;
+    return ReadSection(ar, readExtras, []() -> ExtensionStatus { throw CExtensionDamaged(); });
 }
 
 CString ExtensionResetMessage(const CString& fileName)

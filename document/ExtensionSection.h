@@ -28,6 +28,12 @@ enum class ExtensionStatus { Absent, Read, Reset };
 // caller tells the user with ExtensionResetMessage.
 ExtensionStatus ReadExtensionSection(CArchive& ar, const ExtrasIo& readExtras, const ExtrasIo& writeExtras);
 
+// The same without recording the defaults first (recording them walks the whole project):
+// any damage throws CExtensionDamaged, possibly after some values were read, and the
+// caller reads the file again with the section left out (ExtensionStatus::Reset).
+struct CExtensionDamaged {};
+ExtensionStatus ReadExtensionSectionOnce(CArchive& ar, const ExtrasIo& readExtras);
+
 // "The extra settings at the end of <file> were damaged ..." naming the values reset.
 CString ExtensionResetMessage(const CString& fileName);
 

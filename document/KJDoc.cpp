@@ -76,6 +76,77 @@ bool IsClonableSource(int type)
     return type == ITEM_IMAGE || type == ITEM_IMAGE_BUTTON || type == ITEM_ARTISTIC_TEXT || type == ITEM_SHAPE || type == ITEM_SYMBOL;
 }
 
+// Sizes and distances far beyond any page would overflow the layout arithmetic.
+bool WithinLayoutLimit(long long v)
+{
+    constexpr int kLimit = 100000;
+    return v >= -kLimit && v <= kLimit;
+}
+
+// Pages, bands and masters by serial: the first of a serial in the order FindObjectById
+// looks, found without a walk per lookup.
+class ObjectIndex {
+public:
+    explicit ObjectIndex(const CKJDoc& doc)
+    {
+        auto index = [&](auto& list) {
+            for (auto& o : list)
+                m_objects.try_emplace(o->m_nSerial, o.get());
+        };
+        index(doc.m_pages);
+        index(doc.m_footerBands);
+        index(doc.m_headerBands);
+        index(doc.m_masters);
+    }
+    CItem* Find(int id) const
+    {
+        if (id == 0)
+            return nullptr;
+        auto it = m_objects.find(id);
+        return it == m_objects.end() ? nullptr : it->second;
+    }
+
+private:
+    std::unordered_map<int, CItem*> m_objects;
+};
+
+// The file-name parts and the sizes of a loaded item are within bounds.
+bool IsLoadedItemSound(const CItem& i)
+{
+    if (!IsSafeFileName(i.m_strBaseName) || !IsSafeFileName(i.m_strExtension))
+        return false;
+    for (long long v : {i.m_nX, i.m_nY, i.m_nWidth, i.m_nHeight, i.m_nPadding, i.m_nFontSize, i.m_nLetterSpacing, i.m_nBorderRadius})
+        if (!WithinLayoutLimit(v))
+            return false;
+    for (const CBorderSide& b : i.m_borders)
+        if (!WithinLayoutLimit(b.m_nWidth))
+            return false;
+    for (const CBoxSpacing* b : {&i.m_margin, static_cast<const CBoxSpacing*>(i.m_pPadding.get())})
+        if (b)
+            for (long long v : {b->m_nLeft, b->m_nTop, b->m_nRight, b->m_nBottom})
+                if (!WithinLayoutLimit(v))
+                    return false;
+    return true;
+}
+
+// Every fill an item owns: its own, and the hover, drop-down and caption fills of the
+// items that have them.
+template <typename Visit>
+void VisitItemFills(CItem& item, Visit&& visit)
+{
+    if (item.m_pFill)
+        visit(*item.m_pFill);
+    if (auto* link = dynamic_cast<CLinkItem*>(&item))
+        visit(link->m_hoverFill);
+    else if (auto* button = dynamic_cast<CSubmitButtonItem*>(&item))
+        visit(button->m_hoverFill);
+    else if (auto* menu = dynamic_cast<CMenuItem*>(&item))
+        visit(menu->m_dropFill);
+    else if (auto* shape = dynamic_cast<CShapeItem*>(&item))
+        if (shape->m_caption.m_pFill)
+            visit(*shape->m_caption.m_pFill);
+}
+
 } // namespace
 
 // --- small records ----------------------------------------------------------------
@@ -471,14 +542,18 @@ void CKJDoc::BindItemClasses()
 {
     CItemList all;
     CollectAllItems(all);
-    for (CItem* i : all) {
-        i->m_pStyleClass = nullptr;
-        if (i->m_strClass.IsEmpty())
-            continue;
-        for (auto& c : m_styleClasses)
-            if (c->m_strName == i->m_strClass)
-                i->m_pStyleClass = c.get();
-    }
+    for (CItem* i : all)
+        BindItemClass(*i);
+}
+
+void CKJDoc::BindItemClass(CItem& item) const
+{
+    item.m_pStyleClass = nullptr;
+    if (item.m_strClass.IsEmpty())
+        return;
+    for (auto& c : m_styleClasses)
+        if (c->m_strName == item.m_strClass)
+            item.m_pStyleClass = c.get();
 }
 
 // --- relinking ------------------------------------------------------------------------
@@ -613,19 +688,8 @@ void CKJDoc::ResolveLinks(const CPublishContext& context)
         return name;
     };
     // Every link is looked up: one index of the objects instead of a walk per link.
-    std::unordered_map<int, CItem*> objects;
-    auto index = [&](auto& list) {
-        for (auto& o : list)
-            objects.try_emplace(o->m_nSerial, o.get());
-    };
-    index(m_pages);
-    index(m_footerBands);
-    index(m_headerBands);
-    index(m_masters);
-    auto find = [&](int id) -> CItem* {
-        auto it = objects.find(id);
-        return it == objects.end() ? nullptr : it->second;
-    };
+    const ObjectIndex objects(*this);
+    auto find = [&](int id) { return objects.Find(id); };
     std::vector<CItemLink*> links;
     CollectLinkRecords(links);
     for (CItemLink* link : links) {
@@ -845,17 +909,13 @@ void CKJDoc::ReadProject(CArchive& ar)
     }
     // the extension section, when this file has one; a damaged one is never passed over
     // in silence
-    const project::ExtensionStatus extras = project::ReadExtensionSection(
-        ar, [&](CArchive& a) { ReadExtras(a, v); }, [this](CArchive& a) { WriteExtras(a); });
-    ValidateLoadedObjects(ar);
-
-    // ids become pointers
-    for (auto& p : m_pages)
-        FixupPageAfterLoad(p.get());
-    ReconnectPictures();
-    UpdateItemLinks();
-    BindItemClasses();
-    ApplyPageWidth();
+    const project::ExtrasIo readExtras = [&](CArchive& a) { ReadExtras(a, v); };
+    project::ExtensionStatus extras = project::ExtensionStatus::Reset;
+    if (m_extrasReading == ExtrasReading::Once)
+        extras = project::ReadExtensionSectionOnce(ar, readExtras);
+    else if (m_extrasReading == ExtrasReading::RecordDefaults)
+        extras = project::ReadExtensionSection(ar, readExtras, [this](CArchive& a) { WriteExtras(a); });
+    FinishLoad(ar);
     // told once the project is known to load
     if (extras == project::ExtensionStatus::Reset)
         AfxMessageBox(project::ExtensionResetMessage(ar.m_strFileName), MB_OK | MB_ICONEXCLAMATION);
@@ -882,16 +942,9 @@ void CKJDoc::ValidateLoadedObjects(CArchive& ar)
     for (auto& t : m_textures)
         if (!IsSafeFileName(t->GetFileName()))
             bad();
-    CItemList all;
-    CollectAllItems(all);
-    for (CItem* i : all)
-        if (!IsSafeFileName(i->m_strBaseName) || !IsSafeFileName(i->m_strExtension))
-            bad();
-
     // Sizes and distances far beyond any page would overflow the layout arithmetic.
-    constexpr int kLimit = 100000;
     auto in = [&](long long v) {
-        if (v < -kLimit || v > kLimit)
+        if (!WithinLayoutLimit(v))
             bad();
     };
     auto box = [&](const CBoxSpacing& b) {
@@ -917,15 +970,85 @@ void CKJDoc::ValidateLoadedObjects(CArchive& ar)
         box(sc->m_margin);
         box(sc->m_padding);
     }
+}
+
+void CKJDoc::FinishLoad(CArchive& ar)
+{
+    ValidateLoadedObjects(ar);
+    // Every item is visited once for all that it needs after a load: its checks, its
+    // pictures, its style class and, for clones, its source. Walking the whole project
+    // once per step cost more than the steps themselves.
+    CItemList all;
+    CollectAllItems(all);
+    std::vector<CImageCloneItem*> clones;
+    auto picture = [this](int id) { return FindItemByRef(id); };
     for (CItem* i : all) {
-        for (long long v : {i->m_nX, i->m_nY, i->m_nWidth, i->m_nHeight, i->m_nPadding, i->m_nFontSize, i->m_nLetterSpacing, i->m_nBorderRadius})
-            in(v);
-        for (const CBorderSide& b : i->m_borders)
-            in(b.m_nWidth);
-        box(i->m_margin);
-        if (i->m_pPadding)
-            box(*i->m_pPadding);
+        if (!IsLoadedItemSound(*i))
+            AfxThrowArchiveException(CArchiveException::badSchema, ar.m_strFileName);
+        // a missing picture keeps its stored id, so a save never drops a texture
+        VisitItemFills(*i, [&](CFillStyle& fill) {
+            if (fill.m_nPictureId)
+                fill.m_pPicture = picture(fill.m_nPictureId);
+        });
+        BindItemClass(*i);
+        // the class decides, not the type field a damaged record may have changed
+        if (auto* clone = dynamic_cast<CImageCloneItem*>(i))
+            clones.push_back(clone);
     }
+    for (auto& fill : {&m_allPagesBackground, &m_websiteBackground})
+        if (fill->m_nPictureId)
+            fill->m_pPicture = picture(fill->m_nPictureId);
+    for (auto& c : m_styleClasses)
+        c->ConnectPictures(picture);
+
+    // Items by serial, the first in the order of CollectAllItems as FindItemById finds
+    // them; only clones look items up.
+    std::unordered_map<int, CItem*> bySerial;
+    bool anyCloneIds = !clones.empty();
+    for (auto& p : m_pages)
+        anyCloneIds = anyCloneIds || !p->m_cloneIds.empty();
+    if (anyCloneIds)
+        for (CItem* i : all)
+            bySerial.try_emplace(i->m_nSerial, i);
+    auto itemById = [&](int id) -> CItem* {
+        if (id == 0)
+            return nullptr;
+        auto it = bySerial.find(id);
+        return it == bySerial.end() ? nullptr : it->second;
+    };
+
+    // ids become pointers: a reference must name an object of the right kind, or it
+    // stays empty
+    const ObjectIndex objects(*this);
+    auto objectById = [&](int id) { return objects.Find(id); };
+    for (auto& p : m_pages) {
+        CPage* page = p.get();
+        page->m_pFooterBand = dynamic_cast<CHeaderFooterItem*>(objectById(page->m_nFooterBandId));
+        page->m_pHeaderBand = dynamic_cast<CHeaderFooterItem*>(objectById(page->m_nHeaderBandId));
+        page->m_pParent = FindFolderById(page->m_nParentId);
+        std::vector<int> ids = std::move(page->m_cloneIds);
+        page->m_clones.clear();
+        page->m_cloneIds.clear();
+        for (int id : ids)
+            if (CItem* i = itemById(id)) {
+                PageAddClone(page, i);
+                page->m_cloneIds.push_back(id); // a second fix-up keeps what the first found
+            }
+        page->m_pMaster1 = nullptr;
+        page->m_pMaster2 = nullptr;
+        for (auto& m : m_masters) {
+            if (!page->m_pMaster1 && page->m_nMaster1Id && m->m_nSerial == page->m_nMaster1Id)
+                page->m_pMaster1 = m.get();
+            if (!page->m_pMaster2 && page->m_nMaster2Id && m->m_nSerial == page->m_nMaster2Id)
+                page->m_pMaster2 = m.get();
+        }
+    }
+    for (CImageCloneItem* clone : clones) {
+        CItem* src = itemById(clone->m_nSourceId);
+        // a clone whose source is gone or of the wrong kind keeps no pointer
+        clone->m_pSource = src && IsClonableSource(src->m_nType) && dynamic_cast<CImageItemBase*>(src) ? src : nullptr;
+    }
+    ApplyPageWidth();
 }
 
 void CKJDoc::WriteExtras(CArchive& ar)
@@ -1001,19 +1124,8 @@ void CKJDoc::ForEachFill(const std::function<void(CFillStyle&)>& visit)
     visit(m_websiteBackground);
     CItemList all;
     CollectAllItems(all);
-    for (CItem* i : all) {
-        if (i->m_pFill)
-            visit(*i->m_pFill);
-        if (auto* link = dynamic_cast<CLinkItem*>(i))
-            visit(link->m_hoverFill);
-        if (auto* button = dynamic_cast<CSubmitButtonItem*>(i))
-            visit(button->m_hoverFill);
-        if (auto* menu = dynamic_cast<CMenuItem*>(i))
-            visit(menu->m_dropFill);
-        if (auto* shape = dynamic_cast<CShapeItem*>(i))
-            if (shape->m_caption.m_pFill)
-                visit(*shape->m_caption.m_pFill);
-    }
+    for (CItem* i : all)
+        VisitItemFills(*i, visit);
 }
 
 void CKJDoc::ReconnectPictures()
@@ -1182,7 +1294,7 @@ bool CKJDoc::OnOpenDocument(const CString& path)
 {
     // a project is read into an empty document (the framework makes a fresh one)
     FreeDocumentContent();
-    try {
+    auto read = [&](ExtrasReading extras) {
         CFile file;
         CFileException error;
         if (!file.Open(path, CFile::modeRead | CFile::typeBinary, &error)) {
@@ -1191,7 +1303,35 @@ bool CKJDoc::OnOpenDocument(const CString& path)
         }
         CArchive ar(&file, CArchive::load);
         ar.m_strFileName = path;
-        Serialize(ar);
+        m_extrasReading = extras;
+        try {
+            Serialize(ar);
+        } catch (...) {
+            m_extrasReading = ExtrasReading::RecordDefaults;
+            throw;
+        }
+        m_extrasReading = ExtrasReading::RecordDefaults;
+    };
+    try {
+        // A file can be read again: the defaults of the extension section are not
+        // recorded beforehand (a walk over the whole project) but read anew on damage.
+        // What the section holds of the document itself is kept from before, when
+        // recording it costs nothing.
+        CMemFile before;
+        {
+            CArchive ar(&before, CArchive::store);
+            WriteExtras(ar);
+            ar.Close();
+        }
+        try {
+            read(ExtrasReading::Once);
+        } catch (const project::CExtensionDamaged&) {
+            FreeDocumentContent();
+            before.SeekToBegin();
+            CArchive ar(&before, CArchive::load);
+            ReadExtras(ar, project::kCurrentVersion);
+            read(ExtrasReading::LeaveOut);
+        }
     } catch (const CProjectVersionException&) {
         FreeDocumentContent();
         return false; // its message was shown

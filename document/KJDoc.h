@@ -114,6 +114,7 @@ public:
     void UpdateItemLinks();
     void CollectLinkRecords(std::vector<CItemLink*>& out) const;
     void BindItemClasses();
+    void BindItemClass(CItem& item) const;
     CPage* FindIndexPage() const;
     bool CheckItemName(const CString& name, const CItem* self, CPage* page) const;
     bool FindItemByName(const CString& fileName, const CItem* self, CPage* page) const;
@@ -277,6 +278,13 @@ private:
     void WriteExtras(CArchive& ar);
     void ReadExtras(CArchive& ar, int version);
     void ValidateLoadedObjects(CArchive& ar);
+    // After reading: the checks, then ids become pointers, each item visited once.
+    void FinishLoad(CArchive& ar);
+    // How ReadProject takes the extension section: recording the defaults first (any
+    // archive), reading it once and throwing on damage (a file, which can be read again),
+    // or leaving it out (that second reading).
+    enum class ExtrasReading { RecordDefaults, Once, LeaveOut };
+    ExtrasReading m_extrasReading = ExtrasReading::RecordDefaults;
     void ReconnectPictures();
     void BindObject(CItem& object);
 

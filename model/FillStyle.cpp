@@ -171,7 +171,12 @@ void CFillStyle::SerializeExtension(CArchive& ar)
     }
     std::int32_t t;
     ar >> t;
-    m_nTransparency = std::clamp(t, 0, 10);
+    // The record before it rendered the fill at the transparency it holds: only another
+    // value renders again (a load reads this for every fill of the project).
+    const int transparency = std::clamp(t, 0, 10);
+    if (transparency == m_nTransparency && m_nKind == KindColor)
+        return;
+    m_nTransparency = transparency;
     Render(false);
 }
 

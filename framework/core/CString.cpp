@@ -4,6 +4,7 @@
 #include <cctype>
 #include <clocale>
 #include <cstdio>
+#include <cstddef>
 #include <cstring>
 #include <locale.h>
 #include <strings.h>
@@ -26,8 +27,166 @@ const char16_t kCp1252High[32] = {
 
 } // namespace
 
+namespace {
+
+// The conversions the fast formatter writes itself: d i u x X c s %, with an optional '0'
+// flag and width for the integers and the length modifiers l, ll and z. Anything else
+// (floating point, precision, '*', other flags) goes to vsnprintf. Checked over the whole
+// format before any argument is taken, so that the fallback sees the list untouched.
+bool IsPlainFormat(const char* f)
+{
+    for (; *f; ++f) {
+        if (*f != '%')
+            continue;
+        ++f;
+        if (*f == '%')
+            continue;
+        const bool zero = *f == '0';
+        if (zero)
+            ++f;
+        while (*f >= '0' && *f <= '9')
+            ++f;
+        if (*f == 'l') {
+            ++f;
+            if (*f == 'l')
+                ++f;
+        } else if (*f == 'z') {
+            ++f;
+        }
+        switch (*f) {
+        case 'd': case 'i': case 'u': case 'x': case 'X':
+            break;
+        case 'c': case 's':
+            if (zero)
+                return false;
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+void AppendUnsigned(std::string& out, unsigned long long v, unsigned base, bool upper, bool negative, int width, bool zero)
+{
+    // right to left into a buffer, then one append
+    char buf[4096 + 24];
+    char* end = buf + sizeof buf;
+    char* p = end;
+    const char* set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+    do {
+        *--p = set[v % base];
+        v /= base;
+    } while (v);
+    const int length = int(end - p) + (negative ? 1 : 0);
+    if (zero)
+        for (int i = length; i < width; ++i)
+            *--p = '0';
+    if (negative)
+        *--p = '-';
+    if (!zero)
+        for (int i = length; i < width; ++i)
+            *--p = ' ';
+    out.append(p, std::size_t(end - p));
+}
+
+// Appends the formatted text; the caller has checked IsPlainFormat.
+void AppendPlain(std::string& out, const char* f, va_list args)
+{
+    for (; *f; ++f) {
+        if (*f != '%') {
+            const char* run = f;
+            while (f[1] && f[1] != '%')
+                ++f;
+            out.append(run, size_t(f - run + 1));
+            continue;
+        }
+        ++f;
+        if (*f == '%') {
+            out.push_back('%');
+            continue;
+        }
+        bool zero = false;
+        if (*f == '0') {
+            zero = true;
+            ++f;
+        }
+        int width = 0;
+        while (*f >= '0' && *f <= '9')
+            width = std::min(width * 10 + (*f++ - '0'), 4096);
+        int longs = 0;
+        bool size = false;
+        if (*f == 'l') {
+            longs = 1;
+            if (*++f == 'l') {
+                longs = 2;
+                ++f;
+            }
+        } else if (*f == 'z') {
+            size = true;
+            ++f;
+        }
+        switch (*f) {
+        case 'd':
+        case 'i': {
+            long long v = size ? (long long)va_arg(args, std::ptrdiff_t) : longs == 2 ? va_arg(args, long long) : longs == 1 ? va_arg(args, long) : va_arg(args, int);
+            const unsigned long long magnitude = v < 0 ? 0ull - (unsigned long long)v : (unsigned long long)v;
+            AppendUnsigned(out, magnitude, 10, false, v < 0, width, zero);
+            break;
+        }
+        case 'u':
+        case 'x':
+        case 'X': {
+            unsigned long long v = size ? va_arg(args, size_t) : longs == 2 ? va_arg(args, unsigned long long) : longs == 1 ? va_arg(args, unsigned long) : va_arg(args, unsigned);
+            AppendUnsigned(out, v, *f == 'u' ? 10 : 16, *f == 'X', false, width, zero);
+            break;
+        }
+        case 'c': {
+            const char c = char(va_arg(args, int));
+            for (int i = 1; i < width; ++i)
+                out.push_back(' ');
+            out.push_back(c);
+            break;
+        }
+        case 's': {
+            const char* s = va_arg(args, const char*);
+            if (!s)
+                s = "(null)";
+            const size_t length = std::strlen(s);
+            for (size_t i = length; i < size_t(width); ++i)
+                out.push_back(' ');
+            out.append(s, length);
+            break;
+        }
+        }
+    }
+}
+
+// FormatCLocale appended to out, without a string in between for the plain formats.
+void AppendFormatCLocale(std::string& out, const char* fmt, va_list args)
+{
+    if (IsPlainFormat(fmt)) {
+        va_list copy;
+        va_copy(copy, args);
+        AppendPlain(out, fmt, copy);
+        va_end(copy);
+        return;
+    }
+    out += FormatCLocale(fmt, args);
+}
+
+} // namespace
+
 std::string FormatCLocale(const char* fmt, va_list args)
 {
+    if (IsPlainFormat(fmt)) {
+        std::string out;
+        va_list copy;
+        va_copy(copy, args);
+        AppendPlain(out, fmt, copy);
+        va_end(copy);
+        return out;
+    }
     locale_t old = uselocale(CLocale());
     char stackBuf[512];
     va_list copy;
@@ -314,12 +473,12 @@ void CString::AppendFormat(const char* fmt, ...)
 {
     va_list args;
     va_start(args, fmt);
-    m_s += FormatCLocale(fmt, args);
+    AppendFormatCLocale(m_s, fmt, args);
     va_end(args);
 }
 
 void CString::FormatV(const char* fmt, va_list args) { m_s = FormatCLocale(fmt, args); }
-void CString::AppendFormatV(const char* fmt, va_list args) { m_s += FormatCLocale(fmt, args); }
+void CString::AppendFormatV(const char* fmt, va_list args) { AppendFormatCLocale(m_s, fmt, args); }
 
 CString CString::Formatted(const char* fmt, ...)
 {

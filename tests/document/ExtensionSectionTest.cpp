@@ -155,3 +155,55 @@ TEST(ExtensionSection, OlderSectionLoadsAndACutOneResets)
         EXPECT_EQ(ExtrasOf(doc), kDefaults);
     }
 }
+
+namespace {
+// CRC-32 (the zlib polynomial), bit by bit: the test's own, not the code's.
+std::uint32_t TestCrc32(const BYTE* data, std::size_t size)
+{
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+} // namespace
+
+// A section whose length and checksum agree with a body that ends too early (as a writer
+// with fewer values would make): the values read before the end are not kept, whether the
+// project is opened from a file (read again without the section) or read from memory (the
+// recorded defaults read back).
+TEST(ExtensionSection, ABodyThatEndsEarlyWithAGoodChecksumResets)
+{
+    const std::vector<BYTE> bytes = ProjectWithExtras();
+    const std::size_t at = FindMarker(bytes, project::kExtraMarkerV2);
+    ASSERT_LT(at + 16, bytes.size());
+    const std::size_t bodyLength = bytes.size() - at - 16;
+    int checked = 0;
+    for (std::size_t keep : {std::size_t(4), std::size_t(8), bodyLength / 2, bodyLength - 12}) {
+        SCOPED_TRACE(keep);
+        std::vector<BYTE> damaged(bytes.begin(), bytes.begin() + std::ptrdiff_t(at + 16 + keep));
+        const std::uint32_t length = std::uint32_t(keep);
+        const std::uint32_t crc = TestCrc32(&damaged[at + 16], keep);
+        std::memcpy(&damaged[at + 8], &length, 4);
+        std::memcpy(&damaged[at + 12], &crc, 4);
+
+        CKJDoc fromFile;
+        bool opened = false;
+        const std::vector<CString> messages = Open(fromFile, damaged, opened);
+        ASSERT_TRUE(opened);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_NE(messages[0].Find(kResetText), -1);
+        EXPECT_EQ(ExtrasOf(fromFile), kDefaults);
+        EXPECT_EQ(fromFile.m_pages.size(), 1u);
+
+        MessageRecorder recorder;
+        CKJDoc fromMemory;
+        LoadFromBytes(fromMemory, damaged);
+        EXPECT_EQ(ExtrasOf(fromMemory), kDefaults);
+        EXPECT_EQ(SaveToBytes(fromFile), SaveToBytes(fromMemory));
+        ++checked;
+    }
+    EXPECT_EQ(checked, 4);
+}

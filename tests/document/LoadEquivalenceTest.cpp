@@ -8,13 +8,22 @@
 #include "document/KJDoc.h"
 #include "model/PublishContext.h"
 #include "model/SiteObject.h"
+#include "model/items/ImageCloneItem.h"
 #include "model/items/ImageItemBase.h"
+#include "model/items/LinkItem.h"
+#include "model/HeaderFooterItem.h"
+#include "model/ItemTypes.h"
+#include "model/Page.h"
+#include "model/Picture.h"
+#include "model/TextStyle.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -174,6 +183,113 @@ TEST(LoadEquivalence, FileAndMemoryLoadsAndLazyRenderingAgree)
         // Generating renders what it publishes; a save afterwards is still the same bytes.
         EXPECT_EQ(FirstDifference(SaveAt(fromFile, counter), SaveAt(fromMemory, counter)), -1);
     }
+}
+
+
+// What a page, an item or a fill points at once ids are resolved, in one comparable list.
+std::vector<const void*> ResolvedPointers(CKJDoc& doc)
+{
+    std::vector<const void*> out;
+    CItemList all;
+    doc.CollectAllItems(all);
+    for (CItem* i : all) {
+        out.push_back(i->m_pStyleClass);
+        out.push_back(i->m_pBaseStyle);
+        if (auto* clone = dynamic_cast<CImageCloneItem*>(i))
+            out.push_back(clone->m_pSource);
+    }
+    doc.ForEachFill([&](CFillStyle& fill) { out.push_back(fill.m_pPicture); });
+    for (auto& p : doc.m_pages) {
+        for (const void* q : {static_cast<const void*>(p->m_pHeaderBand), static_cast<const void*>(p->m_pFooterBand),
+                 static_cast<const void*>(p->m_pMaster1), static_cast<const void*>(p->m_pMaster2),
+                 static_cast<const void*>(p->m_pParent)})
+            out.push_back(q);
+        out.push_back(reinterpret_cast<const void*>(p->m_clones.size()));
+        for (CItem* c : p->m_clones)
+            out.push_back(c);
+        for (int id : p->m_cloneIds)
+            out.push_back(reinterpret_cast<const void*>(std::intptr_t(id)));
+    }
+    return out;
+}
+
+// Opening resolves every stored id in one walk over the items; the separate steps the
+// editor runs after its own changes must find nothing left to change, in the pointers,
+// the layout or the saved bytes.
+TEST(LoadEquivalence, OneWalkAfterReadingResolvesWhatTheSeparateStepsResolve)
+{
+    CKJDoc original;
+    gentest::BuildSampleSite(original);
+    CPicture* texture = original.m_textures.front().get();
+    texture->m_nPictureId = 4242;
+    CItemList all;
+    original.CollectAllItems(all);
+    CItem* image = nullptr;
+    CImageCloneItem* clone = nullptr;
+    for (CItem* i : all) {
+        if (!image && i->m_nType == ITEM_IMAGE)
+            image = i;
+        if (!clone)
+            clone = dynamic_cast<CImageCloneItem*>(i);
+    }
+    ASSERT_TRUE(image && clone);
+    clone->m_nSourceId = image->m_nSerial;
+    // a page showing an item of another page
+    PageAddClone(original.m_pages.front().get(), image);
+    // pictures named by fills of a page, a band, an item and a link's hover
+    original.m_pages.front()->m_pFill->m_nPictureId = 4242;
+    original.m_pages.front()->m_pFill->m_nKind = CFillStyle::KindPicture;
+    original.m_headerBands.front()->m_pFill->m_nPictureId = 4242;
+    image->m_pFill->m_nPictureId = 4242;
+    for (CItem* i : all)
+        if (auto* link = dynamic_cast<CLinkItem*>(i)) {
+            link->m_hoverFill.m_nPictureId = 4242;
+            link->m_strClass = original.m_styleClasses.front()->m_strName;
+            break;
+        }
+    // a fill that names a missing picture keeps its id and resolves to nothing
+    all.back()->m_pFill->m_nPictureId = 999;
+    all.back()->m_pFill->m_nKind = CFillStyle::KindPicture;
+    Settle(original);
+    const int counter = GetObjectCounter();
+    const std::vector<BYTE> bytes = doctest::SaveToBytes(original);
+
+    CKJDoc doc;
+    ASSERT_TRUE(doctest::OpenBytes(doc, bytes));
+    const std::vector<const void*> opened = ResolvedPointers(doc);
+    const std::vector<BYTE> openedSave = SaveAt(doc, counter);
+    // the case reaches what it is about: resolved pictures, a class, a clone's source,
+    // bands and a master
+    int pictures = 0;
+    doc.ForEachFill([&](CFillStyle& fill) { pictures += fill.m_pPicture == doc.m_textures.front().get() ? 1 : 0; });
+    EXPECT_EQ(pictures, 4);
+    CItemList loaded;
+    doc.CollectAllItems(loaded);
+    int classes = 0, sources = 0;
+    for (CItem* i : loaded) {
+        classes += i->m_pStyleClass != nullptr ? 1 : 0;
+        if (auto* c = dynamic_cast<CImageCloneItem*>(i))
+            sources += c->m_pSource != nullptr && c->m_pSource->m_nType == ITEM_IMAGE ? 1 : 0;
+    }
+    EXPECT_EQ(classes, 1);
+    EXPECT_GE(sources, 1);
+    EXPECT_NE(doc.m_pages.front()->m_pMaster1, nullptr);
+    EXPECT_NE(doc.m_pages.front()->m_pHeaderBand, nullptr);
+    EXPECT_TRUE(std::any_of(doc.m_pages.begin(), doc.m_pages.end(), [](const auto& p) { return !p->m_clones.empty(); }));
+
+    for (auto& p : doc.m_pages)
+        doc.FixupPageAfterLoad(p.get());
+    doc.ForEachFill([&](CFillStyle& fill) {
+        if (fill.m_nPictureId)
+            fill.m_pPicture = doc.FindItemByRef(fill.m_nPictureId);
+    });
+    for (auto& c : doc.m_styleClasses)
+        c->ConnectPictures([&](int id) { return doc.FindItemByRef(id); });
+    doc.UpdateItemLinks();
+    doc.BindItemClasses();
+    doc.ApplyPageWidth();
+    EXPECT_EQ(ResolvedPointers(doc), opened);
+    EXPECT_EQ(FirstDifference(SaveAt(doc, counter), openedSave), -1);
 }
 
 } // namespace

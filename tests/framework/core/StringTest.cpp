@@ -1,6 +1,7 @@
 #include "framework/core/CString.h"
 
 #include <clocale>
+#include <cstddef>
 #include <gtest/gtest.h>
 
 TEST(CString, FormatIgnoresProcessLocale)
@@ -24,6 +25,39 @@ TEST(CString, FormatLongOutput)
     EXPECT_EQ(s.GetLength(), 2002);
     s.AppendFormat("%05d", 42);
     EXPECT_EQ(s.Right(5), "00042");
+}
+
+// The integer and text conversions are written without printf: each one, its widths, flags
+// and length modifiers, the extremes of each type and the ones that still go to printf.
+TEST(CString, FormatConversionTable)
+{
+    struct Case {
+        CString got;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {CString::Formatted("left:%dpx;top:%dpx;", 12, -340), "left:12px;top:-340px;"},
+        {CString::Formatted("%i|%d", 0, -2147483647 - 1), "0|-2147483648"},
+        {CString::Formatted("%u|%x|%X", 4294967295u, 0xbeefu, 0xbeefu), "4294967295|beef|BEEF"},
+        {CString::Formatted("#%02X%02X%02X", 0x0a, 0xff, 0), "#0AFF00"},
+        {CString::Formatted("[%5d][%05d][%05d][%3d]", 42, 42, -42, 12345), "[   42][00042][-0042][12345]"},
+        {CString::Formatted("%ld|%lld|%lu", -9000000000L, -9223372036854775807LL - 1, 18446744073709551615UL),
+            "-9000000000|-9223372036854775808|18446744073709551615"},
+        {CString::Formatted("%zu|%zd|%llx", size_t(77), std::ptrdiff_t(-5), 0xffffffffffULL), "77|-5|ffffffffff"},
+        {CString::Formatted("%s=%c%%%s", "a", 'b', ""), "a=b%"},
+        {CString::Formatted("[%3s][%2c]", "x", 'y'), "[  x][ y]"},
+        {CString::Formatted("100%% plain"), "100% plain"},
+        {CString::Formatted("%s tail", "\xc3\xa9"), "\xc3\xa9 tail"},
+        // given to printf: floating point, precision, left alignment, '+', '*'
+        {CString::Formatted("%.1f|%f", 0.25, 0.5), "0.2|0.500000"},
+        {CString::Formatted("[%-4d][%+d][%.2s][%*d]", 7, 7, "abc", 3, 1), "[7   ][+7][ab][  1]"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.got, c.expected);
+    CString appended("a");
+    appended.AppendFormat("%d-%s", 5, "b");
+    appended.AppendFormat("%.1f", 1.5);
+    EXPECT_EQ(appended, "a5-b1.5");
 }
 
 TEST(CString, EditingOperations)
