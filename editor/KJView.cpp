@@ -98,6 +98,7 @@ CKJView::CKJView()
     RegisterPageCommands(*this); // pages, folders, masters and site
     RegisterSiteCommands(*this);
     RegisterPageBackgroundCommands(*this);
+    RegisterItemCommands(*this); // item properties
 }
 
 CKJView::~CKJView() = default;

@@ -35,3 +35,7 @@ void RegisterSiteCommands(CKJView& view);
 // Insert/Background (page and all-pages backgrounds) and the page's code: JavaScript, Raw
 // HTML, Raw PHP, Raw HEAD.
 void RegisterPageBackgroundCommands(CKJView& view);
+
+// Item/Properties and the item property commands of the Item, Style, Action and Form
+// menus (ItemProperties.cpp, ItemCommands.cpp).
+void RegisterItemCommands(CKJView& view);
