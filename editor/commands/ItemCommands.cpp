@@ -224,17 +224,17 @@ void OnItemClass(CKJView& view)
     const int result = int(dlg.DoModal());
     if (result != IDOK && result != kNewClassResult)
         return;
-    CEditScope scope(*t.doc, view.m_pCurrentPage, view.m_pContainer, nullptr, "Class");
     CString name;
     CStyleClass* chosen = nullptr;
     if (result == kNewClassResult) {
+        // the class is the site's: its own change, confirmed before the items take it
         chosen = CreateClassWithDialog(*t.doc, kind, &view);
-        if (!chosen) {
-            scope.Cancel();
-            view.ResetViewPointers();
+        if (!chosen)
             return;
-        }
         name = chosen->m_strName;
+    }
+    CEditScope scope(*t.doc, view.m_pCurrentPage, view.m_pContainer, nullptr, "Class");
+    if (result == kNewClassResult) {
         scope.TouchStylesheet();
     } else {
         name = dlg.m_strName;
