@@ -3,6 +3,7 @@
 #include "dialogs/ArtisticTextDialogs.h"
 #include "dialogs/Background.h"
 #include "dialogs/EffectDialogs.h"
+#include "dialogs/ImageMap.h"
 #include "dialogs/LinkDialog.h"
 #include "dialogs/SmallItemDialogs.h"
 #include "document/KJDoc.h"
@@ -65,12 +66,6 @@ const DlgControl kImageCloneControls[] = {
     {IDCANCEL, DlgKind::Button, "Cancel", nullptr, kDlgBeside},
 };
 
-ImageMapEditor& MapEditor()
-{
-    static ImageMapEditor editor = nullptr;
-    return editor;
-}
-
 bool ClipboardHasBitmap()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
@@ -100,8 +95,6 @@ bool EditImageBackground(CItem& item, CKJDoc* doc, QWidget* parent)
 
 const DlgTemplate kImageTemplate{203, "Image", true, kImageControls};
 const DlgTemplate kImageCloneTemplate{233, "Image Clone", true, kImageCloneControls};
-
-ImageMapEditor SetImageMapEditor(ImageMapEditor editor) { return std::exchange(MapEditor(), editor); }
 
 // ---- DImage
 
@@ -135,8 +128,8 @@ DImage::DImage(QWidget* parent) : CDialog(parent)
             EditItemDropShadow(*m_pItem, this);
     });
     OnNotify(1063, BN_CLICKED, [this] {
-        if (m_pItem && MapEditor())
-            MapEditor()(*m_pItem, m_pDoc, this);
+        if (m_pItem)
+            EditImageMap(*m_pItem, m_pDoc, this);
     });
     // handed to the view's commands once the dialog has closed
     OnNotify(1062, BN_CLICKED, [this] { EndDialog(3001); });
@@ -159,7 +152,6 @@ BOOL DImage::OnInitDialog()
     const bool effects = !m_pItem->IsGif();
     for (int id : {1058, 1059, 1061})
         EnableDlgItem(id, effects);
-    EnableDlgItem(1063, MapEditor() != nullptr);
     EnableDlgItem(1065, ClipboardHasBitmap());
     return TRUE;
 }

@@ -39,8 +39,3 @@ public:
     CImageCloneItem* m_pItem = nullptr;
     CKJDoc* m_pDoc = nullptr;
 };
-
-// Opens the image map editor on the item; registered by the editor's provider (no map
-// editor: the Image dialog's "Map" button is disabled). Returns the editor's result.
-using ImageMapEditor = int (*)(CImageItem& item, CKJDoc* doc, QWidget* parent);
-ImageMapEditor SetImageMapEditor(ImageMapEditor editor);
