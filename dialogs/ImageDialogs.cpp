@@ -19,6 +19,7 @@
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListWidget>
 #include <cmath>
 
 namespace {
@@ -66,6 +67,16 @@ const DlgControl kImageCloneControls[] = {
     {IDCANCEL, DlgKind::Button, "Cancel", nullptr, kDlgBeside},
 };
 
+const DlgControl kInsertImageControls[] = {
+    {IDC_STATIC, DlgKind::Static, "Clone Image:", nullptr, 0},
+    {1078, DlgKind::List, nullptr, nullptr, 0},
+    {1025, DlgKind::Button, "Load New Image", nullptr, 0},
+    {1027, DlgKind::Button, "Image from the Internet", nullptr, kDlgBeside},
+    {1026, DlgKind::Button, "Paste Image from Clipboard", nullptr, kDlgBeside},
+    {IDOK, DlgKind::Button, "OK", nullptr, kDlgDefault},
+    {IDCANCEL, DlgKind::Button, "Cancel", nullptr, kDlgBeside},
+};
+
 bool ClipboardHasBitmap()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
@@ -95,6 +106,7 @@ bool EditImageBackground(CItem& item, CKJDoc* doc, QWidget* parent)
 
 const DlgTemplate kImageTemplate{203, "Image", true, kImageControls};
 const DlgTemplate kImageCloneTemplate{233, "Image Clone", true, kImageCloneControls};
+const DlgTemplate kInsertImageTemplate{147, "Insert Image", true, kInsertImageControls};
 
 // ---- DImage
 
@@ -283,3 +295,54 @@ void DImageClone::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, 1023, m_pItem->m_nHeight);
     DDV_MinMaxInt(pDX, m_pItem->m_nHeight, 1, 3000);
 }
+
+// ---- DInsertImage
+
+DInsertImage::DInsertImage(QWidget* parent) : CDialog(parent)
+{
+    BuildDialog(*this, kInsertImageTemplate);
+    auto* list = qobject_cast<QListWidget*>(GetDlgItem(1078));
+    // a double click only selects, as a single one does; OK confirms
+    QObject::connect(list, &QListWidget::currentRowChanged, this, [this, list](int row) {
+        QListWidgetItem* entry = row >= 0 ? list->item(row) : nullptr;
+        if (entry)
+            m_pChosen = static_cast<CItem*>(entry->data(Qt::UserRole).value<void*>());
+    });
+    OnNotify(1025, BN_CLICKED, [this] {
+        m_pChosen = nullptr;
+        EndDialog(IDOK);
+    });
+    OnNotify(1026, BN_CLICKED, [this] { EndDialog(57637); });  // Edit/Paste
+    OnNotify(1027, BN_CLICKED, [this] { EndDialog(33015); });  // Insert/External Image
+}
+
+BOOL DInsertImage::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    auto* list = qobject_cast<QListWidget*>(GetDlgItem(1078));
+    CItem* preset = m_pChosen;
+    for (CItem* item : m_candidates) {
+        CString text;
+        item->m_strText.ToAnsi(text);
+        if (text.IsEmpty())
+            text = item->GetFileName();
+        text.AppendFormat(" [ %d x %d ]", item->m_nWidth, item->m_nHeight);
+        auto* entry = new QListWidgetItem(text.ToQString(), list);
+        entry->setData(Qt::UserRole, QVariant::fromValue<void*>(item));
+        if (item == preset)
+            list->setCurrentItem(entry);
+    }
+    m_pChosen = preset;
+    if (m_candidates.empty()) {
+        // nothing to clone: a new file it is
+        m_pChosen = nullptr;
+        EndDialog(IDOK);
+        return TRUE;
+    }
+    EnableDlgItem(1026, ClipboardHasBitmap());
+    if (!m_strLoadCaption.IsEmpty())
+        SetDlgItemText(1025, m_strLoadCaption);
+    return TRUE;
+}
+
+void DInsertImage::OnOK() { EndDialog(IDOK); }

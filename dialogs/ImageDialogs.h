@@ -8,7 +8,12 @@ class CImageCloneItem;
 class CImageItem;
 class CKJDoc;
 
+#include <vector>
+
+class CItem;
+
 extern const DlgTemplate kImageTemplate;
+extern const DlgTemplate kInsertImageTemplate;
 extern const DlgTemplate kImageCloneTemplate;
 
 class DImage : public CDialog {
@@ -38,4 +43,18 @@ public:
 
     CImageCloneItem* m_pItem = nullptr;
     CKJDoc* m_pDoc = nullptr;
+};
+
+// Where a new picture comes from: OK with a chosen item (clone it), OK without one (load a
+// new file; also at once when there are no candidates), ID_EDIT_PASTE (the clipboard),
+// ID_INSERT_EXTERNAL_IMAGE (an address) or Cancel. It creates nothing itself.
+class DInsertImage : public CDialog {
+public:
+    explicit DInsertImage(QWidget* parent = nullptr);
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+    std::vector<CItem*> m_candidates; // the caller's
+    CItem* m_pChosen = nullptr;       // preset to preselect a row
+    CString m_strLoadCaption;         // the first button's text
 };

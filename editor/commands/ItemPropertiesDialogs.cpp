@@ -1,6 +1,7 @@
 // The dialog step of each item kind whose dialog the designer has: the dialog is lent the
 // item (the edit scope restores it on Cancel) or filled with copies that go back on OK.
 #include "editor/commands/ItemProperties.h"
+#include "editor/commands/InsertCommands.h"
 
 #include "dialogs/ArtisticTextDialogs.h"
 #include "dialogs/CodeTextDialogs.h"
@@ -203,4 +204,16 @@ void RegisterItemPropertiesDialogs()
     });
     Lend<DExternalImage, CExternalImageItem>(ITEM_EXTERNAL_IMAGE);
     Lend<DCategories, CCategoriesItem>(ITEM_CATEGORIES);
+
+    // Insert/Image and Insert/Button: which picture to clone, or where a new one comes from
+    SetImageChoiceDialog([](CKJView& view, const std::vector<CItem*>& candidates, const CString& loadLabel,
+                            CItem*& chosen) {
+        DInsertImage dlg(&view);
+        dlg.m_candidates = candidates;
+        dlg.m_strLoadCaption = loadLabel;
+        dlg.m_pChosen = chosen;
+        const int result = int(dlg.DoModal());
+        chosen = result == IDOK ? dlg.m_pChosen : nullptr;
+        return result;
+    });
 }

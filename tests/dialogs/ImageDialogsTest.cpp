@@ -15,6 +15,7 @@
 #include <QtGui/QGuiApplication>
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QListWidget>
 #include <gtest/gtest.h>
 
 using namespace dialogtest;
@@ -366,4 +367,60 @@ TEST(ImageMap, CancelBringsBackTheAreasItOpenedWith)
             EXPECT_EQ(site.image->m_areas[0]->m_rect, CRect(5, 5, 50, 50));
         }
     }
+}
+
+// ---- Insert Image
+
+TEST(InsertImageDialog, ResultsByButton)
+{
+    ImageSite site;
+    site.image->m_nWidth = 60;
+    site.image->m_nHeight = 40;
+    CImageItem* titled = site.Add(ITEM_IMAGE, "logo", ".png", 20, 10);
+    titled->m_strText.FromUtf8("Our logo");
+    const struct { int button; int result; bool chosen; } cases[] = {
+        {IDOK, IDOK, true}, {1025, IDOK, false}, {1026, 57637, false}, {1027, 33015, false}, {IDCANCEL, IDCANCEL, false},
+    };
+    QImage clip(4, 4, QImage::Format_RGB32);
+    clip.fill(Qt::red);
+    QGuiApplication::clipboard()->setImage(clip);
+    for (const auto& k : cases) {
+        DInsertImage dlg;
+        dlg.m_candidates = {site.image, titled};
+        dlg.m_strLoadCaption = "Load New Image from File";
+        dlg.m_pChosen = titled; // preselected
+        const int button = k.button;
+        const int result = RunDialog(dlg, [button](CDialog& d) {
+            auto* list = qobject_cast<QListWidget*>(d.GetDlgItem(1078));
+            ASSERT_EQ(list->count(), 2);
+            EXPECT_EQ(list->item(0)->text(), QStringLiteral("photo.png [ 60 x 40 ]"));
+            EXPECT_EQ(list->item(1)->text(), QStringLiteral("Our logo [ 20 x 10 ]"));
+            EXPECT_EQ(list->currentRow(), 1);
+            EXPECT_EQ(d.GetDlgItemText(1025), CString("Load New Image from File"));
+            EXPECT_TRUE(d.GetDlgItem(1026)->isEnabled()) << "a picture on the clipboard";
+            list->setCurrentRow(0);
+            if (button == IDOK)
+                PressOk(d);
+            else if (button == IDCANCEL)
+                PressCancel(d);
+            else
+                d.SendNotify(button, BN_CLICKED);
+        });
+        EXPECT_EQ(result, k.result) << k.button;
+        if (k.result == IDOK)
+            EXPECT_EQ(dlg.m_pChosen, k.chosen ? site.image : nullptr) << k.button;
+    }
+    QGuiApplication::clipboard()->clear();
+}
+
+TEST(InsertImageDialog, NoCandidatesMeansLoadingANewFileAtOnce)
+{
+    DInsertImage dlg;
+    int hooked = 0;
+    const int result = RunDialog(dlg, [&hooked](CDialog& d) {
+        ++hooked;
+        EXPECT_TRUE(d.IsEnded()) << "ended by its own opening";
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dlg.m_pChosen, nullptr);
 }

@@ -5,6 +5,8 @@
 #include "controls/ColorControl.h"
 #include "dialogs/ClassDialogs.h"
 #include "dialogs/EffectDialogs.h"
+#include "dialogs/FontDialogs.h"
+#include "model/ItemAction.h"
 #include "dialogs/OverColorDialogs.h"
 #include "dialogs/PageNameDialog.h"
 #include "dialogs/SizeDialogs.h"
@@ -367,4 +369,61 @@ TEST(ItemCommands, HeadingStyleRunsTheStyleOfItsLevel)
     CItem* para = c.Add(ITEM_PARAGRAPH, 10, 200);
     c.Select({para});
     EXPECT_FALSE(c.Enabled(ID_HEADING_STYLE));
+}
+
+TEST(ItemCommands, OnLoadSnapshotsBeforeItsDialogAndCancelLeavesTheAction)
+{
+    FormatCanvas c;
+    PluggedDialogs plugged;
+    c.LayOut();
+    EXPECT_TRUE(c.Enabled(ID_ACTION_ON_LOAD));
+    bool ok = false;
+    CString title;
+    GetCommandDialogs().action = [&ok, &title](CItemAction& action, CPage*, const CString& t, QWidget*) {
+        title = t;
+        action.AddStep(); // edited in place, as the dialog does
+        return ok ? IDOK : IDCANCEL;
+    };
+    const std::vector<BYTE> bytes = c.Bytes();
+    c.hints.clear();
+    c.doc.SetModifiedFlag(false);
+    c.Run(ID_ACTION_ON_LOAD);
+    c.ExpectUnchanged(bytes);
+    EXPECT_EQ(c.page->m_pageAction.GetStepCount(), 0) << "Cancel leaves the action as it was";
+    EXPECT_NE(title.Find(" : On Load"), -1) << title.GetString();
+
+    ok = true;
+    c.SetUploaded();
+    const FormatCanvas::Counts before = c.Count();
+    c.Run(ID_ACTION_ON_LOAD);
+    c.ExpectOneUndoStep(before, "On Load");
+    EXPECT_EQ(c.page->m_pageAction.GetStepCount(), 1);
+    EXPECT_EQ(c.page->m_nUploadState, 0);
+    c.Run(ID_EDIT_UNDO);
+    EXPECT_EQ(c.doc.m_pages.front()->m_pageAction.GetStepCount(), 0) << "one Undo takes it back";
+
+    // inside a group the page's action is not offered
+    CItem* box = c.Add(ITEM_GROUP, 10, 10, 200, 200);
+    c.view().EnterContainer(box);
+    EXPECT_FALSE(c.Enabled(ID_ACTION_ON_LOAD));
+}
+
+TEST(ItemCommands, ButtonAndComboStylesMarkTheWholeSiteWithoutASnapshot)
+{
+    const struct { UINT id; int entry; } cases[] = {{ID_STYLE_BUTTON, 9}, {ID_STYLE_COMBO, 10}};
+    for (const auto& k : cases) {
+        FormatCanvas c;
+        CPage* second = AddPage(c.doc, 600, 400, 0xFFFFFF, "second");
+        c.LayOut();
+        c.SetUploaded();
+        c.hints.clear();
+        c.Answer<DFontStyle>([](DFontStyle& d) { d.SetDlgItemText(1000, "17"); }, true);
+        c.Run(k.id);
+        EXPECT_EQ(c.doc.m_styles.m_styles[k.entry].m_nSize, 17) << k.id;
+        EXPECT_EQ(c.doc.m_undo.GetCount(), 0u) << "no container snapshot can restore a style";
+        EXPECT_TRUE(c.doc.IsModified());
+        EXPECT_EQ(c.doc.m_nCssUploadState, 0);
+        EXPECT_EQ(c.page->m_nUploadState, 0);
+        EXPECT_EQ(second->m_nUploadState, 0) << "every page shows the site's styles";
+    }
 }

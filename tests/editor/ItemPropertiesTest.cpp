@@ -423,3 +423,46 @@ TEST(ItemProperties, ExportAsJpegGivesABaselineJpegPillowReads)
     }, false);
     c.Run(ID_ITEM_PROPERTIES);
 }
+
+TEST(ItemProperties, AFailedJpegConversionKeepsThePictureAndSaysSo)
+{
+    FormatCanvas c;
+    auto* image = static_cast<CImageItem*>(AddKind(c, ITEM_IMAGE));
+    image->m_picture = CDib(); // nothing to encode
+    const char bytes[] = "\x89PNG....";
+    image->m_blob.Allocate(8);
+    std::memcpy(image->m_blob.Data(), bytes, 8);
+    c.Settle();
+    c.Select({image});
+    Answers ok(IDOK);
+    c.Answer<DImage>([](DImage& d) { d.CheckDlgButton(1001, 1); }, true);
+    c.Run(ID_ITEM_PROPERTIES);
+    ASSERT_EQ(ok.texts.size(), 1u);
+    EXPECT_EQ(ok.texts[0], CString("Error writing JPEG file"));
+    auto* now = static_cast<CImageItem*>(c.page->GetChildren()[0].get());
+    EXPECT_EQ(now->m_bJpegSource, 0);
+    EXPECT_EQ(now->m_strExtension, CString(".png"));
+    ASSERT_EQ(now->m_blob.Size(), 8u);
+    EXPECT_EQ(std::memcmp(now->m_blob.Data(), bytes, 8), 0);
+}
+
+TEST(ItemProperties, InsertImageWithAPictureOnTheSiteAsksWhichToClone)
+{
+    FormatCanvas c;
+    CItem* image = AddKind(c, ITEM_IMAGE);
+    c.Settle();
+    ExecuteCommand(&c.view(), ID_ITEM_PROPERTIES); // the designer's dialogs are registered with the view
+    EXPECT_TRUE(c.Enabled(ID_INSERT_IMAGE));
+    int pasted = 0;
+    c.view().OnCommand(ID_EDIT_PASTE, [&pasted] { ++pasted; });
+    CDialog::SetModalHook([](CDialog& d) {
+        EXPECT_NE(dynamic_cast<DInsertImage*>(&d), nullptr);
+        d.SendNotify(1026, BN_CLICKED);
+        return d.IsEnded() ? d.GetResult() : IDCANCEL;
+    });
+    c.Run(ID_INSERT_IMAGE);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pasted, 1) << "the clipboard's picture is pasted instead";
+    EXPECT_EQ(c.page->GetChildren().size(), 1u);
+    (void)image;
+}
