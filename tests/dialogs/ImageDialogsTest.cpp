@@ -399,12 +399,7 @@ TEST(InsertImageDialog, ResultsByButton)
             EXPECT_EQ(d.GetDlgItemText(1025), CString("Load New Image from File"));
             EXPECT_TRUE(d.GetDlgItem(1026)->isEnabled()) << "a picture on the clipboard";
             list->setCurrentRow(0);
-            if (button == IDOK)
-                PressOk(d);
-            else if (button == IDCANCEL)
-                PressCancel(d);
-            else
-                d.SendNotify(button, BN_CLICKED);
+            PressButton(d, button);
         });
         EXPECT_EQ(result, k.result) << k.button;
         if (k.result == IDOK)

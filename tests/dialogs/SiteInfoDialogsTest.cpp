@@ -69,12 +69,7 @@ TEST(WordCountDialog, ShowsItsTextsAndEndsWithTheButtonsCodes)
         const int result = RunDialog(dlg, [button](CDialog& d) {
             EXPECT_EQ(d.GetDlgItemText(1000), CString("Words: 120"));
             EXPECT_EQ(d.GetDlgItemText(1001), CString("Pages: 3"));
-            if (button == IDOK)
-                PressOk(d);
-            else if (button == IDCANCEL)
-                PressCancel(d);
-            else
-                d.SendNotify(button, BN_CLICKED);
+            PressButton(d, button);
         });
         EXPECT_EQ(result, k.result) << k.button;
     }
