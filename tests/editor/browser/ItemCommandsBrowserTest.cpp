@@ -9,10 +9,12 @@
 #include "editor/commands/ItemCommands.h"
 #include "model/PublishContext.h"
 #include "model/TextStyle.h"
+#include "model/items/ImageItem.h"
 #include "resources/CommandIds.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
+#include <QtWebEngineWidgets/QWebEngineView>
 #include <QtWidgets/QComboBox>
 #include <gtest/gtest.h>
 
@@ -100,6 +102,77 @@ TEST(ItemCommandsBrowser, EachPropertyReachesTheComputedStyle)
     EXPECT_EQ(browsertest::RunScript(browser.page, QStringLiteral("document.getElementById('shade').classList.contains('%1')").arg(className)).toBool(),
               true);
     EXPECT_EQ(browsertest::RunScript(browser.page, QStringLiteral("document.getElementById('field').tabIndex")).toInt(), 7);
+}
+
+// A picture with a rectangle and a circle dragged backwards and a polygon: the page passes
+// tidy and each area answers a hit over its own part of the picture.
+TEST(ItemCommandsBrowser, ImageMapAreasOfEveryShapeRespond)
+{
+    FormatCanvas c;
+    c.page->m_strBaseName = "index";
+    c.page->m_strExtension = ".html";
+    auto* image = static_cast<CImageItem*>(c.Add(ITEM_IMAGE, 0, 0, 200, 100));
+    image->m_strBaseName = "mapped";
+    image->m_strExtension = ".png";
+    image->m_picture.Create(200, 100);
+    image->m_picture.BeginPixels();
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x)
+            image->m_picture.SetPixel(x, y, 0x00336699u);
+    image->m_picture.EndPixels();
+    ASSERT_TRUE(SaveItemPictureTemp(*image));
+    const struct { int kind; CRect rect; std::vector<CPoint> points; const char* url; } shapes[] = {
+        {CImageMapArea::Rect, CRect(60, 50, 10, 10), {}, "https://example.com/rect"},
+        {CImageMapArea::Circle, CRect(140, 70, 100, 30), {}, "https://example.com/circle"},
+        {CImageMapArea::Polygon, CRect(), {CPoint(150, 5), CPoint(195, 5), CPoint(195, 45), CPoint(150, 5)}, "https://example.com/poly"},
+    };
+    for (const auto& s : shapes) {
+        auto area = std::make_unique<CImageMapArea>();
+        area->m_nKind = s.kind;
+        area->m_rect = s.rect;
+        area->m_points = s.points;
+        area->m_link.m_nKind = kLinkAddress;
+        area->m_link.m_strUrl = s.url;
+        image->m_areas.push_back(std::move(area));
+    }
+    c.Settle();
+    QTemporaryDir dir;
+    CPublishContext context;
+    context.m_strOutputFolder = CString::FromQString(dir.filePath(QStringLiteral("site")));
+    context.m_nMode = kPublishExport;
+    context.m_bUploadAll = 1;
+    CString error;
+    ASSERT_EQ(GenerateWebsite(c.doc, context, &error), 1) << error.GetString();
+    const QString index = dir.filePath(QStringLiteral("site/index.html"));
+    QFile file(index);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray html = file.readAll();
+    EXPECT_EQ(testsupport::TidyErrors(html), QByteArray()) << html.constData();
+    EXPECT_TRUE(html.contains("coords=\"10,10,60,50\"")) << html.constData();
+    EXPECT_TRUE(html.contains("coords=\"120,50,20\"")) << html.constData();
+    EXPECT_TRUE(html.contains("href=\"https://example.com/poly\"")) << html.constData();
+
+    browsertest::Browser browser;
+    QWebEngineView view; // laid out at a size, so that points can be hit
+    view.setPage(&browser.page);
+    view.resize(800, 600);
+    view.show();
+    ASSERT_TRUE(browsertest::LoadFile(browser.page, index));
+    browsertest::Wait(200);
+    EXPECT_TRUE(browser.page.errors.isEmpty()) << browser.page.errors.join(QLatin1Char('\n')).toStdString();
+    // the picture's place on the page, then the element a hit at a point of it reaches
+    const struct { int x, y; const char* href; } hits[] = {
+        {30, 30, "https://example.com/rect"}, {120, 50, "https://example.com/circle"},
+        {190, 10, "https://example.com/poly"}, {100, 90, ""},
+    };
+    for (const auto& h : hits) {
+        const QString script = QStringLiteral(
+            "(function(){var img=document.querySelector('img[usemap]');var r=img.getBoundingClientRect();"
+            "var e=document.elementFromPoint(r.left+%1,r.top+%2);return e&&e.tagName==='AREA'?e.href:'';})()")
+                                   .arg(h.x)
+                                   .arg(h.y);
+        EXPECT_EQ(browsertest::RunScript(browser.page, script).toString(), QString::fromUtf8(h.href)) << h.x << "," << h.y;
+    }
 }
 
 int main(int argc, char** argv)
