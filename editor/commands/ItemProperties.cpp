@@ -158,6 +158,9 @@ void CopyButtonLook(const CImageButtonItem& from, CImageButtonItem& to)
     to.m_crHairline = from.m_crHairline;
     to.m_bHairline = from.m_bHairline;
     to.m_nInteriorShading = from.m_nInteriorShading;
+    // the size the picture is drawn at, which the box follows
+    to.m_nRenderWidth = from.m_nRenderWidth;
+    to.m_nRenderHeight = from.m_nRenderHeight;
     to.m_nWidth = from.m_nWidth;
     to.m_nHeight = from.m_nHeight;
 }

@@ -4,6 +4,10 @@
 #include "dialogs/CodeTextDialogs.h"
 #include "dialogs/EditText.h"
 #include "dialogs/ImageDialogs.h"
+#include "dialogs/ImageButtonDialog.h"
+#include "dialogs/CodeView.h"
+#include "framework/core/Profile.h"
+#include "model/items/ImageButtonItem.h"
 #include "dialogs/LinkItemDialogs.h"
 #include "dialogs/PhpDialogs.h"
 #include "dialogs/SmallItemDialogs.h"
@@ -465,4 +469,89 @@ TEST(ItemProperties, InsertImageWithAPictureOnTheSiteAsksWhichToClone)
     EXPECT_EQ(pasted, 1) << "the clipboard's picture is pasted instead";
     EXPECT_EQ(c.page->GetChildren().size(), 1u);
     (void)image;
+}
+
+TEST(ItemProperties, ImageButtonLookGoesToTheOtherSelectedButtonsButNotTheirCaptions)
+{
+    FormatCanvas c;
+    ProfileGuard profile;
+    CItem* first = c.Add(ITEM_IMAGE_BUTTON, 10, 10, 88, 35);
+    CItem* second = c.Add(ITEM_IMAGE_BUTTON, 10, 100, 88, 35);
+    first->m_strText.FromUtf8("Buy");
+    second->m_strText.FromUtf8("Sell");
+    c.Settle();
+    c.Select({first, second});
+    c.SetUploaded();
+    c.Answer<DImageButton>([](DImageButton& d) {
+        d.m_pItem->m_crFrame = RGB(10, 20, 30);
+        d.m_pItem->m_nFrameShape = 3;
+        d.m_pItem->m_bGlass = 1;
+        d.SetDlgItemText(1000, "120");
+        d.SetDlgItemText(1023, "40");
+    }, true);
+    c.Run(ID_ITEM_PROPERTIES);
+    ASSERT_EQ(c.doc.m_undo.GetCount(), 1u);
+    const char* captions[] = {"Buy", "Sell"};
+    for (int i = 0; i < 2; ++i) {
+        auto* b = static_cast<CImageButtonItem*>(c.page->GetChildren()[std::size_t(i)].get());
+        EXPECT_EQ(b->m_crFrame, RGB(10, 20, 30)) << i;
+        EXPECT_EQ(b->m_nFrameShape, 3) << i;
+        EXPECT_EQ(b->m_bGlass, 1) << i;
+        EXPECT_EQ(b->m_nRenderWidth, 120) << i;
+        EXPECT_EQ(b->m_nRenderHeight, 40) << i;
+        EXPECT_EQ(b->m_strText.GetUtf8(), CString(captions[i])) << i;
+        EXPECT_EQ(b->m_nUploadState, 0) << i;
+    }
+    EXPECT_EQ(GetProfileInt("ImageButton", "Shape", -1), 3) << "the look is the next button's default";
+    // one Undo gives both back
+    c.Run(ID_EDIT_UNDO);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_NE(static_cast<CImageButtonItem*>(c.page->GetChildren()[std::size_t(i)].get())->m_crFrame, RGB(10, 20, 30));
+}
+
+TEST(ItemProperties, AFlowingItemLaysItsContainerOutAndAPositionedOneDoesNot)
+{
+    for (bool positioned : {true, false}) {
+        FormatCanvas c;
+        CItem* para = c.Add(ITEM_PARAGRAPH, 10, 10, 200, 40, positioned);
+        CItem* after = c.Add(ITEM_PARAGRAPH, 10, 10, 200, 40, positioned);
+        para->m_strText.FromUtf8("One line");
+        after->m_strText.FromUtf8("After");
+        c.LayOut();
+        c.Select({para});
+        const int afterY = after->m_nY;
+        const int redraws = c.view().m_nRedrawCount;
+        c.Answer<DEditText>([](DEditText& d) { d.Editor()->setPlainText("One line\nTwo lines\nThree lines\nFour"); }, true);
+        c.Run(ID_ITEM_PROPERTIES);
+        CItem* now = c.page->GetChildren()[1].get();
+        if (positioned) {
+            EXPECT_EQ(c.view().m_nRedrawCount, redraws) << "only the selection is repainted";
+            EXPECT_EQ(now->m_nY, afterY);
+        } else {
+            EXPECT_GT(c.view().m_nRedrawCount, redraws) << "the whole view is drawn at once";
+            EXPECT_GT(now->m_nY, afterY) << "the taller paragraph pushes the next one down";
+        }
+    }
+}
+
+TEST(ItemProperties, ViewSourceShowsTheItemsHtmlWithItsName)
+{
+    FormatCanvas c;
+    CItem* para = AddKind(c, ITEM_PARAGRAPH);
+    para->m_strName = "intro";
+    c.Settle();
+    c.Select({para});
+    const std::vector<BYTE> bytes = c.Bytes();
+    c.hints.clear();
+    c.doc.SetModifiedFlag(false);
+    CString shown, caption;
+    c.Answer<DCodeView>([&shown, &caption](DCodeView& d) {
+        shown = d.m_strText;
+        caption = d.m_strCaption;
+    }, true);
+    c.Run(ID_ITEM_VIEW_SOURCE);
+    EXPECT_EQ(caption, CString("intro"));
+    EXPECT_NE(shown.Find("id=\"intro\""), -1) << shown.GetString();
+    EXPECT_NE(shown.Find("Words"), -1) << shown.GetString();
+    c.ExpectUnchanged(bytes);
 }
