@@ -83,6 +83,17 @@ void ApplyLineWidth(CItem& item, int width)
         all.m_nStyle = 0;
 }
 
+bool IsTextAlignKind(int type)
+{
+    switch (type) {
+    case ITEM_PREFORMATTED_TEXT: case ITEM_PARAGRAPH: case ITEM_INPUT_FIELD: case ITEM_TEXT_AREA:
+    case ITEM_SUBMIT_BUTTON: case ITEM_TEXT: case ITEM_MARQUEE: case ITEM_HEADING: case ITEM_LINK:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool IsTabIndexKind(int type)
 {
     switch (type) {
@@ -568,6 +579,13 @@ void RegisterItemCommands(CKJView& view)
         CItem* selected = v->m_pContainer ? v->GetSelectedItem() : nullptr;
         ui->Enable(selected && v->CountSelected() == 1 && IsTabIndexKind(selected->m_nType));
     });
+    // the toolbar's text alignment: for what flows or holds text
+    for (UINT id : {ID_ALIGN_LEFT, ID_ALIGN_CENTER, ID_ALIGN_RIGHT})
+        view.OnUpdateCommand(id, [v](CCmdUI* ui) {
+            const auto selected = v->m_pContainer ? v->GetSelectedItems() : std::vector<CItem*>{};
+            ui->Enable(std::any_of(selected.begin(), selected.end(),
+                                   [](CItem* i) { return !i->m_bPositioned || IsTextAlignKind(i->m_nType); }));
+        });
     view.OnCommand(ID_ACTION_ON_LOAD, [v] { OnActionOnLoad(*v); });
     view.OnUpdateCommand(ID_ACTION_ON_LOAD, [v](CCmdUI* ui) {
         ui->Enable(v->m_pCurrentPage && v->m_pContainer == v->m_pCurrentPage && GetCommandDialogs().action);

@@ -14,5 +14,7 @@ bool IsImageDrawnKind(int type);
 // Item/Line Width: the image-drawn kinds take it as their own line width; others on all
 // five borders, with the all-sides style made drawn (2) for a width and cleared for none.
 void ApplyLineWidth(CItem& item, int width);
+// The kinds the text alignment buttons are on for even when positioned.
+bool IsTextAlignKind(int type);
 // The kinds Form/Tab Index edits.
 bool IsTabIndexKind(int type);

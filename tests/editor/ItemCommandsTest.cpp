@@ -6,6 +6,7 @@
 #include "dialogs/ClassDialogs.h"
 #include "dialogs/EffectDialogs.h"
 #include "dialogs/FontDialogs.h"
+#include "dialogs/LinkItemDialogs.h"
 #include "model/ItemAction.h"
 #include "dialogs/OverColorDialogs.h"
 #include "dialogs/PageNameDialog.h"
@@ -22,6 +23,7 @@
 #include "tests/support/ExternalTools.h"
 
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QListWidget>
 
 using namespace edtest;
 
@@ -426,4 +428,81 @@ TEST(ItemCommands, ButtonAndComboStylesMarkTheWholeSiteWithoutASnapshot)
         EXPECT_EQ(c.page->m_nUploadState, 0);
         EXPECT_EQ(second->m_nUploadState, 0) << "every page shows the site's styles";
     }
+}
+
+TEST(ItemCommands, BulletGoesToTheOtherSelectedItemsAndCancelLeavesNothing)
+{
+    const struct { int type; bool enabled; } kinds[] = {
+        {ITEM_TEXT, true}, {ITEM_LINK, true}, {ITEM_CATEGORIES, true}, {ITEM_LIST, true}, {ITEM_PARAGRAPH, false},
+        {ITEM_IMAGE, false},
+    };
+    for (const auto& k : kinds) {
+        FormatCanvas c;
+        c.Select({c.Add(k.type, 10, 10)});
+        EXPECT_EQ(c.Enabled(ID_ITEM_BULLET), k.enabled) << k.type;
+    }
+    FormatCanvas c;
+    CItem* a = c.Add(ITEM_TEXT, 10, 10);
+    CItem* b = c.Add(ITEM_TEXT, 10, 100);
+    a->m_strText.FromUtf8("One");
+    b->m_strText.FromUtf8("Two");
+    c.LayOut();
+    c.Select({a, b});
+    const std::vector<BYTE> bytes = c.Bytes();
+    c.hints.clear();
+    c.doc.SetModifiedFlag(false);
+    auto pick = [](DBullet& d) {
+        qobject_cast<QListWidget*>(d.GetDlgItem(1078))->setCurrentRow(3);
+        qobject_cast<QComboBox*>(d.GetDlgItem(1018))->setCurrentIndex(2);
+    };
+    c.Answer<DBullet>(pick, false);
+    c.Run(ID_ITEM_BULLET);
+    c.ExpectUnchanged(bytes);
+    const FormatCanvas::Counts before = c.Count();
+    c.Select({c.page->GetChildren()[0].get(), c.page->GetChildren()[1].get()});
+    c.Answer<DBullet>(pick, true);
+    c.Run(ID_ITEM_BULLET);
+    c.ExpectOneUndoStep(before, "Bullet");
+    for (int i = 0; i < 2; ++i) {
+        CItem* item = c.page->GetChildren()[std::size_t(i)].get();
+        EXPECT_EQ(item->m_nIcon, 3) << i;
+        EXPECT_EQ(item->m_nIconShading, 2) << i;
+    }
+}
+
+TEST(ItemCommands, LineColorGoesToEveryBorderOrToAShapesOwnLine)
+{
+    FormatCanvas c;
+    CItem* para = c.Add(ITEM_PARAGRAPH, 10, 10);
+    auto* shape = static_cast<CImageItemBase*>(c.Add(ITEM_SHAPE, 10, 100, 120, 80));
+    c.Settle();
+    c.Select({para, shape});
+    c.SetUploaded();
+    const FormatCanvas::Counts before = c.Count();
+    c.Answer<DChooseColor>([](DChooseColor& d) { d.SetColor(RGB(0, 120, 0)); }, true);
+    c.Run(ID_ITEM_LINE_COLOR);
+    c.ExpectOneUndoStep(before, "Line Color");
+    CItem* p = c.page->GetChildren()[0].get();
+    for (int side = 0; side < BORDER_COUNT; ++side)
+        EXPECT_EQ(p->m_borders[side].m_color, RGB(0, 120, 0)) << side;
+    auto* s = static_cast<CImageItemBase*>(c.page->GetChildren()[1].get());
+    EXPECT_EQ(s->m_crFrame, RGB(0, 120, 0));
+    EXPECT_EQ(s->m_nUploadState, 0) << "drawn again, sent again";
+}
+
+TEST(ItemCommands, TextAlignButtonsAreOnForFlowingItemsAndTextKinds)
+{
+    const struct { int type; bool positioned; bool enabled; } cases[] = {
+        {ITEM_PARAGRAPH, true, true}, {ITEM_HEADING, true, true}, {ITEM_LINK, true, true},
+        {ITEM_PREFORMATTED_TEXT, true, true}, {ITEM_MARQUEE, true, true}, {ITEM_IMAGE, true, false},
+        {ITEM_IMAGE, false, true}, {ITEM_GROUP, true, false}, {ITEM_YOUTUBE, false, true},
+    };
+    for (const auto& k : cases) {
+        FormatCanvas c;
+        c.Select({c.Add(k.type, 10, 10, 100, 50, k.positioned)});
+        for (UINT id : {ID_ALIGN_LEFT, ID_ALIGN_CENTER, ID_ALIGN_RIGHT})
+            EXPECT_EQ(c.Enabled(id), k.enabled) << k.type << (k.positioned ? " placed" : " flowing") << " " << id;
+    }
+    FormatCanvas c;
+    EXPECT_FALSE(c.Enabled(ID_ALIGN_LEFT)) << "nothing selected";
 }
