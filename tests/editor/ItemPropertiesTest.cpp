@@ -6,7 +6,9 @@
 #include "dialogs/ImageDialogs.h"
 #include "dialogs/ImageButtonDialog.h"
 #include "dialogs/CodeView.h"
+#include "dialogs/ArtisticTextDialogs.h"
 #include "framework/core/Profile.h"
+#include "model/items/ArtisticTextItem.h"
 #include "model/items/ImageButtonItem.h"
 #include "dialogs/LinkItemDialogs.h"
 #include "dialogs/PhpDialogs.h"
@@ -554,4 +556,44 @@ TEST(ItemProperties, ViewSourceShowsTheItemsHtmlWithItsName)
     EXPECT_NE(shown.Find("id=\"intro\""), -1) << shown.GetString();
     EXPECT_NE(shown.Find("Words"), -1) << shown.GetString();
     c.ExpectUnchanged(bytes);
+}
+
+TEST(ItemProperties, ArtisticTextFontGoesToTheOtherSelectedArtisticTexts)
+{
+    FormatCanvas c;
+    ProfileGuard profile;
+    CItem* first = c.Add(ITEM_ARTISTIC_TEXT, 10, 10, 200, 60);
+    CItem* second = c.Add(ITEM_ARTISTIC_TEXT, 10, 100, 200, 60);
+    CItem* para = c.Add(ITEM_PARAGRAPH, 10, 200, 200, 60);
+    first->m_strText.FromUtf8("Title");
+    second->m_strText.FromUtf8("Other");
+    para->m_strText.FromUtf8("Plain");
+    c.Settle();
+    c.Select({first, second, para});
+    c.SetUploaded();
+    const std::vector<std::uint32_t> looks = Pixels(static_cast<CImageItemBase*>(second)->StateBitmap(0));
+    c.Answer<DArtisticText>([](DArtisticText& d) {
+        LOGFONT& lf = d.m_pItem->m_lf;
+        std::memset(lf.lfFaceName, 0, sizeof lf.lfFaceName);
+        std::strcpy(lf.lfFaceName, "Liberation Serif");
+        lf.lfHeight = -48;
+        lf.lfWeight = 700;
+        lf.lfItalic = 1;
+    }, true);
+    c.Run(ID_ITEM_PROPERTIES);
+    ASSERT_EQ(c.doc.m_undo.GetCount(), 1u);
+    EXPECT_EQ(c.doc.m_undo.GetHead()->m_strDescription, CString("Artistic Text Properties"));
+    const char* texts[] = {"Title", "Other"};
+    for (int i = 0; i < 2; ++i) {
+        auto* art = static_cast<CImageItemBase*>(c.page->GetChildren()[std::size_t(i)].get());
+        EXPECT_STREQ(art->m_lf.lfFaceName, "Liberation Serif") << i;
+        EXPECT_EQ(art->m_lf.lfHeight, -48) << i;
+        EXPECT_EQ(art->m_lf.lfWeight, 700) << i;
+        EXPECT_EQ(art->m_lf.lfItalic, 1) << i;
+        EXPECT_EQ(art->m_strText.GetUtf8(), CString(texts[i])) << i;
+        EXPECT_EQ(art->m_nUploadState, 0) << i;
+    }
+    EXPECT_NE(Pixels(static_cast<CImageItemBase*>(c.page->GetChildren()[1].get())->StateBitmap(0)), looks)
+        << "drawn again in the new font";
+    EXPECT_EQ(GetProfileString("ArtisticText", "Face", ""), CString("Liberation Serif")) << "the next one's default";
 }
