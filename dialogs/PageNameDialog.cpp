@@ -200,7 +200,7 @@ void DRename::DoDataExchange(CDataExchange* pDX)
 void DRename::OnOK()
 {
     const CString name = GetDlgItemText(1000);
-    if (!name.IsEmpty() && m_pDoc && !m_pDoc->CheckItemName(name, m_pItem, m_pPage))
+    if (!name.IsEmpty() && m_pDoc && m_pDoc->CheckItemName(name, m_pItem, m_pPage))
         return;
     CDialog::OnOK();
 }

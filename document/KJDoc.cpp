@@ -25,6 +25,7 @@
 #include "model/items/ImageItemBase.h"
 #include "model/items/LinkItem.h"
 #include "model/items/MenuItem.h"
+#include "model/items/ImageItem.h"
 #include "model/items/ParagraphItem.h"
 #include "model/items/ShapeItem.h"
 #include "model/items/SubmitButtonItem.h"
@@ -675,6 +676,10 @@ void CKJDoc::CollectLinkRecords(std::vector<CItemLink*>& out) const
         if (auto* paragraph = dynamic_cast<CParagraphItem*>(i))
             for (auto& entry : paragraph->m_links)
                 out.push_back(entry.second.get());
+        // an image map's areas lead somewhere too: without this their tags have no address
+        if (auto* image = dynamic_cast<CImageItem*>(i))
+            for (auto& area : image->m_areas)
+                out.push_back(&area->m_link);
     }
 }
 

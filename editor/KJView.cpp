@@ -99,6 +99,7 @@ CKJView::CKJView()
     RegisterSiteCommands(*this);
     RegisterPageBackgroundCommands(*this);
     RegisterImageCommands(*this); // Image menu and Edit/Paste Into
+    RegisterItemCommands(*this); // item properties
 }
 
 CKJView::~CKJView() = default;

@@ -39,3 +39,6 @@ void RegisterPageBackgroundCommands(CKJView& view);
 // Image menu (live adjustments, shadow, fade-out, turns, invert, conversion, merge, clone,
 // change, crop, angle, over colour) and Edit/Paste Into.
 void RegisterImageCommands(CKJView& view);
+// Item/Properties and the item property commands of the Item, Style, Action and Form
+// menus (ItemProperties.cpp, ItemCommands.cpp).
+void RegisterItemCommands(CKJView& view);

@@ -326,7 +326,11 @@ void CImageItem::RenderOverState()
 CString WriteImageMapAreas(const CImageMapArea& area, const CPageOutput& out)
 {
     CString s;
-    const CRect& r = area.m_rect;
+    // a shape dragged up or to the left is stored as dragged; the page needs it ordered
+    // (a reversed circle would get a negative radius)
+    const CRect& d = area.m_rect;
+    const CRect r(std::min(d.left, d.right), std::min(d.top, d.bottom), std::max(d.left, d.right),
+                  std::max(d.top, d.bottom));
     switch (area.m_nKind) {
     case CImageMapArea::Circle:
         s.Format("<area shape=circle coords=\"%d,%d,%d\"", (r.left + r.right) / 2, (r.top + r.bottom) / 2, (r.right - r.left) / 2);

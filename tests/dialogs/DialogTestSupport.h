@@ -46,6 +46,16 @@ inline int RunDialog(CDialog& dlg, const std::function<void(CDialog&)>& act)
 // OK as the user presses it.
 inline void PressOk(CDialog& d) { d.OnOK(); }
 inline void PressCancel(CDialog& d) { d.OnCancel(); }
+// OK, Cancel or any other push button of the dialog, as the user clicks it.
+inline void PressButton(CDialog& d, int id)
+{
+    if (id == IDOK)
+        d.OnOK();
+    else if (id == IDCANCEL)
+        d.OnCancel();
+    else
+        d.SendNotify(id, BN_CLICKED);
+}
 
 // Types text into an edit as the user does (replacing what it held).
 inline void Type(QWidget* w, const QString& text)

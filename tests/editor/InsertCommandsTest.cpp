@@ -512,7 +512,11 @@ TEST(InsertCommands, ImageEdgeCases)
         CItem* source = c.Last();
         source->m_nX = 40;
         source->m_nY = 50;
-        EXPECT_FALSE(Enabled(c.view(), ID_INSERT_IMAGE));
+        {
+            const ImageChoiceDialog registered = SetImageChoiceDialog({});
+            EXPECT_FALSE(Enabled(c.view(), ID_INSERT_IMAGE));
+            SetImageChoiceDialog(registered);
+        }
         ImageChoiceDialog previous = SetImageChoiceDialog(
             [](CKJView&, const std::vector<CItem*>& candidates, const CString& label, CItem*& chosen) {
                 EXPECT_EQ(label, "Load New Image from File");

@@ -27,6 +27,10 @@ TEST(ImageMapAreas, CoordinatesByKind)
         {0, CRect(1, 2, 30, 40), {}, "<area shape=rect coords=\"1,2,30,40\""},
         {1, CRect(10, 10, 31, 30), {}, "<area shape=circle coords=\"20,20,10\""},
         {2, CRect(), {CPoint(1, 2), CPoint(3, 4)}, "<area shape=poly coords=\"1,2, 3,4\""},
+        // dragged from bottom-right to top-left: written in order, the radius positive
+        {0, CRect(30, 40, 1, 2), {}, "<area shape=rect coords=\"1,2,30,40\""},
+        {0, CRect(30, 2, 1, 40), {}, "<area shape=rect coords=\"1,2,30,40\""},
+        {1, CRect(31, 30, 10, 10), {}, "<area shape=circle coords=\"20,20,10\""},
     };
     for (const Case& c : cases) {
         auto area = Area(c.kind, c.rect, c.points, "a.html", u"T<\"x\">");
