@@ -69,6 +69,8 @@ CProjectDocument::CProjectDocument()
     OnCommand(ID_PAGE_WIDTH, [this, window] { OnPageWidth(m_project, window()); });
     OnCommand(ID_WEBSITE_STRINGS, [this, window] { OnWebsiteStrings(m_project, window()); });
     OnCommand(ID_VIEW_RAW_CSS, [this, window] { OnViewRawCss(m_project, window()); });
+    OnCommand(ID_WEBSITE_SETTINGS, [this, window] { OnWebsiteSettings(m_project, window()); });
+    OnCommand(ID_VIEW_WORD_COUNT, [this, window] { OnViewWordCount(m_project, window()); });
 }
 
 void CProjectDocument::OnExportToFolder()

@@ -1,12 +1,15 @@
 #include "app/SiteDocumentCommands.h"
 
+#include "app/WordCountCommand.h"
 #include "dialogs/CodeView.h"
+#include "dialogs/SiteInfoDialogs.h"
 #include "dialogs/SizeDialogs.h"
 #include "dialogs/StringsDialogs.h"
 #include "document/EditScope.h"
 #include "document/KJDoc.h"
 #include "document/SiteCss.h"
 #include "document/SiteEdits.h"
+#include "framework/core/Profile.h"
 
 #include <QtWidgets/QWidget>
 
@@ -63,4 +66,45 @@ void OnViewRawCss(CKJDoc& doc, QWidget* parent)
     dlg.m_strFileName = doc.m_strCssFile;
     BuildSiteCss(doc, dlg.m_strCss);
     dlg.DoModal();
+}
+
+void OnWebsiteSettings(CKJDoc& doc, QWidget* parent)
+{
+    DWebsite dlg(parent);
+    dlg.m_strRootUrl = doc.m_strRootUrl;
+    dlg.m_strGlobalTitle = doc.m_globalTitle;
+    dlg.m_strFacebookChannel = doc.m_strFacebookChannel;
+    dlg.m_bFacebook = doc.m_bFacebookConnect;
+    dlg.m_nFacebookFaces = doc.m_bFacebookFaces;
+    dlg.m_nFacebookStream = doc.m_bFacebookStream;
+    dlg.m_nFacebookStyle = doc.m_nFacebookStyle;
+    if (dlg.DoModal() != IDOK)
+        return;
+    WriteProfileString("Server", "Root", dlg.m_strRootUrl);
+    const bool pages = !(dlg.m_strGlobalTitle == doc.m_globalTitle) || dlg.m_strFacebookChannel != doc.m_strFacebookChannel
+        || dlg.m_bFacebook != doc.m_bFacebookConnect || dlg.m_nFacebookFaces != doc.m_bFacebookFaces
+        || dlg.m_nFacebookStream != doc.m_bFacebookStream || dlg.m_nFacebookStyle != doc.m_nFacebookStyle;
+    if (!pages && dlg.m_strRootUrl == doc.m_strRootUrl)
+        return; // nothing to mark
+    // The settings are saved with the project; the title and the tab are on every page.
+    CEditScope scope(doc);
+    doc.m_strRootUrl = dlg.m_strRootUrl;
+    doc.m_globalTitle = dlg.m_strGlobalTitle;
+    doc.m_strFacebookChannel = dlg.m_strFacebookChannel;
+    doc.m_bFacebookConnect = dlg.m_bFacebook;
+    doc.m_bFacebookFaces = dlg.m_nFacebookFaces;
+    doc.m_bFacebookStream = dlg.m_nFacebookStream;
+    doc.m_nFacebookStyle = dlg.m_nFacebookStyle;
+    if (pages)
+        scope.TouchSite();
+}
+
+void OnViewWordCount(CKJDoc& doc, QWidget* parent)
+{
+    RunWordCount(doc, [parent](const CString& labels, const CString& values) {
+        DWordCount dlg(parent);
+        dlg.m_strFirst = labels;
+        dlg.m_strSecond = values;
+        return int(dlg.DoModal());
+    });
 }

@@ -1,6 +1,7 @@
 // View/Word Count and Website/Statistics as the project document runs them. The dialogs
 // themselves are passed in, so the commands run with any front end (and in tests).
 #pragma once
+#include "dialogs/SiteInfoDialogs.h" // the dialog's results kWordCountExport, kWordCountImport
 #include "framework/core/CString.h"
 
 #include <functional>
@@ -8,8 +9,6 @@
 class CKJDoc;
 class QWidget;
 
-// Results of the Word Count dialog's two buttons.
-enum : int { kWordCountExport = 3001, kWordCountImport = 3002 };
 
 // Shows the labels and values; returns the dialog's result.
 using WordCountDialogRunner = std::function<int(const CString& labels, const CString& values)>;

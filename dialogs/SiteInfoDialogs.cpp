@@ -11,7 +11,7 @@ const DlgControl kWebsiteControls[] = {
     {IDC_STATIC, DlgKind::Static, "Title appended to every page title:", nullptr, 0},
     {IDC_STATIC, DlgKind::Static, "Global Title:", nullptr, 0},
     {1001, DlgKind::Edit, nullptr, nullptr, kDlgBeside},
-    {1002, DlgKind::Check, "Connect to Facebook", nullptr, 0},
+    {1009, DlgKind::Check, "Connect to Facebook", nullptr, 0},
     {1003, DlgKind::Button, "Settings", nullptr, kDlgBeside},
     {IDOK, DlgKind::Button, "OK", nullptr, kDlgDefault},
     {IDCANCEL, DlgKind::Button, "Cancel", nullptr, kDlgBeside},
@@ -42,7 +42,7 @@ void DWebsite::DoDataExchange(CDataExchange* pDX)
 {
     DDX_Text(pDX, 1000, m_strRootUrl);
     DDX_TextW(pDX, 1001, m_strGlobalTitle);
-    DDX_Check(pDX, 1002, m_bFacebook);
+    DDX_Check(pDX, 1009, m_bFacebook);
 }
 
 void DWebsite::OnSettings()

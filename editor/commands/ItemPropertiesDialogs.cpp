@@ -8,6 +8,7 @@
 #include "dialogs/EditText.h"
 #include "dialogs/ImageButtonDialog.h"
 #include "dialogs/ImageDialogs.h"
+#include "dialogs/ItemDialogRunner.h"
 #include "dialogs/LinkItemDialogs.h"
 #include "dialogs/PhpDialogs.h"
 #include "dialogs/SiteListDialogs.h"
@@ -204,6 +205,13 @@ void RegisterItemPropertiesDialogs()
     });
     Lend<DExternalImage, CExternalImageItem>(ITEM_EXTERNAL_IMAGE);
     Lend<DCategories, CCategoriesItem>(ITEM_CATEGORIES);
+    // Galleries, tables, sliders, menus, forms, form fields and the small items: one runner
+    // knows their dialogs; names must be unique within the page shown.
+    for (int type = 0; type < 64; ++type)
+        if (HasItemPropertiesDialog(type) && FindPropertiesRow(type))
+            SetPropertiesDialog(type, [](PropertiesRun& run) {
+                return RunItemPropertiesDialog(run.item, run.view.GetProject(), run.view.m_pCurrentPage, &run.view);
+            });
 
     // Insert/Image and Insert/Button: which picture to clone, or where a new one comes from
     SetImageChoiceDialog([](CKJView& view, const std::vector<CItem*>& candidates, const CString& loadLabel,

@@ -31,7 +31,7 @@ TEST(WebsiteDialog, ShowsAndReadsBackItsValuesAndSettingsEditACopy)
             d.SendNotify(1003, BN_CLICKED);
             d.SetDlgItemText(1000, "https://example.org/site/");
             d.SetDlgItemText(1001, "Shop");
-            d.CheckDlgButton(1002, 1);
+            d.CheckDlgButton(1009, 1);
             PressOk(d);
             return d.GetResult();
         });
