@@ -13,6 +13,7 @@
 #include "dialogs/OverColorDialogs.h"
 #include "dialogs/SmallPropertyDialogs.h"
 #include "editor/commands/ImageCommands.h"
+#include "dialogs/LinkItemDialogs.h"
 #include "framework/core/Png.h"
 #include "model/Clipboard.h"
 #include "model/FillStyle.h"
@@ -141,7 +142,7 @@ TEST(ImageCommands, UpdateHandlersEnableExactlyTheirSelections)
                                                                 ID_IMAGE_OVER_COLOR, ID_IMAGE_CLONE, ID_IMAGE_INVERT,
                                                                 ID_IMAGE_CONVERT_TO_BITMAP, ID_IMAGE_MERGE}},
         {"paragraph and image", {ITEM_PARAGRAPH, ITEM_IMAGE}, {}},
-        {"link", {ITEM_LINK}, {}}, // its dialog is not plugged in here
+        {"link", {ITEM_LINK}, {ID_IMAGE_OVER_COLOR}}, // through its properties
     };
     for (const UpdateCase& u : cases) {
         FormatCanvas c;
@@ -173,16 +174,25 @@ TEST(ImageCommands, UpdateHandlersEnableExactlyTheirSelections)
         EXPECT_FALSE(c.Enabled(id)) << "none " << id;
 }
 
-TEST(ImageCommands, OverColorOnALinkOpensItsPropertiesWhenTheyExist)
+TEST(ImageCommands, OverColorOnALinkOpensItsProperties)
 {
     FormatCanvas c;
     c.Add(ITEM_LINK, 10, 10)->m_bSelected = 1;
-    EXPECT_FALSE(c.Enabled(ID_IMAGE_OVER_COLOR));
-    int opened = 0;
-    c.view().OnCommand(ID_ITEM_PROPERTIES, [&] { ++opened; });
+    c.Settle();
+    c.SetUploaded();
+    const std::vector<BYTE> bytes = c.Bytes();
     EXPECT_TRUE(c.Enabled(ID_IMAGE_OVER_COLOR));
+    QString shown;
+    const CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog& d) {
+        shown = d.metaObject()->className();
+        if (dynamic_cast<DLinkItem*>(&d))
+            shown = QStringLiteral("DLinkItem");
+        return int(IDCANCEL);
+    });
     c.Run(ID_IMAGE_OVER_COLOR);
-    EXPECT_EQ(opened, 1);
+    CDialog::SetModalHook(previous);
+    EXPECT_EQ(shown, QStringLiteral("DLinkItem"));
+    c.ExpectUnchanged(bytes);
 }
 
 TEST(ImageCommands, PasteIntoNeedsAClipboardPictureAndOneImage)
