@@ -36,6 +36,22 @@ void RunWith(FormatCanvas& c, CItem* item, UINT id, std::function<void(CDialog&)
     });
     c.Run(id);
 }
+
+// Exports the site into dir/site; the home page's path and text, which tidy accepts.
+void ExportHome(FormatCanvas& c, const QTemporaryDir& dir, QString& index, QByteArray& html)
+{
+    CPublishContext context;
+    context.m_strOutputFolder = CString::FromQString(dir.filePath(QStringLiteral("site")));
+    context.m_nMode = kPublishExport;
+    context.m_bUploadAll = 1;
+    CString error;
+    ASSERT_EQ(GenerateWebsite(c.doc, context, &error), 1) << error.GetString();
+    index = dir.filePath(QStringLiteral("site/index.html"));
+    QFile file(index);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    html = file.readAll();
+    EXPECT_EQ(testsupport::TidyErrors(html), QByteArray()) << html.constData();
+}
 } // namespace
 
 TEST(ItemCommandsBrowser, EachPropertyReachesTheComputedStyle)
@@ -71,17 +87,9 @@ TEST(ItemCommandsBrowser, EachPropertyReachesTheComputedStyle)
     const QString className = c.doc.m_styleClasses[0]->m_strName.ToQString();
 
     QTemporaryDir dir;
-    CPublishContext context;
-    context.m_strOutputFolder = CString::FromQString(dir.filePath(QStringLiteral("site")));
-    context.m_nMode = kPublishExport;
-    context.m_bUploadAll = 1;
-    CString error;
-    ASSERT_EQ(GenerateWebsite(c.doc, context, &error), 1) << error.GetString();
-    const QString index = dir.filePath(QStringLiteral("site/index.html"));
-    QFile file(index);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray html = file.readAll();
-    EXPECT_EQ(testsupport::TidyErrors(html), QByteArray()) << html.constData();
+    QString index;
+    QByteArray html;
+    ASSERT_NO_FATAL_FAILURE(ExportHome(c, dir, index, html));
     QFile css(dir.filePath(QStringLiteral("site/") + c.doc.m_strCssFile.ToQString()));
     ASSERT_TRUE(css.open(QIODevice::ReadOnly));
     EXPECT_TRUE(css.readAll().contains(("." + className).toUtf8())) << "the new class has its rule";
@@ -137,17 +145,9 @@ TEST(ItemCommandsBrowser, ImageMapAreasOfEveryShapeRespond)
     }
     c.Settle();
     QTemporaryDir dir;
-    CPublishContext context;
-    context.m_strOutputFolder = CString::FromQString(dir.filePath(QStringLiteral("site")));
-    context.m_nMode = kPublishExport;
-    context.m_bUploadAll = 1;
-    CString error;
-    ASSERT_EQ(GenerateWebsite(c.doc, context, &error), 1) << error.GetString();
-    const QString index = dir.filePath(QStringLiteral("site/index.html"));
-    QFile file(index);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray html = file.readAll();
-    EXPECT_EQ(testsupport::TidyErrors(html), QByteArray()) << html.constData();
+    QString index;
+    QByteArray html;
+    ASSERT_NO_FATAL_FAILURE(ExportHome(c, dir, index, html));
     EXPECT_TRUE(html.contains("coords=\"10,10,60,50\"")) << html.constData();
     EXPECT_TRUE(html.contains("coords=\"120,50,20\"")) << html.constData();
     EXPECT_TRUE(html.contains("href=\"https://example.com/poly\"")) << html.constData();
