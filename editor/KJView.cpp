@@ -144,6 +144,7 @@ void CKJView::OnUpdate(CView*, long hint, void* hintObject)
 {
     // Whatever changed may have taken items the view points at with it.
     ResetViewPointers();
+    SyncScrollRanges(); // a page that grew or shrank
     switch (hint) {
     case HINT_REPAINT: RedrawNow(); break;
     case HINT_FILL_TREE: FillSiteTree(); break;
@@ -159,11 +160,23 @@ void CKJView::OnUpdate(CView*, long hint, void* hintObject)
 
 // ---------------------------------------------------------------- coordinates and scrolling
 
-CPoint CKJView::GetPageOrigin() const
+CSize CKJView::GetCanvasSize() const
 {
     if (!m_pContainer)
-        return CPoint(kCanvasSize / 2, kCanvasSize / 2);
-    return CPoint((kCanvasSize - m_pContainer->m_nWidth) / 2, (kCanvasSize - m_pContainer->m_nHeight) / 2);
+        return CSize(kCanvasSize, kCanvasSize);
+    // Half the standard size around the content: room for the bands and the grey border.
+    const std::int64_t w = std::int64_t(m_pContainer->m_nWidth) + kCanvasSize / 2;
+    const std::int64_t h = std::int64_t(std::max(GetContentHeight(), m_pContainer->m_nHeight)) + kCanvasSize / 2;
+    constexpr std::int64_t kMost = 1 << 28; // scroll positions stay far from int's end
+    return CSize(int(std::clamp<std::int64_t>(w, kCanvasSize, kMost)), int(std::clamp<std::int64_t>(h, kCanvasSize, kMost)));
+}
+
+CPoint CKJView::GetPageOrigin() const
+{
+    const CSize canvas = GetCanvasSize();
+    if (!m_pContainer)
+        return CPoint(canvas.cx / 2, canvas.cy / 2);
+    return CPoint((canvas.cx - m_pContainer->m_nWidth) / 2, (canvas.cy - m_pContainer->m_nHeight) / 2);
 }
 
 void CKJView::PrepareEditDC(CDC* dc) const
@@ -194,9 +207,10 @@ CSize CKJView::GetClientSize() const
 
 void CKJView::ScrollToPosition(CPoint position)
 {
-    const CSize client = GetClientSize();
-    position.x = std::clamp(position.x, 0, std::max(0, kCanvasSize - client.cx));
-    position.y = std::clamp(position.y, 0, std::max(0, kCanvasSize - client.cy));
+    SyncScrollRanges(); // the page may have grown or another shows
+    const CSize client = GetClientSize(), canvas = GetCanvasSize();
+    position.x = std::clamp(position.x, 0, std::max(0, canvas.cx - client.cx));
+    position.y = std::clamp(position.y, 0, std::max(0, canvas.cy - client.cy));
     const bool horizontal = position.x != m_scroll.x;
     m_scroll = position;
     m_bSyncingBars = true;
@@ -219,14 +233,22 @@ void CKJView::LayoutScrollBars()
     const int bw = m_vBar->sizeHint().width(), bh = m_hBar->sizeHint().height();
     m_hBar->setGeometry(0, height() - bh, std::max(0, width() - bw), bh);
     m_vBar->setGeometry(width() - bw, 0, bw, std::max(0, height() - bh));
-    const CSize client = GetClientSize();
+    ScrollToPosition(m_scroll); // new ranges; keeps the position inside them
+}
+
+void CKJView::SyncScrollRanges()
+{
+    const CSize client = GetClientSize(), canvas = GetCanvasSize();
+    const int hMax = std::max(0, canvas.cx - client.cx), vMax = std::max(0, canvas.cy - client.cy);
+    if (m_hBar->maximum() == hMax && m_vBar->maximum() == vMax && m_hBar->pageStep() == std::max(1, client.cx)
+        && m_vBar->pageStep() == std::max(1, client.cy))
+        return;
     m_bSyncingBars = true;
-    m_hBar->setRange(0, std::max(0, kCanvasSize - client.cx));
-    m_vBar->setRange(0, std::max(0, kCanvasSize - client.cy));
+    m_hBar->setRange(0, hMax);
+    m_vBar->setRange(0, vMax);
     m_hBar->setPageStep(std::max(1, client.cx));
     m_vBar->setPageStep(std::max(1, client.cy));
     m_bSyncingBars = false;
-    ScrollToPosition(m_scroll); // keeps the position inside the new range
 }
 
 void CKJView::resizeEvent(QResizeEvent* event)
@@ -260,7 +282,7 @@ void CKJView::KeepPageInView()
         y = CenteredY(client.cy);
     else
         y = m_scroll.y + client.cy / 2;
-    CenterOnPoint(CPoint(kCanvasSize / 2, y));
+    CenterOnPoint(CPoint(GetCanvasSize().cx / 2, y));
     SyncFrameRuler();
 }
 
@@ -403,7 +425,7 @@ int CKJView::CenteredY(int clientHeight) const
     // The page with its bands (and frame) is centred as a whole, so nothing is cut off.
     if (m_pContainer == m_pCurrentPage)
         return contentTop + height / 2;
-    return kCanvasSize / 2;
+    return GetCanvasSize().cy / 2;
 }
 
 void CKJView::CenterPage()
@@ -411,7 +433,7 @@ void CKJView::CenterPage()
     if (!m_pContainer)
         return;
     const CSize client = GetClientSize();
-    CenterOnPoint(CPoint(kCanvasSize / 2, CenteredY(client.cy)));
+    CenterOnPoint(CPoint(GetCanvasSize().cx / 2, CenteredY(client.cy)));
     SyncFrameRuler();
     RedrawNow();
 }

@@ -56,6 +56,9 @@ public:
     // The view painted into an image of its client size.
     QImage RenderClient();
     CPoint GetPageOrigin() const;
+    // The scrollable area: kCanvasSize square, larger for a page that needs more room
+    // (so that a tall page can be scrolled to its top and bottom).
+    CSize GetCanvasSize() const;
     void PrepareEditDC(CDC* dc) const;
     // Canvas position of a client point and back (page units of the container).
     CPoint ClientToPage(CPoint client) const;
@@ -308,6 +311,8 @@ public:
     // Scrolling of the canvas.
     CPoint GetScrollPosition() const { return m_scroll; }
     void ScrollToPosition(CPoint position);
+    // The scroll bars' ranges from the canvas size (kept when unchanged).
+    void SyncScrollRanges();
     void CenterOnPoint(CPoint point);
     CSize GetClientSize() const;
     // The topmost row the container's painting uses, relative to its own top.

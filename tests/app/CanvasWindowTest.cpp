@@ -10,6 +10,8 @@
 #include "framework/core/Profile.h"
 #include "model/Page.h"
 
+#include "model/HeaderFooterItem.h"
+
 #include <gtest/gtest.h>
 #include <QtCore/QCoreApplication>
 #include <QtCore/QEventLoop>
@@ -92,8 +94,8 @@ void ExpectPageInView(CKJView& view, const char* what)
     QScrollBar* v = Bar(view, Qt::Vertical);
     ASSERT_TRUE(h && v);
     EXPECT_TRUE(h->isVisible() && v->isVisible());
-    EXPECT_EQ(h->maximum(), CKJView::kCanvasSize - client.cx);
-    EXPECT_EQ(v->maximum(), CKJView::kCanvasSize - client.cy);
+    EXPECT_EQ(h->maximum(), view.GetCanvasSize().cx - client.cx);
+    EXPECT_EQ(v->maximum(), view.GetCanvasSize().cy - client.cy);
     EXPECT_EQ(h->value(), view.GetScrollPosition().x);
     EXPECT_EQ(v->value(), view.GetScrollPosition().y);
     EXPECT_EQ(h->geometry().bottom(), view.height() - 1);
@@ -153,6 +155,39 @@ TEST(CanvasWindow, PageStaysInViewAfterEveryWindowEvent)
                 ExpectPageInView(*p->view, e.what);
     }
     ClearProfile(); // the splitter drag kept a tree width
+}
+
+// A page taller than the standard canvas: the scroll range grows with it, so that its
+// header band can be scrolled into view at the top and its last row at the bottom.
+TEST(CanvasWindow, TallPageScrollsFromItsBandToItsEnd)
+{
+    ClearProfile();
+    CMDIFrameWnd main;
+    main.resize(1300, 900);
+    main.show();
+    OpenProject p(main);
+    const struct {
+        int height;
+    } cases[] = {{300}, {5900}, {12000}, {40000}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.height);
+        CPage* page = p.narrow;
+        page->m_nHeight = c.height;
+        // shown anew, as after choosing another page and coming back
+        p.view->SetCurrentPage(p.document.Project().m_pages.front().get());
+        p.view->SetCurrentPage(page);
+        Settle();
+        ExpectPageInView(*p.view, "tall page shown");
+        const CSize client = p.view->GetClientSize();
+        const int bandTop = page->m_pHeaderBand ? -page->m_pHeaderBand->m_nHeight : 0;
+        p.view->ScrollToPosition(CPoint(p.view->GetScrollPosition().x, 0));
+        EXPECT_GE(p.view->PageToClient(CPoint(0, bandTop)).y, 0) << "the band's top can be reached";
+        p.view->ScrollToPosition(CPoint(p.view->GetScrollPosition().x, 1 << 30));
+        EXPECT_LE(p.view->PageToClient(CPoint(0, c.height)).y, client.cy) << "the page's end can be reached";
+        QScrollBar* v = Bar(*p.view, Qt::Vertical);
+        ASSERT_NE(v, nullptr);
+        EXPECT_EQ(v->value(), v->maximum());
+    }
 }
 
 TEST(CanvasWindow, OnlyTheGapMovesTheDivider)

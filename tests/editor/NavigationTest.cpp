@@ -13,7 +13,7 @@ using namespace edtest;
 
 TEST(Navigation, PageOriginCentresTheContainerOnTheCanvas)
 {
-    const struct { int w, h, x, y; } cases[] = {{400, 300, 2800, 2850}, {401, 301, 2799, 2849}, {900, 2400, 2550, 1800}, {6000, 10, 0, 2995}};
+    const struct { int w, h, x, y; } cases[] = {{400, 300, 2800, 2850}, {401, 301, 2799, 2849}, {900, 2400, 2550, 1800}, {6000, 10, 1500, 2995}}; // a page as wide as the canvas gets room around it
     for (const auto& c : cases) {
         CKJDoc doc;
         AddPage(doc, c.w, c.h, RGB(255, 255, 255));
