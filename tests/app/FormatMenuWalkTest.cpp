@@ -1,7 +1,7 @@
 // The formatting, style, action and link commands reached as the user reaches them: the
 // Style, Item and Action entries of the main menu, the item popup, the main toolbar and
 // the keys F4 to F6. Each entry is found, enabled by its update handler, and runs.
-#include "AppTestSupport.h"
+#include "DesignerFixture.h"
 
 #include "app/DesignerApp.h"
 #include "app/MainFrame.h"
@@ -25,48 +25,7 @@
 
 namespace {
 
-QAction* FindIn(QMenu* menu, UINT id)
-{
-    for (QAction* a : menu->actions()) {
-        if (a->menu()) {
-            if (QAction* inner = FindIn(a->menu(), id))
-                return inner;
-        } else if (!a->isSeparator() && (a->property("tesselCommandId").toUInt() == id || a->data().toUInt() == id)) {
-            return a;
-        }
-    }
-    return nullptr;
-}
-
-struct OpenProject {
-    QTemporaryDir programFolder;
-    CDesignerApp app;
-    CDialog::ModalHook previous;
-    CKJView* view = nullptr;
-    std::vector<std::string> opened; // the dialogs the commands opened, in order
-    OpenProject()
-    {
-        RegisterProjectDocumentType();
-        previous = CDialog::SetModalHook([this](CDialog& d) {
-            opened.push_back(typeid(d).name());
-            return IDCANCEL;
-        });
-        app.m_strProgramFolder = CString::FromQString(programFolder.path()) + "/";
-        app.m_arguments = QStringList{QStringLiteral("new")};
-        EXPECT_TRUE(app.InitInstance());
-        app.OnFileNew();
-        QCoreApplication::processEvents();
-        if (CMDIChildWnd* child = app.MainFrame()->MDIGetActive())
-            view = dynamic_cast<CKJView*>(child->GetActiveView());
-    }
-    ~OpenProject()
-    {
-        app.CloseAllDocuments(TRUE);
-        app.ExitInstance();
-        CDialog::SetModalHook(previous);
-        CDesignerApp::SetDocumentType(nullptr, nullptr, nullptr);
-        QCoreApplication::processEvents();
-    }
+struct OpenProject : apptest::RunningDesigner {
     CItem* AddSelected(int type, int y)
     {
         CItem* item = CreateItem(type);
@@ -134,7 +93,7 @@ TEST(FormatMenus, MainMenuEntriesAreFoundEnabledAndRun)
             menus.push_back(top->menu());
     auto find = [&](UINT id) -> QAction* {
         for (QMenu* m : menus)
-            if (QAction* a = FindIn(m, id))
+            if (QAction* a = apptest::FindMenuCommand(m, id))
                 return a;
         return nullptr;
     };
@@ -213,14 +172,14 @@ TEST(FormatMenus, ItemPopupEntriesRun)
         std::unique_ptr<QMenu> menu(p.view->CreateContextPopup(int(ITEM_PARAGRAPH) + int(POPUP_ITEM_OFFSET), nullptr));
         ASSERT_NE(menu, nullptr);
         const Effect* e = std::find_if(std::begin(kEffects), std::end(kEffects), [id](const Effect& x) { return x.id == id; });
-        ExpectRuns(p, FindIn(menu.get(), id), *e, "item popup");
+        ExpectRuns(p, apptest::FindMenuCommand(menu.get(), id), *e, "item popup");
     }
     // a form's popup offers Send Form Data To, enabled with its dialog
     CItem* form = p.AddSelected(ITEM_FORM, 200);
     p.view->DeselectAll();
     form->m_bSelected = 1;
     std::unique_ptr<QMenu> menu(p.view->CreateContextPopup(int(ITEM_FORM) + int(POPUP_ITEM_OFFSET), nullptr));
-    QAction* send = FindIn(menu.get(), ID_FORM_SEND_TO);
+    QAction* send = apptest::FindMenuCommand(menu.get(), ID_FORM_SEND_TO);
     ASSERT_NE(send, nullptr);
     EXPECT_TRUE(send->isEnabled());
 }

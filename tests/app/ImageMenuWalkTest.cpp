@@ -1,6 +1,6 @@
 // The Image menu, Edit/Paste Into and the picture items' popups as the user reaches them in
 // the running designer: every entry is there, its update handler decides, and it runs.
-#include "AppTestSupport.h"
+#include "DesignerFixture.h"
 
 #include "app/DesignerApp.h"
 #include "app/MainFrame.h"
@@ -24,50 +24,8 @@
 
 namespace {
 
-QAction* FindCommand(QMenu* menu, UINT id)
-{
-    for (QAction* a : menu->actions()) {
-        if (a->menu()) {
-            if (QAction* inner = FindCommand(a->menu(), id))
-                return inner;
-        } else if (!a->isSeparator() && (a->property("tesselCommandId").toUInt() == id || a->data().toUInt() == id)) {
-            return a;
-        }
-    }
-    return nullptr;
-}
-
-// The designer running with a new project; the dialogs the commands open are recorded and
-// cancelled.
-struct RunningDesigner {
-    QTemporaryDir programFolder;
-    CDesignerApp app;
-    CDialog::ModalHook previous;
-    CKJView* view = nullptr;
-    std::vector<std::string> opened;
-    RunningDesigner()
-    {
-        RegisterProjectDocumentType();
-        previous = CDialog::SetModalHook([this](CDialog& d) {
-            opened.push_back(typeid(d).name());
-            return IDCANCEL;
-        });
-        app.m_strProgramFolder = CString::FromQString(programFolder.path()) + "/";
-        app.m_arguments = QStringList{QStringLiteral("new")};
-        EXPECT_TRUE(app.InitInstance());
-        app.OnFileNew();
-        QCoreApplication::processEvents();
-        if (CMDIChildWnd* child = app.MainFrame()->MDIGetActive())
-            view = dynamic_cast<CKJView*>(child->GetActiveView());
-    }
-    ~RunningDesigner()
-    {
-        app.CloseAllDocuments(TRUE);
-        app.ExitInstance();
-        CDialog::SetModalHook(previous);
-        CDesignerApp::SetDocumentType(nullptr, nullptr, nullptr);
-        QCoreApplication::processEvents();
-    }
+// The designer with its new project; what the image entries need of it.
+struct RunningDesigner : apptest::RunningDesigner {
     // A selected 4 x 2 picture of two colours, left half red.
     CImageItem* AddPicture()
     {
@@ -87,14 +45,6 @@ struct RunningDesigner {
         image->RecalcLayout();
         image->m_bSelected = 1;
         return image;
-    }
-    QAction* MainMenuEntry(UINT id)
-    {
-        for (QAction* top : app.MainFrame()->menuBar()->actions())
-            if (top->menu())
-                if (QAction* a = FindCommand(top->menu(), id))
-                    return a;
-        return nullptr;
     }
 };
 
@@ -162,11 +112,11 @@ TEST(ImageMenus, PicturePopupsOfferTheImageCommands)
     for (const Entry& e : kImageMenu) {
         if (e.id == ID_IMAGE_CONVERT_TO_BITMAP || e.id == ID_IMAGE_MERGE)
             continue; // not for a picture alone
-        QAction* a = FindCommand(popup.get(), e.id);
+        QAction* a = apptest::FindMenuCommand(popup.get(), e.id);
         ASSERT_NE(a, nullptr) << e.id << " is not on the picture's popup";
     }
     const std::size_t before = d.opened.size();
-    FindCommand(popup.get(), ID_IMAGE_HUE)->trigger();
+    apptest::FindMenuCommand(popup.get(), ID_IMAGE_HUE)->trigger();
     QCoreApplication::processEvents();
     ASSERT_EQ(d.opened.size(), before + 1);
     EXPECT_NE(d.opened.back().find("DHue"), std::string::npos);
@@ -176,7 +126,7 @@ TEST(ImageMenus, PicturePopupsOfferTheImageCommands)
         ASSERT_NE(drawn, nullptr) << type;
         for (UINT id : {ID_IMAGE_ANGLE, ID_IMAGE_SHADOW, ID_IMAGE_FADEOUT, ID_IMAGE_INVERT, ID_IMAGE_OVER_COLOR,
                         ID_IMAGE_CLONE, ID_IMAGE_CONVERT_TO_BITMAP})
-            EXPECT_NE(FindCommand(drawn.get(), id), nullptr) << type << " " << id;
+            EXPECT_NE(apptest::FindMenuCommand(drawn.get(), id), nullptr) << type << " " << id;
     }
 }
 

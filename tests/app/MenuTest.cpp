@@ -1,6 +1,6 @@
 // The designer's menus with a project open: every entry and key exists, an entry is enabled
 // only when something handles it, no key belongs to two commands; pictures of the menus.
-#include "AppTestSupport.h"
+#include "DesignerFixture.h"
 
 #include "app/AppResources.h"
 #include "app/DesignerApp.h"
@@ -42,32 +42,7 @@ QString ScreenshotFolder()
     return folder.isEmpty() ? QString() : QString::fromLocal8Bit(folder);
 }
 
-struct OpenProject {
-    QTemporaryDir programFolder;
-    CDesignerApp app;
-    CDialog::ModalHook previous;
-    CKJView* view = nullptr;
-    OpenProject()
-    {
-        RegisterProjectDocumentType();
-        previous = CDialog::SetModalHook([](CDialog&) { return IDCANCEL; });
-        app.m_strProgramFolder = CString::FromQString(programFolder.path()) + "/";
-        app.m_arguments = QStringList{QStringLiteral("new")};
-        EXPECT_TRUE(app.InitInstance());
-        app.OnFileNew();
-        QCoreApplication::processEvents();
-        if (CMDIChildWnd* child = app.MainFrame()->MDIGetActive())
-            view = dynamic_cast<CKJView*>(child->GetActiveView());
-    }
-    ~OpenProject()
-    {
-        app.CloseAllDocuments(TRUE);
-        app.ExitInstance();
-        CDialog::SetModalHook(previous);
-        CDesignerApp::SetDocumentType(nullptr, nullptr, nullptr);
-        QCoreApplication::processEvents();
-    }
-};
+using OpenProject = apptest::RunningDesigner;
 
 TEST(Menus, EveryEntryIsEnabledExactlyWhenSomethingHandlesIt)
 {
