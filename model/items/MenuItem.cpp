@@ -21,6 +21,19 @@ constexpr std::uint64_t kMinEntryRecord = 20;
 
 const char* ItalicCss(int v) { return v == 1 ? "font-style:italic;" : v == 0 ? "font-style:normal;" : ""; }
 const char* BoldCss(int v) { return v == 1 ? "font-weight:bold;" : v == 0 ? "font-weight:normal;" : ""; }
+
+// What an entry sets of its own: colour when set, bold and italic when ticked.
+CString EntryLookCss(const CMenuEntry& e)
+{
+    CString look;
+    if ((e.m_crColor >> 24) != 0xFF)
+        look += "color:" + ColorToHtml(e.m_crColor) + "; ";
+    if (e.m_nArchivedFirst == 1)
+        look += "font-weight:bold; ";
+    if (e.m_nArchivedSecond == 1)
+        look += "font-style:italic; ";
+    return look;
+}
 const char* DecorationCss(int v)
 {
     return v == 0 ? "text-decoration:none;" : v == 1 ? "text-decoration:underline;" : v == 2 ? "text-decoration:line-through;" : "";
@@ -136,6 +149,16 @@ CString CMenuItem::GetScriptName() const
     return ScriptIdentifier(GetHtmlId());
 }
 
+LOGFONT CMenuItem::EntryFont(const CMenuEntry& e) const
+{
+    LOGFONT lf = m_lfLink;
+    if (e.m_nArchivedFirst == 1)
+        lf.lfWeight = 700;
+    if (e.m_nArchivedSecond == 1)
+        lf.lfItalic = 1;
+    return lf;
+}
+
 int CMenuItem::CountSameLevelChildren(const CMenuEntry& entry) const
 {
     return int(std::count_if(m_dropEntries.begin(), m_dropEntries.end(), [&](const auto& e) { return e->m_nNumber == entry.m_nNumber; }));
@@ -170,8 +193,16 @@ void CMenuItem::RecalcLayout()
         CMenuEntry& e = *m_topEntries[i];
         e.m_nNumber = int(i);
         CRect r(0, 0, std::max(m_nWidth, 1), 0);
-        if (measure && !e.m_strCaption.IsEmpty())
+        if (measure && !e.m_strCaption.IsEmpty()) {
+            CFont own;
+            if (HasOwnFont(e)) {
+                const LOGFONT lf = EntryFont(e);
+                own.CreateFontIndirect(&lf);
+                dc.SelectObject(&own);
+            }
             dc.DrawTextW(e.m_strCaption.GetBuffer(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK);
+            dc.SelectObject(&font);
+        }
         else
             r = CRect(0, 0, 0, 0);
         e.m_nWidth = r.Width() + 6;
@@ -206,8 +237,18 @@ void CMenuItem::Draw(CDC* dc)
     for (size_t i = 0; i < m_topEntries.size(); ++i) {
         const CMenuEntry& e = *m_topEntries[i];
         CRect r(e.m_nX, e.m_nY, e.m_nX + e.m_nWidth + 2 * m_nPadding, e.m_nY + m_nHeight);
-        if (!e.m_strCaption.IsEmpty())
+        if (!e.m_strCaption.IsEmpty()) {
+            CFont own;
+            if (HasOwnFont(e)) {
+                const LOGFONT lf = EntryFont(e);
+                own.CreateFontIndirect(&lf);
+                dc->SelectObject(&own);
+            }
+            dc->SetTextColor(((e.m_crColor >> 24) != 0xFF ? e.m_crColor : m_crPaint) & 0xFFFFFF);
             dc->DrawTextW(e.m_strCaption.GetBuffer(), -1, &r, format);
+            dc->SelectObject(&font);
+            dc->SetTextColor(m_crPaint & 0xFFFFFF);
+        }
         if (m_nSeparator > 0 && i + 1 < m_topEntries.size()) {
             const int s = e.m_nX + e.m_nWidth + 4 + 2 * m_nPadding;
             CRect sr(s, e.m_nY, s + 10, e.m_nY + m_nHeight);
@@ -247,6 +288,25 @@ void CMenuItem::WriteHtml(CPageOutput& out)
     css(CString::Formatted("a.%sSC:hover { color:%s; %s}", N, ColorToHtml(m_crDropHover).GetString(),
         HoverDiff(m_nDropHoverItalic, m_nDropHoverBold, m_nDropHoverDecoration, m_nDropItalic, m_nDropBold, m_nDropDecoration).GetString()));
     css(CString::Formatted("td.%sSP { color:%s;}", N, ColorToHtml(m_crSeparator).GetString()));
+    // An entry's own colour, bold and italic (the Menu Item dialog) over its level's look,
+    // by the id of its cell; hovering keeps the level's hover colour.
+    auto entryLook = [&](const CMenuEntry& e, const CString& cell, const char* kind, COLORREF hover) {
+        const CString look = EntryLookCss(e);
+        if (look.IsEmpty())
+            return;
+        const CString a = "#" + cell + " a." + n + kind;
+        css(a + ", " + a + ":link, " + a + ":visited { " + look + "}");
+        if ((e.m_crColor >> 24) != 0xFF)
+            css(a + ":hover { color:" + ColorToHtml(hover) + "; }");
+    };
+    for (const auto& e : m_topEntries)
+        entryLook(*e, CString::Formatted("%sTI%d", N, e->m_nNumber), "TC", m_crBarHover);
+    for (const auto& top : m_topEntries) {
+        int k = 0; // as the drop-down's cells are numbered
+        for (const auto& e : m_dropEntries)
+            if (e->m_nNumber == top->m_nNumber)
+                entryLook(*e, CString::Formatted("%sSI%dx%d", N, top->m_nNumber, k++), "SC", m_crDropHover);
+    }
 
     out.Append("<script type=\"text/javascript\">\r\n");
     out.Append(CString::Formatted("var %sHideTimer = null;function %sTimerMenu(){if(%sHideTimer) clearTimeout(%sHideTimer);%sHideTimer = setTimeout(\"%sHideAll();\",1000);}\r\n", N, N, N, N, N, N));

@@ -15,7 +15,8 @@ public:
     CWString m_strCaption;
     CItemLink m_link;
     COLORREF m_crColor = 0xFF000000;
-    int m_nArchivedFirst = 0, m_nArchivedSecond = 0; // stored, read by nothing
+    // The entry's own bold (first) and italic (second): 1 ticked, else the level's look.
+    int m_nArchivedFirst = 0, m_nArchivedSecond = 0;
     int m_nX = 0, m_nY = 0;
     int m_nNumber = 0; // bar: its index; drop-down: the index of its bar entry
     int m_nWidth = 0, m_nHeight = 0;
@@ -56,6 +57,9 @@ public:
     int CountSameLevelChildren(const CMenuEntry& entry) const;
     // The prefix of the menu's script names, classes and ids: its name as an identifier.
     CString GetScriptName() const;
+    // Whether a bar entry is bold or italic of its own, and the bar's font made so.
+    static bool HasOwnFont(const CMenuEntry& e) { return e.m_nArchivedFirst == 1 || e.m_nArchivedSecond == 1; }
+    LOGFONT EntryFont(const CMenuEntry& e) const;
 
     std::vector<std::unique_ptr<CMenuEntry>> m_topEntries;
     std::vector<std::unique_ptr<CMenuEntry>> m_dropEntries;

@@ -570,3 +570,24 @@ TEST(MenuDialogs, SubBorderOnACopyAndBackgroundsRenderedAgain)
         EXPECT_EQ(menu->m_dropFill.m_nUploadState, 0) << "the sub background is rendered again even after Cancel";
     }
 }
+
+// The Menu Item dialog's Bold and Italic reach the bar on the canvas: a bold entry of a
+// plain bar is measured wider, an italic one keeps its room.
+TEST(MenuDialogs, EntryBoldWidensItsPlaceInTheBar)
+{
+    auto width = [](int bold, int italic) {
+        CMenuItem menu;
+        menu.m_nBold = 0;
+        auto* e = new CMenuEntry;
+        e->m_strCaption.SetText(u"Contact us");
+        e->m_nArchivedFirst = bold;
+        e->m_nArchivedSecond = italic;
+        menu.m_topEntries.emplace_back(e);
+        menu.RecalcLayout();
+        return menu.m_topEntries[0]->m_nWidth;
+    };
+    const int plain = width(0, 0);
+    EXPECT_GT(plain, 20) << "the caption is measured";
+    EXPECT_GT(width(1, 0), plain);
+    EXPECT_GE(width(0, 1), plain - 2);
+}

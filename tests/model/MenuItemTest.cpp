@@ -105,6 +105,43 @@ TEST(MenuItem, ScriptCellsAndDropDowns)
     EXPECT_NE(css.Find("a.navSC { padding:8px;  color:#000000; text-decoration:none; font-size:10pt;font-style:normal;font-weight:normal; }"), -1) << css.GetString();
 }
 
+// An entry's own colour, bold and italic (the Menu Item dialog) reach the page through its
+// cell's id, and hovering keeps the level's colour.
+TEST(MenuItem, EntriesOwnColourBoldAndItalic)
+{
+    CMenuItem menu;
+    menu.m_nBold = 0;
+    menu.m_crBarHover = 0x00FF00;
+    menu.m_crDropHover = 0x0000FF;
+    Fill(menu);
+    menu.m_topEntries[0]->m_crColor = 0x0000FF;     // red
+    menu.m_topEntries[2]->m_nArchivedFirst = 1;     // bold
+    menu.m_dropEntries[1]->m_nArchivedSecond = 1;   // italic
+    menu.m_dropEntries[1]->m_crColor = 0x102030;
+    menu.RecalcLayout();
+    CString css;
+    Write(menu, &css);
+    const char* const present[] = {
+        "#navTI0 a.navTC, #navTI0 a.navTC:link, #navTI0 a.navTC:visited { color:#FF0000; }",
+        "#navTI0 a.navTC:hover { color:#00FF00; }",
+        "#navTI2 a.navTC, #navTI2 a.navTC:link, #navTI2 a.navTC:visited { font-weight:bold; }",
+        "#navSI1x1 a.navSC, #navSI1x1 a.navSC:link, #navSI1x1 a.navSC:visited { color:#302010; font-style:italic; }",
+        "#navSI1x1 a.navSC:hover { color:#FF0000; }",
+    };
+    for (const char* rule : present)
+        EXPECT_NE(css.Find(rule), -1) << rule << "\n" << css.GetString();
+    EXPECT_EQ(css.Find("#navTI1"), -1) << "an entry with nothing of its own adds no rule";
+    EXPECT_EQ(css.Find("#navTI2 a.navTC:hover"), -1) << "no colour of its own, no hover rule";
+    EXPECT_EQ(css.Find("#navSI1x0"), -1);
+
+    CPageOutput out;
+    out.m_nMode = kPublishExport;
+    out.m_wstrTitle.SetText(u"Menu");
+    menu.WriteHtml(out);
+    out.AssemblePage();
+    EXPECT_EQ(testsupport::TidyErrors(QByteArray(out.m_strFinalPage.GetString())), QByteArray());
+}
+
 TEST(MenuItem, PagesAreValidForEveryAlignmentAndPlacement)
 {
     for (int flowing = 0; flowing < 2; ++flowing) {
