@@ -27,6 +27,12 @@ const char16_t kCp1252High[32] = {
 
 } // namespace
 
+const std::string& CString::EmptyText()
+{
+    static const std::string empty;
+    return empty;
+}
+
 namespace {
 
 // The conversions the fast formatter writes itself: d i u x X c s %, with an optional '0'
@@ -235,39 +241,39 @@ CString CString::FromQString(const QString& s)
 
 QString CString::ToQString() const
 {
-    return DecodeNarrow(m_s.data(), int(m_s.size()));
+    return DecodeNarrow(C().data(), int(C().size()));
 }
 
 char* CString::GetBuffer(int minLength)
 {
-    if (minLength > int(m_s.size()))
-        m_s.resize(size_t(minLength));
-    return m_s.data();
+    if (minLength > int(S().size()))
+        S().resize(size_t(minLength));
+    return S().data();
 }
 
 char* CString::GetBufferSetLength(int length)
 {
-    m_s.resize(size_t(std::max(length, 0)));
-    return m_s.data();
+    S().resize(size_t(std::max(length, 0)));
+    return S().data();
 }
 
 void CString::ReleaseBuffer(int newLength)
 {
     if (newLength < 0)
-        newLength = int(std::strlen(m_s.c_str()));
-    m_s.resize(size_t(std::min<size_t>(size_t(newLength), m_s.size())));
+        newLength = int(std::strlen(S().c_str()));
+    S().resize(size_t(std::min<size_t>(size_t(newLength), S().size())));
 }
 
 CString CString::Left(int n) const
 {
     n = std::clamp(n, 0, GetLength());
-    return CString(m_s.substr(0, size_t(n)));
+    return CString(C().substr(0, size_t(n)));
 }
 
 CString CString::Right(int n) const
 {
     n = std::clamp(n, 0, GetLength());
-    return CString(m_s.substr(m_s.size() - size_t(n)));
+    return CString(C().substr(C().size() - size_t(n)));
 }
 
 CString CString::Mid(int first) const
@@ -279,14 +285,14 @@ CString CString::Mid(int first, int count) const
 {
     first = std::clamp(first, 0, GetLength());
     count = std::clamp(count, 0, GetLength() - first);
-    return CString(m_s.substr(size_t(first), size_t(count)));
+    return CString(C().substr(size_t(first), size_t(count)));
 }
 
 int CString::Find(char c, int start) const
 {
     if (start < 0 || start >= GetLength())
         return -1;
-    size_t p = m_s.find(c, size_t(start));
+    size_t p = C().find(c, size_t(start));
     return p == std::string::npos ? -1 : int(p);
 }
 
@@ -294,13 +300,13 @@ int CString::Find(const char* sub, int start) const
 {
     if (!sub || start < 0 || start > GetLength())
         return -1;
-    size_t p = m_s.find(sub, size_t(start));
+    size_t p = C().find(sub, size_t(start));
     return p == std::string::npos ? -1 : int(p);
 }
 
 int CString::ReverseFind(char c) const
 {
-    size_t p = m_s.rfind(c);
+    size_t p = C().rfind(c);
     return p == std::string::npos ? -1 : int(p);
 }
 
@@ -308,14 +314,14 @@ int CString::FindOneOf(const char* set) const
 {
     if (!set)
         return -1;
-    size_t p = m_s.find_first_of(set);
+    size_t p = C().find_first_of(set);
     return p == std::string::npos ? -1 : int(p);
 }
 
 int CString::Replace(char from, char to)
 {
     int n = 0;
-    for (char& c : m_s)
+    for (char& c : S())
         if (c == from) {
             c = to;
             ++n;
@@ -333,34 +339,34 @@ int CString::Replace(const char* from, const char* to)
     std::string out;
     size_t pos = 0;
     for (;;) {
-        size_t p = m_s.find(from, pos, fl);
+        size_t p = S().find(from, pos, fl);
         if (p == std::string::npos)
             break;
         if (n == 0)
-            out.reserve(m_s.size());
-        out.append(m_s, pos, p - pos);
+            out.reserve(S().size());
+        out.append(S(), pos, p - pos);
         out += rep;
         pos = p + fl;
         ++n;
     }
     if (n) {
-        out.append(m_s, pos, std::string::npos);
-        m_s.swap(out);
+        out.append(S(), pos, std::string::npos);
+        S().swap(out);
     }
     return n;
 }
 
 int CString::Remove(char c)
 {
-    size_t before = m_s.size();
-    m_s.erase(std::remove(m_s.begin(), m_s.end(), c), m_s.end());
-    return int(before - m_s.size());
+    size_t before = S().size();
+    S().erase(std::remove(S().begin(), S().end(), c), S().end());
+    return int(before - S().size());
 }
 
 int CString::Insert(int index, char c)
 {
     index = std::clamp(index, 0, GetLength());
-    m_s.insert(m_s.begin() + index, c);
+    S().insert(S().begin() + index, c);
     return GetLength();
 }
 
@@ -368,21 +374,21 @@ int CString::Insert(int index, const char* s)
 {
     index = std::clamp(index, 0, GetLength());
     if (s)
-        m_s.insert(size_t(index), s);
+        S().insert(size_t(index), s);
     return GetLength();
 }
 
 int CString::Delete(int index, int count)
 {
     if (index >= 0 && index < GetLength() && count > 0)
-        m_s.erase(size_t(index), size_t(count));
+        S().erase(size_t(index), size_t(count));
     return GetLength();
 }
 
 CString& CString::MakeUpper()
 {
     // ASCII only: bytes above 127 belong to UTF-8 sequences and stay as they are.
-    for (char& c : m_s)
+    for (char& c : S())
         if (c >= 'a' && c <= 'z')
             c = char(c - 'a' + 'A');
     return *this;
@@ -390,7 +396,7 @@ CString& CString::MakeUpper()
 
 CString& CString::MakeLower()
 {
-    for (char& c : m_s)
+    for (char& c : S())
         if (c >= 'A' && c <= 'Z')
             c = char(c - 'A' + 'a');
     return *this;
@@ -398,7 +404,7 @@ CString& CString::MakeLower()
 
 CString& CString::MakeReverse()
 {
-    std::reverse(m_s.begin(), m_s.end());
+    std::reverse(S().begin(), S().end());
     return *this;
 }
 
@@ -412,16 +418,16 @@ CString& CString::Trim() { return TrimRight().TrimLeft(); }
 CString& CString::TrimLeft()
 {
     size_t i = 0;
-    while (i < m_s.size() && IsSpace(m_s[i]))
+    while (i < S().size() && IsSpace(S()[i]))
         ++i;
-    m_s.erase(0, i);
+    S().erase(0, i);
     return *this;
 }
 
 CString& CString::TrimRight()
 {
-    while (!m_s.empty() && IsSpace(m_s.back()))
-        m_s.pop_back();
+    while (!S().empty() && IsSpace(S().back()))
+        S().pop_back();
     return *this;
 }
 
@@ -430,24 +436,24 @@ CString& CString::Trim(char c) { return TrimRight(c).TrimLeft(c); }
 CString& CString::TrimLeft(char c)
 {
     size_t i = 0;
-    while (i < m_s.size() && m_s[i] == c)
+    while (i < S().size() && S()[i] == c)
         ++i;
-    m_s.erase(0, i);
+    S().erase(0, i);
     return *this;
 }
 
 CString& CString::TrimRight(char c)
 {
-    while (!m_s.empty() && m_s.back() == c)
-        m_s.pop_back();
+    while (!S().empty() && S().back() == c)
+        S().pop_back();
     return *this;
 }
 
 CString& CString::TrimLeft(const char* set)
 {
     if (set) {
-        size_t i = m_s.find_first_not_of(set);
-        m_s.erase(0, i == std::string::npos ? m_s.size() : i);
+        size_t i = S().find_first_not_of(set);
+        S().erase(0, i == std::string::npos ? S().size() : i);
     }
     return *this;
 }
@@ -455,8 +461,8 @@ CString& CString::TrimLeft(const char* set)
 CString& CString::TrimRight(const char* set)
 {
     if (set) {
-        size_t i = m_s.find_last_not_of(set);
-        m_s.erase(i == std::string::npos ? 0 : i + 1);
+        size_t i = S().find_last_not_of(set);
+        S().erase(i == std::string::npos ? 0 : i + 1);
     }
     return *this;
 }
@@ -465,7 +471,7 @@ void CString::Format(const char* fmt, ...)
 {
     va_list args;
     va_start(args, fmt);
-    m_s = FormatCLocale(fmt, args);
+    S() = FormatCLocale(fmt, args);
     va_end(args);
 }
 
@@ -473,12 +479,12 @@ void CString::AppendFormat(const char* fmt, ...)
 {
     va_list args;
     va_start(args, fmt);
-    AppendFormatCLocale(m_s, fmt, args);
+    AppendFormatCLocale(S(), fmt, args);
     va_end(args);
 }
 
-void CString::FormatV(const char* fmt, va_list args) { m_s = FormatCLocale(fmt, args); }
-void CString::AppendFormatV(const char* fmt, va_list args) { AppendFormatCLocale(m_s, fmt, args); }
+void CString::FormatV(const char* fmt, va_list args) { S() = FormatCLocale(fmt, args); }
+void CString::AppendFormatV(const char* fmt, va_list args) { AppendFormatCLocale(S(), fmt, args); }
 
 CString CString::Formatted(const char* fmt, ...)
 {
@@ -491,12 +497,12 @@ CString CString::Formatted(const char* fmt, ...)
 
 int CString::Compare(const char* s) const
 {
-    int r = std::strcmp(m_s.c_str(), s ? s : "");
+    int r = std::strcmp(C().c_str(), s ? s : "");
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
 int CString::CompareNoCase(const char* s) const
 {
-    int r = strcasecmp(m_s.c_str(), s ? s : "");
+    int r = strcasecmp(C().c_str(), s ? s : "");
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }

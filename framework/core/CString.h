@@ -2,6 +2,7 @@
 // old files that are not valid UTF-8 are taken as Windows-1252 when converted to Qt.
 #pragma once
 #include <cstdarg>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <QtCore/QString>
@@ -9,26 +10,37 @@
 class CString {
 public:
     CString() = default;
-    CString(const char* s) : m_s(s ? s : "") {}
-    CString(const char* s, int n) : m_s(s ? std::string(s, size_t(n > 0 ? n : 0)) : std::string()) {}
-    CString(char c, int repeat = 1) : m_s(size_t(repeat > 0 ? repeat : 0), c) {}
-    CString(std::string s) : m_s(std::move(s)) {}
-    CString(std::string_view s) : m_s(s) {}
+    CString(const char* s) { if (s && *s) m_p = std::make_unique<std::string>(s); }
+    CString(const char* s, int n) { if (s && n > 0) m_p = std::make_unique<std::string>(s, size_t(n)); }
+    CString(char c, int repeat = 1) { if (repeat > 0) m_p = std::make_unique<std::string>(size_t(repeat), c); }
+    CString(std::string s) { if (!s.empty()) m_p = std::make_unique<std::string>(std::move(s)); }
+    CString(std::string_view s) { if (!s.empty()) m_p = std::make_unique<std::string>(s); }
+    CString(const CString& other) { if (!other.IsEmpty()) m_p = std::make_unique<std::string>(*other.m_p); }
+    CString(CString&& other) noexcept = default;
+    CString& operator=(const CString& other)
+    {
+        if (this != &other)
+            Assign(other.View());
+        return *this;
+    }
+    CString& operator=(CString&& other) noexcept = default;
+    ~CString() = default;
 
     // Conversions at the edge with Qt.
     static CString FromQString(const QString& s);
     QString ToQString() const;
 
-    int GetLength() const { return int(m_s.size()); }
-    bool IsEmpty() const { return m_s.empty(); }
-    void Empty() { m_s.clear(); }
-    char GetAt(int i) const { return m_s[size_t(i)]; }
-    void SetAt(int i, char c) { m_s[size_t(i)] = c; }
-    char operator[](int i) const { return m_s[size_t(i)]; }
-    operator const char*() const { return m_s.c_str(); }
-    const char* GetString() const { return m_s.c_str(); }
-    const std::string& str() const { return m_s; }
-    std::string& str() { return m_s; }
+    int GetLength() const { return m_p ? int(m_p->size()) : 0; }
+    bool IsEmpty() const { return !m_p || m_p->empty(); }
+    void Empty() { if (m_p) m_p->clear(); }
+    char GetAt(int i) const { return C()[size_t(i)]; }
+    void SetAt(int i, char c) { S()[size_t(i)] = c; }
+    char operator[](int i) const { return C()[size_t(i)]; }
+    operator const char*() const { return m_p ? m_p->c_str() : ""; }
+    const char* GetString() const { return m_p ? m_p->c_str() : ""; }
+    const std::string& str() const { return C(); }
+    std::string_view View() const { return m_p ? std::string_view(*m_p) : std::string_view(); }
+    std::string& str() { return S(); }
 
     // Buffer access: GetBuffer(n) gives room for n bytes plus a terminator;
     // ReleaseBuffer(-1) takes the length up to the first 0 byte.
@@ -75,26 +87,44 @@ public:
     int Compare(const char* s) const;
     int CompareNoCase(const char* s) const;
 
-    CString& operator=(const char* s) { m_s = s ? s : ""; return *this; }
-    CString& operator=(char c) { m_s.assign(1, c); return *this; }
-    CString& operator+=(const CString& s) { m_s += s.m_s; return *this; }
-    CString& operator+=(const char* s) { if (s) m_s += s; return *this; }
-    CString& operator+=(char c) { m_s += c; return *this; }
-    void Append(const char* s, int n) { if (s && n > 0) m_s.append(s, size_t(n)); }
+    CString& operator=(const char* s) { Assign(s ? std::string_view(s) : std::string_view()); return *this; }
+    CString& operator=(char c) { S().assign(1, c); return *this; }
+    CString& operator+=(const CString& s) { if (!s.IsEmpty()) S() += *s.m_p; return *this; }
+    CString& operator+=(const char* s) { if (s && *s) S() += s; return *this; }
+    CString& operator+=(char c) { S() += c; return *this; }
+    void Append(const char* s, int n) { if (s && n > 0) S().append(s, size_t(n)); }
 
-    friend CString operator+(const CString& a, const CString& b) { return CString(a.m_s + b.m_s); }
-    friend CString operator+(const CString& a, const char* b) { return CString(a.m_s + (b ? b : "")); }
-    friend CString operator+(const char* a, const CString& b) { return CString((a ? a : "") + b.m_s); }
-    friend CString operator+(const CString& a, char b) { return CString(a.m_s + b); }
-    friend CString operator+(char a, const CString& b) { return CString(std::string(1, a) + b.m_s); }
-    friend bool operator==(const CString& a, const CString& b) { return a.m_s == b.m_s; }
-    friend bool operator==(const CString& a, const char* b) { return a.m_s == (b ? b : ""); }
-    friend bool operator!=(const CString& a, const CString& b) { return a.m_s != b.m_s; }
-    friend bool operator!=(const CString& a, const char* b) { return a.m_s != (b ? b : ""); }
-    friend bool operator<(const CString& a, const CString& b) { return a.m_s < b.m_s; }
+    friend CString operator+(const CString& a, const CString& b) { return CString(a.C() + b.C()); }
+    friend CString operator+(const CString& a, const char* b) { return CString(a.C() + (b ? b : "")); }
+    friend CString operator+(const char* a, const CString& b) { return CString((a ? a : "") + b.C()); }
+    friend CString operator+(const CString& a, char b) { return CString(a.C() + b); }
+    friend CString operator+(char a, const CString& b) { return CString(std::string(1, a) + b.C()); }
+    friend bool operator==(const CString& a, const CString& b) { return a.View() == b.View(); }
+    friend bool operator==(const CString& a, const char* b) { return a.View() == (b ? b : ""); }
+    friend bool operator!=(const CString& a, const CString& b) { return a.View() != b.View(); }
+    friend bool operator!=(const CString& a, const char* b) { return a.View() != (b ? b : ""); }
+    friend bool operator<(const CString& a, const CString& b) { return a.View() < b.View(); }
 
 private:
-    std::string m_s;
+    // A project holds some thirty strings per page item, nearly all of them empty: an
+    // empty string owns no text object and costs one pointer.
+    std::unique_ptr<std::string> m_p;
+    static const std::string& EmptyText();
+    std::string& S()
+    {
+        if (!m_p)
+            m_p = std::make_unique<std::string>();
+        return *m_p;
+    }
+    const std::string& C() const { return m_p ? *m_p : EmptyText(); }
+    // Keeps the text object it has (its buffer is reused), makes none for an empty text.
+    void Assign(std::string_view text)
+    {
+        if (m_p)
+            m_p->assign(text);
+        else if (!text.empty())
+            m_p = std::make_unique<std::string>(text);
+    }
 };
 
 // Locale-independent vsnprintf into a std::string (C locale for numbers).
