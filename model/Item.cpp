@@ -11,6 +11,74 @@
 #include "framework/core/Png.h"
 #include <cstring>
 
+CItemActions& CItemActions::operator=(const CItemActions& other)
+{
+    if (this == &other)
+        return *this;
+    if (other.IsEmpty()) {
+        m_p.reset();
+        return *this;
+    }
+    CItemAction* mine = Own();
+    for (int e = 0; e < EVENT_COUNT; ++e)
+        mine[e] = other[e];
+    return *this;
+}
+
+CItemAction* CItemActions::Own()
+{
+    if (!m_p)
+        m_p = std::make_unique<CItemAction[]>(EVENT_COUNT);
+    return m_p.get();
+}
+
+const CItemAction* CItemActions::Read() const
+{
+    static const CItemAction kNone[EVENT_COUNT];
+    return m_p ? m_p.get() : kNone;
+}
+
+bool CItemActions::IsEmpty() const
+{
+    for (const CItemAction& action : *this)
+        if (!action.IsEmpty())
+            return false;
+    return true;
+}
+
+void CItemActions::Serialize(CArchive& ar, int version)
+{
+    if (ar.IsStoring() && m_p) {
+        for (int e = 0; e < EVENT_COUNT; ++e)
+            m_p[e].Serialize(ar, version);
+        return;
+    }
+    // storing without actions writes empty ones; loading reads into fresh ones first
+    auto read = std::make_unique<CItemAction[]>(EVENT_COUNT);
+    for (int e = 0; e < EVENT_COUNT; ++e)
+        read[e].Serialize(ar, version);
+    if (ar.IsLoading()) {
+        m_p = std::move(read);
+        if (IsEmpty())
+            m_p.reset();
+    }
+}
+
+void CItemActions::SerializeExtra(CArchive& ar)
+{
+    if (m_p) {
+        for (int e = 0; e < EVENT_COUNT; ++e)
+            m_p[e].SerializeExtra(ar);
+        return;
+    }
+    // no steps to take conditions: a reader drops what the extras hold, as for any step
+    // the body did not hold
+    for (int e = 0; e < EVENT_COUNT; ++e) {
+        CItemAction none;
+        none.SerializeExtra(ar);
+    }
+}
+
 CItem::CItem() = default;
 
 CItem::~CItem()
@@ -66,8 +134,7 @@ void CItem::Serialize(CArchive& ar, int version)
 {
     CSiteObject::Serialize(ar, version);
     m_strText.Serialize(ar);
-    for (CItemAction& action : m_actions)
-        action.Serialize(ar, version);
+    m_actions.Serialize(ar, version);
     for (CBorderSide& side : m_borders)
         side.Serialize(ar, version);
     Io(ar, m_strName);
@@ -186,7 +253,7 @@ CString CItem::Describe()
         {EVENT_FOCUS, " onFocus"}, {EVENT_BLUR, " onBlur"}, {EVENT_CHANGE, " onChange"},
     };
     for (const auto& e : kSuffixes)
-        if (!m_actions[e.event].IsEmpty())
+        if (!std::as_const(m_actions)[e.event].IsEmpty())
             s += e.suffix;
     return s;
 }
@@ -495,8 +562,7 @@ bool CItem::ExportFiles(CPublishContext& context)
 
 void CItem::SerializeExtra(CArchive& ar, int /*version*/)
 {
-    for (CItemAction& action : m_actions)
-        action.SerializeExtra(ar);
+    m_actions.SerializeExtra(ar);
     // The body may leave a reader's own fill in place where the writer had none, so the
     // presence travels with the fill's extras.
     int hasFill = m_pFill ? 1 : 0;

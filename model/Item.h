@@ -28,6 +28,35 @@ using CItemList = std::vector<CItem*>;
 
 // Event order of the seven actions.
 enum ItemEvent { EVENT_CLICK = 0, EVENT_MOUSE_OVER, EVENT_MOUSE_OUT, EVENT_MOUSE_UP, EVENT_BLUR, EVENT_FOCUS, EVENT_CHANGE, EVENT_COUNT };
+// The seven actions of an item. Nearly every item has none: the actions are only held
+// once one of them is written to (the non-const access), and read access without them
+// gives empty actions.
+class CItemActions {
+public:
+    CItemActions() = default;
+    CItemActions(const CItemActions& other) { *this = other; }
+    CItemActions& operator=(const CItemActions& other);
+    CItemActions(CItemActions&&) noexcept = default;
+    CItemActions& operator=(CItemActions&&) noexcept = default;
+
+    CItemAction& operator[](int event) { return Own()[event]; }
+    const CItemAction& operator[](int event) const { return Read()[event]; }
+    CItemAction* begin() { return Own(); }
+    CItemAction* end() { return Own() + EVENT_COUNT; }
+    const CItemAction* begin() const { return Read(); }
+    const CItemAction* end() const { return Read() + EVENT_COUNT; }
+    bool IsEmpty() const;
+    // The record's actions and their extras, in event order; loading keeps nothing when
+    // every action read is empty.
+    void Serialize(CArchive& ar, int version);
+    void SerializeExtra(CArchive& ar);
+
+private:
+    CItemAction* Own();
+    const CItemAction* Read() const;
+    std::unique_ptr<CItemAction[]> m_p;
+};
+
 // Order of the five borders.
 enum BorderIndex { BORDER_ALL = 0, BORDER_LEFT, BORDER_TOP, BORDER_RIGHT, BORDER_BOTTOM, BORDER_COUNT };
 // Order of the effective per-side values (padding, border widths, insets).
@@ -121,7 +150,7 @@ public:
     int m_nBorderRadius = 0;
     CBoxSpacing m_margin;
     std::unique_ptr<CBoxSpacing> m_pPadding;
-    CItemAction m_actions[EVENT_COUNT];
+    CItemActions m_actions;
     int m_nTextAlign = 0; // 0 none, 1 right, 2 center, 3 justify, 4 left
     int m_nCursor = 0;
     int m_bRawText = 0;

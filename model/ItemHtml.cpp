@@ -157,7 +157,7 @@ void CItem::WriteIdClassTitle(CPageOutput& out)
 void CItem::WriteEventAttributes(CPageOutput& out)
 {
     CString click;
-    m_actions[EVENT_CLICK].GetScript(click);
+    std::as_const(m_actions)[EVENT_CLICK].GetScript(click);
     if (!click.IsEmpty() || m_link.m_nKind == kLinkPicture) {
         if (m_link.m_nKind == kLinkPicture) {
             const CString loading = SiteFileHref(out.m_pPageFolder, kOverlayLoadingFileName);
@@ -171,7 +171,7 @@ void CItem::WriteEventAttributes(CPageOutput& out)
     static const char* const kNames[EVENT_COUNT] = {nullptr, "onMouseOver", "onMouseOut", "onMouseUp", "onBlur", "onFocus", "onChange"};
     for (int i = EVENT_MOUSE_OVER; i < EVENT_COUNT; ++i) {
         CString script;
-        m_actions[i].GetScript(script);
+        std::as_const(m_actions)[i].GetScript(script);
         if (!script.IsEmpty())
             out.AppendAttribute(kNames[i], script);
     }
