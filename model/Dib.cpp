@@ -67,7 +67,8 @@ CDib& CDib::operator=(const CDib& other)
     return *this;
 }
 
-CDib::CDib(CDib&& other) noexcept : m_block(std::move(other.m_block)), m_header(other.m_header), m_opaque(other.m_opaque)
+CDib::CDib(CDib&& other) noexcept
+    : m_block(std::move(other.m_block)), m_width(other.m_width), m_height(other.m_height), m_opaque(other.m_opaque)
 {
     other.m_pixels = nullptr;
     other.ResetHeader();
@@ -78,7 +79,8 @@ CDib& CDib::operator=(CDib&& other) noexcept
     if (this != &other) {
         m_pixels = nullptr;
         m_block = std::move(other.m_block);
-        m_header = other.m_header;
+        m_width = other.m_width;
+        m_height = other.m_height;
         m_opaque = other.m_opaque;
         other.m_pixels = nullptr;
         other.ResetHeader();
@@ -88,13 +90,22 @@ CDib& CDib::operator=(CDib&& other) noexcept
 
 void CDib::ResetHeader()
 {
-    m_header = BITMAPINFOHEADER();
-    m_header.biClrImportant = 0xFFFFFFFFu;
+    m_width = m_height = 0;
+}
+
+BITMAPINFOHEADER CDib::GetHeader() const
+{
+    BITMAPINFOHEADER header;
+    header.biWidth = m_width;
+    header.biHeight = m_height;
+    header.biSizeImage = m_block ? DWORD(ByteCount()) : 0;
+    header.biClrImportant = 0xFFFFFFFFu;
+    return header;
 }
 
 void CDib::Create(int width, int height)
 {
-    if (width == m_header.biWidth && height == m_header.biHeight)
+    if (width == m_width && height == m_height)
         return;
     EndPixels();
     m_block.reset();
@@ -107,9 +118,8 @@ void CDib::Create(int width, int height)
         if (!m_block)
             return; // out of memory: stays empty, so a later Create at this size retries
     }
-    m_header.biWidth = width;
-    m_header.biHeight = height;
-    m_header.biSizeImage = DWORD(count * 4);
+    m_width = width;
+    m_height = height;
 }
 
 void CDib::CreateWhite(int width, int height)
@@ -127,8 +137,8 @@ void CDib::Free()
 
 bool CDib::IsValid() const
 {
-    return m_block && m_header.biHeight >= 1 && m_header.biHeight <= kMaxSide && m_header.biWidth >= 1
-        && m_header.biWidth < kMaxSide && m_header.biSizeImage > 0 && m_header.biSizeImage <= kMaxImageBytes;
+    return m_block && m_height >= 1 && m_height <= kMaxSide && m_width >= 1 && m_width < kMaxSide
+        && ByteCount() <= kMaxImageBytes;
 }
 
 BYTE* CDib::Lock()
@@ -153,7 +163,7 @@ void CDib::EndPixels()
 
 std::uint32_t CDib::GetPixelChecked(int x, int y) const
 {
-    if (!IsValid() || unsigned(x) >= unsigned(m_header.biWidth) || unsigned(y) >= unsigned(m_header.biHeight))
+    if (!IsValid() || unsigned(x) >= unsigned(m_width) || unsigned(y) >= unsigned(m_height))
         return 0xFFFFFFu;
     return m_block[Index(x, y)];
 }
@@ -161,7 +171,7 @@ std::uint32_t CDib::GetPixelChecked(int x, int y) const
 void CDib::BlendPixel(int x, int y, std::uint32_t value)
 {
     m_opaque = 0;
-    if (!m_pixels || unsigned(x) >= unsigned(m_header.biWidth) || unsigned(y) >= unsigned(m_header.biHeight))
+    if (!m_pixels || unsigned(x) >= unsigned(m_width) || unsigned(y) >= unsigned(m_height))
         return;
     std::uint32_t& p = m_pixels[Index(x, y)];
     const std::uint32_t tc = value >> 24, tp = p >> 24;
@@ -178,7 +188,7 @@ void CDib::BlendPixel(int x, int y, std::uint32_t value)
 void CDib::FillBytes(BYTE value)
 {
     if (m_block)
-        std::memset(m_block.get(), value, std::size_t(m_header.biSizeImage));
+        std::memset(m_block.get(), value, ByteCount());
 }
 
 void CDib::FillRect(std::uint32_t value, const CRect* rect)
@@ -186,7 +196,7 @@ void CDib::FillRect(std::uint32_t value, const CRect* rect)
     std::uint32_t* px = reinterpret_cast<std::uint32_t*>(Lock());
     if (!px)
         return;
-    const int w = m_header.biWidth, h = m_header.biHeight;
+    const int w = m_width, h = m_height;
     CRect r(0, 0, w, h);
     if (rect && !r.IntersectRect(r, *rect))
         return;
@@ -210,9 +220,9 @@ void CDib::CopyPixels(const CDib& source)
         Free();
         return;
     }
-    Create(source.m_header.biWidth, source.m_header.biHeight);
+    Create(source.m_width, source.m_height);
     if (m_block)
-        std::memcpy(m_block.get(), source.m_block.get(), std::size_t(m_header.biSizeImage));
+        std::memcpy(m_block.get(), source.m_block.get(), ByteCount());
 }
 
 namespace {
@@ -455,8 +465,8 @@ PackedBitmapPtr CDib::CopyToGlobal() const
     PackedBitmapPtr p = CPackedBitmap::Create(GetWidth(), GetHeight(), kMaxSide);
     if (!p)
         return nullptr;
-    p->SetClrImportant(m_header.biClrImportant);
-    std::memcpy(p->Bits(), m_block.get(), std::size_t(m_header.biSizeImage));
+    p->SetClrImportant(0xFFFFFFFFu);
+    std::memcpy(p->Bits(), m_block.get(), ByteCount());
     return p;
 }
 
@@ -565,9 +575,8 @@ void CDib::Resample(int newWidth, int newHeight)
     }
     EndPixels();
     m_block = std::move(out);
-    m_header.biWidth = newWidth;
-    m_header.biHeight = newHeight;
-    m_header.biSizeImage = DWORD(std::size_t(newWidth) * std::size_t(newHeight) * 4);
+    m_width = newWidth;
+    m_height = newHeight;
 }
 
 std::unique_ptr<CDib> CDib::Rotate(double degrees, std::uint32_t fill, bool smooth, bool shrink) const
@@ -652,7 +661,8 @@ void CDib::Draw(CDC* dc, int x, int y) const
     if (!dc || !m_block || GetWidth() < 1 || GetHeight() < 1)
         return;
     dc->SetStretchBltMode(COLORONCOLOR);
-    dc->StretchDIBits(x, y, GetWidth(), GetHeight(), 0, 0, GetWidth(), GetHeight(), m_block.get(), &m_header,
+    const BITMAPINFOHEADER header = GetHeader();
+    dc->StretchDIBits(x, y, GetWidth(), GetHeight(), 0, 0, GetWidth(), GetHeight(), m_block.get(), &header,
         DIB_RGB_COLORS, SRCCOPY);
 }
 
@@ -671,7 +681,8 @@ void CDib::DrawTransparentStretched(CDC* dc, int x, int y, int width, int height
         return;
     if (m_opaque) {
         dc->SetStretchBltMode(COLORONCOLOR);
-        dc->StretchDIBits(x, y, width, height, 0, 0, GetWidth(), GetHeight(), m_block.get(), &m_header, DIB_RGB_COLORS, SRCCOPY);
+        const BITMAPINFOHEADER header = GetHeader();
+        dc->StretchDIBits(x, y, width, height, 0, 0, GetWidth(), GetHeight(), m_block.get(), &header, DIB_RGB_COLORS, SRCCOPY);
         return;
     }
     DrawBlended(dc, x, y, width, height);

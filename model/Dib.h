@@ -38,9 +38,10 @@ public:
     bool IsValid() const;
     bool IsEmpty() const { return !m_block; }
 
-    int GetWidth() const { return m_header.biWidth; }
-    int GetHeight() const { return m_header.biHeight; }
-    const BITMAPINFOHEADER& GetHeader() const { return m_header; }
+    int GetWidth() const { return m_width; }
+    int GetHeight() const { return m_height; }
+    // The exchange form's header of the pixels as they are.
+    BITMAPINFOHEADER GetHeader() const;
 
     // Set when the last transparent draw found no transparent pixel. Code that writes
     // transparent pixels by other means than BlendPixel clears it.
@@ -59,13 +60,13 @@ public:
     // y counted from the top. 0 outside the image or without BeginPixels.
     std::uint32_t GetPixel(int x, int y) const
     {
-        if (!m_pixels || unsigned(x) >= unsigned(m_header.biWidth) || unsigned(y) >= unsigned(m_header.biHeight))
+        if (!m_pixels || unsigned(x) >= unsigned(m_width) || unsigned(y) >= unsigned(m_height))
             return 0;
         return m_pixels[Index(x, y)];
     }
     void SetPixel(int x, int y, std::uint32_t value)
     {
-        if (!m_pixels || unsigned(x) >= unsigned(m_header.biWidth) || unsigned(y) >= unsigned(m_header.biHeight))
+        if (!m_pixels || unsigned(x) >= unsigned(m_width) || unsigned(y) >= unsigned(m_height))
             return;
         m_pixels[Index(x, y)] = value;
     }
@@ -115,9 +116,10 @@ public:
 private:
     std::size_t Index(int x, int y) const
     {
-        return std::size_t(m_header.biHeight - 1 - y) * std::size_t(m_header.biWidth) + std::size_t(x);
+        return std::size_t(m_height - 1 - y) * std::size_t(m_width) + std::size_t(x);
     }
     void ResetHeader();
+    std::size_t ByteCount() const { return std::size_t(m_width) * std::size_t(m_height) * 4; }
     // The part of target (at x, y) that this image covers; false when none.
     bool PlaceOn(const CDib& target, int x, int y, CRect& area) const;
     void DrawBlended(CDC* dc, int x, int y, int width, int height);
@@ -125,7 +127,10 @@ private:
 
     std::uint32_t* m_pixels = nullptr;      // set between BeginPixels and EndPixels
     tessel::PixelBuffer m_block;
-    BITMAPINFOHEADER m_header;
+    // Every item and fill holds an image, most of them empty: the size is all of the
+    // header that is not the same for every image.
+    int m_width = 0;
+    int m_height = 0;
     int m_opaque = 0;
 };
 

@@ -87,14 +87,7 @@ const char* const kRepeatCss[4] = {
 
 } // namespace
 
-CFillStyle::CFillStyle()
-{
-    for (int i = 0; i < kStops; ++i) {
-        m_crStopColor[i] = 0xFFFFFF;
-        m_nStopAlpha[i] = 0;
-        m_nStopPosition[i] = i * 100 / 8;
-    }
-}
+CFillStyle::CFillStyle() = default;
 
 bool CFillStyle::IsSet() const
 {
@@ -123,8 +116,10 @@ void CFillStyle::Serialize(CArchive& ar, int version)
            << std::uint32_t(m_crColor) << std::int32_t(m_nPosition) << std::int32_t(m_nRepeat) << std::uint32_t(m_crStart)
            << std::uint32_t(m_crSecond) << m_strFileName << std::int32_t(m_nPictureId) << std::int32_t(m_nX)
            << std::int32_t(m_nY) << std::int32_t(m_nUploadState) << m_strAddress << std::int32_t(m_bFixed);
-        for (int i = 0; i < kStops; ++i)
-            ar << std::uint32_t(m_crStopColor[i]) << std::int32_t(m_nStopAlpha[i]) << std::int32_t(m_nStopPosition[i]);
+        for (int i = 0; i < kStops; ++i) {
+            const CGradientStops::Stop stop = m_stops.Get(i);
+            ar << std::uint32_t(stop.color) << std::int32_t(stop.alpha) << std::int32_t(stop.position);
+        }
         return;
     }
     std::int32_t kind, direction, endMode, length, position, repeat, pictureId, x, y, upload;
@@ -154,9 +149,7 @@ void CFillStyle::Serialize(CArchive& ar, int version)
             std::uint32_t c;
             std::int32_t alpha, pos;
             ar >> c >> alpha >> pos;
-            m_crStopColor[i] = c;
-            m_nStopAlpha[i] = alpha;
-            m_nStopPosition[i] = pos;
+            m_stops.Set(i, CGradientStops::Stop{c, alpha, pos});
         }
     }
     m_pPicture = nullptr;

@@ -7,17 +7,61 @@
 #include "framework/core/CString.h"
 #include "framework/core/Types.h"
 #include "model/Dib.h"
+#include <algorithm>
+#include <memory>
 
 class CDC;
 class CFolder;
 class CPicture;
 class CPublishContext;
 
+// The eight gradient stops the record stores (colour, transparency, position in percent).
+// Nearly every fill holds the defaults, so the values are held only once one differs.
+class CGradientStops {
+public:
+    static constexpr int kCount = 8;
+    struct Stop {
+        COLORREF color = 0xFFFFFF;
+        int alpha = 0;
+        int position = 0;
+        bool operator==(const Stop&) const = default;
+    };
+    CGradientStops() = default;
+    CGradientStops(const CGradientStops& other) { *this = other; }
+    CGradientStops& operator=(const CGradientStops& other)
+    {
+        if (this != &other)
+            m_p = other.m_p ? std::make_unique<Stop[]>(kCount) : nullptr;
+        if (m_p)
+            std::copy(other.m_p.get(), other.m_p.get() + kCount, m_p.get());
+        return *this;
+    }
+    CGradientStops(CGradientStops&&) noexcept = default;
+    CGradientStops& operator=(CGradientStops&&) noexcept = default;
+
+    static Stop Default(int i) { return Stop{0xFFFFFF, 0, i * 100 / kCount}; }
+    Stop Get(int i) const { return m_p ? m_p[i] : Default(i); }
+    void Set(int i, const Stop& stop)
+    {
+        if (!m_p) {
+            if (stop == Default(i))
+                return;
+            m_p = std::make_unique<Stop[]>(kCount);
+            for (int k = 0; k < kCount; ++k)
+                m_p[k] = Default(k);
+        }
+        m_p[i] = stop;
+    }
+
+private:
+    std::unique_ptr<Stop[]> m_p;
+};
+
 class CFillStyle {
 public:
     enum Kind { KindColor = 0, KindGradient = 1, KindPicture = 2, KindAddress = 3 };
     enum EndMode { EndFillColor = 0, EndSecondColor = 1, EndTransparent = 2 };
-    enum { kStops = 8 };
+    enum { kStops = CGradientStops::kCount };
 
     CFillStyle();
 
@@ -70,9 +114,7 @@ public:
     int m_nTransparency = 0; // tenths of full transparency, 0..10
     CString m_strAddress;
     int m_bFixed = 0;
-    COLORREF m_crStopColor[kStops];
-    int m_nStopAlpha[kStops];
-    int m_nStopPosition[kStops];
+    CGradientStops m_stops;
 
 private:
     const CDib* PictureDib() const;

@@ -59,8 +59,8 @@ TEST(FillStyle, DefaultsAndIsSet)
     EXPECT_FALSE(f.IsSet());
     EXPECT_EQ(f.m_crColor, 0xFFFFFFFFu);
     EXPECT_EQ(f.m_nLength, 100);
-    EXPECT_EQ(f.m_nStopPosition[7], 87);
-    EXPECT_EQ(f.m_nStopPosition[3], 37);
+    EXPECT_EQ(f.m_stops.Get(7).position, 87);
+    EXPECT_EQ(f.m_stops.Get(3).position, 37);
     f.m_crColor &= 0x00FFFFFFu;
     EXPECT_TRUE(f.IsSet());
     CFillStyle g;
@@ -347,9 +347,9 @@ TEST(FillStyle, ArchiveRoundTripAndLayout)
     f.m_nUploadState = 2;
     f.m_strAddress = "http://e.org/p.png";
     f.m_bFixed = 1;
-    f.m_crStopColor[2] = 0x123456;
-    f.m_nStopAlpha[3] = 77;
-    f.m_nStopPosition[7] = 99;
+    f.m_stops.Set(2, {0x123456, 0, 25});
+    f.m_stops.Set(3, {0xFFFFFF, 77, 37});
+    f.m_stops.Set(7, {0xFFFFFF, 0, 99});
     f.m_nTransparency = 3;
     const std::vector<BYTE> bytes = Store(f, true);
 
@@ -377,9 +377,9 @@ TEST(FillStyle, ArchiveRoundTripAndLayout)
     EXPECT_EQ(g.m_nUploadState, 2); // rendering on load does not reset it
     EXPECT_EQ(g.m_strAddress, "http://e.org/p.png");
     EXPECT_EQ(g.m_bFixed, 1);
-    EXPECT_EQ(g.m_crStopColor[2], 0x123456u);
-    EXPECT_EQ(g.m_nStopAlpha[3], 77);
-    EXPECT_EQ(g.m_nStopPosition[7], 99);
+    EXPECT_EQ(g.m_stops.Get(2).color, 0x123456u);
+    EXPECT_EQ(g.m_stops.Get(3).alpha, 77);
+    EXPECT_EQ(g.m_stops.Get(7).position, 99);
     EXPECT_EQ(g.m_nTransparency, 3);
     EXPECT_TRUE(g.m_bitmap.IsValid()); // rendered on load
     EXPECT_EQ(g.m_bitmap.GetWidth(), 66);
@@ -392,7 +392,7 @@ TEST(FillStyle, ArchiveGates)
     f.m_nKind = 3;
     f.m_strAddress = "http://e.org/p.png";
     f.m_bFixed = 1;
-    f.m_nStopAlpha[0] = 5;
+    f.m_stops.Set(0, {0xFFFFFF, 5, 0});
     const std::vector<BYTE> full = Store(f);
     // The layout up to the upload state: 9 words, the file name (1-byte length, empty),
     // 4 words.
@@ -407,8 +407,8 @@ TEST(FillStyle, ArchiveGates)
         Load(g, part, c.version);
         EXPECT_EQ(g.m_strAddress, c.address ? f.m_strAddress : CString()) << c.version;
         EXPECT_EQ(g.m_bFixed, c.fixed ? 1 : 0) << c.version;
-        EXPECT_EQ(g.m_nStopAlpha[0], c.fixed ? 5 : 0) << c.version;
-        EXPECT_EQ(g.m_nStopPosition[1], 12) << c.version;
+        EXPECT_EQ(g.m_stops.Get(0).alpha, c.fixed ? 5 : 0) << c.version;
+        EXPECT_EQ(g.m_stops.Get(1).position, 12) << c.version;
         // One byte short: the archive's end-of-file exception.
         std::vector<BYTE> cut(part.begin(), part.end() - 1);
         CFillStyle h;
@@ -624,4 +624,25 @@ TEST_F(FillPaint, PicturePlacedAndRepeated)
     EXPECT_TRUE(all.Ink() == CRect(0, 0, 73, 41));
     for (auto [x, y] : {std::pair{0, 0}, std::pair{72, 40}, std::pair{33, 17}, std::pair{5, 39}})
         EXPECT_EQ(all.At(x, y), RGB(255, 0, 0)) << x << "," << y;
+}
+
+// Gradient stops are held apart from the fill once one differs from its default: copies
+// must own their values, and a stop set back to its default reads as the default.
+TEST(FillStyle, StopsBelongToEachCopy)
+{
+    CFillStyle a;
+    for (int i = 0; i < CFillStyle::kStops; ++i)
+        EXPECT_EQ(a.m_stops.Get(i), CGradientStops::Default(i)) << i;
+    a.m_stops.Set(4, {0x010203, 9, 55});
+    CFillStyle b = a;
+    b.m_stops.Set(4, {0x040506, 1, 60});
+    CFillStyle c;
+    c = b;
+    b.m_stops.Set(4, CGradientStops::Default(4));
+    EXPECT_EQ(a.m_stops.Get(4), (CGradientStops::Stop{0x010203, 9, 55}));
+    EXPECT_EQ(c.m_stops.Get(4), (CGradientStops::Stop{0x040506, 1, 60}));
+    EXPECT_EQ(b.m_stops.Get(4), CGradientStops::Default(4));
+    EXPECT_EQ(b.m_stops.Get(5), CGradientStops::Default(5));
+    c = CFillStyle();
+    EXPECT_EQ(c.m_stops.Get(4), CGradientStops::Default(4));
 }
