@@ -281,10 +281,10 @@ void DEditText::SetUpCommands()
         m_pEdit->setTextCursor(c);
     });
     OnCommand(ID_TEXT_LARGER, [this] {
-        SetSizeTwips(LargerFontTwips(SelectionTwips(), m_pItem ? int(m_pItem->m_lfText.lfHeight) : -16));
+        SetSizeTwips(LargerFontTwips(SelectionTwips(), m_pItem ? int(m_pItem->m_lfText->lfHeight) : -16));
     });
     OnCommand(ID_TEXT_SMALLER, [this] {
-        SetSizeTwips(SmallerFontTwips(SelectionTwips(), m_pItem ? int(m_pItem->m_lfText.lfHeight) : -16));
+        SetSizeTwips(SmallerFontTwips(SelectionTwips(), m_pItem ? int(m_pItem->m_lfText->lfHeight) : -16));
     });
     for (const FixedSize& s : kFixedSizes) {
         const int twips = s.twips;
@@ -425,7 +425,7 @@ void DEditText::OnPadding()
 void DEditText::OnLineHeight()
 {
     const int entry = qobject_cast<QComboBox*>(GetDlgItem(1018))->currentIndex();
-    const int fontHeight = m_pItem ? int(m_pItem->m_lfText.lfHeight) : -16;
+    const int fontHeight = m_pItem ? int(m_pItem->m_lfText->lfHeight) : -16;
     QTextBlockFormat bf;
     if (entry <= 0)
         bf.setLineHeight(100, QTextBlockFormat::ProportionalHeight);

@@ -243,7 +243,7 @@ DLinkItem::DLinkItem(QWidget* parent) : CDialog(parent)
     auto background = [this](bool hover) {
         if (!m_pItem)
             return;
-        CFillStyle* fill = hover ? &m_pItem->m_hoverFill : &FillOf(*m_pItem);
+        CFillStyle* fill = hover ? &m_pItem->m_hoverFill.Edit() : &FillOf(*m_pItem);
         CString text;
         m_pItem->m_strText.ToUtf8(text);
         const CString caption = UiTranslateWithName(hover ? "Link Over Background : %s" : "Link Background : %s", text);

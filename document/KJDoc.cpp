@@ -137,8 +137,11 @@ void VisitItemFills(CItem& item, Visit&& visit)
 {
     if (item.m_pFill)
         visit(*item.m_pFill);
-    if (auto* link = dynamic_cast<CLinkItem*>(&item))
-        visit(link->m_hoverFill);
+    if (auto* link = dynamic_cast<CLinkItem*>(&item)) {
+        // a hover fill not held has the defaults: no picture, nothing to visit
+        if (CFillStyle* hover = link->m_hoverFill.IfHeld())
+            visit(*hover);
+    }
     else if (auto* button = dynamic_cast<CSubmitButtonItem*>(&item))
         visit(button->m_hoverFill);
     else if (auto* menu = dynamic_cast<CMenuItem*>(&item))

@@ -664,8 +664,8 @@ void CKJView::DrawNoContainer(CDC* dc)
     CDib* picture = nullptr;
     if (fill.m_nKind == CFillStyle::KindPicture && fill.m_pPicture)
         picture = fill.m_pPicture->m_rendering.IsValid() ? &fill.m_pPicture->m_rendering : &fill.m_pPicture->m_picture;
-    else if (fill.m_nKind == CFillStyle::KindGradient && fill.m_bitmap.IsValid())
-        picture = &fill.m_bitmap;
+    else if (fill.m_nKind == CFillStyle::KindGradient && fill.m_bitmap->IsValid())
+        picture = &fill.m_bitmap.Edit();
     if (picture && picture->IsValid()) {
         picture->DrawTransparent(dc, 0, 0);
         label += CString::Formatted(" [ %d x %d ]", picture->GetWidth(), picture->GetHeight());

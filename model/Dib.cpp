@@ -45,6 +45,12 @@ struct MaskChannel {
 
 } // namespace
 
+const CDib& COptionalDib::Empty()
+{
+    static const CDib empty;
+    return empty;
+}
+
 CDib::CDib()
 {
     ResetHeader();

@@ -134,6 +134,36 @@ private:
     int m_opaque = 0;
 };
 
+// A picture most of its holders never get (a fill's tile: only gradients and see-through
+// colours have one): held once written to; read access without it sees an empty picture.
+class COptionalDib {
+public:
+    COptionalDib() = default;
+    COptionalDib(const COptionalDib& other) { *this = other; }
+    COptionalDib& operator=(const COptionalDib& other)
+    {
+        if (this != &other)
+            m_p = other.m_p ? std::make_unique<CDib>(*other.m_p) : nullptr;
+        return *this;
+    }
+    COptionalDib(COptionalDib&&) noexcept = default;
+    COptionalDib& operator=(COptionalDib&&) noexcept = default;
+
+    CDib& Edit()
+    {
+        if (!m_p)
+            m_p = std::make_unique<CDib>();
+        return *m_p;
+    }
+    void Free() { m_p.reset(); }
+    const CDib& operator*() const { return m_p ? *m_p : Empty(); }
+    const CDib* operator->() const { return &**this; }
+
+private:
+    static const CDib& Empty();
+    std::unique_ptr<CDib> m_p;
+};
+
 // Learns which pixels a drawing covers by drawing it twice, once on black and once on
 // white: a pixel that shows the same colour on both was painted, one that differs shows
 // the background. Renderers: FillBackground(0), draw, Capture(0), FillBackground(1),

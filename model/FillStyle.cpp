@@ -94,6 +94,57 @@ bool CFillStyle::IsSet() const
     return m_nKind != KindColor || !tessel::ColorIsUnset(m_crColor);
 }
 
+bool CFillStyle::IsDefaultRecord() const
+{
+    static const CFillStyle d;
+    for (int i = 0; i < kStops; ++i)
+        if (!(m_stops.Get(i) == d.m_stops.Get(i)))
+            return false;
+    return m_nKind == d.m_nKind && m_nDirection == d.m_nDirection && m_nEndMode == d.m_nEndMode && m_nLength == d.m_nLength
+        && m_crColor == d.m_crColor && m_nPosition == d.m_nPosition && m_nRepeat == d.m_nRepeat && m_crStart == d.m_crStart
+        && m_crSecond == d.m_crSecond && m_strFileName == d.m_strFileName && m_nPictureId == d.m_nPictureId && !m_pPicture
+        && m_nX == d.m_nX && m_nY == d.m_nY && m_nUploadState == d.m_nUploadState && m_strAddress == d.m_strAddress
+        && m_bFixed == d.m_bFixed && m_nTransparency == d.m_nTransparency;
+}
+
+CFillStyle& COptionalFill::Edit()
+{
+    if (!m_p)
+        m_p = std::make_unique<CFillStyle>();
+    return *m_p;
+}
+
+const CFillStyle& COptionalFill::Get() const
+{
+    static const CFillStyle kNew;
+    return m_p ? *m_p : kNew;
+}
+
+void COptionalFill::Serialize(CArchive& ar, int version)
+{
+    if (ar.IsStoring()) {
+        CFillStyle blank;
+        (m_p ? *m_p : blank).Serialize(ar, version);
+        return;
+    }
+    auto read = std::make_unique<CFillStyle>();
+    read->Serialize(ar, version);
+    m_p = read->IsDefaultRecord() ? nullptr : std::move(read);
+}
+
+void COptionalFill::SerializeExtension(CArchive& ar)
+{
+    if (m_p || ar.IsStoring()) {
+        CFillStyle blank;
+        (m_p ? *m_p : blank).SerializeExtension(ar);
+        return;
+    }
+    auto read = std::make_unique<CFillStyle>();
+    read->SerializeExtension(ar);
+    if (!read->IsDefaultRecord())
+        m_p = std::move(read);
+}
+
 void CFillStyle::CopySettings(const CFillStyle& other)
 {
     m_nKind = other.m_nKind;
@@ -181,9 +232,9 @@ void CFillStyle::Render(bool reset)
     const int t = std::clamp(m_nTransparency, 0, 10);
     if (m_nKind == KindColor) {
         if (t >= 1) {
-            m_bitmap.Create(100, 100);
-            m_bitmap.FillRect(WithTransparency(m_crColor, t * 255 / 10));
-            m_bitmap.SetOpaqueFlag(0);
+            m_bitmap.Edit().Create(100, 100);
+            m_bitmap.Edit().FillRect(WithTransparency(m_crColor, t * 255 / 10));
+            m_bitmap.Edit().SetOpaqueFlag(0);
         }
         return;
     }
@@ -199,19 +250,20 @@ void CFillStyle::Render(bool reset)
     const int dir = m_nDirection;
     if (dir <= 3) {
         const bool vertical = dir == 0 || dir == 2;
-        m_bitmap.Create(vertical ? 16 : length, vertical ? length : 16);
+        m_bitmap.Edit().Create(vertical ? 16 : length, vertical ? length : 16);
     } else if (dir <= 7) {
-        m_bitmap.Create(2 * length, 2 * length);
+        m_bitmap.Edit().Create(2 * length, 2 * length);
     } else {
-        m_bitmap.Create(length, length);
+        m_bitmap.Edit().Create(length, length);
     }
-    if (!m_bitmap.IsValid())
+    if (!m_bitmap->IsValid())
         return;
     if (t * 255 / 10 > 0)
-        m_bitmap.SetOpaqueFlag(0);
+        m_bitmap.Edit().SetOpaqueFlag(0);
 
-    const int w = m_bitmap.GetWidth(), h = m_bitmap.GetHeight();
-    m_bitmap.BeginPixels();
+    CDib& bitmap = m_bitmap.Edit();
+    const int w = bitmap.GetWidth(), h = bitmap.GetHeight();
+    bitmap.BeginPixels();
     if (dir <= 3) {
         const bool vertical = dir == 0 || dir == 2;
         const int n = vertical ? h : w;
@@ -219,13 +271,13 @@ void CFillStyle::Render(bool reset)
             const std::uint32_t v = dir <= 1 ? Mix(a, b, i, n) : Mix(b, a, i, n);
             if (vertical)
                 for (int x = 0; x < w; ++x)
-                    m_bitmap.SetPixel(x, i, v);
+                    bitmap.SetPixel(x, i, v);
             else
                 for (int y = 0; y < h; ++y)
-                    m_bitmap.SetPixel(i, y, v);
+                    bitmap.SetPixel(i, y, v);
         }
     } else {
-        m_bitmap.FillRect(tessel::ColorRefToPixel(m_crColor) & 0x00FFFFFFu);
+        bitmap.FillRect(tessel::ColorRefToPixel(m_crColor) & 0x00FFFFFFu);
         const int s = w;
         // The colour depends on one distance only: computed once per distance, not per pixel.
         // ramp[k] runs from a at 0 to b at s.
@@ -241,31 +293,31 @@ void CFillStyle::Render(bool reset)
                 switch (dir) {
                 case 4:
                     if (x + y < s)
-                        m_bitmap.SetPixel(x, y, ramp[std::size_t(x + y)]);
+                        bitmap.SetPixel(x, y, ramp[std::size_t(x + y)]);
                     break;
                 case 5:
                     if (x > y)
-                        m_bitmap.SetPixel(x, y, ramp[std::size_t(s - (x - y))]);
+                        bitmap.SetPixel(x, y, ramp[std::size_t(s - (x - y))]);
                     break;
                 case 6:
                     if (x < y)
-                        m_bitmap.SetPixel(x, y, ramp[std::size_t(s - (y - x))]);
+                        bitmap.SetPixel(x, y, ramp[std::size_t(s - (y - x))]);
                     break;
                 case 7:
                     if (x + y > s)
-                        m_bitmap.SetPixel(x, y, ramp[std::size_t(2 * s - x - y)]);
+                        bitmap.SetPixel(x, y, ramp[std::size_t(2 * s - x - y)]);
                     break;
                 case 8: {
                     const int r = int(std::sqrt(double(x - half) * (x - half) + double(y - half) * (y - half)));
                     if (r < half)
-                        m_bitmap.SetPixel(x, y, radial[std::size_t(r)]);
+                        bitmap.SetPixel(x, y, radial[std::size_t(r)]);
                     break;
                 }
                 }
             }
         }
     }
-    m_bitmap.EndPixels();
+    bitmap.EndPixels();
 }
 
 const CDib* CFillStyle::PictureDib() const
@@ -309,12 +361,12 @@ void CFillStyle::Paint(CDC* dc, int left, int top, int right, int bottom, int ra
     }
 
     if (m_nKind == KindColor && hasColor && t >= 1) {
-        if (!m_bitmap.IsValid())
+        if (!m_bitmap->IsValid())
             Render(false);
-        if (m_bitmap.IsValid())
+        if (m_bitmap->IsValid())
             for (int y = top; y < bottom; y += 100)
                 for (int x = left; x < right; x += 100)
-                    m_bitmap.DrawTransparent(dc, x, y);
+                    m_bitmap.Edit().DrawTransparent(dc, x, y);
     } else if (m_nKind == KindPicture) {
         // The picture object's bitmap is drawn as it is; its opaque flag is its own.
         CDib* picture = const_cast<CDib*>(PictureDib());
@@ -353,32 +405,32 @@ void CFillStyle::Paint(CDC* dc, int left, int top, int right, int bottom, int ra
                     picture->DrawTransparent(dc, x, y);
         }
     } else if (m_nKind == KindGradient) {
-        if (!m_bitmap.IsValid())
+        if (!m_bitmap->IsValid())
             Render(false);
-        if (m_bitmap.IsValid()) {
-            const int bw = m_bitmap.GetWidth(), bh = m_bitmap.GetHeight();
+        if (m_bitmap->IsValid()) {
+            const int bw = m_bitmap->GetWidth(), bh = m_bitmap->GetHeight();
             switch (m_nDirection) {
             case 0:
                 for (int x = left; x < right; x += 16)
-                    m_bitmap.DrawTransparent(dc, x, top);
+                    m_bitmap.Edit().DrawTransparent(dc, x, top);
                 break;
             case 1:
                 for (int y = top; y < bottom; y += 16)
-                    m_bitmap.DrawTransparent(dc, left, y);
+                    m_bitmap.Edit().DrawTransparent(dc, left, y);
                 break;
             case 2:
                 for (int x = left; x < right; x += 16)
-                    m_bitmap.DrawTransparent(dc, x, bottom - bh);
+                    m_bitmap.Edit().DrawTransparent(dc, x, bottom - bh);
                 break;
             case 3:
                 for (int y = top; y < bottom; y += 16)
-                    m_bitmap.DrawTransparent(dc, right - bw, y);
+                    m_bitmap.Edit().DrawTransparent(dc, right - bw, y);
                 break;
-            case 4: m_bitmap.DrawTransparent(dc, left, top); break;
-            case 5: m_bitmap.DrawTransparent(dc, right - bw, top); break;
-            case 6: m_bitmap.DrawTransparent(dc, left, bottom - bh); break;
-            case 7: m_bitmap.DrawTransparent(dc, right - bw, bottom - bh); break;
-            case 8: m_bitmap.DrawTransparent(dc, left + (right - left - bw) / 2, top + (bottom - top - bh) / 2); break;
+            case 4: m_bitmap.Edit().DrawTransparent(dc, left, top); break;
+            case 5: m_bitmap.Edit().DrawTransparent(dc, right - bw, top); break;
+            case 6: m_bitmap.Edit().DrawTransparent(dc, left, bottom - bh); break;
+            case 7: m_bitmap.Edit().DrawTransparent(dc, right - bw, bottom - bh); break;
+            case 8: m_bitmap.Edit().DrawTransparent(dc, left + (right - left - bw) / 2, top + (bottom - top - bh) / 2); break;
             default: break;
             }
         }
@@ -397,7 +449,7 @@ CString CFillStyle::GetRenderedFileName() const
         const char letter = m_nDirection >= 0 && m_nDirection <= 8 ? letters[m_nDirection] : 'X';
         // Every value that changes the picture is in the name, so two different
         // gradients never share a file.
-        name.Format("%c%dx%d-%x-%x-%x-d%d-e%d-t%d.png", letter, m_bitmap.GetWidth(), m_bitmap.GetHeight(),
+        name.Format("%c%dx%d-%x-%x-%x-d%d-e%d-t%d.png", letter, m_bitmap->GetWidth(), m_bitmap->GetHeight(),
             unsigned(m_crStart), unsigned(m_crColor), unsigned(m_crSecond), m_nDirection, m_nEndMode, t);
     }
     name.MakeLower();
@@ -443,14 +495,14 @@ int CFillStyle::MakeImageFileName(CPublishContext& context)
 {
     const int t = std::clamp(m_nTransparency, 0, 10);
     if ((m_nKind == KindColor && t >= 1) || m_nKind == KindGradient) {
-        if (!m_bitmap.IsValid())
+        if (!m_bitmap->IsValid())
             Render(false);
         m_strOutputName = GetRenderedFileName();
         CString folder = context.m_strOutputFolder.IsEmpty() ? context.m_strOutputRoot : context.m_strOutputFolder;
         if (!folder.IsEmpty() && folder[folder.GetLength() - 1] != '/')
             folder += '/';
         const CString path = folder + m_strOutputName;
-        PackedBitmapPtr packed = m_bitmap.CopyToGlobal();
+        PackedBitmapPtr packed = m_bitmap->CopyToGlobal();
         // A file that could not be written is not recorded as written.
         if (!context.AddWrittenFile(packed && SavePNG(path, *packed), path, m_strOutputName, kPublishFilePicture, &m_nUploadState))
             return 0;

@@ -67,6 +67,8 @@ public:
 
     // A kind other than colour only, or a colour that is set.
     bool IsSet() const;
+    // Whether every value the record and its extension store is a new fill's.
+    bool IsDefaultRecord() const;
     // Copies kind, start colour, colour, direction, length, position, picture and repeat.
     void CopySettings(const CFillStyle& other);
     // The record; a load renders the bitmap without resetting the upload state.
@@ -91,7 +93,7 @@ public:
     CString GetRenderedFileName() const;
 
     int m_nKind = KindColor;
-    CDib m_bitmap;
+    COptionalDib m_bitmap;
     COLORREF m_crStart = 0xC0C0C0;
     COLORREF m_crSecond = 0xC0C0C0;
     COLORREF m_crColor = 0xFFFFFFFFu;
@@ -118,4 +120,31 @@ public:
 
 private:
     const CDib* PictureDib() const;
+};
+
+// A fill that most of its holders leave as it is made (a link's background under the
+// mouse): held only once written to; read access without it gives a new fill's values.
+// Loading keeps nothing for a record that holds only defaults.
+class COptionalFill {
+public:
+    COptionalFill() = default;
+    COptionalFill(const COptionalFill& other) { *this = other; }
+    COptionalFill& operator=(const COptionalFill& other)
+    {
+        if (this != &other)
+            m_p = other.m_p ? std::make_unique<CFillStyle>(*other.m_p) : nullptr;
+        return *this;
+    }
+    COptionalFill(COptionalFill&&) noexcept = default;
+    COptionalFill& operator=(COptionalFill&&) noexcept = default;
+
+    CFillStyle& Edit();
+    const CFillStyle& Get() const;
+    bool IsHeld() const { return m_p != nullptr; }
+    CFillStyle* IfHeld() { return m_p.get(); }
+    void Serialize(CArchive& ar, int version);
+    void SerializeExtension(CArchive& ar);
+
+private:
+    std::unique_ptr<CFillStyle> m_p;
 };

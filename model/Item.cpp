@@ -10,6 +10,43 @@
 #include "framework/core/Dc.h"
 #include "framework/core/Png.h"
 #include <cstring>
+#include <deque>
+#include <mutex>
+#include <string_view>
+#include <unordered_set>
+
+namespace {
+
+// Every font ever laid out, each once; never shrinks (a session meets few distinct fonts).
+const LOGFONT* InternFont(const LOGFONT& font)
+{
+    static std::mutex lock;
+    static std::deque<LOGFONT> fonts;
+    static std::unordered_set<std::string_view> index;
+    const std::string_view bytes(reinterpret_cast<const char*>(&font), sizeof font);
+    // Items laid out one after the other mostly share their font.
+    thread_local const LOGFONT* last = nullptr;
+    if (last && std::memcmp(last, &font, sizeof font) == 0)
+        return last;
+    std::lock_guard<std::mutex> hold(lock);
+    auto found = index.find(bytes);
+    if (found == index.end()) {
+        fonts.push_back(font);
+        found = index.insert(std::string_view(reinterpret_cast<const char*>(&fonts.back()), sizeof font)).first;
+    }
+    last = reinterpret_cast<const LOGFONT*>(found->data());
+    return last;
+}
+
+} // namespace
+
+CSharedFont::CSharedFont() : m_p(InternFont(LOGFONT{})) {}
+
+CSharedFont& CSharedFont::operator=(const LOGFONT& font)
+{
+    m_p = InternFont(font);
+    return *this;
+}
 
 CItemActions& CItemActions::operator=(const CItemActions& other)
 {

@@ -57,6 +57,20 @@ private:
     std::unique_ptr<CItemAction[]> m_p;
 };
 
+// A font an item is laid out with. Items laid out alike use the same few fonts, so each
+// distinct font is held once for the whole process and an item keeps a pointer to it.
+class CSharedFont {
+public:
+    CSharedFont();
+    CSharedFont& operator=(const LOGFONT& font);
+    operator const LOGFONT&() const { return *m_p; }
+    const LOGFONT* operator->() const { return m_p; }
+    const LOGFONT* Get() const { return m_p; }
+
+private:
+    const LOGFONT* m_p;
+};
+
 // Order of the five borders.
 enum BorderIndex { BORDER_ALL = 0, BORDER_LEFT, BORDER_TOP, BORDER_RIGHT, BORDER_BOTTOM, BORDER_COUNT };
 // Order of the effective per-side values (padding, border widths, insets).
@@ -172,8 +186,8 @@ public:
     CDib m_dib;
     CString m_strImageName;
     // Layout results (RecalcLayout).
-    LOGFONT m_lfText{};
-    LOGFONT m_lfLink{};
+    CSharedFont m_lfText;
+    CSharedFont m_lfLink;
     COLORREF m_crLayoutText = 0;
     COLORREF m_crLayoutBack = 0xFFFFFFFF;
     COLORREF m_crLayoutLink = 0;

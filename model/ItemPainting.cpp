@@ -98,7 +98,7 @@ CRect MeasureItemText(const CItem& item, int wrap, bool letterSpacing)
 {
     CDC dc;
     CFont font;
-    font.CreateFontIndirect(&item.m_lfText);
+    font.CreateFontIndirect(item.m_lfText.Get());
     dc.SelectObject(&font);
     if (letterSpacing)
         dc.SetTextCharacterExtra(item.m_nLetterSpacing);
@@ -118,7 +118,7 @@ void DrawItemText(CItem& item, CDC* dc, UINT flags, bool letterSpacing, int left
         return;
     const int saved = dc->SaveDC();
     CFont font;
-    font.CreateFontIndirect(&item.m_lfText);
+    font.CreateFontIndirect(item.m_lfText.Get());
     dc->SelectObject(&font);
     dc->SetBkMode(TRANSPARENT);
     dc->SetTextColor(item.m_crLayoutText & 0xFFFFFF);
@@ -166,7 +166,7 @@ void CExternalWebsiteItem::Draw(CDC* dc)
     CItem::Draw(dc);
     const int saved = dc->SaveDC();
     CFont font;
-    font.CreateFontIndirect(&m_lfText);
+    font.CreateFontIndirect(m_lfText.Get());
     dc->SelectObject(&font);
     dc->SetBkMode(OPAQUE);
     dc->SetBkColor(0xFFFFFF);
@@ -597,7 +597,7 @@ void CGroupItem::RecalcLayout()
             return;
         CDC dc;
         CFont font;
-        font.CreateFontIndirect(&m_lfText);
+        font.CreateFontIndirect(m_lfText.Get());
         dc.SelectObject(&font);
         TEXTMETRIC tm{};
         if (dc.GetTextMetrics(&tm)) {

@@ -14,7 +14,9 @@
 #include "model/PublishContext.h"
 
 #include <QtCore/QDir>
+#include <algorithm>
 #include <set>
+#include <string_view>
 
 namespace {
 
@@ -231,17 +233,36 @@ public:
         // Anchors are ids too (link targets, they keep their names): an item whose id is
         // another item's anchor yields, and no "_n" repeats one. An anchor that is its own
         // item's id writes no element of its own.
+        std::vector<CString> ids;
+        ids.reserve(m_items.size());
+        bool anchors = false;
+        for (CItem* item : m_items) {
+            ids.push_back(item->GetHtmlId());
+            anchors = anchors || !item->m_strAnchor.IsEmpty();
+        }
+        // The usual page: no anchors and every id once; nothing to settle.
+        if (!anchors) {
+            std::vector<std::string_view> sorted;
+            sorted.reserve(ids.size());
+            for (const CString& id : ids)
+                sorted.push_back(id.View());
+            std::sort(sorted.begin(), sorted.end());
+            if (std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end())
+                return;
+        }
         std::set<CString> taken;
         std::set<CString> used;
-        for (CItem* item : m_items) {
-            taken.insert(item->GetHtmlId());
+        for (std::size_t i = 0; i < m_items.size(); ++i) {
+            CItem* item = m_items[i];
+            taken.insert(ids[i]);
             if (!item->m_strAnchor.IsEmpty()) {
                 taken.insert(item->m_strAnchor);
                 used.insert(item->m_strAnchor);
             }
         }
-        for (CItem* item : m_items) {
-            const CString id = item->GetHtmlId();
+        for (std::size_t i = 0; i < m_items.size(); ++i) {
+            CItem* item = m_items[i];
+            const CString& id = ids[i];
             if (item->m_strAnchor == id || used.insert(id).second)
                 continue;
             CString unique;
@@ -358,7 +379,7 @@ void CPage::DrawCanvas(CDC* dc, int contentWidth)
     if (!m_bodyText.IsEmpty()) {
         const int saved = dc->SaveDC();
         CFont font;
-        font.CreateFontIndirect(&m_lfText);
+        font.CreateFontIndirect(m_lfText.Get());
         dc->SelectObject(&font);
         dc->SetTextColor(m_crLayoutText & 0xFFFFFF);
         dc->SetBkMode(TRANSPARENT);

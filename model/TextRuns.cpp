@@ -364,13 +364,13 @@ QTextCharFormat RichCharFormatToText(const CRichCharFormat& cf) { return ToQt(cf
 void SetRichEditFont(CParagraphItem& item, QTextDocument* doc)
 {
     CRichCharFormat cf;
-    cf.face = CString(item.m_lfText.lfFaceName, int(strnlen(item.m_lfText.lfFaceName, sizeof item.m_lfText.lfFaceName)));
+    cf.face = CString(item.m_lfText->lfFaceName, int(strnlen(item.m_lfText->lfFaceName, sizeof item.m_lfText->lfFaceName)));
     cf.heightTwips = HeightTwips(item.m_lfText);
     cf.color = item.m_crLayoutText & 0xFFFFFF;
-    cf.bold = item.m_lfText.lfWeight == FW_BOLD;
-    cf.italic = item.m_lfText.lfItalic != 0;
-    cf.underline = item.m_lfText.lfUnderline != 0;
-    cf.strikeout = item.m_lfText.lfStrikeOut != 0;
+    cf.bold = item.m_lfText->lfWeight == FW_BOLD;
+    cf.italic = item.m_lfText->lfItalic != 0;
+    cf.underline = item.m_lfText->lfUnderline != 0;
+    cf.strikeout = item.m_lfText->lfStrikeOut != 0;
     if (!(cf == item.m_charFormat))
         item.OnResized();
     item.m_charFormat = cf;

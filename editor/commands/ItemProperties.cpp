@@ -121,8 +121,11 @@ void CopyLinkLook(const CLinkItem& from, CLinkItem& to)
         to.m_pFill->CopySettings(*from.m_pFill);
         to.m_pFill->Render(true);
     }
-    to.m_hoverFill.CopySettings(from.m_hoverFill);
-    to.m_hoverFill.Render(true);
+    if (from.m_hoverFill.IsHeld() || to.m_hoverFill.IsHeld()) {
+        CFillStyle& hover = to.m_hoverFill.Edit();
+        hover.CopySettings(from.m_hoverFill.Get());
+        hover.Render(true);
+    }
     to.m_borders[0] = from.m_borders[0];
     to.m_nPadding = from.m_nPadding;
     if (from.m_pPadding)

@@ -1,6 +1,7 @@
 #include "framework/core/CString.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cctype>
 #include <clocale>
 #include <cstdio>
@@ -36,9 +37,10 @@ const std::string& CString::EmptyText()
 namespace {
 
 // The conversions the fast formatter writes itself: d i u x X c s %, with an optional '0'
-// flag and width for the integers and the length modifiers l, ll and z. Anything else
-// (floating point, precision, '*', other flags) goes to vsnprintf. Checked over the whole
-// format before any argument is taken, so that the fallback sees the list untouched.
+// flag and width for the integers and the length modifiers l, ll and z, and f with an
+// optional precision and nothing else (every CSS time and factor). Anything else (other
+// floating point forms, '*', other flags) goes to vsnprintf. Checked over the whole format
+// before any argument is taken, so that the fallback sees the list untouched.
 bool IsPlainFormat(const char* f)
 {
     for (; *f; ++f) {
@@ -47,6 +49,17 @@ bool IsPlainFormat(const char* f)
         ++f;
         if (*f == '%')
             continue;
+        if (*f == '.' || *f == 'f') {
+            if (*f == '.') {
+                ++f;
+                for (int digits = 0; *f >= '0' && *f <= '9'; ++f)
+                    if (++digits > 2)
+                        return false;
+            }
+            if (*f != 'f')
+                return false;
+            continue;
+        }
         const bool zero = *f == '0';
         if (zero)
             ++f;
@@ -110,6 +123,21 @@ void AppendPlain(std::string& out, const char* f, va_list args)
         ++f;
         if (*f == '%') {
             out.push_back('%');
+            continue;
+        }
+        if (*f == '.' || *f == 'f') {
+            // printf's rounding of the exact binary value, as to_chars gives it
+            int precision = 6;
+            if (*f == '.') {
+                precision = 0;
+                while (*++f >= '0' && *f <= '9')
+                    precision = precision * 10 + (*f - '0');
+            }
+            const double v = va_arg(args, double);
+            char buf[512];
+            const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, precision);
+            if (r.ec == std::errc())
+                out.append(buf, std::size_t(r.ptr - buf));
             continue;
         }
         bool zero = false;

@@ -158,7 +158,7 @@ void CCategoriesItem::RecalcLayout()
     if (CanLayOutText()) {
         CDC dc;
         CFont font;
-        font.CreateFontIndirect(&m_lfText);
+        font.CreateFontIndirect(m_lfText.Get());
         dc.SelectObject(&font);
         m_nEntryLineHeight = dc.GetTextExtent(CString("Xy")).cy;
     }
@@ -181,7 +181,7 @@ void CCategoriesItem::Draw(CDC* dc)
     if (!m_strText.IsEmpty())
         dc->DrawTextW(m_strText.GetBuffer(), -1, &r, DT_WORDBREAK | DT_NOPREFIX | align);
     CFont font;
-    font.CreateFontIndirect(&m_lfText);
+    font.CreateFontIndirect(m_lfText.Get());
     dc->SelectObject(&font);
     dc->SetTextColor(m_crLayoutText & 0xFFFFFF);
     const bool icon = m_nIcon >= 1 && m_dib.IsValid();

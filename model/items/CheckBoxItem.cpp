@@ -57,7 +57,7 @@ void CCheckBoxItem::RecalcLayout()
     if (!m_strText.IsEmpty() && CanLayOutText()) {
         CDC dc;
         CFont font;
-        font.CreateFontIndirect(&m_lfText);
+        font.CreateFontIndirect(m_lfText.Get());
         dc.SelectObject(&font);
         const CSize size = dc.GetTextExtent(m_strText.GetBuffer(), m_strText.GetLength());
         w += size.cx + 6;
@@ -79,7 +79,7 @@ void CCheckBoxItem::Draw(CDC* dc)
     caption.Append(m_strText);
     dc->TextOutW(x + 16, y, caption.GetBuffer(), caption.GetLength());
     // The box: 13 x 13, white with a dark frame, ticked when checked.
-    const int by = y + std::max(0, std::abs(int(m_lfText.lfHeight)) - 13);
+    const int by = y + std::max(0, std::abs(int(m_lfText->lfHeight)) - 13);
     dc->FillSolidRect(x, by, 13, 13, 0x707070);
     dc->FillSolidRect(x + 1, by + 1, 11, 11, 0xFFFFFF);
     if (m_bChecked)

@@ -104,10 +104,10 @@ CString CFormFieldItem::Statement(const CString& test, const CString& message, c
 int CFormFieldItem::MeasureLineHeight()
 {
     if (!CanLayOutText())
-        return std::abs(int(m_lfText.lfHeight)) > 0 ? std::abs(int(m_lfText.lfHeight)) : 16;
+        return std::abs(int(m_lfText->lfHeight)) > 0 ? std::abs(int(m_lfText->lfHeight)) : 16;
     CDC dc;
     CFont font;
-    font.CreateFontIndirect(&m_lfText);
+    font.CreateFontIndirect(m_lfText.Get());
     CFont* old = dc.SelectObject(&font);
     const int h = dc.GetTextExtent(CString("Ag")).cy;
     if (old)
@@ -129,7 +129,7 @@ int CFormFieldItem::BeginFieldPaint(CDC* dc, CFont& font)
 {
     CItem::Draw(dc);
     const int saved = dc->SaveDC();
-    font.CreateFontIndirect(&m_lfText);
+    font.CreateFontIndirect(m_lfText.Get());
     dc->SelectObject(&font);
     dc->SetBkMode(TRANSPARENT);
     dc->SetTextColor(m_crLayoutText & 0xFFFFFF);

@@ -73,7 +73,8 @@ void CLinkItem::SerializeExtra(CArchive& ar, int version)
 bool CLinkItem::ExportFiles(CPublishContext& context)
 {
     CItem::ExportFiles(context);
-    m_hoverFill.MakeImageFileName(context);
+    if (CFillStyle* hover = m_hoverFill.IfHeld())
+        hover->MakeImageFileName(context);
     return true;
 }
 
@@ -87,8 +88,9 @@ CString CLinkItem::GetNormalCss()
 
 CString CLinkItem::GetHoverCss(CFolder* folder)
 {
-    m_hoverFill.m_pFolder = folder;
-    return HoverCss(m_nHoverItalic, m_nHoverBold, m_nHoverDecoration, m_crExtra[kHoverBorder], m_crExtra[kHoverText], m_hoverFill);
+    if (CFillStyle* hover = m_hoverFill.IfHeld())
+        hover->m_pFolder = folder;
+    return HoverCss(m_nHoverItalic, m_nHoverBold, m_nHoverDecoration, m_crExtra[kHoverBorder], m_crExtra[kHoverText], m_hoverFill.Get());
 }
 
 void CLinkItem::WriteHtml(CPageOutput& out)
@@ -142,7 +144,7 @@ void CLinkItem::RecalcLayout()
     {
         CDC dc;
         CFont font;
-        font.CreateFontIndirect(&m_lfText);
+        font.CreateFontIndirect(m_lfText.Get());
         dc.SelectObject(&font);
         if (!m_strText.IsEmpty())
             DrawTextWithFallback(&dc, &m_strText, &r);
@@ -172,7 +174,7 @@ void CLinkItem::Draw(CDC* dc)
         dc->FillSolidRect(icon, 0, m_nWidth - icon, m_nHeight, m_crLayoutBack & 0xFFFFFF);
     const int saved = dc->SaveDC();
     CFont font;
-    font.CreateFontIndirect(&m_lfText);
+    font.CreateFontIndirect(m_lfText.Get());
     dc->SelectObject(&font);
     dc->SetBkMode(TRANSPARENT);
     dc->SetTextColor(m_crLayoutText & 0xFFFFFF);

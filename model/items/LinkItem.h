@@ -35,7 +35,7 @@ public:
     CString GetNormalCss();
     CString GetHoverCss(CFolder* folder);
 
-    CFillStyle m_hoverFill;
+    COptionalFill m_hoverFill;
     int m_nHoverBold = 2, m_nHoverItalic = 2;
     int m_nHoverDecoration = 0; // 1 none, 2 underline, 3 line-through
 };

@@ -149,10 +149,10 @@ void CListItem::RecalcLayout()
     CDC dc;
     CFont font;
     if (measure) {
-        font.CreateFontIndirect(&m_lfText);
+        font.CreateFontIndirect(m_lfText.Get());
         dc.SelectObject(&font);
     }
-    int textHeight = std::max(1, std::abs(int(m_lfText.lfHeight)));
+    int textHeight = std::max(1, std::abs(int(m_lfText->lfHeight)));
     for (size_t i = 0; i < lines.size(); ++i) {
         Label& label = m_labels[i];
         label.text = ListLabel(m_nStyle, int(i) + 1);
@@ -196,7 +196,7 @@ void CListItem::Draw(CDC* dc)
     CItem::Draw(dc);
     const int saved = dc->SaveDC();
     CFont font;
-    font.CreateFontIndirect(&m_lfText);
+    font.CreateFontIndirect(m_lfText.Get());
     LOGFONT arial = m_lfText;
     std::snprintf(arial.lfFaceName, sizeof(arial.lfFaceName), "%s", "Arial");
     CFont bulletFont;

@@ -167,25 +167,28 @@ int CMenuItem::CountSameLevelChildren(const CMenuEntry& entry) const
 void CMenuItem::RecalcLayout()
 {
     CItem::RecalcLayout();
-    m_lfText.lfUnderline = 0;
-    m_lfText.lfStrikeOut = 0;
-    m_lfLink = m_lfText;
+    LOGFONT text = m_lfText;
+    text.lfUnderline = 0;
+    text.lfStrikeOut = 0;
+    m_lfText = text;
+    LOGFONT link = text;
     if (!m_strFontFace.IsEmpty())
-        std::snprintf(m_lfLink.lfFaceName, sizeof(m_lfLink.lfFaceName), "%s", m_strFontFace.GetString());
+        std::snprintf(link.lfFaceName, sizeof(link.lfFaceName), "%s", m_strFontFace.GetString());
     if (m_nFontSize > 0)
-        m_lfLink.lfHeight = -(m_nFontSize * 4 + 1) / 3;
+        link.lfHeight = -(m_nFontSize * 4 + 1) / 3;
     if (m_nBold == 1 || m_nBold == 0)
-        m_lfLink.lfWeight = m_nBold == 1 ? 700 : 400;
+        link.lfWeight = m_nBold == 1 ? 700 : 400;
     if (m_nItalic == 1 || m_nItalic == 0)
-        m_lfLink.lfItalic = m_nItalic == 1;
-    m_lfLink.lfUnderline = m_nDecoration == 1;
-    m_lfLink.lfStrikeOut = m_nDecoration == 2;
+        link.lfItalic = m_nItalic == 1;
+    link.lfUnderline = m_nDecoration == 1;
+    link.lfStrikeOut = m_nDecoration == 2;
+    m_lfLink = link;
     m_crPaint = (m_crText >> 24) != 0xFF ? m_crText : m_crLayoutLink;
     const bool measure = CanLayOutText();
     CDC dc;
     CFont font;
     if (measure) {
-        font.CreateFontIndirect(&m_lfLink);
+        font.CreateFontIndirect(m_lfLink.Get());
         dc.SelectObject(&font);
     }
     int x = 2;
@@ -228,8 +231,8 @@ void CMenuItem::Draw(CDC* dc)
     CItem::Draw(dc);
     const int saved = dc->SaveDC();
     CFont font, base;
-    font.CreateFontIndirect(&m_lfLink);
-    base.CreateFontIndirect(&m_lfText);
+    font.CreateFontIndirect(m_lfLink.Get());
+    base.CreateFontIndirect(m_lfText.Get());
     dc->SelectObject(&font);
     dc->SetBkMode(TRANSPARENT);
     dc->SetTextColor(m_crPaint & 0xFFFFFF);

@@ -87,7 +87,7 @@ void CRadioChoiceItem::RecalcLayout()
     CDC dc;
     CFont font;
     if (measure) {
-        font.CreateFontIndirect(&m_lfText);
+        font.CreateFontIndirect(m_lfText.Get());
         dc.SelectObject(&font);
     }
     long long rows = 0;

@@ -82,7 +82,7 @@ void CSubmitButtonItem::Draw(CDC* dc)
     }
     const int saved = dc->SaveDC();
     CFont font;
-    font.CreateFontIndirect(&m_lfText);
+    font.CreateFontIndirect(m_lfText.Get());
     dc->SelectObject(&font);
     dc->SetBkMode(TRANSPARENT);
     dc->SetTextColor(m_crLayoutText & 0xFFFFFF);

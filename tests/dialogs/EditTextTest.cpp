@@ -44,7 +44,7 @@ TEST(EditText, SizeSteps)
 TEST(EditText, EveryFormatReachesTheRunsAndComesBack)
 {
     auto item = MakeParagraph(u"abcdefgh");
-    ASSERT_EQ(item->m_lfText.lfHeight, -16);
+    ASSERT_EQ(item->m_lfText->lfHeight, -16);
     DEditText dlg;
     dlg.m_pItem = item.get();
     EXPECT_EQ(RunEditor(dlg, [](DEditText& d) {

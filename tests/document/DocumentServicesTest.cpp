@@ -81,7 +81,7 @@ TEST(DeleteTexture, ClearsEveryFillThatShowsItInOneChange)
     show(*group->m_pFill, texture);
     auto* link = static_cast<CLinkItem*>(CreateItem(ITEM_LINK));
     page->AddChild(link);
-    show(link->m_hoverFill, texture);
+    show(link->m_hoverFill.Edit(), texture);
     show(*page->m_pFill, kept);
     show(doc.m_websiteBackground, texture);
     doc.m_styleClasses.push_back(std::make_unique<CStyleClass>(1, 1));
@@ -95,7 +95,7 @@ TEST(DeleteTexture, ClearsEveryFillThatShowsItInOneChange)
 
     ASSERT_EQ(doc.m_textures.size(), 1u);
     EXPECT_EQ(doc.m_textures.front().get(), kept);
-    for (CFillStyle* fill : {group->m_pFill.get(), &link->m_hoverFill, &doc.m_websiteBackground,
+    for (CFillStyle* fill : {group->m_pFill.get(), &link->m_hoverFill.Edit(), &doc.m_websiteBackground,
                              &doc.m_styleClasses.front()->m_hoverFill}) {
         EXPECT_EQ(fill->m_pPicture, nullptr);
         EXPECT_EQ(fill->m_nPictureId, 0);

@@ -243,7 +243,7 @@ TEST(LoadEquivalence, OneWalkAfterReadingResolvesWhatTheSeparateStepsResolve)
     image->m_pFill->m_nPictureId = 4242;
     for (CItem* i : all)
         if (auto* link = dynamic_cast<CLinkItem*>(i)) {
-            link->m_hoverFill.m_nPictureId = 4242;
+            link->m_hoverFill.Edit().m_nPictureId = 4242;
             link->m_strClass = original.m_styleClasses.front()->m_strName;
             break;
         }

@@ -42,7 +42,7 @@ void Load(CFillStyle& f, const std::vector<BYTE>& bytes, int version, bool withE
 
 std::uint32_t Px(const CFillStyle& f, int x, int y)
 {
-    return f.m_bitmap.GetPixelChecked(x, y);
+    return f.m_bitmap->GetPixelChecked(x, y);
 }
 
 // 0xTTRRGGBB of a COLORREF with a given transparency.
@@ -171,21 +171,21 @@ TEST(FillStyle, RenderColourTile)
     CFillStyle f;
     f.m_crColor = 0x0000FF; // red
     f.m_nTransparency = 5;
-    f.m_bitmap.SetOpaqueFlag(1);
+    f.m_bitmap.Edit().SetOpaqueFlag(1);
     f.Render(false);
-    ASSERT_EQ(f.m_bitmap.GetWidth(), 100);
-    ASSERT_EQ(f.m_bitmap.GetHeight(), 100);
+    ASSERT_EQ(f.m_bitmap->GetWidth(), 100);
+    ASSERT_EQ(f.m_bitmap->GetHeight(), 100);
     EXPECT_EQ(Px(f, 0, 0), 0x00FF0000u | (std::uint32_t(5 * 255 / 10) << 24));
     EXPECT_EQ(Px(f, 99, 99), Px(f, 0, 0));
-    EXPECT_EQ(f.m_bitmap.GetOpaqueFlag(), 0);
+    EXPECT_EQ(f.m_bitmap->GetOpaqueFlag(), 0);
     EXPECT_EQ(f.GetRenderedFileName(), "100x100-255-5.png");
 
     f.m_nTransparency = 0; // a plain colour needs no tile
     f.Render(false);
-    EXPECT_TRUE(f.m_bitmap.IsEmpty());
+    EXPECT_TRUE(f.m_bitmap->IsEmpty());
     f.m_nKind = 2;
     f.Render(false);
-    EXPECT_TRUE(f.m_bitmap.IsEmpty());
+    EXPECT_TRUE(f.m_bitmap->IsEmpty());
 }
 
 TEST(FillStyle, RenderLinearGradients)
@@ -209,8 +209,8 @@ TEST(FillStyle, RenderLinearGradients)
         f.m_crStart = start;
         f.m_crColor = end;
         f.Render(true);
-        ASSERT_EQ(f.m_bitmap.GetWidth(), c.w) << c.direction;
-        ASSERT_EQ(f.m_bitmap.GetHeight(), c.h) << c.direction;
+        ASSERT_EQ(f.m_bitmap->GetWidth(), c.w) << c.direction;
+        ASSERT_EQ(f.m_bitmap->GetHeight(), c.h) << c.direction;
         for (int i : {0, 1, 50, 99}) {
             const std::uint32_t expect = c.reversed ? mix(B, A, i, 100) : mix(A, B, i, 100);
             const int x = c.vertical ? 7 : i, y = c.vertical ? i : 7;
@@ -249,7 +249,7 @@ TEST(FillStyle, RenderEndModesAndTransparency)
     f.m_nTransparency = 5;
     f.Render(false);
     EXPECT_EQ(Px(f, 0, 0) >> 24, 255u - (255u * 5) / 10);
-    EXPECT_EQ(f.m_bitmap.GetOpaqueFlag(), 0);
+    EXPECT_EQ(f.m_bitmap->GetOpaqueFlag(), 0);
 }
 
 TEST(FillStyle, RenderCornersAndRadial)
@@ -268,7 +268,7 @@ TEST(FillStyle, RenderCornersAndRadial)
         f.m_nEndMode = 1;
         f.m_crSecond = end;
         f.Render(false);
-        ASSERT_EQ(f.m_bitmap.GetWidth(), 80);
+        ASSERT_EQ(f.m_bitmap->GetWidth(), 80);
         // At the start corner the start colour; the far corner keeps the fill.
         const std::uint32_t near = Px(f, c.startX, c.startY);
         EXPECT_EQ((near >> 16) & 0xFF, c.red) << c.direction;
@@ -282,7 +282,7 @@ TEST(FillStyle, RenderCornersAndRadial)
     r.m_crStart = start;
     r.m_crColor = fill;
     r.Render(false);
-    ASSERT_EQ(r.m_bitmap.GetWidth(), 80);
+    ASSERT_EQ(r.m_bitmap->GetWidth(), 80);
     EXPECT_EQ(Px(r, 40, 40), Pixel(start, 0));
     for (auto [x, y] : {std::pair{0, 40}, std::pair{40, 0}, std::pair{79, 79}, std::pair{11, 11}}) {
         const double d = std::hypot(x - 40, y - 40);
@@ -303,8 +303,8 @@ TEST(FillStyle, LengthOfZeroOrLessIsClamped)
             f.m_nDirection = direction;
             f.m_nLength = length;
             f.Render(false);
-            EXPECT_TRUE(f.m_bitmap.IsValid()) << direction;
-            EXPECT_LE(f.m_bitmap.GetWidth() * f.m_bitmap.GetHeight(), 16 * 2) << direction;
+            EXPECT_TRUE(f.m_bitmap->IsValid()) << direction;
+            EXPECT_LE(f.m_bitmap->GetWidth() * f.m_bitmap->GetHeight(), 16 * 2) << direction;
         }
     }
 }
@@ -322,8 +322,8 @@ TEST(FillStyle, LengthBeyondTheDialogsRangeIsRenderedAtItsEnd)
         f.m_nDirection = c.direction;
         f.m_nLength = 15000;
         f.Render(false);
-        EXPECT_EQ(f.m_bitmap.GetWidth(), c.width) << c.direction;
-        EXPECT_EQ(f.m_bitmap.GetHeight(), c.height) << c.direction;
+        EXPECT_EQ(f.m_bitmap->GetWidth(), c.width) << c.direction;
+        EXPECT_EQ(f.m_bitmap->GetHeight(), c.height) << c.direction;
         EXPECT_EQ(f.m_nLength, 15000);
     }
 }
@@ -381,8 +381,8 @@ TEST(FillStyle, ArchiveRoundTripAndLayout)
     EXPECT_EQ(g.m_stops.Get(3).alpha, 77);
     EXPECT_EQ(g.m_stops.Get(7).position, 99);
     EXPECT_EQ(g.m_nTransparency, 3);
-    EXPECT_TRUE(g.m_bitmap.IsValid()); // rendered on load
-    EXPECT_EQ(g.m_bitmap.GetWidth(), 66);
+    EXPECT_TRUE(g.m_bitmap->IsValid()); // rendered on load
+    EXPECT_EQ(g.m_bitmap->GetWidth(), 66);
     EXPECT_EQ(Store(g, true), bytes);
 }
 
@@ -447,7 +447,7 @@ TEST(FillStyle, PictureIdAndExtension)
         t.m_crColor = 0x0000FF;
         t.SerializeExtension(ar);
         EXPECT_EQ(t.m_nTransparency, c.expect);
-        EXPECT_EQ(t.m_bitmap.IsValid(), c.expect > 0); // rendered again with it
+        EXPECT_EQ(t.m_bitmap->IsValid(), c.expect > 0); // rendered again with it
     }
 }
 
@@ -471,7 +471,7 @@ TEST(FillStyle, ExportWritesAndRecordsFiles)
     PackedBitmapPtr back = LoadPNG(context.GetFile(0).m_strLocalPath);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->Width(), 100);
-    EXPECT_EQ(back->At(50, 50), tile.m_bitmap.GetPixelChecked(50, 50));
+    EXPECT_EQ(back->At(50, 50), tile.m_bitmap->GetPixelChecked(50, 50));
 
     // Gradients that differ in anything that changes the picture get different files.
     auto gradient = [](std::function<void(CFillStyle&)> change) {

@@ -23,7 +23,7 @@ int TextWidth(const CItem& item, const char16_t* text)
 {
     CDC dc;
     CFont font;
-    font.CreateFontIndirect(&item.m_lfText);
+    font.CreateFontIndirect(item.m_lfText.Get());
     dc.SelectObject(&font);
     CWString w;
     w.SetText(text);

@@ -126,13 +126,13 @@ TEST(ItemLayout, CascadeOfStyleClassAndItem)
     item.m_pPadding->m_nRight = 11;
     item.RecalcLayout();
 
-    EXPECT_STREQ(item.m_lfText.lfFaceName, "Arial");
-    EXPECT_EQ(item.m_lfText.lfHeight, -20); // 15 pt at 96 dpi
-    EXPECT_EQ(item.m_lfText.lfWeight, 400);
-    EXPECT_EQ(item.m_lfText.lfItalic, 1);
-    EXPECT_EQ(item.m_lfText.lfStrikeOut, 1);
-    EXPECT_EQ(item.m_lfText.lfCharSet, 1);
-    EXPECT_EQ(item.m_lfText.lfOutPrecision, 4);
+    EXPECT_STREQ(item.m_lfText->lfFaceName, "Arial");
+    EXPECT_EQ(item.m_lfText->lfHeight, -20); // 15 pt at 96 dpi
+    EXPECT_EQ(item.m_lfText->lfWeight, 400);
+    EXPECT_EQ(item.m_lfText->lfItalic, 1);
+    EXPECT_EQ(item.m_lfText->lfStrikeOut, 1);
+    EXPECT_EQ(item.m_lfText->lfCharSet, 1);
+    EXPECT_EQ(item.m_lfText->lfOutPrecision, 4);
     EXPECT_EQ(item.m_crLayoutText, 0x112233u);
     EXPECT_EQ(item.m_crLayoutBack, 0x00FFEEDDu);
     const int padding[4] = {5, 5, 5, 11};
@@ -146,18 +146,18 @@ TEST(ItemLayout, CascadeOfStyleClassAndItem)
     }
     EXPECT_EQ(item.m_crEffBorder[SIDE_LEFT], 0x0A0B0Cu);
     EXPECT_EQ(item.m_crLayoutLink, 0x0000FFu);
-    EXPECT_EQ(item.m_lfLink.lfWeight, 700);
-    EXPECT_EQ(item.m_lfLink.lfUnderline, 1);
-    EXPECT_EQ(item.m_lfLink.lfStrikeOut, 0);
+    EXPECT_EQ(item.m_lfLink->lfWeight, 700);
+    EXPECT_EQ(item.m_lfLink->lfUnderline, 1);
+    EXPECT_EQ(item.m_lfLink->lfStrikeOut, 0);
 }
 
 TEST(ItemLayout, DefaultsWithoutStyles)
 {
     CItem item;
     item.RecalcLayout();
-    EXPECT_STREQ(item.m_lfText.lfFaceName, "Times New Roman");
-    EXPECT_EQ(item.m_lfText.lfHeight, -13);
-    EXPECT_EQ(item.m_lfText.lfWeight, 400);
+    EXPECT_STREQ(item.m_lfText->lfFaceName, "Times New Roman");
+    EXPECT_EQ(item.m_lfText->lfHeight, -13);
+    EXPECT_EQ(item.m_lfText->lfWeight, 400);
     EXPECT_EQ(item.m_crLayoutText, 0u);
     EXPECT_EQ(item.m_crLayoutBack, 0xFFFFFFFFu);
 }

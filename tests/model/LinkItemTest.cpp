@@ -82,7 +82,7 @@ TEST(LinkItemRecord, HoverSettingsRoundTrip)
     link.m_nHoverDecoration = 3;
     link.m_crExtra[CLinkItem::kHoverText] = 0x112233;
     link.m_crExtra[CLinkItem::kHoverBorder] = 0x445566;
-    link.m_hoverFill.m_crColor = 0x778899;
+    link.m_hoverFill.Edit().m_crColor = 0x778899;
     CMemFile file;
     {
         CArchive ar(&file, CArchive::store);
@@ -102,7 +102,58 @@ TEST(LinkItemRecord, HoverSettingsRoundTrip)
     EXPECT_EQ(copy.m_nHoverDecoration, 3);
     EXPECT_EQ(copy.m_crExtra[CLinkItem::kHoverText], 0x112233u);
     EXPECT_EQ(copy.m_crExtra[CLinkItem::kHoverBorder], 0x445566u);
-    EXPECT_EQ(copy.m_hoverFill.m_crColor, 0x778899u);
+    EXPECT_EQ(copy.m_hoverFill.Get().m_crColor, 0x778899u);
+}
+
+} // namespace
+
+namespace {
+
+// A link's hover fill is held only when its record holds anything but defaults: a value
+// of the body record, or of the extension alone (the transparency), must come back.
+TEST(LinkItem, HoverFillHeldOnlyWhenItHoldsSomething)
+{
+    struct Case {
+        const char* what;
+        std::function<void(CFillStyle&)> set;
+        bool held;
+    };
+    const Case cases[] = {
+        {"defaults", [](CFillStyle&) {}, false},
+        {"colour", [](CFillStyle& f) { f.m_crColor = 0x010203; }, true},
+        {"upload state only", [](CFillStyle& f) { f.m_nUploadState = 2; }, true},
+        {"transparency only", [](CFillStyle& f) { f.m_nTransparency = 4; }, true},
+        {"one gradient stop", [](CFillStyle& f) { f.m_stops.Set(6, {0x123456, 3, 70}); }, true},
+        {"file name", [](CFillStyle& f) { f.m_strFileName = "t.png"; }, true},
+    };
+    for (const Case& c : cases) {
+        CLinkItem link;
+        c.set(link.m_hoverFill.Edit());
+        CMemFile file;
+        {
+            CArchive ar(&file, CArchive::store);
+            link.Serialize(ar, kVersionCurrent);
+            link.SerializeExtra(ar, kVersionCurrent);
+            ar.Close();
+        }
+        const std::vector<BYTE> bytes = file.Bytes();
+        CLinkItem copy;
+        CMemFile in(bytes.data(), bytes.size());
+        CArchive ar(&in, CArchive::load);
+        copy.Serialize(ar, kVersionCurrent);
+        copy.SerializeExtra(ar, kVersionCurrent);
+        EXPECT_EQ(copy.m_hoverFill.IsHeld(), c.held) << c.what;
+        // saved again, the bytes are the same whether held or not
+        CMemFile again;
+        {
+            CArchive out(&again, CArchive::store);
+            copy.Serialize(out, kVersionCurrent);
+            copy.SerializeExtra(out, kVersionCurrent);
+            out.Close();
+        }
+        EXPECT_EQ(again.Bytes(), bytes) << c.what;
+        EXPECT_EQ(copy.m_hoverFill.Get().m_nTransparency, link.m_hoverFill.Get().m_nTransparency) << c.what;
+    }
 }
 
 } // namespace

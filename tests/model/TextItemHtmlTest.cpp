@@ -353,8 +353,8 @@ TEST(TextItemStyles, HeadingsTakeTheirLevelsStyle)
     h->RecalcLayout();
     wild->RecalcLayout();
     // h3 is 16 points: 16 * 4 / 3 pixels.
-    EXPECT_EQ(h->m_lfText.lfHeight, -21);
-    EXPECT_EQ(wild->m_lfText.lfHeight, -MulDiv(10, 4, 3));
+    EXPECT_EQ(h->m_lfText->lfHeight, -21);
+    EXPECT_EQ(wild->m_lfText->lfHeight, -MulDiv(10, 4, 3));
     EXPECT_EQ(wild->GetHtmlLevel(), 5);
 }
 

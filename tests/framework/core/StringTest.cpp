@@ -2,7 +2,10 @@
 
 #include <clocale>
 #include <cstddef>
+#include <cstdio>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <limits>
 
 TEST(CString, FormatIgnoresProcessLocale)
 {
@@ -104,4 +107,30 @@ TEST(CString, NarrowConversionFallsBackToWindows1252)
     // 0xE9 alone is not UTF-8: Windows-1252 é; 0x80 is the euro sign.
     EXPECT_EQ(CString("caf\xE9 \x80").ToQString(), QString::fromUtf8("café €"));
     EXPECT_EQ(CString::FromQString(QString::fromUtf8("€")), "\xE2\x82\xAC");
+}
+
+// Fixed-point conversions are written without the C library: every value and precision
+// must read exactly as printf writes it (rounding of the exact binary value included).
+TEST(CString, FixedPointMatchesPrintf)
+{
+    const double values[] = {0.0, -0.0, 0.5, 0.25, 0.125, 2.5, 1.005, 0.1, 1e-7, -3.75, 123456789.987654321, 1e21, -1e300,
+        1.0 / 3.0, 4503599627370497.5, std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::denorm_min()};
+    const char* const formats[] = {"%f", "%.0f", "%.1f", "%.2f", "%.3f", "%.12f", "%.99f", "t:%.2fs;%d", "%s %f"};
+    for (const char* format : formats)
+        for (const double v : values) {
+            char expected[1024];
+            CString got;
+            if (std::strncmp(format, "t:", 2) == 0) {
+                std::snprintf(expected, sizeof expected, format, v, 7);
+                got.Format(format, v, 7);
+            } else if (format[0] == '%' && format[1] == 's') {
+                std::snprintf(expected, sizeof expected, format, "x", v);
+                got.Format(format, "x", v);
+            } else {
+                std::snprintf(expected, sizeof expected, format, v);
+                got.Format(format, v);
+            }
+            EXPECT_STREQ(got.GetString(), expected) << format << " " << v;
+        }
 }
