@@ -59,6 +59,27 @@ std::uint32_t AddToChannels(std::uint32_t colour, int delta)
     return out;
 }
 
+namespace {
+
+// The shadow's growth on each axis, one formula for drawing and for measuring.
+int ShadowSide(int side, int offset, int r)
+{
+    return side + offset + 2 * r + 1;
+}
+
+} // namespace
+
+bool ShadowBitmapSize(int sw, int sh, int offset, int radius, int& width, int& height)
+{
+    const int r = std::clamp(radius, 1, kMaxShadowRadius);
+    if (sw < 1 || sh < 1 || !render_budget::KeepsRadiusForAnyPixels(sw, sh, r))
+        return false;
+    offset = std::clamp(offset, 0, 1000);
+    width = ShadowSide(sw, offset, r);
+    height = ShadowSide(sh, offset, r);
+    return width < CDib::kMaxSide && height < CDib::kMaxSide;
+}
+
 std::unique_ptr<CDib> MakeShadowBitmap(const CDib* source, int opacityPercent, int offset, int radius,
     std::uint32_t colour, COLORREF background)
 {
@@ -80,7 +101,7 @@ std::unique_ptr<CDib> MakeShadowBitmap(const CDib* source, int opacityPercent, i
     const int r = render_budget::ClampShadowRadius(sourceOpacity.data(), sw, sh, asked);
     if (r < asked)
         render_budget::NoteClamped();
-    const int W = sw + offset + 2 * r + 1, H = sh + offset + 2 * r + 1;
+    const int W = ShadowSide(sw, offset, r), H = ShadowSide(sh, offset, r);
     auto result = std::make_unique<CDib>();
     result->Create(W, H);
     if (!result->IsValid())

@@ -20,6 +20,11 @@ std::uint32_t AddToChannels(std::uint32_t colour, int delta);
 std::unique_ptr<CDib> MakeShadowBitmap(const CDib* source, int opacityPercent, int offset, int radius,
     std::uint32_t colour, COLORREF background);
 
+// The size MakeShadowBitmap gives a source of sw x sh, found without its pixels: false
+// when they decide it (a blur too costly for the largest windows may be reduced) or when
+// the result would be too large to make.
+bool ShadowBitmapSize(int sw, int sh, int offset, int radius, int& width, int& height);
+
 // Edge fades on a bitmap. Linear: the flagged sides fade over size percent of the width
 // or height. Elliptical: outside the ellipse chosen by the flags fully transparent, a
 // band of size percent of the normalised distance fading towards it. Transparent pixels

@@ -585,19 +585,28 @@ void CDib::Resample(int newWidth, int newHeight)
     m_height = newHeight;
 }
 
+CSize CDib::RotatedSize(int width, int height, double degrees, bool shrink)
+{
+    // Layout measures a rotated look with this before it is drawn: one formula for both.
+    const double a = degrees * 3.14159265358 / 180.0;
+    const double c = std::fabs(std::cos(a)), s = std::fabs(std::sin(a));
+    int nw = int(std::ceil(width * c + height * s));
+    int nh = int(std::ceil(height * c + width * s));
+    if (shrink) {
+        nw = 2 * width - nw;
+        nh = 2 * height - nh;
+    }
+    return CSize(nw, nh);
+}
+
 std::unique_ptr<CDib> CDib::Rotate(double degrees, std::uint32_t fill, bool smooth, bool shrink) const
 {
     if (!IsValid())
         return nullptr;
     const double a = degrees * 3.14159265358 / 180.0;
     const int w = GetWidth(), h = GetHeight();
-    const double c = std::fabs(std::cos(a)), s = std::fabs(std::sin(a));
-    int nw = int(std::ceil(w * c + h * s));
-    int nh = int(std::ceil(h * c + w * s));
-    if (shrink) {
-        nw = 2 * w - nw;
-        nh = 2 * h - nh;
-    }
+    const CSize size = RotatedSize(w, h, degrees, shrink);
+    const int nw = size.cx, nh = size.cy;
     auto result = std::make_unique<CDib>();
     if (nw < 1 || nh < 1)
         return result; // shrunk away: an empty image

@@ -112,6 +112,8 @@ public:
     void Resample(int newWidth, int newHeight);
     // A rotated copy; null when the image has no pixels.
     std::unique_ptr<CDib> Rotate(double degrees, std::uint32_t fill, bool smooth, bool shrink) const;
+    // The size Rotate gives an image of width x height (before Create checks it).
+    static CSize RotatedSize(int width, int height, double degrees, bool shrink);
 
 private:
     std::size_t Index(int x, int y) const

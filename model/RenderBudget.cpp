@@ -93,16 +93,26 @@ std::int64_t MixedWindows(const std::uint8_t* opacity, int sw, int sh, int k)
     return mixed;
 }
 
+// Without counting: even every window mixed stays under the ceiling.
+bool FitsWithoutCounting(int sw, int sh, int r)
+{
+    return (std::int64_t(sw) + 2 * r + 1) * (std::int64_t(sh) + 2 * r + 1) * ShadowKernelTaps(r) <= kMaxShadowTaps;
+}
+
 bool Fits(const std::uint8_t* opacity, int sw, int sh, int r)
 {
-    const std::int64_t taps = ShadowKernelTaps(r);
-    // Without counting: even every window mixed stays under the ceiling.
-    if ((std::int64_t(sw) + 2 * r + 1) * (std::int64_t(sh) + 2 * r + 1) * taps <= kMaxShadowTaps)
+    if (FitsWithoutCounting(sw, sh, r))
         return true;
-    return MixedWindows(opacity, sw, sh, 2 * r + 1) * taps <= kMaxShadowTaps;
+    return MixedWindows(opacity, sw, sh, 2 * r + 1) * ShadowKernelTaps(r) <= kMaxShadowTaps;
 }
 
 } // namespace
+
+bool KeepsRadiusForAnyPixels(int sw, int sh, int radius)
+{
+    const int r = std::max(1, radius);
+    return r == 1 || FitsWithoutCounting(sw, sh, r);
+}
 
 int ClampShadowRadius(const std::uint8_t* opacity, int sw, int sh, int radius)
 {

@@ -40,6 +40,9 @@ private:
 // The largest radius up to the one asked for whose shadow of the opacity grid fits the
 // ceiling; at least 1 (no blur, linear in the area).
 int ClampShadowRadius(const std::uint8_t* opacity, int sw, int sh, int radius);
+// Whether ClampShadowRadius keeps the radius for a grid of sw x sh whatever its pixels
+// (radius 1, or even every window mixed stays under the ceiling).
+bool KeepsRadiusForAnyPixels(int sw, int sh, int radius);
 
 // The text the user reads when a rendering was reduced.
 CString ClampedMessage();

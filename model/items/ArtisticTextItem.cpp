@@ -72,7 +72,18 @@ void DrawOutlinedText(const CImageItemBase& item, CDC* dc, const QString& text, 
     dc->TextOut(o, o, text);
 }
 
-bool RenderArtisticText(CImageItemBase& item, int state, const QString& text, const ArtisticLook& look)
+namespace {
+
+// The working size (four times the look's) of a text and the font it is drawn in.
+struct ArtisticBox {
+    LOGFONT big;
+    int extra = 0;
+    int W4 = 0, H4 = 0;
+};
+
+// Measuring at four times the size, stretched and spaced; false for an empty text, no
+// fonts or a working size beyond the limits.
+bool MeasureArtisticBox(const CImageItemBase& item, const QString& text, const ArtisticLook& look, ArtisticBox& box)
 {
     // Fonts need the GUI application; without one (a tool, a fuzz run) nothing is drawn.
     if (text.isEmpty() || !CanLayOutText())
@@ -82,7 +93,6 @@ bool RenderArtisticText(CImageItemBase& item, int state, const QString& text, co
     lf.lfHeight = std::clamp<LONG>(lf.lfHeight, -kMaxFontHeight, kMaxFontHeight);
     lf.lfWidth = 0;
 
-    // Measuring at four times the size, stretched and spaced.
     CDC measure;
     CFont font;
     font.CreateFontIndirect(&lf);
@@ -91,22 +101,54 @@ bool RenderArtisticText(CImageItemBase& item, int state, const QString& text, co
     measure.GetTextMetrics(&tm);
     measure.SelectObject(oldFont);
     const double stretch = std::clamp(look.stretch, 1, 1000);
-    LOGFONT big = lf;
-    big.lfWidth = LONG(tm.tmAveCharWidth * stretch * 4.0 / 100.0);
-    big.lfHeight = lf.lfHeight * 4;
+    box.big = lf;
+    box.big.lfWidth = LONG(tm.tmAveCharWidth * stretch * 4.0 / 100.0);
+    box.big.lfHeight = lf.lfHeight * 4;
     CFont bigFont;
-    bigFont.CreateFontIndirect(&big);
+    bigFont.CreateFontIndirect(&box.big);
     measure.SelectObject(&bigFont);
-    const int extra = int(std::clamp(look.charExtra, -1000, 1000) * 4.0);
-    measure.SetTextCharacterExtra(extra);
+    box.extra = int(std::clamp(look.charExtra, -1000, 1000) * 4.0);
+    measure.SetTextCharacterExtra(box.extra);
     const CSize extent = measure.GetTextExtent(text);
 
-    int W4 = extent.cx + (lw + lw2) * 8 + 8;
+    box.W4 = extent.cx + (lw + lw2) * 8 + 8;
     if (lf.lfItalic)
-        W4 += 32;
-    const int H4 = extent.cy + (lw + lw2) * 8;
-    if (W4 < 4 || H4 < 4 || W4 >= CDib::kMaxSide || H4 >= CDib::kMaxSide || std::int64_t(W4) * H4 > kMaxWorkingPixels)
+        box.W4 += 32;
+    box.H4 = extent.cy + (lw + lw2) * 8;
+    return !(box.W4 < 4 || box.H4 < 4 || box.W4 >= CDib::kMaxSide || box.H4 >= CDib::kMaxSide
+        || std::int64_t(box.W4) * box.H4 > kMaxWorkingPixels);
+}
+
+} // namespace
+
+bool ArtisticTextSize(const CImageItemBase& item, const QString& text, const ArtisticLook& look, CSize& size)
+{
+    ArtisticBox box;
+    if (!MeasureArtisticBox(item, text, look, box))
         return false;
+    size = CSize(box.W4 / 4, box.H4 / 4);
+    return true;
+}
+
+std::optional<CSize> MeasureArtisticLook(CImageItemBase& item, const QString& text, const ArtisticLook& look)
+{
+    CSize size;
+    if (!ArtisticTextSize(item, text, look, size))
+        return std::nullopt;
+    item.m_nRenderWidth = size.cx;
+    item.m_nRenderHeight = size.cy;
+    return item.EffectsSize(size);
+}
+
+bool RenderArtisticText(CImageItemBase& item, int state, const QString& text, const ArtisticLook& look)
+{
+    ArtisticBox box;
+    if (!MeasureArtisticBox(item, text, look, box))
+        return false;
+    const int W4 = box.W4, H4 = box.H4;
+    CFont bigFont;
+    bigFont.CreateFontIndirect(&box.big);
+    const int extra = box.extra;
 
     CAlphaCapture capture(W4, H4);
     CDC& dc = capture.GetDC();
@@ -265,6 +307,11 @@ void CArtisticTextItem::RenderOverState()
     EnsureRendered();
     m_state[1].Copy(m_state[0]);
     CImageItemBase::RenderOverState();
+}
+
+std::optional<CSize> CArtisticTextItem::MeasureNormalLook()
+{
+    return MeasureArtisticLook(*this, m_strText.ToQString(), LookOf(*this, m_nCharExtra));
 }
 
 void CArtisticTextItem::Render(int state)

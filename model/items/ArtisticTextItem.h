@@ -16,6 +16,9 @@ public:
     // The normal look copied, then the colour shift.
     void RenderOverState() override;
     void Render(int state) override;
+    // The text measured in its font (the render size settled as a render settles it),
+    // then the effects.
+    std::optional<CSize> MeasureNormalLook() override;
 
     COLORREF m_crFill2 = 0x00FFFF;   // second fill colour
     COLORREF m_crLine2 = 0x808080;   // outer outline colour
@@ -63,6 +66,12 @@ template <typename Item> ArtisticLook LookOf(const Item& item, int charExtra)
 // Renders text into the item's state bitmap and sets the render size from it; false
 // (nothing changed) for an empty text or a working size beyond the limits.
 bool RenderArtisticText(CImageItemBase& item, int state, const QString& text, const ArtisticLook& look);
+// The size RenderArtisticText gives the text, measured without drawing; false where it
+// draws nothing.
+bool ArtisticTextSize(const CImageItemBase& item, const QString& text, const ArtisticLook& look, CSize& size);
+// The normal look's size of an artistic text or symbol item showing the text: the text
+// measured, the render size set to it as RenderArtisticText sets it, then the effects.
+std::optional<CSize> MeasureArtisticLook(CImageItemBase& item, const QString& text, const ArtisticLook& look);
 
 // Relief amount of a row: y the row, height the bitmap's height, style 0-5.
 int ReliefAmount(int style, int y, int height);

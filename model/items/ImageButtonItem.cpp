@@ -154,6 +154,16 @@ void CImageButtonItem::Render(int state)
     CImageItemBase::Render(state);
 }
 
+std::optional<CSize> CImageButtonItem::MeasureNormalLook()
+{
+    // The limits of RenderButton: beyond them it draws nothing.
+    const int w = std::clamp(m_nRenderWidth, 0, CDib::kMaxSide - 1);
+    const int h = std::clamp(m_nRenderHeight, 0, CDib::kMaxSide - 1);
+    if (w < 1 || h < 1 || std::int64_t(w) * h > kMaxWorkingPixels)
+        return std::nullopt;
+    return EffectsSize(CSize(w, h));
+}
+
 void CImageButtonItem::RenderButton(int state)
 {
     state = state ? 1 : 0;

@@ -14,6 +14,8 @@ public:
     bool HasRollover() const override;
     void RenderOverState() override;
     void Render(int state) override;
+    // The render size (the button is drawn at it), then the effects.
+    std::optional<CSize> MeasureNormalLook() override;
 
     int m_nCaptionStyle = 0; // 0 flat, 1 drop shadow, 2 inset, 3 outset
     int m_bHairline = 1;

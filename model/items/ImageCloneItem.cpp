@@ -31,8 +31,11 @@ void CImageCloneItem::RecalcLayout()
 {
     CItem::RecalcLayout();
     if (const CImageItemBase* source = SourceOf(*this)) {
-        m_nWidth = m_nInset[SIDE_LEFT] + m_nInset[SIDE_RIGHT] + source->StateBitmap(0).GetWidth();
-        m_nHeight = m_nInset[SIDE_TOP] + m_nInset[SIDE_BOTTOM] + source->StateBitmap(0).GetHeight();
+        // Measured as the source measures itself: a pending look is not drawn for it.
+        CSize look;
+        const_cast<CImageItemBase*>(source)->NormalLookSize(look);
+        m_nWidth = m_nInset[SIDE_LEFT] + m_nInset[SIDE_RIGHT] + look.cx;
+        m_nHeight = m_nInset[SIDE_TOP] + m_nInset[SIDE_BOTTOM] + look.cy;
     }
 }
 

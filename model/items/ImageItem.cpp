@@ -223,6 +223,19 @@ void CImageItem::SerializeExtra(CArchive& ar, int version)
         InvalidateRendering(); // the shadow transparency comes only now
 }
 
+namespace {
+
+// Whether Render resamples the picture to the render size.
+bool ResamplesTo(const CImageItem& item, int width, int height)
+{
+    // A render size from a file may ask for more than a picture on a page ever needs.
+    const bool sane = std::int64_t(item.m_nRenderWidth) * item.m_nRenderHeight <= kMaxRenderPixels;
+    return sane && item.m_nRenderWidth > 0 && item.m_nRenderHeight > 0
+        && (item.m_nRenderWidth != width || item.m_nRenderHeight != height);
+}
+
+} // namespace
+
 void CImageItem::Render(int state)
 {
     if (!m_picture.IsValid())
@@ -231,13 +244,22 @@ void CImageItem::Render(int state)
     B = m_picture;
     if (IsGif())
         return;
-    // A render size from a file may ask for more than a picture on a page ever needs.
-    const bool sane = std::int64_t(m_nRenderWidth) * m_nRenderHeight <= kMaxRenderPixels;
-    if (sane && m_nRenderWidth > 0 && m_nRenderHeight > 0 && (m_nRenderWidth != B.GetWidth() || m_nRenderHeight != B.GetHeight()))
+    if (ResamplesTo(*this, B.GetWidth(), B.GetHeight()))
         B.Resample(m_nRenderWidth, m_nRenderHeight);
     if (m_nFrameWidth >= 1 || m_nFrameShape >= 1)
         DrawBorder(B);
     CImageItemBase::Render(state);
+}
+
+std::optional<CSize> CImageItem::MeasureNormalLook()
+{
+    if (!m_picture.IsValid() || IsGif())
+        return std::nullopt;
+    CSize look(m_picture.GetWidth(), m_picture.GetHeight());
+    if (ResamplesTo(*this, look.cx, look.cy))
+        look = CSize(m_nRenderWidth, m_nRenderHeight);
+    // The frame and shading keep the size.
+    return EffectsSize(look);
 }
 
 void CImageItem::DrawBorder(CDib& state)

@@ -36,6 +36,8 @@ public:
     bool HasRollover() const override;
     void RenderOverState() override;
     void Render(int state) override;
+    // The render size (or the picture's), then the effects.
+    std::optional<CSize> MeasureNormalLook() override;
 
     bool IsGif() const { return m_nType == ITEM_GIF; }
     // An effect changes the pixels of the published picture.

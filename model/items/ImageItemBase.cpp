@@ -174,22 +174,60 @@ void CImageItemBase::Render(int state)
     }
 }
 
+std::optional<CSize> CImageItemBase::MeasureNormalLook()
+{
+    return std::nullopt;
+}
+
+std::optional<CSize> CImageItemBase::EffectsSize(CSize look) const
+{
+    // As Render: the edge fades keep the size, a rotation takes the bounding box, a
+    // shadow grows by its offset and blur.
+    if (look.cx < 1 || look.cy < 1 || look.cx >= CDib::kMaxSide || look.cy >= CDib::kMaxSide)
+        return std::nullopt;
+    if (m_dRotation != 0.0) {
+        look = CDib::RotatedSize(look.cx, look.cy, m_dRotation, false);
+        if (look.cx < 1 || look.cy < 1 || look.cx >= CDib::kMaxSide || look.cy >= CDib::kMaxSide)
+            return std::nullopt;
+    }
+    if (m_nShadowKind > 0) {
+        int w = 0, h = 0;
+        if (!ShadowBitmapSize(look.cx, look.cy, m_nShadowOffset, m_nShadowBlur + 1, w, h))
+            return std::nullopt;
+        look = CSize(w, h);
+    }
+    return look;
+}
+
+bool CImageItemBase::NormalLookSize(CSize& size)
+{
+    if (m_bRenderPending) {
+        if (const std::optional<CSize> measured = MeasureNormalLook()) {
+            size = *measured;
+            return true;
+        }
+        EnsureRendered();
+    }
+    size = CSize(m_state[0].GetWidth(), m_state[0].GetHeight());
+    return m_state[0].IsValid();
+}
+
 void CImageItemBase::RecalcLayout()
 {
     CItem::RecalcLayout();
     if (m_nType == ITEM_GIF)
         return;
-    EnsureRendered();
     // without a picture (none stored, or one that cannot be decoded) the item keeps the
     // box the file gives it, so laying out and saving never shrink it to nothing
-    if (!m_state[0].IsValid())
+    CSize look;
+    if (!NormalLookSize(look))
         return;
     // insets of a damaged file or paste may be huge: the sum is bounded, never overflows
     auto side = [](long long picture, long long a, long long b) {
         return int(std::clamp(picture + a + b, 0LL, 1000000LL));
     };
-    m_nWidth = side(m_state[0].GetWidth(), m_nInset[SIDE_LEFT], m_nInset[SIDE_RIGHT]);
-    m_nHeight = side(m_state[0].GetHeight(), m_nInset[SIDE_TOP], m_nInset[SIDE_BOTTOM]);
+    m_nWidth = side(look.cx, m_nInset[SIDE_LEFT], m_nInset[SIDE_RIGHT]);
+    m_nHeight = side(look.cy, m_nInset[SIDE_TOP], m_nInset[SIDE_BOTTOM]);
 }
 
 void CImageItemBase::SetRect(int left, int top, int right, int bottom)

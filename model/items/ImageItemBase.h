@@ -6,6 +6,7 @@
 #include "model/Item.h"
 #include "model/ItemTypes.h"
 #include <memory>
+#include <optional>
 
 class CPublishContext;
 
@@ -23,7 +24,8 @@ public:
     void TextSizeDown() override;
     void TextSizeUp() override;
     void WriteHtml(CPageOutput& out) override;
-    // Size from the normal look plus the insets (a GIF Image keeps its size).
+    // Size from the normal look plus the insets (a GIF Image keeps its size). A pending
+    // look is measured without drawing where its settings decide its size (NormalLookSize).
     void RecalcLayout() override;
     void Draw(CDC* dc) override;
     // Proportional resize of the render size, then a new normal look.
@@ -37,6 +39,18 @@ public:
     virtual void RenderOverState();
     // Renders a look (0 normal, 1 over); here the shared effects pass on it.
     virtual void Render(int state);
+    // The size Render(0) would give the normal look, worked out without drawing, and what
+    // that render stores besides its pixels (an artistic text's render size) stored as
+    // it would. Empty when only drawing tells: no pixels to draw, a picture too large, a
+    // shadow whose blur its pixels may reduce. Here: empty.
+    virtual std::optional<CSize> MeasureNormalLook();
+    // Whether the normal look has pixels, and its size. A pending look is measured
+    // without drawing where MeasureNormalLook can (it stays pending: opening a project lays
+    // out every page without rendering), else rendered.
+    bool NormalLookSize(CSize& size);
+    // The size the shared effects of Render (edge fade, rotation, shadow) give a look of
+    // the size given; empty when only drawing tells.
+    std::optional<CSize> EffectsSize(CSize look) const;
 
     // The sprite link that replaces the img tag of an item with a mouse-over look.
     void WriteRolloverCss(CPageOutput& out);

@@ -152,17 +152,46 @@ void CShapeItem::RenderOverState()
     CImageItemBase::RenderOverState();
 }
 
+namespace {
+
+// The size a shape is drawn at; false where Render draws nothing.
+bool ShapeDrawSize(const CShapeItem& shape, int& W, int& H)
+{
+    W = std::clamp(shape.m_nRenderWidth, 0, CDib::kMaxSide / 2 - 1);
+    H = std::clamp(shape.m_nRenderHeight, 0, CDib::kMaxSide / 2 - 1);
+    const int k = shape.m_nSupersampling != 0 ? 2 : 1;
+    return W >= 1 && H >= 1 && std::int64_t(k * W) * (k * H) <= kMaxWorkingPixels;
+}
+
+} // namespace
+
+std::optional<CSize> CShapeItem::MeasureNormalLook()
+{
+    int W = 0, H = 0;
+    if (!ShapeDrawSize(*this, W, H))
+        return std::nullopt;
+    // What Render stores besides its pixels: the clamped outline, and the caption's
+    // font, colour and render size (a project saves them).
+    m_nFrameShape = std::clamp(m_nFrameShape, 0, kShapeKinds - 1);
+    m_caption.m_lf = m_lf;
+    m_caption.m_crText = m_crText;
+    if (!m_caption.m_strText.IsEmpty())
+        m_caption.MeasureNormalLook();
+    // The caption is drawn inside the shape: it leaves the size as it is.
+    return EffectsSize(CSize(W, H));
+}
+
 void CShapeItem::Render(int state)
 {
     state = state ? 1 : 0;
     CDib& out = m_state[state];
-    const int W = std::clamp(m_nRenderWidth, 0, CDib::kMaxSide / 2 - 1), H = std::clamp(m_nRenderHeight, 0, CDib::kMaxSide / 2 - 1);
-    const bool aa = m_nSupersampling != 0;
-    const int W2 = aa ? 2 * W : W, H2 = aa ? 2 * H : H;
-    if (W < 1 || H < 1 || std::int64_t(W2) * H2 > kMaxWorkingPixels) {
+    int W = 0, H = 0;
+    if (!ShapeDrawSize(*this, W, H)) {
         out.Free();
         return;
     }
+    const bool aa = m_nSupersampling != 0;
+    const int W2 = aa ? 2 * W : W, H2 = aa ? 2 * H : H;
     m_nFrameShape = std::clamp(m_nFrameShape, 0, kShapeKinds - 1);
     const int lw = std::clamp(m_nFrameWidth, 0, 1000) * (aa ? 2 : 1);
 

@@ -16,6 +16,8 @@ public:
     // The normal look copied, then the colour shift.
     void RenderOverState() override;
     void Render(int state) override;
+    // The render size, then the effects; the caption settles as a render settles it.
+    std::optional<CSize> MeasureNormalLook() override;
 
     // m_nArchived*: stored words that nothing reads; kept so a save writes them back.
     int m_nArchivedTriple[3] = {0, 0, 0};

@@ -137,6 +137,11 @@ void CSymbolItem::RenderOverState()
     CImageItemBase::RenderOverState();
 }
 
+std::optional<CSize> CSymbolItem::MeasureNormalLook()
+{
+    return MeasureArtisticLook(*this, SymbolGlyphText(m_lf, GetGlyph()), LookOf(*this, 0));
+}
+
 void CSymbolItem::Render(int state)
 {
     if (RenderArtisticText(*this, state, SymbolGlyphText(m_lf, GetGlyph()), LookOf(*this, 0)))

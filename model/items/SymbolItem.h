@@ -13,6 +13,8 @@ public:
     void SetRect(int left, int top, int right, int bottom) override;
     void RenderOverState() override;
     void Render(int state) override;
+    // The glyph measured in its font, as Artistic Text.
+    std::optional<CSize> MeasureNormalLook() override;
 
     // The glyph byte (a character code of the symbol font).
     BYTE GetGlyph() const { return BYTE(m_nGlyph & 0xFF); }

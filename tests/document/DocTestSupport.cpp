@@ -8,9 +8,12 @@
 #include "model/MasterItem.h"
 #include "model/Page.h"
 #include "model/Picture.h"
+#include "model/SiteObject.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QTemporaryDir>
+
+#include <algorithm>
 
 namespace doctest {
 
@@ -62,6 +65,15 @@ std::vector<BYTE> SaveToBytes(CKJDoc& doc)
         ar.Close();
     }
     return f.Bytes();
+}
+
+std::vector<BYTE> SaveAtCounter(CKJDoc& doc, int counter)
+{
+    const int now = GetObjectCounter();
+    SetObjectCounter(counter);
+    std::vector<BYTE> bytes = SaveToBytes(doc);
+    SetObjectCounter(std::max(now, counter));
+    return bytes;
 }
 
 void LoadFromBytes(CKJDoc& doc, const std::vector<BYTE>& bytes)

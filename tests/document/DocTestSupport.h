@@ -36,6 +36,9 @@ public:
 };
 
 std::vector<BYTE> SaveToBytes(CKJDoc& doc);
+// A save as of the given object counter (the one the project was first saved with: the
+// counter of the process grows with every object made since).
+std::vector<BYTE> SaveAtCounter(CKJDoc& doc, int counter);
 // Loads through Serialize; throws what the reader throws.
 void LoadFromBytes(CKJDoc& doc, const std::vector<BYTE>& bytes);
 // Loads as the open command does (messages shown); false on failure.

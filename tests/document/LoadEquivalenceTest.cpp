@@ -98,15 +98,9 @@ void BuildEffectsProject(CKJDoc& doc)
     gentest::GivePicturesToImages(doc);
 }
 
-// A save as of the object counter the project was first saved with (the counter of the
-// process grows with every object made since).
 std::vector<BYTE> SaveAt(CKJDoc& doc, int counter)
 {
-    const int now = GetObjectCounter();
-    SetObjectCounter(counter);
-    std::vector<BYTE> bytes = doctest::SaveToBytes(doc);
-    SetObjectCounter(std::max(now, counter));
-    return bytes;
+    return doctest::SaveAtCounter(doc, counter);
 }
 
 // Where two saves part: -1 when they are the same bytes.

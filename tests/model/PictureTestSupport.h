@@ -90,6 +90,29 @@ template <typename T> void Load(T& object, const std::vector<BYTE>& bytes, int v
     object.Serialize(ar, version);
 }
 
+// An item's record as a project stores it: its fields, then its extras.
+template <typename T> std::vector<BYTE> StoreWithExtras(T& item)
+{
+    CMemFile f;
+    {
+        CArchive ar(&f, CArchive::store);
+        item.Serialize(ar, 92);
+        item.SerializeExtra(ar, 92);
+        ar.Close();
+    }
+    return f.Bytes();
+}
+
+// Reads such a record; true when it was read to its end.
+template <typename T> bool LoadWithExtras(T& item, const std::vector<BYTE>& bytes)
+{
+    CMemFile f(bytes.data(), bytes.size());
+    CArchive ar(&f, CArchive::load);
+    item.Serialize(ar, 92);
+    item.SerializeExtra(ar, 92);
+    return ar.GetRemaining() == 0;
+}
+
 // What Pillow makes of a file: "FORMAT WxH MODE" and the RGBA of the given pixels.
 struct PillowView {
     QString format;

@@ -30,26 +30,14 @@
 
 namespace {
 
-// The item's record as a project stores it: its fields, then its extras.
 std::vector<BYTE> StoreRecord(CItem& item)
 {
-    CMemFile f;
-    {
-        CArchive ar(&f, CArchive::store);
-        item.Serialize(ar, 92);
-        item.SerializeExtra(ar, 92);
-        ar.Close();
-    }
-    return f.Bytes();
+    return picturetest::StoreWithExtras(item);
 }
 
 void LoadRecord(CItem& item, const std::vector<BYTE>& bytes)
 {
-    CMemFile f(bytes.data(), bytes.size());
-    CArchive ar(&f, CArchive::load);
-    item.Serialize(ar, 92);
-    item.SerializeExtra(ar, 92);
-    EXPECT_EQ(ar.GetRemaining(), 0u);
+    EXPECT_TRUE(picturetest::LoadWithExtras(item, bytes));
 }
 
 // The item painted on white, at its own size.
