@@ -3,6 +3,7 @@
 #include "gifimport/pelgra/pelgra.h"
 
 #include "framework/core/MessageBox.h"
+#include "gifimport/BlockMemory.h"
 #include "gifimport/GifDecoder.h"
 
 #include <cstdlib>
@@ -46,7 +47,7 @@ GifBitmapHeader* FrameBlock(CGifDecoder& decoder, std::size_t i)
         return nullptr;
     const CGifFrame& f = decoder.Frame(i);
     const std::size_t bytes = f.PixelCount() * 4;
-    auto* h = static_cast<GifBitmapHeader*>(std::malloc(sizeof(GifBitmapHeader) + bytes));
+    auto* h = static_cast<GifBitmapHeader*>(AllocateFilledBlock(sizeof(GifBitmapHeader) + bytes));
     if (!h)
         return nullptr;
     std::memset(h, 0, sizeof *h);
