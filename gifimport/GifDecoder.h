@@ -42,6 +42,7 @@ public:
     // Reads the file; false when it cannot be read or is not a GIF (then the message
     // has been shown through message).
     bool ParseFile(const char* path, GifMessageFunction message);
+    // The same over bytes in memory, which are copied (the frames decode from the copy).
     bool Parse(const BYTE* data, std::size_t size, GifMessageFunction message);
 
     std::size_t FrameCount() const { return m_frames.size(); }
