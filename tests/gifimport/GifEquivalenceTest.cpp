@@ -135,101 +135,34 @@ Made Make(const EquivalenceCase& c)
 
 std::vector<EquivalenceCase> Cases()
 {
-    std::vector<EquivalenceCase> v;
+    const LzwOptions plain, keepFull{0, false};
+    // Frames: left, top, width, height, disposal, delay, transparent index, interlaced, local table.
+    std::vector<EquivalenceCase> v = {
+        {"Transparent", 4, 4, Content::Noise, plain, {{0, 0, 50, 30, 0, 0, 3}}},
+        // Own tables, positions, every disposal, one interlaced and two transparent.
+        {"FramesWithDisposalAndLocalTables", 6, 6, Content::Smooth, plain,
+         {{0, 0, 80, 60, 0, 10, -1, false, false}, {5, 7, 40, 33, 1, 20, 9, false, true},
+          {11, 3, 31, 45, 2, 30, -1, true, true}, {0, 0, 80, 60, 3, 40, 0, false, false}}},
+        {"ClearEvery1Codes", 8, 8, Content::Smooth, {1, true}, {{0, 0, 120, 90}}},
+        {"ClearEvery7Codes", 8, 8, Content::Smooth, {7, true}, {{0, 0, 120, 90}}},
+        {"ClearEvery100Codes", 8, 8, Content::Smooth, {100, true}, {{0, 0, 120, 90}}},
+        // Noise fills the table many times over; without clears it stays full.
+        {"FullTableWithoutClear", 8, 8, Content::Noise, keepFull, {{0, 0, 200, 150}}},
+        {"FullTableWithoutClearSmallCodes", 2, 2, Content::Smooth, keepFull, {{0, 0, 301, 203}}},
+        // One colour: strings grow by one each code, to hundreds of bytes, across rows.
+        {"LongStrings", 1, 2, Content::Flat, keepFull, {{0, 0, 517, 389}}},
+        {"RunsInWideRows", 3, 3, Content::Runs, plain, {{0, 0, 4099, 21}}},
+    };
     // Every code size, noisy (short strings) and smooth (longer ones), in sizes whose
     // rows do not divide the decoder's window.
     for (int size = 2; size <= 8; ++size)
-        for (Content content : {Content::Noise, Content::Smooth}) {
-            EquivalenceCase c;
-            c.name = "CodeSize" + std::to_string(size) + (content == Content::Noise ? "Noise" : "Smooth");
-            c.bits = size == 2 ? 1 + (content == Content::Smooth) : size;
-            c.minCodeSize = size;
-            c.content = content;
-            c.frames = {{0, 0, 61 + size * 13, 37 + size * 5}};
-            v.push_back(c);
-        }
+        for (Content content : {Content::Noise, Content::Smooth})
+            v.push_back({"CodeSize" + std::to_string(size) + (content == Content::Noise ? "Noise" : "Smooth"),
+                         size == 2 ? 1 + (content == Content::Smooth) : size, size, content, plain,
+                         {{0, 0, 61 + size * 13, 37 + size * 5}}});
     // Interlaced frames of every height class (the passes end at different rows).
-    for (int h : {1, 2, 3, 4, 5, 7, 8, 9, 12, 17, 40, 161}) {
-        EquivalenceCase c;
-        c.name = "InterlacedHeight" + std::to_string(h);
-        c.bits = 5;
-        c.minCodeSize = 5;
-        c.content = Content::Smooth;
-        c.frames = {{0, 0, 23, h}};
-        c.frames[0].interlaced = true;
-        v.push_back(c);
-    }
-    {
-        EquivalenceCase c;
-        c.name = "Transparent";
-        c.bits = 4;
-        c.minCodeSize = 4;
-        c.frames = {{0, 0, 50, 30}};
-        c.frames[0].transparent = 3;
-        v.push_back(c);
-    }
-    {
-        // Frames with their own tables, positions, every disposal, one interlaced and
-        // one transparent.
-        EquivalenceCase c;
-        c.name = "FramesWithDisposalAndLocalTables";
-        c.bits = 6;
-        c.minCodeSize = 6;
-        c.content = Content::Smooth;
-        c.frames = {{0, 0, 80, 60, 0, 10, -1, false, false}, {5, 7, 40, 33, 1, 20, 9, false, true},
-                    {11, 3, 31, 45, 2, 30, -1, true, true}, {0, 0, 80, 60, 3, 40, 0, false, false}};
-        v.push_back(c);
-    }
-    for (std::size_t every : {1, 7, 100}) {
-        EquivalenceCase c;
-        c.name = "ClearEvery" + std::to_string(every) + "Codes";
-        c.bits = 8;
-        c.minCodeSize = 8;
-        c.content = Content::Smooth;
-        c.lzw.clearEvery = every;
-        c.frames = {{0, 0, 120, 90}};
-        v.push_back(c);
-    }
-    {
-        // Noise fills the table many times over; without clears it stays full.
-        EquivalenceCase c;
-        c.name = "FullTableWithoutClear";
-        c.bits = 8;
-        c.minCodeSize = 8;
-        c.lzw.clearWhenFull = false;
-        c.frames = {{0, 0, 200, 150}};
-        v.push_back(c);
-    }
-    {
-        EquivalenceCase c;
-        c.name = "FullTableWithoutClearSmallCodes";
-        c.bits = 2;
-        c.minCodeSize = 2;
-        c.content = Content::Smooth;
-        c.lzw.clearWhenFull = false;
-        c.frames = {{0, 0, 301, 203}};
-        v.push_back(c);
-    }
-    {
-        // One colour: strings grow by one each code, to hundreds of bytes, and cross rows.
-        EquivalenceCase c;
-        c.name = "LongStrings";
-        c.bits = 1;
-        c.minCodeSize = 2;
-        c.content = Content::Flat;
-        c.lzw.clearWhenFull = false;
-        c.frames = {{0, 0, 517, 389}};
-        v.push_back(c);
-    }
-    {
-        EquivalenceCase c;
-        c.name = "RunsInWideRows";
-        c.bits = 3;
-        c.minCodeSize = 3;
-        c.content = Content::Runs;
-        c.frames = {{0, 0, 4099, 21}};
-        v.push_back(c);
-    }
+    for (int h : {1, 2, 3, 4, 5, 7, 8, 9, 12, 17, 40, 161})
+        v.push_back({"InterlacedHeight" + std::to_string(h), 5, 5, Content::Smooth, plain, {{0, 0, 23, h, 0, 0, -1, true}}});
     return v;
 }
 
