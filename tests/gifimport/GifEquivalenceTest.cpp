@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <random>
+#include <thread>
 
 using namespace giftest;
 
@@ -265,6 +266,65 @@ TEST_P(GifEquivalence, CutShortGivesThePixelsOfTheCodesRead)
 
 INSTANTIATE_TEST_SUITE_P(Generated, GifEquivalence, ::testing::ValuesIn(Cases()),
                          [](const ::testing::TestParamInfo<EquivalenceCase>& i) { return i.param.name; });
+
+// The blocks of an animation may be freed in any order, from any thread: the others
+// keep their pixels (frames large enough to share huge pages, and small ones).
+TEST(GifBlocks, FreedInAnyOrderTheOthersStayIntact)
+{
+    for (int side : {400, 30}) {
+        SCOPED_TRACE(side);
+        EquivalenceCase c{"Blocks", 8, 8, Content::Noise, {}, {}};
+        for (int k = 0; k < 8; ++k)
+            c.frames.push_back({k, 0, side + k, side - k});
+        const Made m = Make(c);
+        QTemporaryDir dir;
+        const std::string path = WriteFile(dir, "blocks.gif", m.file);
+        for (int order = 0; order < 3; ++order) {
+            SCOPED_TRACE(order);
+            GifAnimation* a = GIFLoadAnimation(path.c_str());
+            ASSERT_NE(a, nullptr);
+            ASSERT_EQ(a->frameCount, 8u);
+            std::vector<GifBitmapHeader*> frames;
+            for (std::uint32_t i = 0; i < 8; ++i)
+                frames.push_back(GifAnimationFrameAt(a, i)->bitmap);
+            auto intact = [&](std::size_t i) {
+                const std::uint32_t* px = GifBitmapPixels(frames[i]);
+                return frames[i]->width == c.frames[i].width && std::equal(m.pixels[i].begin(), m.pixels[i].end(), px);
+            };
+            if (order == 0) {
+                // Every other frame, then the animation block, checking the rest each time.
+                for (std::size_t i = 0; i < 8; i += 2) {
+                    GIFFree(frames[i]);
+                    for (std::size_t j = i + 1; j < 8; j += 2)
+                        EXPECT_TRUE(intact(j)) << "frame " << j << " after freeing " << i;
+                }
+                GIFFree(a);
+                for (std::size_t j = 1; j < 8; j += 2) {
+                    EXPECT_TRUE(intact(j)) << "frame " << j;
+                    GIFFree(frames[j]);
+                }
+            } else if (order == 1) {
+                // The animation block first, then the frames from the last.
+                GifAnimation copy = *a;
+                GIFFree(a);
+                EXPECT_EQ(copy.frameCount, 8u);
+                for (std::size_t i = 8; i-- > 0;) {
+                    EXPECT_TRUE(intact(i)) << "frame " << i;
+                    GIFFree(frames[i]);
+                }
+            } else {
+                // Each frame on its own thread, then the animation block.
+                std::vector<std::thread> threads;
+                for (GifBitmapHeader* f : frames)
+                    threads.emplace_back([f] { GIFFree(f); });
+                for (std::thread& t : threads)
+                    t.join();
+                GIFFree(a);
+            }
+        }
+    }
+    GIFFree(nullptr);
+}
 
 // Random code streams: mostly codes in the table, some the code not yet in it, some
 // beyond it (ignored), clear codes, now and then the end code, and capacities below
