@@ -1,9 +1,11 @@
 #include "gifimport/GifDecoder.h"
 
 #include "framework/core/MessageBox.h"
+#include "gifimport/BlockMemory.h"
 #include "gifimport/LzwDecoder.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -15,7 +17,7 @@ namespace {
 // for fails; Fill keeps the bytes it did find.
 class Reader {
 public:
-    Reader(const BYTE* data, std::size_t size) : m_p(data), m_end(data + size) {}
+    Reader(const BYTE* data, std::size_t size) : m_begin(data), m_p(data), m_end(data + size) {}
 
     bool Byte(BYTE& b)
     {
@@ -50,8 +52,10 @@ public:
     }
     // Like a seek: moving past the end is allowed, the next read fails.
     void Skip(std::size_t n) { m_p += std::min(n, std::size_t(m_end - m_p)); }
+    std::size_t Offset() const { return std::size_t(m_p - m_begin); }
 
 private:
+    const BYTE* m_begin;
     const BYTE* m_p;
     const BYTE* m_end;
 };
@@ -90,60 +94,84 @@ bool ReadImage(Reader& r, CGifFrame& f)
         return false;
     if (!r.Byte(f.minCodeSize))
         return false;
-    // The data grows as it comes (never sized from the header, which may lie).
-    for (;;) {
-        BYTE len;
-        if (!r.Byte(len))
-            return false;
-        if (len == 0)
-            return true;
-        if (!r.Fill(f.data, len))
-            return false;
-    }
+    // The data stays where it is; decoding walks its sub-blocks up to where they end
+    // (or the file does).
+    f.dataBegin = r.Offset();
+    BYTE len;
+    const bool whole = r.Byte(len) && SkipSubBlocks(r, len);
+    f.dataEnd = r.Offset();
+    return whole;
 }
 
-bool ReadWholeFile(const char* path, std::vector<BYTE>& out)
+// The whole file into a block of std::malloc memory.
+BYTE* ReadWholeFile(const char* path, std::size_t& size)
 {
     std::FILE* fp = std::fopen(path, "rb");
     if (!fp)
-        return false;
+        return nullptr;
     struct stat st;
-    if (fstat(fileno(fp), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
-        out.reserve(std::size_t(st.st_size));
-    BYTE chunk[65536];
-    bool ok = true;
-    for (;;) {
-        const std::size_t n = std::fread(chunk, 1, sizeof chunk, fp);
-        out.insert(out.end(), chunk, chunk + n);
-        if (n < sizeof chunk) {
+    // One byte more than the size, so that reaching the end needs no second block.
+    std::size_t capacity = 65536;
+    if (fstat(fileno(fp), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
+        std::uintmax_t(st.st_size) < std::uintmax_t(SIZE_MAX / 2))
+        capacity = std::size_t(st.st_size) + 1;
+    BYTE* data = static_cast<BYTE*>(AllocateFilledBlock(capacity));
+    size = 0;
+    bool ok = data != nullptr;
+    while (ok) {
+        size += std::fread(data + size, 1, capacity - size, fp);
+        if (size < capacity) {
             ok = !std::ferror(fp);
             break;
         }
+        // The file grew, or its size was not known.
+        BYTE* bigger = capacity < SIZE_MAX / 2 ? static_cast<BYTE*>(std::realloc(data, capacity * 2)) : nullptr;
+        if (!bigger) {
+            ok = false;
+            break;
+        }
+        data = bigger;
+        capacity *= 2;
     }
     std::fclose(fp);
-    return ok;
+    if (!ok) {
+        std::free(data);
+        return nullptr;
+    }
+    return data;
 }
 
 } // namespace
 
-void CGifFrame::Decode(BYTE* out) const
-{
-    CLzwDecoder lzw(out, PixelCount(), minCodeSize);
-    lzw.PutBytes(data.data(), data.size());
-    lzw.Finish();
-}
-
 bool CGifDecoder::ParseFile(const char* path, GifMessageFunction message)
 {
-    std::vector<BYTE> bytes;
-    if (!path || !ReadWholeFile(path, bytes))
+    if (!path)
         return false;
-    return Parse(bytes.data(), bytes.size(), message);
+    std::size_t size = 0;
+    BYTE* data = ReadWholeFile(path, size);
+    if (!data)
+        return false;
+    m_file.reset(data);
+    m_fileSize = size;
+    return ParseOwned(message);
 }
 
 bool CGifDecoder::Parse(const BYTE* data, std::size_t size, GifMessageFunction message)
 {
-    Reader r(data, size);
+    // The frames keep places in the bytes, which must outlive the caller's buffer.
+    BYTE* copy = static_cast<BYTE*>(AllocateFilledBlock(size));
+    if (!copy)
+        throw std::bad_alloc();
+    if (size)
+        std::memcpy(copy, data, size);
+    m_file.reset(copy);
+    m_fileSize = size;
+    return ParseOwned(message);
+}
+
+bool CGifDecoder::ParseOwned(GifMessageFunction message)
+{
+    Reader r(m_file.get(), m_fileSize);
     loopCount = 1;
     multipleImages = false;
     m_frames.clear();
@@ -236,19 +264,27 @@ int CGifDecoder::InterlacedSourceRow(int row, int height)
     return ceilDiv(2) + row / 2;
 }
 
+int CGifDecoder::InterlacedOutputRow(int sourceRow, int height)
+{
+    // The passes take rows 0, 8, ...; 4, 12, ...; 2, 6, ...; 1, 3, ...
+    const int pass2 = height / 8 + (height % 8 ? 1 : 0);
+    const int pass3 = height / 4 + (height % 4 ? 1 : 0);
+    const int pass4 = height / 2 + (height % 2 ? 1 : 0);
+    if (sourceRow < pass2)
+        return sourceRow * 8;
+    if (sourceRow < pass3)
+        return (sourceRow - pass2) * 8 + 4;
+    if (sourceRow < pass4)
+        return (sourceRow - pass3) * 4 + 2;
+    return (sourceRow - pass4) * 2 + 1;
+}
+
 bool CGifDecoder::BuildFrameImage(std::size_t i, std::uint32_t* pixels)
 {
     if (!FrameHasImage(i))
         return false;
     const CGifFrame& f = m_frames[i];
     const std::size_t w = f.width, h = f.height;
-    try {
-        if (m_indices.size() < f.PixelCount() + CLzwDecoder::kOutputSlack)
-            m_indices.resize(f.PixelCount() + CLzwDecoder::kOutputSlack);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    f.Decode(m_indices.data());
 
     // Colour table: the frame's own, else the global one; entries the file did not
     // hold, and every entry when there is no table at all, are black.
@@ -263,13 +299,83 @@ bool CGifDecoder::BuildFrameImage(std::size_t i, std::uint32_t* pixels)
     if (f.transparent)
         lut[f.transparentIndex] |= 0xFF000000u;
 
-    const BYTE* idx = m_indices.data();
-    for (std::size_t row = 0; row < h; ++row) {
-        const std::size_t src = f.interlaced ? std::size_t(InterlacedSourceRow(int(row), int(h))) : row;
-        const BYTE* s = idx + src * w;
-        std::uint32_t* d = pixels + (h - 1 - row) * w;
-        for (std::size_t x = 0; x < w; ++x)
-            d[x] = lut[s[x]];
+    // The indices are decoded a few rows at a time into a window that stays in the
+    // cache, and each row is converted as soon as it is complete. The data's sub-blocks
+    // are gathered into one run so that codes are read in whole words.
+    constexpr std::size_t kWindowTarget = 64 * 1024, kStage = 64 * 1024;
+    const std::size_t windowRows = std::max<std::size_t>(4, kWindowTarget / w);
+    const std::size_t windowPixels = std::min(windowRows, h) * w;
+    try {
+        if (m_window.size() < windowPixels + CLzwDecoder::kMaxString + CLzwDecoder::kOutputSlack)
+            m_window.resize(windowPixels + CLzwDecoder::kMaxString + CLzwDecoder::kOutputSlack);
+        if (m_stage.size() < kStage)
+            m_stage.resize(kStage);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    BYTE* const window = m_window.data();
+    BYTE* const stage = m_stage.data();
+
+    CLzwDecoder lzw(f.minCodeSize);
+    const BYTE* const file = m_file.get();
+    const BYTE* block = file + std::min(f.dataBegin, m_fileSize);
+    const BYTE* const blocksEnd = file + std::min(f.dataEnd, m_fileSize);
+    BYTE blockLeft = 0; // bytes of the current sub-block not yet gathered
+    const BYTE* p = stage;
+    const BYTE* stageEnd = stage;
+    bool more = !lzw.Stopped();
+
+    std::size_t row = 0; // next row of the data (file order) to convert
+    std::size_t pos = 0; // indices in the window, from the start of that row
+    while (row < h) {
+        const std::size_t room = (h - row) * w; // pixels left in the frame
+        const std::size_t stop = std::min(windowPixels, room);
+        while (more && pos < stop) {
+            if (p == stageEnd) {
+                // Gather whole sub-blocks while they fit; the last may be cut short by
+                // the end of the file.
+                BYTE* d = stage;
+                while (d < stage + kStage) {
+                    if (blockLeft == 0) {
+                        if (block >= blocksEnd || *block == 0)
+                            break;
+                        blockLeft = *block++;
+                    }
+                    const std::size_t n = std::min({std::size_t(blockLeft), std::size_t(blocksEnd - block),
+                                                    std::size_t(stage + kStage - d)});
+                    if (n == 0)
+                        break;
+                    std::memcpy(d, block, n);
+                    d += n;
+                    block += n;
+                    blockLeft = BYTE(blockLeft - n);
+                }
+                p = stage;
+                stageEnd = d;
+                if (d == stage) {
+                    more = false;
+                    break;
+                }
+            }
+            pos = lzw.Decode(p, stageEnd, window, pos, stop, room);
+            more = !lzw.Stopped();
+        }
+        // Pixels no code reached get index 0.
+        if (pos < stop) {
+            std::memset(window + pos, 0, stop - pos);
+            pos = stop;
+        }
+        const std::size_t rows = pos / w;
+        for (std::size_t k = 0; k < rows; ++k, ++row) {
+            const std::size_t out = f.interlaced ? std::size_t(InterlacedOutputRow(int(row), int(h))) : row;
+            const BYTE* s = window + k * w;
+            std::uint32_t* d = pixels + (h - 1 - out) * w;
+            for (std::size_t x = 0; x < w; ++x)
+                d[x] = lut[s[x]];
+        }
+        // The start of the next row moves to the front.
+        pos -= rows * w;
+        std::memmove(window, window + rows * w, pos);
     }
     return true;
 }

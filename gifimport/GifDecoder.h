@@ -7,6 +7,8 @@
 #include "framework/core/Types.h"
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 // How the decoder shows its one message ("No GIF Format").
@@ -14,8 +16,9 @@ using GifMessageFunction = int (*)(const CString& text, const CString& caption, 
 
 class CGifFrame {
 public:
-    // Compressed data: the image's data sub-blocks without their length bytes.
-    std::vector<BYTE> data;
+    // Compressed data: the image's data sub-blocks with their length bytes, from
+    // dataBegin to dataEnd in the decoder's copy of the file (the last may be cut short).
+    std::size_t dataBegin = 0, dataEnd = 0;
     WORD left = 0, top = 0, width = 0, height = 0;
     WORD delay = 0;         // hundredths of a second
     BYTE disposal = 0;      // bits 2 to 4 of the control extension
@@ -28,9 +31,6 @@ public:
     std::vector<BYTE> localTable; // RGB triples as far as the file held them
     BYTE minCodeSize = 0;
 
-    // width * height colour indices in file row order into out, which must have room
-    // for CLzwDecoder::kOutputSlack more bytes. Pixels no code reached get index 0.
-    void Decode(BYTE* out) const;
     std::size_t PixelCount() const { return std::size_t(width) * height; }
 };
 
@@ -42,6 +42,7 @@ public:
     // Reads the file; false when it cannot be read or is not a GIF (then the message
     // has been shown through message).
     bool ParseFile(const char* path, GifMessageFunction message);
+    // The same over bytes in memory, which are copied (the frames decode from the copy).
     bool Parse(const BYTE* data, std::size_t size, GifMessageFunction message);
 
     std::size_t FrameCount() const { return m_frames.size(); }
@@ -54,8 +55,9 @@ public:
     // The frame as a new packed bitmap, or null.
     PackedBitmapPtr GetFrameDib(std::size_t i);
 
-    // Output row (top-down) -> row of the frame's data, for interlaced frames.
+    // Output row (top-down) -> row of the frame's data, for interlaced frames, and back.
     static int InterlacedSourceRow(int row, int height);
+    static int InterlacedOutputRow(int sourceRow, int height);
 
     // Background colour as red | green << 8 | blue << 16; 0 without a global table.
     DWORD BackgroundColor() const;
@@ -72,6 +74,17 @@ public:
     BYTE backgroundIndex = 0;
 
 private:
+    struct FreeBytes {
+        void operator()(BYTE* p) const { std::free(p); }
+    };
+    bool ParseOwned(GifMessageFunction message);
+
+    // The file's bytes, which the frames' data stays in.
+    std::unique_ptr<BYTE, FreeBytes> m_file;
+    std::size_t m_fileSize = 0;
     std::vector<CGifFrame> m_frames;
-    std::vector<BYTE> m_indices; // reused by every frame
+    // Reused by every frame: a few decoded rows of colour indices, and the data gathered
+    // from the sub-blocks.
+    std::vector<BYTE> m_window;
+    std::vector<BYTE> m_stage;
 };

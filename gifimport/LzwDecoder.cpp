@@ -2,26 +2,22 @@
 
 #include <cstring>
 
-// Every string the decoder has written stays in the output untouched, and an entry's
-// string is its prefix's string followed by the first byte of the next code's string,
-// which is exactly where they stand in the output. So an entry remembers that place and
-// is copied from it; only entries whose strings were dropped (output full) are rebuilt
-// by following their prefixes.
+// Strings are written from the table alone, never read back from the output: the output
+// may then be a small window that is emptied as rows complete, and no load has to wait
+// for a store to the same place that is still on its way to the cache.
 
 CLzwDecoder::CLzwDecoder(BYTE* output, std::size_t capacity, int minCodeSize)
     : m_capacity(capacity), m_out(output), m_minCodeSize(minCodeSize),
-      m_usable(minCodeSize >= 0 && minCodeSize <= 11 && capacity < kNowhere - kOutputSlack)
+      m_usable(minCodeSize >= 0 && minCodeSize <= 11)
 {
     if (!m_usable)
         return;
     // Roots never change; entries from the clear code upwards are rebuilt after each clear.
-    // The roots' bytes stand behind the output's slack, so that every string with a place
-    // is copied the same way.
+    // A root above 255 (code sizes 9 to 11) stands for its low byte.
     const unsigned roots = 1u << minCodeSize;
-    BYTE* rootBytes = output + capacity + kRootsOffset;
     for (unsigned i = 0; i < roots; ++i) {
-        rootBytes[i] = BYTE(i);
-        m_table[i] = Entry{std::uint32_t(capacity + kRootsOffset + i), 1, kNoPrefix, BYTE(i), BYTE(i)};
+        m_meta[i] = std::uint32_t(BYTE(i)) << 24;
+        m_tail[i] = BYTE(i);
     }
     Reset();
 }
@@ -36,66 +32,37 @@ void CLzwDecoder::Reset()
     m_width = unsigned(m_minCodeSize) + 1;
     m_limit = 1u << m_width;
     m_previous = -1;
-    m_previousPos = kNowhere;
 }
 
 void CLzwDecoder::PutByte(BYTE b) { PutBytes(&b, 1); }
 
-// Writes the string of code at d (room checked by the caller).
-inline void CLzwDecoder::CopyString(const BYTE* out, BYTE* d, const Entry* table, unsigned code)
-{
-    const Entry& e = table[code];
-    const std::size_t len = e.length;
-    if (e.pos != kNowhere) [[likely]] {
-        // The source ends at or before d; whole words (load, then store) may spill into
-        // the slack past the string, which later output overwrites.
-        const BYTE* s = out + e.pos;
-        std::size_t i = 0;
-        do {
-            std::uint64_t w;
-            std::memcpy(&w, s + i, 8);
-            std::memcpy(d + i, &w, 8);
-            i += 8;
-        } while (i < len);
-    } else {
-        unsigned c = code;
-        for (std::size_t k = len; k-- > 0;) {
-            d[k] = table[c].last;
-            c = table[c].prefix;
-        }
-    }
-}
-
 void CLzwDecoder::PutBytes(const BYTE* data, std::size_t size)
 {
-    static_assert(sizeof(Entry) == 12);
+    const BYTE* p = data;
+    m_pos = Decode(p, data + size, m_out, m_pos, m_capacity, m_capacity);
+}
+
+std::size_t CLzwDecoder::Decode(const BYTE*& data, const BYTE* end, BYTE* out, std::size_t pos, std::size_t stop,
+                                std::size_t room)
+{
     if (!m_usable || m_ended)
-        return;
+        return pos;
     // The state lives in locals while decoding: stores of output bytes may alias
     // anything reachable through this, and would force reloads of every member.
-    Entry* const table = m_table;
-    BYTE* const out = m_out;
-    const std::size_t cap = m_capacity;
-    const unsigned clear = m_clear, endCode = m_end;
+    std::uint32_t* const meta = m_meta;
+    std::uint64_t* const tail = m_tail;
+    const unsigned clear = m_clear;
     const unsigned firstWidth = unsigned(m_minCodeSize) + 1;
-    std::size_t pos = m_pos;
     unsigned nextFree = m_nextFree, width = m_width, limit = m_limit;
     int previous = m_previous;
-    std::uint32_t previousPos = m_previousPos; // kNowhere when its string was not written
     std::uint64_t bits = m_bits;
     unsigned count = m_bitCount;
     bool ended = false;
     const BYTE* p = data;
-    const BYTE* const end = data + size;
 
-    auto addEntry = [&](unsigned prefix, BYTE last, std::uint32_t at) {
-        const Entry& pe = table[prefix];
-        table[nextFree] = Entry{at, std::uint16_t(pe.length + 1), std::uint16_t(prefix), last, pe.first};
-        ++nextFree;
-    };
-
-    // Once the output is full nothing further can be seen, so decoding stops there.
-    while (pos < cap) {
+    if (stop > room)
+        stop = room;
+    while (pos < stop) {
         if (count < width) {
             if (end - p >= 8) {
                 // Bits above count are either zero or the same stream bits again.
@@ -117,69 +84,87 @@ void CLzwDecoder::PutBytes(const BYTE* data, std::size_t size)
         bits >>= width;
         count -= width;
 
-        if (code == clear) {
-            nextFree = clear + 2;
-            width = firstWidth;
-            limit = 1u << width;
-            previous = -1;
-            previousPos = kNowhere;
-            continue;
-        }
-        if (code == endCode) {
-            ended = true;
-            break;
-        }
-        const std::size_t start = pos;
-        bool written;
-        if (code < nextFree) {
-            const std::size_t len = table[code].length;
-            written = len <= cap - pos; // a string past the capacity is dropped whole
-            if (written) {
-                CopyString(out, out + pos, table, code);
-                pos += len;
+        BYTE first;
+        bool unknown = false;
+        if (code < nextFree) [[likely]] {
+            if (code - clear < 2) [[unlikely]] {
+                if (code != clear) {
+                    ended = true;
+                    break;
+                }
+                nextFree = clear + 2;
+                width = firstWidth;
+                limit = 1u << width;
+                previous = -1;
+                continue;
             }
-            if (previous >= 0 && nextFree < unsigned(kTableSize))
-                addEntry(unsigned(previous), table[code].first, written ? previousPos : kNowhere);
+            first = First(meta[code]);
         } else if (code == nextFree && previous >= 0) {
-            // The string not yet in the table: the previous one and its own first byte.
-            const BYTE first = table[previous].first;
-            const std::size_t len = table[previous].length;
-            bool whole = len <= cap - pos;
-            if (whole) {
-                CopyString(out, out + pos, table, unsigned(previous));
-                pos += len;
-            }
-            addEntry(unsigned(previous), first, kNowhere);
-            written = whole && pos < cap;
-            if (pos < cap)
-                out[pos++] = first;
-            if (written)
-                table[code].pos = std::uint32_t(start);
+            // The string not yet in the table: the previous one and its own first byte;
+            // the entry made below is that string.
+            first = First(meta[previous]);
+            unknown = true;
         } else {
             continue; // ignored
         }
+        if (previous >= 0 && nextFree < unsigned(kTableSize)) {
+            // The new entry is the previous string and one byte more: in the previous
+            // one's last chunk while that has room, else the start of a new chunk.
+            const std::uint32_t pm = meta[previous];
+            const unsigned lm1 = LengthMinus1(pm) + 1;
+            const unsigned k = lm1 & 7;
+            if (k != 0) {
+                const std::uint64_t keep = (std::uint64_t(1) << (8 * k)) - 1;
+                tail[nextFree] = (tail[previous] & keep) | std::uint64_t(first) << (8 * k);
+                meta[nextFree] = lm1 | (pm & 0xFF000000u) | (pm & 0x00FFF000u);
+            } else {
+                tail[nextFree] = first;
+                meta[nextFree] = lm1 | (pm & 0xFF000000u) | unsigned(previous) << 12;
+            }
+            ++nextFree;
+        }
         previous = int(code);
-        previousPos = written ? std::uint32_t(start) : kNowhere;
+
+        const std::uint32_t m = meta[code];
+        const std::size_t lm1 = LengthMinus1(m);
+        // A string past the room is dropped whole, but the unknown code's string is
+        // written when all of it but its last byte fits (that byte is past the end).
+        if (lm1 < room - pos || (unknown && lm1 == room - pos)) {
+            BYTE* const start = out + pos;
+            BYTE* o = start + (lm1 & ~std::size_t(7));
+            unsigned c = code;
+            std::uint64_t w = tail[c];
+            std::memcpy(o, &w, 8);
+            while (o != start) {
+                c = Prefix(meta[c]);
+                o -= 8;
+                w = tail[c];
+                std::memcpy(o, &w, 8);
+            }
+            pos += lm1 + 1;
+            if (pos > room)
+                pos = room;
+        }
         if (nextFree >= limit && width < unsigned(kMaxWidth)) {
             ++width;
             limit <<= 1;
         }
     }
 
-    m_pos = pos;
+    data = p;
     m_nextFree = nextFree;
     m_width = width;
     m_limit = limit;
     m_previous = previous;
-    m_previousPos = previousPos;
     m_ended = ended;
     // Only the bits counted stay, as the next call expects.
-    m_bits = bits & ((1ull << count) - 1);
+    m_bits = bits & ((std::uint64_t(1) << count) - 1);
     m_bitCount = count;
+    return pos;
 }
 
 void CLzwDecoder::Finish()
 {
-    if (m_pos < m_capacity)
+    if (m_out && m_pos < m_capacity)
         std::memset(m_out + m_pos, 0, m_capacity - m_pos);
 }

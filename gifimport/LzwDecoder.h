@@ -7,14 +7,16 @@
 class CLzwDecoder {
 public:
     enum : int { kTableSize = 4096, kMaxWidth = 12 };
-    // Bytes the output buffer must have beyond its capacity: strings are copied in
-    // whole 8-byte words and may write a few bytes past their end, and the root codes'
-    // bytes are kept after that.
-    enum : std::size_t { kRootsOffset = 16, kOutputSlack = kRootsOffset + 2048 + 16 };
+    // Longest string a code can stand for (one root and an entry per free code), and
+    // the bytes an output buffer needs past its capacity: strings are written in whole
+    // 8-byte words, back to front, and the last word may reach past the string's end.
+    enum : std::size_t { kMaxString = kTableSize, kOutputSlack = 16 };
 
     // output: capacity + kOutputSlack bytes. A minimum code size above 11 leaves
     // every pixel at index 0: such codes cannot fit the 4096-entry table.
     CLzwDecoder(BYTE* output, std::size_t capacity, int minCodeSize);
+    // For Decode alone: the output is given with each call.
+    explicit CLzwDecoder(int minCodeSize) : CLzwDecoder(nullptr, 0, minCodeSize) {}
 
     void Reset();
     // One byte of the code stream (codes packed least significant bit first); every
@@ -25,21 +27,27 @@ public:
     // Zeroes what no code reached; call once after the last byte.
     void Finish();
 
+    // The output in pieces: decodes codes from [p, end) while pos < stop, writing each
+    // string at out + pos, and returns the position after the last string. A string
+    // that would end past room (counted from out) is dropped whole, but for the
+    // code not yet in the table: its string (the previous one and a byte) is written
+    // when all but that last byte fit. out needs
+    // min(room, stop + kMaxString) + kOutputSlack bytes.
+    // p is advanced over the bytes used; codes split across calls are kept.
+    std::size_t Decode(const BYTE*& p, const BYTE* end, BYTE* out, std::size_t pos, std::size_t stop, std::size_t room);
+
     bool IsEnded() const { return m_ended; }
+    // No code will be decoded any more: the end code came, or the code size is unusable.
+    bool Stopped() const { return m_ended || !m_usable; }
     std::size_t Position() const { return m_pos; }
 
 private:
-    struct Entry {
-        std::uint32_t pos;    // where the string already stands in the output, or kNowhere
-        std::uint16_t length; // string length
-        std::uint16_t prefix; // entry of the string without its last byte, kNoPrefix for roots
-        BYTE last;            // last byte
-        BYTE first;           // first byte
-    };
-    static constexpr std::uint32_t kNowhere = 0xFFFFFFFFu;
-    static constexpr std::uint16_t kNoPrefix = 0xFFFF;
-
-    static void CopyString(const BYTE* out, BYTE* d, const Entry* table, unsigned code);
+    // An entry's string in 8-byte chunks from its start: m_tail holds the last chunk
+    // (1 to 8 bytes, zeros above), and the prefix entry stands for the whole chunks
+    // before it. So a string is written by one word per chunk, following prefixes.
+    static constexpr unsigned LengthMinus1(std::uint32_t m) { return m & 0xFFF; }
+    static constexpr unsigned Prefix(std::uint32_t m) { return (m >> 12) & 0xFFF; }
+    static constexpr BYTE First(std::uint32_t m) { return BYTE(m >> 24); }
 
     unsigned m_clear = 0;
     unsigned m_end = 0;
@@ -55,6 +63,6 @@ private:
     std::uint64_t m_bits = 0;
     unsigned m_bitCount = 0;
     int m_previous = -1;
-    std::uint32_t m_previousPos = kNowhere; // where the previous code's string stands
-    Entry m_table[kTableSize];
+    std::uint32_t m_meta[kTableSize]; // length - 1 | prefix << 12 | first byte << 24
+    std::uint64_t m_tail[kTableSize];
 };

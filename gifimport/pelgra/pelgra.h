@@ -11,7 +11,8 @@
  * pixel had the frame's transparent colour index).
  *
  * Ownership. The caller owns every block returned, the animation block and each frame
- * bitmap alike, and releases each with GIFFree.
+ * bitmap alike, and releases each with GIFFree (only: the blocks are the library's own
+ * allocations, not malloc blocks).
  *
  * Messages. GIFLoad shows a warning when the file holds several images, and both load
  * functions show an error when the file does not begin with "GIF". When the calling

@@ -341,8 +341,10 @@ TEST(GifInterlace, SourceRowsFollowThePasses)
             for (int row = start; row < h; row += step)
                 order.push_back(row);
         ASSERT_EQ(int(order.size()), h);
-        for (int k = 0; k < h; ++k)
+        for (int k = 0; k < h; ++k) {
             EXPECT_EQ(CGifDecoder::InterlacedSourceRow(order[std::size_t(k)], h), k) << "height " << h;
+            EXPECT_EQ(CGifDecoder::InterlacedOutputRow(k, h), order[std::size_t(k)]) << "height " << h;
+        }
     }
 }
 

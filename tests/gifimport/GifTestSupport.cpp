@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <gif_lib.h>
 #include <unistd.h>
 
@@ -39,6 +40,119 @@ Bytes RawLzw(const Bytes& indices, int minCodeSize)
     }
     codes.push_back({clear + 1, width});
     return PackCodes(codes);
+}
+
+LzwStream EncodeLzw(const Bytes& indices, int minCodeSize, const LzwOptions& options)
+{
+    const unsigned clear = 1u << minCodeSize, end = clear + 1, firstWidth = unsigned(minCodeSize) + 1;
+    LzwStream s;
+    std::vector<std::pair<unsigned, unsigned>> codes;
+    // The decoder's state, which sets the width of each code: it adds an entry with
+    // every code but the first after a clear.
+    unsigned width = firstWidth, decoderNext = clear + 2;
+    bool decoderHasPrevious = false;
+    std::size_t bits = 0, sinceClear = 0;
+    auto putCode = [&](unsigned code, std::size_t decoded) {
+        codes.push_back({code, width});
+        bits += width;
+        s.codeEnds.push_back({bits, decoded});
+        if (code == clear) {
+            width = firstWidth;
+            decoderNext = clear + 2;
+            decoderHasPrevious = false;
+            sinceClear = 0;
+            return;
+        }
+        ++sinceClear;
+        if (decoderHasPrevious && decoderNext < 4096)
+            ++decoderNext;
+        decoderHasPrevious = true;
+        if (decoderNext >= (1u << width) && width < 12)
+            ++width;
+    };
+    std::map<std::pair<unsigned, BYTE>, unsigned> dict;
+    unsigned next = clear + 2;
+    putCode(clear, 0);
+    if (!indices.empty()) {
+        unsigned w = indices[0];
+        for (std::size_t i = 1; i < indices.size(); ++i) {
+            const BYTE c = indices[i];
+            const auto found = dict.find({w, c});
+            if (found != dict.end()) {
+                w = found->second;
+                continue;
+            }
+            putCode(w, i);
+            if (next < 4096)
+                dict[{w, c}] = next++;
+            if ((next == 4096 && options.clearWhenFull) || (options.clearEvery && sinceClear >= options.clearEvery)) {
+                putCode(clear, i);
+                dict.clear();
+                next = clear + 2;
+            }
+            w = c;
+        }
+        putCode(w, indices.size());
+    }
+    putCode(end, indices.size());
+    s.data = PackCodes(codes);
+    return s;
+}
+
+ReferenceLzw::ReferenceLzw(int minCodeSize, std::size_t capacity)
+    : m_clear(1u << minCodeSize), m_width(unsigned(minCodeSize) + 1), m_nextFree(m_clear + 2),
+      m_firstWidth(m_width), m_capacity(capacity), m_table(4096)
+{
+    for (unsigned i = 0; i < m_clear; ++i)
+        m_table[i] = Bytes{BYTE(i)};
+}
+
+void ReferenceLzw::Put(unsigned code)
+{
+    if (Done())
+        return;
+    if (code == m_clear) {
+        m_nextFree = m_clear + 2;
+        m_width = m_firstWidth;
+        m_previous = -1;
+        return;
+    }
+    if (code == m_clear + 1) {
+        m_ended = true;
+        return;
+    }
+    Bytes s;
+    bool unknown = false;
+    if (code < m_nextFree) {
+        s = m_table[code];
+        if (m_previous >= 0 && m_nextFree < 4096) {
+            m_table[m_nextFree] = m_table[std::size_t(m_previous)];
+            m_table[m_nextFree++].push_back(s[0]);
+        }
+    } else if (code == m_nextFree && m_previous >= 0) {
+        s = m_table[std::size_t(m_previous)];
+        s.push_back(s[0]);
+        m_table[m_nextFree++] = s;
+        unknown = true;
+    } else {
+        return;
+    }
+    // Whole strings only; the unknown code's string may lose its last byte at the end.
+    const std::size_t room = m_capacity - m_out.size();
+    if (s.size() <= room)
+        m_out.insert(m_out.end(), s.begin(), s.end());
+    else if (unknown && s.size() - 1 == room)
+        m_out.insert(m_out.end(), s.begin(), s.end() - 1);
+    m_previous = int(code);
+    if (m_nextFree >= (1u << m_width) && m_width < 12)
+        ++m_width;
+}
+
+Bytes ReferenceLzw::Output() const
+{
+    Bytes b = m_out;
+    b.resize(m_capacity, 0);
+    return b;
 }
 
 int SizeBitsFor(std::size_t colours)

@@ -24,6 +24,45 @@ Bytes PackCodes(const std::vector<std::pair<unsigned, unsigned>>& codesAndWidths
 // that the code width never grows: clear, roots..., end.
 Bytes RawLzw(const Bytes& indices, int minCodeSize);
 
+// LZW data as GIF writers make it (longest match, an entry added after every code),
+// with the choices a writer has: a clear code after every clearEvery codes (0: never),
+// and, when the table is full, a clear (as giflib writes) or going on without new
+// entries. codeEnds holds, for every code, where its bits end and how many indices
+// are decoded once it is read.
+struct LzwOptions {
+    std::size_t clearEvery = 0;
+    bool clearWhenFull = true;
+};
+struct LzwStream {
+    Bytes data;
+    std::vector<std::pair<std::size_t, std::size_t>> codeEnds; // bit end, indices
+};
+LzwStream EncodeLzw(const Bytes& indices, int minCodeSize, const LzwOptions& options = {});
+
+// The decoding rules written plainly, one code at a time, with every string kept whole:
+// the reference the decoder is compared with on arbitrary code streams.
+class ReferenceLzw {
+public:
+    ReferenceLzw(int minCodeSize, std::size_t capacity);
+    // Width the next code is read with.
+    unsigned Width() const { return m_width; }
+    unsigned NextFree() const { return m_nextFree; }
+    bool HasPrevious() const { return m_previous >= 0; }
+    bool Done() const { return m_ended || m_out.size() >= m_capacity; }
+    void Put(unsigned code);
+    // capacity bytes: the strings written, then zeros.
+    Bytes Output() const;
+    std::size_t Position() const { return m_out.size(); }
+
+private:
+    unsigned m_clear, m_width, m_nextFree, m_firstWidth;
+    int m_previous = -1;
+    bool m_ended = false;
+    std::size_t m_capacity;
+    std::vector<Bytes> m_table;
+    Bytes m_out;
+};
+
 class GifBuilder {
 public:
     explicit GifBuilder(const char* signature = "GIF89a");
