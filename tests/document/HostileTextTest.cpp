@@ -525,7 +525,7 @@ TEST(HostilePlaceholders, ValueEscapedForTextScriptAndHandler)
 TEST(HostileCheckers, EachBrokenScriptIsNamed)
 {
     const QList<QByteArray> errors = testsupport::JsSyntaxErrorsOfEach(
-        {"var a = 'x';", "var = ;", "(function(event){\nalert('a\xE2\x80\xA8b');\n});", "f('</script>", "return 1;"});
+        {"var a = 'x';", "var = ;", "(function(event){\nalert('a\xE2\x80\xA8" "b');\n});", "f('</script>", "return 1;"});
     ASSERT_EQ(errors.size(), 5);
     EXPECT_EQ(errors[0], QByteArray());
     EXPECT_TRUE(errors[1].contains("SyntaxError")) << errors[1].constData();
