@@ -40,7 +40,7 @@ bool CleanHost(CString server, std::string& host)
         if (!ok)
             return false;
     }
-    host = server.str();
+    host.assign(server.GetString(), std::size_t(server.GetLength()));
     return true;
 }
 

@@ -88,8 +88,9 @@ void ExpectPageInView(CKJView& view, const char* what)
     // Downwards: the page's top row is in the window.
     EXPECT_GE(topLeft.y, 0);
     EXPECT_LT(topLeft.y, client.cy);
-    if (page->m_nHeight + 200 < client.cy)
+    if (page->m_nHeight + 200 < client.cy) {
         EXPECT_LE(bottomRight.y, client.cy) << "a page that fits is seen whole";
+    }
     QScrollBar* h = Bar(view, Qt::Horizontal);
     QScrollBar* v = Bar(view, Qt::Vertical);
     ASSERT_TRUE(h && v);

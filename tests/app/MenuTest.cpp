@@ -146,7 +146,7 @@ TEST(Menus, PicturesOfTheMenusAndTheItemContextMenu)
     item->m_nWidth = 200;
     item->m_nHeight = 80;
     p.view->m_pCurrentPage->AddChild(item);
-    std::unique_ptr<QMenu> context(p.view->CreateContextPopup(ITEM_PARAGRAPH + POPUP_ITEM_OFFSET, nullptr));
+    std::unique_ptr<QMenu> context(p.view->CreateContextPopup(int(ITEM_PARAGRAPH) + int(POPUP_ITEM_OFFSET), nullptr));
     ASSERT_NE(context, nullptr);
     context->adjustSize();
     const QImage shot = context->grab().toImage();

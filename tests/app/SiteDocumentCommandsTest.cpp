@@ -195,14 +195,18 @@ TEST(SiteDocumentCommands, SettingsMarkWhatTheyChange)
             ExecuteCommand(&document, ID_WEBSITE_SETTINGS);
         }
         EXPECT_EQ(doc.IsModified(), c.modified);
-        if (!c.modified)
+        if (!c.modified) {
             EXPECT_EQ(Bytes(doc), before);
-        if (c.root)
+        }
+        if (c.root) {
             EXPECT_EQ(doc.m_strRootUrl, CString(c.result == IDOK ? c.root : "http://www.example.com/"));
-        if (c.title && c.result == IDOK)
+        }
+        if (c.title && c.result == IDOK) {
             EXPECT_EQ(doc.m_globalTitle.ToQString(), QString::fromUtf8(c.title));
-        if (c.facebook >= 0 && c.result == IDOK)
+        }
+        if (c.facebook >= 0 && c.result == IDOK) {
             EXPECT_EQ(doc.m_bFacebookConnect, c.facebook);
+        }
         for (auto& p : doc.m_pages)
             EXPECT_EQ(p->m_nUploadState, c.pagesMarked ? 0 : 2);
         EXPECT_EQ(GetProfileString("Server", "Root", ""),

@@ -651,8 +651,9 @@ TEST_F(Startup, ABrowserThatCannotStartIsNamedInAMessage)
         opened.clear();
         EXPECT_TRUE(Frame()->SendCommand(c.id)) << c.id;
         ASSERT_EQ(opened.size(), 1u) << c.id;
-        if (!c.target.IsEmpty())
+        if (!c.target.IsEmpty()) {
             EXPECT_EQ(opened[0], c.target);
+        }
         ASSERT_EQ(messages.messages.size(), 1u) << c.id;
         const CString& text = messages.messages[0].text;
         EXPECT_GE(text.Find("xdg-open"), 0) << text.GetString();

@@ -757,8 +757,9 @@ TEST(Background, OkMarksForUploadWhatTheTargetNames)
         });
         EXPECT_EQ(EditFill(&p.doc, &fill, "Background", nullptr, target), IDOK);
         CDialog::SetModalHook(hook);
-        if (c.resizeTexture)
+        if (c.resizeTexture) {
             EXPECT_EQ(p.shared->m_nWidth, 8);
+        }
         EXPECT_EQ(p.page->m_nUploadState, c.home);
         EXPECT_EQ(second->m_nUploadState, c.second);
         EXPECT_EQ(p.doc.m_nCssUploadState, c.css);

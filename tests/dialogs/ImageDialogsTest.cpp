@@ -402,8 +402,9 @@ TEST(InsertImageDialog, ResultsByButton)
             PressButton(d, button);
         });
         EXPECT_EQ(result, k.result) << k.button;
-        if (k.result == IDOK)
+        if (k.result == IDOK) {
             EXPECT_EQ(dlg.m_pChosen, k.chosen ? site.image : nullptr) << k.button;
+        }
     }
     QGuiApplication::clipboard()->clear();
 }

@@ -103,8 +103,9 @@ TEST_P(GenerateLeavesTheProject, ArchiveIsByteIdentical)
         ++first;
     EXPECT_EQ(first, before.size()) << "first change at offset " << first;
     for (CItem* item : all)
-        if (dynamic_cast<CGalleryItem*>(item))
+        if (dynamic_cast<CGalleryItem*>(item)) {
             EXPECT_EQ(item->m_strName, CString());
+        }
 }
 
 INSTANTIATE_TEST_SUITE_P(AllModes, GenerateLeavesTheProject, ::testing::Values(0, 1, 2, 3));

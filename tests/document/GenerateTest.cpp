@@ -95,8 +95,9 @@ TEST_P(GenerateModes, SampleSiteIsCompleteValidAndStaysInItsFolder)
         const QFileInfo info(f->m_strLocalPath.ToQString());
         ASSERT_TRUE(info.exists()) << f->m_strLocalPath.GetString();
         EXPECT_TRUE(info.absoluteFilePath().startsWith(root + "/")) << f->m_strLocalPath.GetString();
-        if (!f->m_bDirectory)
+        if (!f->m_bDirectory) {
             EXPECT_EQ(qint64(f->m_nSize), info.size()) << f->m_strLocalPath.GetString();
+        }
     }
 
     const QByteArray css = Read(root + "/styles.css");
@@ -115,8 +116,9 @@ TEST_P(GenerateModes, SampleSiteIsCompleteValidAndStaysInItsFolder)
         documents << QString::fromUtf8(text).remove(QRegularExpression("<\\?php.*?\\?>", QRegularExpression::DotMatchesEverythingOption)).toUtf8();
         documentNames << QStringLiteral("%1.html = %2").arg(documentNames.size()).arg(local);
         EXPECT_EQ(testsupport::TidyErrors(WithoutPhpBlock(text)), QByteArray()) << local.toStdString();
-        if (local.endsWith(".php"))
+        if (local.endsWith(".php")) {
             EXPECT_EQ(testsupport::PhpLintErrors(text), QByteArray()) << local.toStdString();
+        }
         EXPECT_FALSE(text.contains("###phone###") || text.contains("###company###")) << local.toStdString();
         const QString folder = QFileInfo(local).absolutePath();
         for (const QString& ref : LocalReferences(text, false)) {
@@ -135,12 +137,14 @@ TEST_P(GenerateModes, SampleSiteIsCompleteValidAndStaysInItsFolder)
     EXPECT_EQ(vnuErrors.join('\n').toStdString(), "") << documentNames.join('\n').toStdString();
     // scripts the site carries refer to nothing missing either
     for (const QString& f : FilesUnder(root))
-        if (f.endsWith(".js") && f != "jquery.min.js")
+        if (f.endsWith(".js") && f != "jquery.min.js") {
             for (const QString& ref : LocalReferences(Read(root + "/" + f), true))
                 EXPECT_TRUE(QFileInfo::exists(root + "/" + ref)) << f.toStdString() << " refers to " << ref.toStdString();
+        }
     for (const QString& f : FilesUnder(root))
-        if (f.endsWith(".php") && !f.endsWith(".php.html"))
+        if (f.endsWith(".php") && !f.endsWith(".php.html")) {
             EXPECT_EQ(testsupport::PhpLintErrors(Read(root + "/" + f)), QByteArray()) << f.toStdString();
+        }
 }
 
 INSTANTIATE_TEST_SUITE_P(AllModes, GenerateModes, ::testing::Values(0, 1, 2, 3));

@@ -323,8 +323,9 @@ TEST(InsertCommands, ItemDialogsMakeTheirItemOnOkAndNothingOnCancel)
             EXPECT_EQ(c.Last()->m_nType, k.type);
             EXPECT_EQ(c.doc.m_undo.GetCount(), 1u);
             EXPECT_TRUE(c.doc.IsModified());
-            if (k.id == ID_INSERT_HTML || k.id == ID_INSERT_JAVASCRIPT || k.id == ID_INSERT_PHP)
+            if (k.id == ID_INSERT_HTML || k.id == ID_INSERT_JAVASCRIPT || k.id == ID_INSERT_PHP) {
                 EXPECT_EQ(c.Last()->m_strText.ToQString(), QStringLiteral("<b>typed</b>"));
+            }
         }
     }
     WriteProfileString("Current", "PayPalID", savedSeller);

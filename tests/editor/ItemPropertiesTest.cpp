@@ -211,8 +211,9 @@ TEST(ItemProperties, EveryRegisteredKindCancelsToTheSameBytesAndConfirmsInOneSte
             CItem* now = c.page->GetChildren()[0].get();
             EXPECT_EQ(now->m_nType, type);
             EXPECT_EQ(c.page->m_nUploadState, 0) << type;
-            if (row->steps & kStepPicture)
+            if (row->steps & kStepPicture) {
                 EXPECT_EQ(now->m_nUploadState, 0) << type << ": its picture is sent again";
+            }
         }
     }
     EXPECT_GE(tried, 24) << "the dialogs the designer has";

@@ -15,8 +15,10 @@ void NeedFonts()
     static int argc = 1;
     static char name[] = "test_model";
     static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance())
-        static QGuiApplication* app = new QGuiApplication(argc, argv);
+    if (!QGuiApplication::instance()) {
+        static QGuiApplication* app = new QGuiApplication(argc, argv); // lives as long as the test program
+        (void)app;
+    }
 }
 
 int TextWidth(const CItem& item, const char16_t* text)

@@ -72,8 +72,9 @@ TEST(GalleryItem, ThumbnailSizesNamesAndExtension)
         EXPECT_EQ(thumb.m_nHeight, c.thumbH);
         EXPECT_EQ(thumb.m_strName, "pic_100x70");
         EXPECT_EQ(thumb.m_strBaseName, "pic_100x70");
-        if (c.jpeg)
+        if (c.jpeg) {
             EXPECT_EQ(thumb.m_strExtension, ".jpg");
+        }
     }
 }
 

@@ -168,11 +168,13 @@ TEST(ImageItemRender, FrameAndShapeOfTheBorder)
         Show(item, Solid(40, 20, 0x00FF0000u));
         CDib& s = item.m_state[0];
         ASSERT_EQ(s.GetWidth(), 40);
-        if (c.framePixel.first >= 0)
+        if (c.framePixel.first >= 0) {
             EXPECT_EQ(At(s, c.framePixel.first, c.framePixel.second), 0x000000FFu) << c.shape << " " << c.frame;
+        }
         EXPECT_EQ(At(s, c.inside.first, c.inside.second), 0x00FF0000u) << c.shape << " " << c.frame;
-        if (c.outside.first >= 0)
+        if (c.outside.first >= 0) {
             EXPECT_EQ(OpacityOf(At(s, c.outside.first, c.outside.second)), 0) << c.shape << " " << c.frame;
+        }
     }
 }
 

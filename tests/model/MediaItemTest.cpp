@@ -133,8 +133,9 @@ TEST(FlashHeader, ReadsPlainAndCompressedHeadersAndRefusesDamagedOnes)
             EXPECT_EQ(item.m_nHeight, 9);
         }
         ASSERT_EQ(messages.size(), c.message ? 1u : 0u);
-        if (c.message)
+        if (c.message) {
             EXPECT_EQ(messages[0], CString::Formatted("SWF Import: Error uncompressing SWF file: %d", Z_DATA_ERROR));
+        }
     }
 }
 

@@ -109,8 +109,9 @@ TEST(PhpSnippets, EachLintsAndRunsOnPhp8)
             EXPECT_EQ(page.trimmed(), QByteArray("1"));
             EXPECT_EQ(RunSnippet(code, dir).trimmed(), QByteArray("2")) << "the count goes on";
         }
-        if (row == 8)
+        if (row == 8) {
             EXPECT_TRUE(page.startsWith("PHP Version: 8")) << page.constData();
+        }
     }
 }
 
@@ -131,8 +132,9 @@ TEST(PhpSnippets, TheMailerSendsOnlyPostedFieldsAndKeepsOddAddressesOutOfTheHead
         QByteArray mail;
         RunSnippet(code, dir, &mail, c.method, c.fields);
         EXPECT_EQ(!mail.isEmpty(), c.mailed) << mail.constData();
-        if (c.mailed)
+        if (c.mailed) {
             EXPECT_TRUE(mail.contains("From: me@example.com\r\n")) << mail.constData();
+        }
     }
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

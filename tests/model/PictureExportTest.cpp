@@ -80,8 +80,9 @@ TEST(PictureExport, RoadsByEffect)
             EXPECT_NEAR(int((px >> 16) & 0xFF), 255 - 80, 12);
             EXPECT_NEAR(int((px >> 8) & 0xFF), 255 - 100, 12);
         }
-        if (std::string(c.label) == "inverted translucent")
+        if (std::string(c.label) == "inverted translucent") {
             EXPECT_NEAR(int(v.rgba[0] & 0xFF), 127, 1); // the transparency survived
+        }
     }
 }
 

@@ -177,8 +177,9 @@ TEST(PictureRender, FrameShapesClipThePicture)
         p.m_rendering.BeginPixels();
         const std::uint32_t in = p.m_rendering.GetPixel(c.inside.first, c.inside.second);
         EXPECT_EQ(in, 0x00FF0000u) << c.shape;
-        if (c.outside.first >= 0)
+        if (c.outside.first >= 0) {
             EXPECT_EQ(OpacityOf(p.m_rendering.GetPixel(c.outside.first, c.outside.second)), 0) << c.shape;
+        }
         if (c.frame) {
             EXPECT_EQ(p.m_rendering.GetPixel(0, 20), 0x0000FF00u); // the frame in its colour
             EXPECT_EQ(p.m_rendering.GetPixel(3, 20), 0x00FF0000u);
@@ -233,8 +234,9 @@ TEST(ShapeFigures, EveryKindCoversItsShape)
         CaptureKeyedShape(capture, 0, [&](CDC& dc) { DrawShapeFigure(&dc, c.kind, 60, 40, 0, 8, false); });
         EXPECT_NE(capture.GetPixel(c.inX, c.inY) >> 24, 0xFFu) << "kind " << c.kind;
         EXPECT_EQ(capture.GetPixel(c.inX, c.inY) & 0xFF, 0x80u) << "kind " << c.kind;
-        if (c.outX >= 0)
+        if (c.outX >= 0) {
             EXPECT_EQ(capture.GetPixel(c.outX, c.outY) >> 24, 0xFFu) << "kind " << c.kind;
+        }
     }
     // A frame pen marks the edge; the picture variant draws nothing past kind 11.
     CAlphaCapture framed(60, 40);

@@ -102,8 +102,9 @@ TEST(TableItem, HtmlEdgeCases)
         const CString html = Html(t);
         const int start = html.Find("\">");
         ASSERT_GE(start, 0);
-        if (c.body)
+        if (c.body) {
             EXPECT_EQ(html.Mid(start + 2), c.body);
+        }
         // The page output keeps its own raw-text setting.
         CPageOutput out;
         t.WriteHtml(out);
