@@ -53,7 +53,7 @@ const CDib& COptionalDib::Empty()
 
 CDib::CDib()
 {
-    ResetHeader();
+    ResetSize();
 }
 
 CDib::~CDib() = default;
@@ -77,7 +77,7 @@ CDib::CDib(CDib&& other) noexcept
     : m_block(std::move(other.m_block)), m_width(other.m_width), m_height(other.m_height), m_opaque(other.m_opaque)
 {
     other.m_pixels = nullptr;
-    other.ResetHeader();
+    other.ResetSize();
 }
 
 CDib& CDib::operator=(CDib&& other) noexcept
@@ -89,12 +89,12 @@ CDib& CDib::operator=(CDib&& other) noexcept
         m_height = other.m_height;
         m_opaque = other.m_opaque;
         other.m_pixels = nullptr;
-        other.ResetHeader();
+        other.ResetSize();
     }
     return *this;
 }
 
-void CDib::ResetHeader()
+void CDib::ResetSize()
 {
     m_width = m_height = 0;
 }
@@ -115,7 +115,7 @@ void CDib::Create(int width, int height)
         return;
     EndPixels();
     m_block.reset();
-    ResetHeader();
+    ResetSize();
     if (unsigned(width) > unsigned(kMaxSide) || unsigned(height) > unsigned(kMaxSide))
         return;
     const std::size_t count = std::size_t(width) * std::size_t(height);
@@ -138,7 +138,7 @@ void CDib::Free()
 {
     EndPixels();
     m_block.reset();
-    ResetHeader();
+    ResetSize();
 }
 
 bool CDib::IsValid() const

@@ -120,7 +120,7 @@ private:
     {
         return std::size_t(m_height - 1 - y) * std::size_t(m_width) + std::size_t(x);
     }
-    void ResetHeader();
+    void ResetSize();
     std::size_t ByteCount() const { return std::size_t(m_width) * std::size_t(m_height) * 4; }
     // The part of target (at x, y) that this image covers; false when none.
     bool PlaceOn(const CDib& target, int x, int y, CRect& area) const;

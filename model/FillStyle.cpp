@@ -232,9 +232,10 @@ void CFillStyle::Render(bool reset)
     const int t = std::clamp(m_nTransparency, 0, 10);
     if (m_nKind == KindColor) {
         if (t >= 1) {
-            m_bitmap.Edit().Create(100, 100);
-            m_bitmap.Edit().FillRect(WithTransparency(m_crColor, t * 255 / 10));
-            m_bitmap.Edit().SetOpaqueFlag(0);
+            CDib& tile = m_bitmap.Edit();
+            tile.Create(100, 100);
+            tile.FillRect(WithTransparency(m_crColor, t * 255 / 10));
+            tile.SetOpaqueFlag(0);
         }
         return;
     }
@@ -248,20 +249,20 @@ void CFillStyle::Render(bool reset)
     // background dialog offers (a damaged file) would render hundreds of megapixels.
     const int length = std::clamp(m_nLength, 1, kMaxGradientLength);
     const int dir = m_nDirection;
+    CDib& bitmap = m_bitmap.Edit();
     if (dir <= 3) {
         const bool vertical = dir == 0 || dir == 2;
-        m_bitmap.Edit().Create(vertical ? 16 : length, vertical ? length : 16);
+        bitmap.Create(vertical ? 16 : length, vertical ? length : 16);
     } else if (dir <= 7) {
-        m_bitmap.Edit().Create(2 * length, 2 * length);
+        bitmap.Create(2 * length, 2 * length);
     } else {
-        m_bitmap.Edit().Create(length, length);
+        bitmap.Create(length, length);
     }
-    if (!m_bitmap->IsValid())
+    if (!bitmap.IsValid())
         return;
     if (t * 255 / 10 > 0)
-        m_bitmap.Edit().SetOpaqueFlag(0);
+        bitmap.SetOpaqueFlag(0);
 
-    CDib& bitmap = m_bitmap.Edit();
     const int w = bitmap.GetWidth(), h = bitmap.GetHeight();
     bitmap.BeginPixels();
     if (dir <= 3) {
@@ -363,10 +364,12 @@ void CFillStyle::Paint(CDC* dc, int left, int top, int right, int bottom, int ra
     if (m_nKind == KindColor && hasColor && t >= 1) {
         if (!m_bitmap->IsValid())
             Render(false);
-        if (m_bitmap->IsValid())
+        if (m_bitmap->IsValid()) {
+            CDib& tile = m_bitmap.Edit();
             for (int y = top; y < bottom; y += 100)
                 for (int x = left; x < right; x += 100)
-                    m_bitmap.Edit().DrawTransparent(dc, x, y);
+                    tile.DrawTransparent(dc, x, y);
+        }
     } else if (m_nKind == KindPicture) {
         // The picture object's bitmap is drawn as it is; its opaque flag is its own.
         CDib* picture = const_cast<CDib*>(PictureDib());
@@ -408,29 +411,30 @@ void CFillStyle::Paint(CDC* dc, int left, int top, int right, int bottom, int ra
         if (!m_bitmap->IsValid())
             Render(false);
         if (m_bitmap->IsValid()) {
-            const int bw = m_bitmap->GetWidth(), bh = m_bitmap->GetHeight();
+            CDib& tile = m_bitmap.Edit();
+            const int bw = tile.GetWidth(), bh = tile.GetHeight();
             switch (m_nDirection) {
             case 0:
                 for (int x = left; x < right; x += 16)
-                    m_bitmap.Edit().DrawTransparent(dc, x, top);
+                    tile.DrawTransparent(dc, x, top);
                 break;
             case 1:
                 for (int y = top; y < bottom; y += 16)
-                    m_bitmap.Edit().DrawTransparent(dc, left, y);
+                    tile.DrawTransparent(dc, left, y);
                 break;
             case 2:
                 for (int x = left; x < right; x += 16)
-                    m_bitmap.Edit().DrawTransparent(dc, x, bottom - bh);
+                    tile.DrawTransparent(dc, x, bottom - bh);
                 break;
             case 3:
                 for (int y = top; y < bottom; y += 16)
-                    m_bitmap.Edit().DrawTransparent(dc, right - bw, y);
+                    tile.DrawTransparent(dc, right - bw, y);
                 break;
-            case 4: m_bitmap.Edit().DrawTransparent(dc, left, top); break;
-            case 5: m_bitmap.Edit().DrawTransparent(dc, right - bw, top); break;
-            case 6: m_bitmap.Edit().DrawTransparent(dc, left, bottom - bh); break;
-            case 7: m_bitmap.Edit().DrawTransparent(dc, right - bw, bottom - bh); break;
-            case 8: m_bitmap.Edit().DrawTransparent(dc, left + (right - left - bw) / 2, top + (bottom - top - bh) / 2); break;
+            case 4: tile.DrawTransparent(dc, left, top); break;
+            case 5: tile.DrawTransparent(dc, right - bw, top); break;
+            case 6: tile.DrawTransparent(dc, left, bottom - bh); break;
+            case 7: tile.DrawTransparent(dc, right - bw, bottom - bh); break;
+            case 8: tile.DrawTransparent(dc, left + (right - left - bw) / 2, top + (bottom - top - bh) / 2); break;
             default: break;
             }
         }

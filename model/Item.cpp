@@ -85,20 +85,19 @@ bool CItemActions::IsEmpty() const
 
 void CItemActions::Serialize(CArchive& ar, int version)
 {
-    if (ar.IsStoring() && m_p) {
+    if (ar.IsStoring()) {
+        // without actions, empty ones are written
+        CItemAction blank[EVENT_COUNT];
+        CItemAction* actions = m_p ? m_p.get() : blank;
         for (int e = 0; e < EVENT_COUNT; ++e)
-            m_p[e].Serialize(ar, version);
+            actions[e].Serialize(ar, version);
         return;
     }
-    // storing without actions writes empty ones; loading reads into fresh ones first
-    auto read = std::make_unique<CItemAction[]>(EVENT_COUNT);
+    m_p = std::make_unique<CItemAction[]>(EVENT_COUNT);
     for (int e = 0; e < EVENT_COUNT; ++e)
-        read[e].Serialize(ar, version);
-    if (ar.IsLoading()) {
-        m_p = std::move(read);
-        if (IsEmpty())
-            m_p.reset();
-    }
+        m_p[e].Serialize(ar, version);
+    if (IsEmpty())
+        m_p.reset();
 }
 
 void CItemActions::SerializeExtra(CArchive& ar)

@@ -121,20 +121,12 @@ bool MeasureArtisticBox(const CImageItemBase& item, const QString& text, const A
 
 } // namespace
 
-bool ArtisticTextSize(const CImageItemBase& item, const QString& text, const ArtisticLook& look, CSize& size)
+std::optional<CSize> MeasureArtisticLook(CImageItemBase& item, const QString& text, const ArtisticLook& look)
 {
     ArtisticBox box;
     if (!MeasureArtisticBox(item, text, look, box))
-        return false;
-    size = CSize(box.W4 / 4, box.H4 / 4);
-    return true;
-}
-
-std::optional<CSize> MeasureArtisticLook(CImageItemBase& item, const QString& text, const ArtisticLook& look)
-{
-    CSize size;
-    if (!ArtisticTextSize(item, text, look, size))
         return std::nullopt;
+    const CSize size(box.W4 / 4, box.H4 / 4);
     item.m_nRenderWidth = size.cx;
     item.m_nRenderHeight = size.cy;
     return item.EffectsSize(size);

@@ -66,9 +66,6 @@ template <typename Item> ArtisticLook LookOf(const Item& item, int charExtra)
 // Renders text into the item's state bitmap and sets the render size from it; false
 // (nothing changed) for an empty text or a working size beyond the limits.
 bool RenderArtisticText(CImageItemBase& item, int state, const QString& text, const ArtisticLook& look);
-// The size RenderArtisticText gives the text, measured without drawing; false where it
-// draws nothing.
-bool ArtisticTextSize(const CImageItemBase& item, const QString& text, const ArtisticLook& look, CSize& size);
 // The normal look's size of an artistic text or symbol item showing the text: the text
 // measured, the render size set to it as RenderArtisticText sets it, then the effects.
 std::optional<CSize> MeasureArtisticLook(CImageItemBase& item, const QString& text, const ArtisticLook& look);

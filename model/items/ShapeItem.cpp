@@ -165,16 +165,22 @@ bool ShapeDrawSize(const CShapeItem& shape, int& W, int& H)
 
 } // namespace
 
+void CShapeItem::SettleStoredLook()
+{
+    // What a render stores besides its pixels: the outline within the table, the
+    // caption in the shape's font and colour (a project saves them).
+    m_nFrameShape = std::clamp(m_nFrameShape, 0, kShapeKinds - 1);
+    m_caption.m_lf = m_lf;
+    m_caption.m_crText = m_crText;
+}
+
 std::optional<CSize> CShapeItem::MeasureNormalLook()
 {
     int W = 0, H = 0;
     if (!ShapeDrawSize(*this, W, H))
         return std::nullopt;
-    // What Render stores besides its pixels: the clamped outline, and the caption's
-    // font, colour and render size (a project saves them).
-    m_nFrameShape = std::clamp(m_nFrameShape, 0, kShapeKinds - 1);
-    m_caption.m_lf = m_lf;
-    m_caption.m_crText = m_crText;
+    // the caption's render size is stored too (a project saves it)
+    SettleStoredLook();
     if (!m_caption.m_strText.IsEmpty())
         m_caption.MeasureNormalLook();
     // The caption is drawn inside the shape: it leaves the size as it is.
@@ -192,7 +198,7 @@ void CShapeItem::Render(int state)
     }
     const bool aa = m_nSupersampling != 0;
     const int W2 = aa ? 2 * W : W, H2 = aa ? 2 * H : H;
-    m_nFrameShape = std::clamp(m_nFrameShape, 0, kShapeKinds - 1);
+    SettleStoredLook();
     const int lw = std::clamp(m_nFrameWidth, 0, 1000) * (aa ? 2 : 1);
 
     CAlphaCapture capture(W2, H2);
@@ -300,8 +306,6 @@ void CShapeItem::Render(int state)
     out.SetOpaqueFlag(0);
 
     // Caption, centred.
-    m_caption.m_lf = m_lf;
-    m_caption.m_crText = m_crText;
     if (!m_caption.m_strText.IsEmpty()) {
         m_caption.Render(state);
         const CDib& text = m_caption.StateBitmap(state);

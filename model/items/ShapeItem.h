@@ -30,4 +30,7 @@ public:
     int m_nArchivedAfterTwoWay = 0;
     CArtisticTextItem m_caption;      // its text is the shape's caption
     int m_bLineBehind = 0;            // the fill is painted over the line
+
+private:
+    void SettleStoredLook();
 };

@@ -11,6 +11,27 @@
 
 namespace {
 
+// The link's record and extras as a project stores them.
+std::vector<BYTE> Store(CLinkItem& link)
+{
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    link.Serialize(ar, kVersionCurrent);
+    link.SerializeExtra(ar, kVersionCurrent);
+    ar.Close();
+    return file.Bytes();
+}
+
+// Reads what Store wrote into copy; the bytes left over.
+std::uint64_t Load(const std::vector<BYTE>& bytes, CLinkItem& copy)
+{
+    CMemFile in(bytes.data(), bytes.size());
+    CArchive ar(&in, CArchive::load);
+    copy.Serialize(ar, kVersionCurrent);
+    copy.SerializeExtra(ar, kVersionCurrent);
+    return ar.GetRemaining();
+}
+
 struct LinkCase {
     const char* what;
     std::function<void(CLinkItem&)> set;
@@ -83,20 +104,8 @@ TEST(LinkItemRecord, HoverSettingsRoundTrip)
     link.m_crExtra[CLinkItem::kHoverText] = 0x112233;
     link.m_crExtra[CLinkItem::kHoverBorder] = 0x445566;
     link.m_hoverFill.Edit().m_crColor = 0x778899;
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        link.Serialize(ar, kVersionCurrent);
-        link.SerializeExtra(ar, kVersionCurrent);
-        ar.Close();
-    }
-    const std::vector<BYTE> bytes = file.Bytes();
     CLinkItem copy;
-    CMemFile in(bytes.data(), bytes.size());
-    CArchive ar(&in, CArchive::load);
-    copy.Serialize(ar, kVersionCurrent);
-    copy.SerializeExtra(ar, kVersionCurrent);
-    EXPECT_EQ(ar.GetRemaining(), 0u);
+    EXPECT_EQ(Load(Store(link), copy), 0u);
     EXPECT_EQ(copy.m_nHoverBold, 1);
     EXPECT_EQ(copy.m_nHoverItalic, 0);
     EXPECT_EQ(copy.m_nHoverDecoration, 3);
@@ -104,10 +113,6 @@ TEST(LinkItemRecord, HoverSettingsRoundTrip)
     EXPECT_EQ(copy.m_crExtra[CLinkItem::kHoverBorder], 0x445566u);
     EXPECT_EQ(copy.m_hoverFill.Get().m_crColor, 0x778899u);
 }
-
-} // namespace
-
-namespace {
 
 // A link's hover fill is held only when its record holds anything but defaults: a value
 // of the body record, or of the extension alone (the transparency), must come back.
@@ -129,29 +134,12 @@ TEST(LinkItem, HoverFillHeldOnlyWhenItHoldsSomething)
     for (const Case& c : cases) {
         CLinkItem link;
         c.set(link.m_hoverFill.Edit());
-        CMemFile file;
-        {
-            CArchive ar(&file, CArchive::store);
-            link.Serialize(ar, kVersionCurrent);
-            link.SerializeExtra(ar, kVersionCurrent);
-            ar.Close();
-        }
-        const std::vector<BYTE> bytes = file.Bytes();
+        const std::vector<BYTE> bytes = Store(link);
         CLinkItem copy;
-        CMemFile in(bytes.data(), bytes.size());
-        CArchive ar(&in, CArchive::load);
-        copy.Serialize(ar, kVersionCurrent);
-        copy.SerializeExtra(ar, kVersionCurrent);
+        EXPECT_EQ(Load(bytes, copy), 0u) << c.what;
         EXPECT_EQ(copy.m_hoverFill.IsHeld(), c.held) << c.what;
         // saved again, the bytes are the same whether held or not
-        CMemFile again;
-        {
-            CArchive out(&again, CArchive::store);
-            copy.Serialize(out, kVersionCurrent);
-            copy.SerializeExtra(out, kVersionCurrent);
-            out.Close();
-        }
-        EXPECT_EQ(again.Bytes(), bytes) << c.what;
+        EXPECT_EQ(Store(copy), bytes) << c.what;
         EXPECT_EQ(copy.m_hoverFill.Get().m_nTransparency, link.m_hoverFill.Get().m_nTransparency) << c.what;
     }
 }
